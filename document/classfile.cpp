@@ -1,0 +1,413 @@
+#include "classfile.h"
+
+#include "ekolmoerror.h"
+
+#include <bit>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <istream>
+#include <iterator>
+#include <ostream>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+static_assert(std::endian::native == std::endian::little, "class files are little-endian");
+
+namespace {
+
+// Smallest stored sizes, used to refuse counts the rest of the file cannot hold.
+constexpr std::size_t kMinRecordOld = 41;  // four empty texts, no V-Korekta
+constexpr std::size_t kMinRecord = 45;
+constexpr std::size_t kMinPupil = 4;
+
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : p_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+
+    std::size_t remaining() const { return static_cast<std::size_t>(end_ - p_); }
+
+    template <typename T>
+    T get()
+    {
+        need(sizeof(T));
+        T v;
+        std::memcpy(&v, p_, sizeof(T));
+        p_ += sizeof(T);
+        return v;
+    }
+
+    // A stored text ends at its first zero byte; all its bytes are consumed.
+    std::string text()
+    {
+        const auto n = get<std::uint32_t>();
+        need(n);
+        const char* zero = static_cast<const char*>(std::memchr(p_, 0, n));
+        std::string s(p_, zero ? static_cast<std::size_t>(zero - p_) : n);
+        p_ += n;
+        return s;
+    }
+
+    std::string_view bytes(std::size_t n)
+    {
+        need(n);
+        std::string_view v(p_, n);
+        p_ += n;
+        return v;
+    }
+
+    // A count of items at least minSize bytes each that must fit in the rest.
+    std::uint32_t count(std::size_t minSize)
+    {
+        const auto n = get<std::uint32_t>();
+        if (static_cast<std::uint64_t>(n) * minSize > remaining())
+            throw EKolmoError(kBladOdczytu);
+        return n;
+    }
+
+private:
+    void need(std::size_t n) const
+    {
+        if (n > remaining())
+            throw EKolmoError(kBladOdczytu);
+    }
+
+    const char* p_;
+    const char* end_;
+};
+
+class Writer {
+public:
+    explicit Writer(std::string& out) : out_(out) {}
+
+    template <typename T>
+    void put(T v)
+    {
+        char buf[sizeof(T)];
+        std::memcpy(buf, &v, sizeof(T));
+        out_.append(buf, sizeof(T));
+    }
+
+    void text(const std::string& s)
+    {
+        put(static_cast<std::uint32_t>(s.size()));
+        out_ += s;
+    }
+
+    void raw(std::string_view s) { out_ += s; }
+
+private:
+    std::string& out_;
+};
+
+void readRecord(Reader& r, TFra& f, bool withKorekta)
+{
+    f.name = r.text();
+    f.kind = r.get<std::uint8_t>();
+    f.text = r.text();
+    f.grade = r.get<std::int8_t>();
+    f.picture = r.text();
+    f.x0 = r.get<std::int16_t>();
+    f.y0 = r.get<float>();
+    f.width = r.get<std::int16_t>();
+    f.height = r.get<std::int16_t>();
+    f.align = r.get<std::int16_t>();
+    if (f.align < 0 || f.align > 2)
+        f.align = 0;
+    f.fontName = r.text();
+    f.fontSize = r.get<std::int32_t>();
+    f.fontColor = r.get<std::uint32_t>();
+    f.bold = r.get<std::uint8_t>();
+    f.italic = r.get<std::uint8_t>();
+    f.underline = r.get<std::uint8_t>();
+    f.strikeout = r.get<std::uint8_t>();
+    if (withKorekta)
+        f.lineSpacing = r.get<float>();
+    f.page = r.get<std::int16_t>();
+}
+
+void writeRecord(Writer& w, const TFra& f)
+{
+    w.text(f.name);
+    w.put(f.kind);
+    w.text(f.text);
+    w.put(f.grade);
+    w.text(f.picture);
+    w.put(f.x0);
+    w.put(f.y0);
+    w.put(f.width);
+    w.put(f.height);
+    w.put(f.align);
+    w.text(f.fontName);
+    w.put(f.fontSize);
+    w.put(f.fontColor);
+    w.put(f.bold);
+    w.put(f.italic);
+    w.put(f.underline);
+    w.put(f.strikeout);
+    w.put(f.lineSpacing);
+    w.put(f.page);
+}
+
+void readRecords(Reader& r, TFrazy& list, bool withKorekta)
+{
+    const auto n = r.count(withKorekta ? kMinRecord : kMinRecordOld);
+    list.resize(n);
+    for (TFra& f : list)
+        readRecord(r, f, withKorekta);
+}
+
+void writeRecords(Writer& w, const TFrazy& list)
+{
+    w.put(static_cast<std::uint32_t>(list.count()));
+    for (const TFra& f : list)
+        writeRecord(w, f);
+}
+
+WindowRect readRect(Reader& r)
+{
+    WindowRect rect;
+    rect.left = r.get<std::int32_t>();
+    rect.top = r.get<std::int32_t>();
+    rect.right = r.get<std::int32_t>();
+    rect.bottom = r.get<std::int32_t>();
+    return rect;
+}
+
+void writeRect(Writer& w, const WindowRect& rect)
+{
+    w.put(rect.left);
+    w.put(rect.top);
+    w.put(rect.right);
+    w.put(rect.bottom);
+}
+
+std::vector<std::int32_t> readSizes(Reader& r)
+{
+    const auto n = r.get<std::uint32_t>();
+    if (n > GridLayout::kMaxCount || std::uint64_t(n) * 4 > r.remaining())
+        throw EKolmoError(kBladOdczytu);
+    std::vector<std::int32_t> sizes(n);
+    for (auto& s : sizes)
+        s = r.get<std::int32_t>();
+    return sizes;
+}
+
+void writeSizes(Writer& w, const std::vector<std::int32_t>& sizes)
+{
+    w.put(static_cast<std::uint32_t>(sizes.size()));
+    for (auto s : sizes)
+        w.put(s);
+}
+
+GridLayout readLayout(Reader& r)
+{
+    GridLayout g;
+    const auto nameLength = r.get<std::uint32_t>();
+    if (nameLength > GridLayout::kMaxFontName)
+        throw EKolmoError(kBladOdczytu);
+    g.fontName = std::string(r.bytes(nameLength));
+    g.fontSize = r.get<std::int32_t>();
+    g.bold = r.get<std::uint8_t>();
+    g.italic = r.get<std::uint8_t>();
+    g.underline = r.get<std::uint8_t>();
+    g.strikeout = r.get<std::uint8_t>();
+    g.fontColor = r.get<std::uint32_t>();
+    g.cellWidth = r.get<std::int32_t>();
+    g.cellHeight = r.get<std::int32_t>();
+    g.headerColor = r.get<std::uint32_t>();
+    g.cellColor = r.get<std::uint32_t>();
+    g.align = r.get<std::uint8_t>();
+    r.bytes(3);  // padding
+    g.columnWidths = readSizes(r);
+    g.rowHeights = readSizes(r);
+    return g;
+}
+
+void writeLayout(Writer& w, const GridLayout& g)
+{
+    // A longer name could not be read back; the reader cuts names to 31 bytes too.
+    const std::string name = g.fontName.substr(0, GridLayout::kMaxFontName);
+    w.put(static_cast<std::uint32_t>(name.size()));
+    w.raw(name);
+    w.put(g.fontSize);
+    w.put(g.bold);
+    w.put(g.italic);
+    w.put(g.underline);
+    w.put(g.strikeout);
+    w.put(g.fontColor);
+    w.put(g.cellWidth);
+    w.put(g.cellHeight);
+    w.put(g.headerColor);
+    w.put(g.cellColor);
+    w.put(g.align);
+    w.put(std::uint8_t{0});
+    w.put(std::uint8_t{0});
+    w.put(std::uint8_t{0});
+    writeSizes(w, g.columnWidths);
+    writeSizes(w, g.rowHeights);
+}
+
+}  // namespace
+
+ClassFileContents readClassFile(std::string_view bytes)
+{
+    Reader r(bytes);
+    ClassFileContents c;
+    c.version = r.get<std::int8_t>();
+    if (c.version < kNajstarszaWersja || c.version > kNajnowszaWersja)
+        throw EKolmoError(kBladWersji);
+    const bool withKorekta = c.version >= kWersjaZKorekta;
+    r.get<std::uint8_t>();  // reserved
+
+    readRecords(r, c.frazy, withKorekta);
+
+    const auto pupils = r.count(kMinPupil);
+    c.dokumenty.reserve(pupils);
+    for (std::uint32_t i = 0; i < pupils; ++i) {
+        TDok pupil;
+        readRecords(r, pupil.wartosci, withKorekta);
+        // Keep the invariant: one value per phrase.
+        pupil.wartosci.resize(c.frazy.count());
+        c.dokumenty.push_back(std::move(pupil));
+    }
+
+    c.opcje.left = r.get<std::int32_t>();
+    c.opcje.top = r.get<std::int32_t>();
+    c.opcje.width = r.get<std::int32_t>();
+    c.opcje.height = r.get<std::int32_t>();
+    for (auto& wording : c.opcje.brzmienia)
+        wording = r.text();
+
+    c.screen.main = readRect(r);
+    c.screen.pupilGrid = readLayout(r);
+    c.screen.phraseEditor = readRect(r);
+    c.screen.phraseGrid = readLayout(r);
+    c.screen.tablePrint = readRect(r);
+    c.screen.preview = readRect(r);
+    c.screen.printOptions = readRect(r);
+    return c;
+}
+
+ClassFileContents readClassFile(std::istream& in)
+{
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        throw EKolmoError(kBladOdczytu);
+    return readClassFile(std::string_view(bytes));
+}
+
+std::string writeClassFile(const ClassFileContents& c)
+{
+    std::string out;
+    Writer w(out);
+    w.put(kWersjaZapisu);
+    w.put(std::uint8_t{0});
+    writeRecords(w, c.frazy);
+    w.put(static_cast<std::uint32_t>(c.dokumenty.count()));
+    for (const TDok& pupil : c.dokumenty)
+        writeRecords(w, pupil.wartosci);
+    w.put(c.opcje.left);
+    w.put(c.opcje.top);
+    w.put(c.opcje.width);
+    w.put(c.opcje.height);
+    for (const auto& wording : c.opcje.brzmienia)
+        w.text(wording);
+    writeRect(w, c.screen.main);
+    writeLayout(w, c.screen.pupilGrid);
+    writeRect(w, c.screen.phraseEditor);
+    writeLayout(w, c.screen.phraseGrid);
+    writeRect(w, c.screen.tablePrint);
+    writeRect(w, c.screen.preview);
+    writeRect(w, c.screen.printOptions);
+    return out;
+}
+
+void writeClassFile(std::ostream& out, const ClassFileContents& contents)
+{
+    const std::string bytes = writeClassFile(contents);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out)
+        throw EKolmoError(kBladZapisu);
+}
+
+std::string writeGridLayout(const GridLayout& layout)
+{
+    std::string out;
+    Writer w(out);
+    writeLayout(w, layout);
+    return out;
+}
+
+GridLayout readGridLayout(std::string_view bytes)
+{
+    Reader r(bytes);
+    return readLayout(r);
+}
+
+ClassFileContents readClassFileAt(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw EKolmoError(kBladOdczytu);
+    return readClassFile(in);
+}
+
+namespace {
+
+// Writes all bytes to fd, retrying short writes.
+bool writeAll(int fd, const std::string& bytes)
+{
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+void saveClassFileAt(const std::filesystem::path& path, const ClassFileContents& contents)
+{
+    const std::string bytes = writeClassFile(contents);
+    std::filesystem::path temp = path;
+    temp += ".tmp-XXXXXX";
+    std::string pattern = temp.string();
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0)
+        throw EKolmoError(kBladZapisu);
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    std::error_code ec;
+    if (written && closed) {
+        // Keep the permissions a new file would get rather than mkstemp's 0600.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        std::filesystem::permissions(pattern, static_cast<std::filesystem::perms>(0666 & ~mask), ec);
+        ec.clear();
+        std::filesystem::rename(pattern, path, ec);
+        if (!ec)
+            return;
+    }
+    std::filesystem::remove(pattern, ec);
+    throw EKolmoError(kBladZapisu);
+}
+
+std::vector<int> readFailureCodes(int code)
+{
+    if (code == kBladWersji)
+        return {kBladWersji, kBladOdczytu};
+    return {code};
+}

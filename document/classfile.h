@@ -1,0 +1,48 @@
+#pragma once
+// The class file (.wkz): a plain little-endian byte stream holding the
+// phrase list, the pupil list, the options, five window rectangles and two
+// grid layout blocks. See docs/ARCHITECTURE.md for the byte layout.
+
+#include "document.h"
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr int kNajstarszaWersja = 40;
+inline constexpr int kNajnowszaWersja = 56;
+// Files from version 55 on carry V-Korekta in every record.
+inline constexpr int kWersjaZKorekta = 55;
+// What the writer always puts down.
+inline constexpr std::int8_t kWersjaZapisu = 56;
+
+// Both throw EKolmoError: code 3 for a version outside 40..56 (nothing else
+// is read), code 1 for anything else (short file, absurd counts, corrupt
+// grid layout). The result is always a whole file: every pupil holds
+// exactly one value record per phrase (extra values are cut, missing ones
+// padded with default records).
+ClassFileContents readClassFile(std::string_view bytes);
+ClassFileContents readClassFile(std::istream& in);
+
+// The file's bytes, with the version byte kWersjaZapisu.
+std::string writeClassFile(const ClassFileContents& contents);
+// Throws EKolmoError(2) when the stream fails.
+void writeClassFile(std::ostream& out, const ClassFileContents& contents);
+
+// A grid layout block alone, as it sits inside a class file.
+std::string writeGridLayout(const GridLayout& layout);
+// Throws EKolmoError(1) for a short or corrupt block.
+GridLayout readGridLayout(std::string_view bytes);
+
+// Reads the file at path; code 1 when it cannot be opened.
+ClassFileContents readClassFileAt(const std::filesystem::path& path);
+// Writes to a temporary file beside path and renames it over path only when
+// every byte is written and flushed; on any failure the old file is left as
+// it was and EKolmoError(2) is thrown.
+void saveClassFileAt(const std::filesystem::path& path, const ClassFileContents& contents);
+
+// The codes a failed read reports, in order: a wrong version is followed by
+// the general read failure.
+std::vector<int> readFailureCodes(int code);

@@ -1,0 +1,26 @@
+#pragma once
+// The program's error: a code whose fixed message the user is shown.
+
+#include <stdexcept>
+#include <string>
+
+enum KodBledu : int {
+    kBladPamieci = 0,   // " Za mało pamięci w komputerze"
+    kBladOdczytu = 1,   // " Odczyt danych z archiwum nie powiódł się"
+    kBladZapisu = 2,    // " Zapis danych do archiwun nie powiódł się"
+    kBladWersji = 3,    // " Niewłaściwa wersja pliku z danymi"
+    kBladWydruku = 4,   // " Wydruk nie powiódł się"
+    kBladNieznany = 6,  // " Nieznany błąd"
+};
+
+// The message of a code, UTF-8; an unknown code gives the message of 6.
+const char* komunikatBledu(int code);
+
+class EKolmoError : public std::runtime_error {
+public:
+    explicit EKolmoError(int code) : std::runtime_error(komunikatBledu(code)), code_(code) {}
+    int code() const { return code_; }
+
+private:
+    int code_;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// File operations that need no window: copies of the class file and the
+// picture lookup, both relative to the program folder (the folder of the
+// executable, supplied by the caller with its trailing separator).
+
+#include "document.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// program folder + name, with ".bmp" appended when the path's fourth
+// character from the end is not "." (a name without a three-letter extension).
+std::string picturePath(const std::string& programFolder, const std::string& fileName);
+// The picture's path when such a file exists.
+std::optional<std::string> findPicture(const std::string& programFolder, const std::string& fileName);
+
+// program folder + name + ".wkz".
+std::string copyPath(const std::string& programFolder, const std::string& name);
+// Writes the document under copyPath(); throws EKolmoError(2) on failure.
+void saveCopyAs(const std::string& programFolder, const std::string& name,
+                const ClassFileContents& contents);
