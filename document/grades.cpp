@@ -1,0 +1,117 @@
+#include "grades.h"
+
+#include "formatting.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+struct Tally {
+    double sum = 0.0;
+    int count = 0;
+
+    void add(const TFra& phrase, const TFra& value)
+    {
+        if (phrase.kind == kRodzajOcena && value.grade >= 0 && value.grade <= kOstatniaOcena) {
+            sum += value.grade + 1;
+            ++count;
+        }
+    }
+
+    void addPupil(const TFrazy& phrases, const TDok& pupil)
+    {
+        // A pupil short of values should not happen; the missing ones are skipped.
+        const std::size_t n = std::min(phrases.count(), pupil.wartosci.count());
+        for (std::size_t j = 0; j < n; ++j) {
+            add(phrases[j], pupil.wartosci[j]);
+        }
+    }
+
+    std::optional<float> average() const
+    {
+        if (count == 0) {
+            return std::nullopt;
+        }
+        return static_cast<float>(sum / count);
+    }
+};
+
+}  // namespace
+
+std::int8_t applyGradeKey(std::int8_t current, char key, int button, const KomorkaId& cell,
+                          TMiniEdi& miniEdi)
+{
+    if (button != 1 && button != 2) {
+        int index = -1;
+        if (key == ' ' || key == '0') {
+            index = kBrakPrzedmiotu;
+        } else if (key >= '1' && key <= '6') {
+            index = key - '1';
+        } else if (key >= 'A' && key <= 'D') {
+            index = 7 + (key - 'A');
+        } else if (key >= 'a' && key <= 'd') {
+            index = 7 + (key - 'a');
+        }
+        if (index >= 0) {
+            // A number typed earlier in this cell no longer describes its value.
+            miniEdi.forget();
+            return static_cast<std::int8_t>(index);
+        }
+    }
+    double value = current;
+    if (!editNumber(value, key, button, 1.0, 0.0, kOstatnieBrzmienie, 0, cell, miniEdi)) {
+        return current;
+    }
+    return static_cast<std::int8_t>(std::trunc(value));
+}
+
+std::string gradeWording(const TOpcje& options, int index)
+{
+    if (index < 0 || index > kOstatnieBrzmienie) {
+        return {};
+    }
+    return options.brzmienia[static_cast<std::size_t>(index)];
+}
+
+int matchWording(const TOpcje& options, std::string_view pasted)
+{
+    const std::vector<std::string> wordings(options.brzmienia.begin(),
+                                            options.brzmienia.begin() + kOstatnieBrzmienie + 1);
+    const int found = findText(pasted, wordings);
+    return found < 0 ? kBrakPrzedmiotu : found;
+}
+
+std::optional<float> pupilAverage(const TFrazy& phrases, const TDokumenty& pupils, std::size_t x)
+{
+    if (x >= pupils.count()) {
+        return std::nullopt;
+    }
+    Tally tally;
+    tally.addPupil(phrases, pupils[x]);
+    return tally.average();
+}
+
+std::optional<float> phraseAverage(const TFrazy& phrases, const TDokumenty& pupils, std::size_t y)
+{
+    if (y >= phrases.count() || phrases[y].kind != kRodzajOcena) {
+        return std::nullopt;
+    }
+    Tally tally;
+    for (const TDok& pupil : pupils) {
+        if (y < pupil.wartosci.count()) {
+            tally.add(phrases[y], pupil.wartosci[y]);
+        }
+    }
+    return tally.average();
+}
+
+std::optional<float> overallAverage(const TFrazy& phrases, const TDokumenty& pupils)
+{
+    Tally tally;
+    for (const TDok& pupil : pupils) {
+        tally.addPupil(phrases, pupil);
+    }
+    return tally.average();
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Grades: a grade value is an index into the options' wordings table.
+// Indices 0..5 are the grades 1..6 and count in averages, 6 is "no such
+// subject", 7..10 the remarks keys A..D enter.
+
+#include "tdokumenty.h"
+#include "tfra.h"
+#include "tminiedi.h"
+#include "topcje.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+inline constexpr int kOstatniaOcena = 5;     // index of the best counted grade
+inline constexpr int kOstatnieBrzmienie = 10;  // last index a grade value can show
+
+// The grade-entry rule: Space and "0" give 6, "1".."6" give 0..5, A..D in
+// either case give 7..10; any other key, and clicks (key 0 with button 1
+// for "+" or 2 for "-"), go through the number-editing rule with step 1,
+// bounds 0..10 and no decimals. Returns the new index, or `current` when the
+// key changes nothing.
+std::int8_t applyGradeKey(std::int8_t current, char key, int button, const KomorkaId& cell,
+                          TMiniEdi& miniEdi);
+
+// The wording an index shows; empty outside 0..10.
+std::string gradeWording(const TOpcje& options, int index);
+
+// The index whose wording equals a pasted text, ignoring case; 6 when none.
+int matchWording(const TOpcje& options, std::string_view pasted);
+
+// Averages of the counted grades (indices 0..5 of grade phrases, counted as
+// 1..6); nothing when there is no counted grade.
+std::optional<float> pupilAverage(const TFrazy& phrases, const TDokumenty& pupils, std::size_t x);
+// Nothing also when phrase y is not a grade phrase.
+std::optional<float> phraseAverage(const TFrazy& phrases, const TDokumenty& pupils, std::size_t y);
+// The mean of every counted grade of the class, not the mean of the pupils'
+// averages.
+std::optional<float> overallAverage(const TFrazy& phrases, const TDokumenty& pupils);
