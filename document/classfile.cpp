@@ -20,8 +20,8 @@ static_assert(std::endian::native == std::endian::little, "class files are littl
 namespace {
 
 // Smallest stored sizes, used to refuse counts the rest of the file cannot hold.
-constexpr std::size_t kMinRecordOld = 41;  // four empty texts, no V-Korekta
-constexpr std::size_t kMinRecord = 45;
+constexpr std::size_t kMinRecordOld = 44;  // four empty texts, no V-Korekta
+constexpr std::size_t kMinRecord = 48;
 constexpr std::size_t kMinPupil = 4;
 
 class Reader {

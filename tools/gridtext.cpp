@@ -1,0 +1,48 @@
+#include "gridtext.h"
+
+#include "document/cp1250.h"
+#include "document/pupilgridtext.h"
+
+namespace {
+
+// A cell as a copy to the clipboard writes it: a text holding CR has every
+// CR turned into LF and is enclosed in double quotes.
+void appendCell(std::string& out, const std::string& cp1250Text)
+{
+    std::string text = cp1250::toUtf8(cp1250Text);
+    if (text.find('\r') == std::string::npos) {
+        out += text;
+        return;
+    }
+    for (char& ch : text)
+        if (ch == '\r')
+            ch = '\n';
+    out += '"';
+    out += text;
+    out += '"';
+}
+
+}  // namespace
+
+std::string pupilGridAsText(const Document& doc)
+{
+    const int columns = pupilGridColumns(doc);
+    const int rows = pupilGridRows(doc);
+    // The header colour does not matter for text; no page is chosen.
+    constexpr int kNoPage = -1;
+    std::string out;
+    for (int x = 0; x < columns; ++x) {
+        out += '\t';
+        appendCell(out, pupilGridColumnHeader(doc, x).text);
+    }
+    out += '\n';
+    for (int y = 0; y < rows; ++y) {
+        appendCell(out, pupilGridRowHeader(doc, y, kNoPage).text);
+        for (int x = 0; x < columns; ++x) {
+            out += '\t';
+            appendCell(out, pupilGridCell(doc, x, y).text);
+        }
+        out += '\n';
+    }
+    return out;
+}

@@ -1,0 +1,8 @@
+#pragma once
+// The pupil grid as tab-separated UTF-8 text, one line per grid row.
+
+#include "document/document.h"
+
+#include <string>
+
+std::string pupilGridAsText(const Document& doc);

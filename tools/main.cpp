@@ -1,0 +1,177 @@
+// wkz: reads and writes class files with the program's own code, for
+// scripts and administrators.
+
+#include "classjson.h"
+#include "gridtext.h"
+
+#include "document/classfile.h"
+#include "document/cp1250.h"
+#include "document/ekolmoerror.h"
+#include "document/formatting.h"
+#include "document/grades.h"
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kExitError = 1;
+constexpr int kExitUsage = 2;
+
+const char* const kUsage =
+    "Usage:\n"
+    "  wkz info FILE                 a short summary of a class file\n"
+    "  wkz dump FILE                 the whole class file as JSON on standard output\n"
+    "  wkz build IN.json -o OUT.wkz  write a class file from JSON\n"
+    "  wkz grid FILE                 the pupil grid as tab-separated text\n";
+
+int usage(const std::string& problem)
+{
+    std::cerr << "wkz: " << problem << "\n" << kUsage;
+    return kExitUsage;
+}
+
+// Reads a class file, reporting the program's messages on failure.
+bool readClass(const std::string& path, ClassFileContents& out)
+{
+    try {
+        out = readClassFileAt(path);
+        return true;
+    } catch (const EKolmoError& e) {
+        for (int code : readFailureCodes(e.code()))
+            std::cerr << komunikatBledu(code) << "\n";
+        return false;
+    }
+}
+
+Document asDocument(ClassFileContents&& contents)
+{
+    Document doc;
+    doc.takeOver(std::move(contents));
+    return doc;
+}
+
+int cmdInfo(const std::vector<std::string>& args)
+{
+    if (args.size() != 1)
+        return usage("info takes one class file");
+    ClassFileContents c;
+    if (!readClass(args[0], c))
+        return kExitError;
+    int kinds[3] = {0, 0, 0};
+    int pages[4] = {0, 0, 0, 0};
+    for (const TFra& f : c.frazy) {
+        if (f.kind < 3)
+            ++kinds[f.kind];
+        if (f.page >= 0 && f.page < 4)
+            ++pages[f.page];
+    }
+    std::cout << "File:      " << args[0] << "\n"
+              << "Version:   " << int(c.version) << (c.version >= kWersjaZKorekta ? "" : " (without line-spacing correction)") << "\n"
+              << "Elements:  " << c.frazy.count() << " (" << kinds[0] << " text, " << kinds[1] << " grade, "
+              << kinds[2] << " picture)\n"
+              << "Pages:     " << pages[0] << " / " << pages[1] << " / " << pages[2] << " / " << pages[3]
+              << " elements on pages 1-4\n"
+              << "Pupils:    " << c.dokumenty.count() << "\n"
+              << "Sheet:     " << c.opcje.width << " x " << c.opcje.height << " mm, shifted " << c.opcje.left
+              << " mm right and " << c.opcje.top << " mm down\n";
+    const auto average = overallAverage(c.frazy, c.dokumenty);
+    std::cout << "Average:   " << (average ? cp1250::toUtf8(formatNumber(*average, 2)) : std::string("none"))
+              << "\n";
+    return 0;
+}
+
+int cmdDump(const std::vector<std::string>& args)
+{
+    if (args.size() != 1)
+        return usage("dump takes one class file");
+    ClassFileContents c;
+    if (!readClass(args[0], c))
+        return kExitError;
+    std::cout << classToJson(c);
+    return std::cout.flush() ? 0 : kExitError;
+}
+
+int cmdGrid(const std::vector<std::string>& args)
+{
+    if (args.size() != 1)
+        return usage("grid takes one class file");
+    ClassFileContents c;
+    if (!readClass(args[0], c))
+        return kExitError;
+    std::cout << pupilGridAsText(asDocument(std::move(c)));
+    return std::cout.flush() ? 0 : kExitError;
+}
+
+int cmdBuild(const std::vector<std::string>& args)
+{
+    std::string input, output;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 >= args.size())
+                return usage("-o needs the name of the class file to write");
+            if (!output.empty())
+                return usage("-o given twice");
+            output = args[++i];
+        } else if (input.empty()) {
+            input = args[i];
+        } else {
+            return usage("build takes one JSON file, unexpected '" + args[i] + "'");
+        }
+    }
+    if (input.empty())
+        return usage("build needs a JSON file");
+    if (output.empty())
+        return usage("build needs -o OUT.wkz");
+
+    std::ifstream in(input, std::ios::binary);
+    if (!in) {
+        std::cerr << "wkz: cannot open " << input << "\n";
+        return kExitError;
+    }
+    const std::string json{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ClassFileContents c;
+    try {
+        c = classFromJson(json);
+    } catch (const JsonError& e) {
+        std::cerr << "wkz: " << input << ": " << e.what() << "\n";
+        return kExitError;
+    }
+    try {
+        saveClassFileAt(output, c);
+    } catch (const EKolmoError& e) {
+        std::cerr << komunikatBledu(e.code()) << "\n";
+        return kExitError;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    using Command = int (*)(const std::vector<std::string>&);
+    const std::map<std::string, Command> commands = {
+        {"info", cmdInfo},
+        {"dump", cmdDump},
+        {"build", cmdBuild},
+        {"grid", cmdGrid},
+    };
+    if (argc < 2)
+        return usage("no command given");
+    const std::string name = argv[1];
+    if (name == "-h" || name == "--help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    const auto it = commands.find(name);
+    if (it == commands.end())
+        return usage("unknown command '" + name + "'");
+    return it->second(std::vector<std::string>(argv + 2, argv + argc));
+}
