@@ -1,0 +1,23 @@
+#pragma once
+// How a grid's cells are coloured when painted, and what the table printing
+// keeps in the grid between laying out a table and printing its pages.
+
+#include <vector>
+
+enum class ColouringMode : int {
+    BlackAndWhite = 0,  // black text on white
+    AsOnScreen = 1,     // the cell's colour as background, the font's text colour
+    TextOnly = 2,       // the cell's colour on the text, white background (saves ink)
+};
+
+struct GridPrintState {
+    double scale = 1.0;
+    bool leftHeaders = false;
+    bool topHeaders = false;
+    ColouringMode colouring = ColouringMode::BlackAndWhite;
+    int pageColumns = 1;
+    int pageRows = 1;
+    // The first grid column (row) of every page column (row), then the end.
+    std::vector<int> columnBreaks;
+    std::vector<int> rowBreaks;
+};
