@@ -3,6 +3,7 @@
 #include "ekolmoerror.h"
 
 #include <bit>
+#include <cassert>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -300,9 +301,37 @@ ClassFileContents readClassFile(std::istream& in)
     return readClassFile(std::string_view(bytes));
 }
 
+namespace {
+
+std::size_t recordsSize(const TFrazy& list)
+{
+    std::size_t n = 4;
+    for (const TFra& f : list)
+        n += kMinRecord + f.name.size() + f.text.size() + f.picture.size() + f.fontName.size();
+    return n;
+}
+
+// The exact size of the file, so that writing never reallocates.
+std::size_t fileSize(const ClassFileContents& c)
+{
+    std::size_t n = 2 + recordsSize(c.frazy) + 4;
+    for (const TDok& pupil : c.dokumenty)
+        n += recordsSize(pupil.wartosci);
+    n += 16;
+    for (const auto& wording : c.opcje.brzmienia)
+        n += 4 + wording.size();
+    for (const GridLayout* g : {&c.screen.pupilGrid, &c.screen.phraseGrid})
+        n += 48 + g->fontName.size() + 4 * (g->columnWidths.size() + g->rowHeights.size());
+    return n + 5 * 16;
+}
+
+}  // namespace
+
 std::string writeClassFile(const ClassFileContents& c)
 {
     std::string out;
+    const std::size_t expectedSize = fileSize(c);
+    out.reserve(expectedSize);
     Writer w(out);
     w.put(kWersjaZapisu);
     w.put(std::uint8_t{0});
@@ -323,6 +352,7 @@ std::string writeClassFile(const ClassFileContents& c)
     writeRect(w, c.screen.tablePrint);
     writeRect(w, c.screen.preview);
     writeRect(w, c.screen.printOptions);
+    assert(out.size() == expectedSize);
     return out;
 }
 
