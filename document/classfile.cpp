@@ -2,6 +2,7 @@
 
 #include "ekolmoerror.h"
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
 #include <cstdio>
@@ -321,7 +322,8 @@ std::size_t fileSize(const ClassFileContents& c)
     for (const auto& wording : c.opcje.brzmienia)
         n += 4 + wording.size();
     for (const GridLayout* g : {&c.screen.pupilGrid, &c.screen.phraseGrid})
-        n += 48 + g->fontName.size() + 4 * (g->columnWidths.size() + g->rowHeights.size());
+        n += 44 + std::min(g->fontName.size(), GridLayout::kMaxFontName) +
+             4 * (g->columnWidths.size() + g->rowHeights.size());
     return n + 5 * 16;
 }
 
