@@ -13,7 +13,7 @@
 namespace {
 
 // The number text of the number-editing rule holds at most this many bytes.
-constexpr std::size_t kLimitLiczby = 10;
+constexpr std::size_t kNumberTextLimit = 10;
 // More fraction digits than a double can carry are pointless.
 constexpr int kMaxDecimals = 15;
 
@@ -180,7 +180,9 @@ std::string formatNumber(double value, int decimals)
         const auto unit = static_cast<std::uint64_t>(p);
         whole = std::to_string(rounded / unit);
         fraction = std::to_string(rounded % unit);
-        fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), '0');
+        if (fraction.size() < static_cast<std::size_t>(decimals)) {
+            fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), '0');
+        }
     } else {
         // So large that no fraction digit is meaningful.
         char buffer[400];
@@ -216,17 +218,17 @@ bool editText(std::string& text, char& key, std::size_t limit, bool lineBreaks)
 {
     const auto code = static_cast<unsigned char>(key);
     bool changed = false;
-    if (key == kKlawiszBackspace) {
+    if (key == kKeyBackspace) {
         if (!text.empty()) {
             text.pop_back();
             changed = true;
         }
-    } else if (key == kKlawiszDelete) {
+    } else if (key == kKeyDelete) {
         if (!text.empty()) {
             text.clear();
             changed = true;
         }
-    } else if (key == kKlawiszEnter) {
+    } else if (key == kKeyEnter) {
         if (lineBreaks && text.size() + 1 < limit) {
             text += "\r\n";
             changed = true;
@@ -259,7 +261,7 @@ bool editNumber(double& value, char& key, int button, double step, double lower,
 
     double candidate = 0.0;
     std::string text;
-    const bool typed = !(k == '+' || k == '-' || k == kKlawiszDelete);
+    const bool typed = !(k == '+' || k == '-' || k == kKeyDelete);
     if (!typed) {
         candidate = k == '+' ? value + step : k == '-' ? value - step : 0.0;
         // Typing after a step starts a new number.
@@ -270,7 +272,7 @@ bool editNumber(double& value, char& key, int button, double step, double lower,
         if (point && decimals == 0) {
             return false;
         }
-        if (!point && !digit && k != kKlawiszBackspace) {
+        if (!point && !digit && k != kKeyBackspace) {
             return false;
         }
         if (miniEdi.komorka != cell) {
@@ -282,7 +284,7 @@ bool editNumber(double& value, char& key, int button, double step, double lower,
         }
         std::string edited = miniEdi.tekst;
         char c = point ? '.' : k;
-        if (!editText(edited, c, kLimitLiczby, false)) {
+        if (!editText(edited, c, kNumberTextLimit, false)) {
             return false;
         }
         NumberText number = normalise(edited, decimals);

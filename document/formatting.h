@@ -17,17 +17,18 @@ inline constexpr const char* kKropki = "........";
 inline constexpr const char* kPytajniki = "???";
 
 // Key codes the editing rules know besides printable characters.
-inline constexpr char kKlawiszBackspace = 8;
-inline constexpr char kKlawiszEnter = 13;
+inline constexpr char kKeyBackspace = 8;
+inline constexpr char kKeyEnter = 13;
 // The Delete key reaches the rules as this character.
-inline constexpr char kKlawiszDelete = '~';
+inline constexpr char kKeyDelete = '~';
 
-// The display form of a number with `decimals` (>= 1) fraction digits:
-// groups of three digits separated by spaces, a decimal comma, and the
-// empty text for a number that rounds to 0. 1234.5 with 2 gives
-// "1 234,50", 0.25 gives "0,25". A negative number gets a "-" in front of
-// the form of its absolute value (callers that want their own sign pass the
-// absolute value); NaN and infinities give the empty text.
+// The display form of a number: groups of three digits separated by
+// spaces, a decimal comma and exactly `decimals` fraction digits (no comma
+// for 0 decimals), and the empty text for a number that rounds to 0. 1234.5
+// with 2 decimals gives "1 234,50", 0.25 gives "0,25". A negative number
+// gets a "-" in front of the form of its absolute value (callers that want
+// their own sign pass the absolute value); NaN and infinities give the empty
+// text.
 std::string formatNumber(double value, int decimals);
 
 // Rounds to `decimals` (>= 0) fraction digits, halves away from zero. A
@@ -49,11 +50,15 @@ bool editText(std::string& text, char& key, std::size_t limit, bool lineBreaks);
 
 // The number-editing rule. `button` 1 (left click on the current cell)
 // counts as "+", 2 (right click) as "-". "+"/"-" step the value, "~" sets 0;
-// digits, the decimal point ("," or ".", only when decimals > 0) and
-// Backspace edit the number text remembered in `miniEdi` for `cell`. A
+// each of them forgets the remembered cell. Digits, the decimal point (","
+// or ".", only when decimals > 0, and only once) and Backspace edit the
+// number text `miniEdi` keeps for `cell`: a cell other than the remembered
+// one is taken over and its text starts as the value in "%g" form (empty for
+// 0). The sign of a negative value does not survive typing, and a fraction
+// digit beyond `decimals` rounds the value but is not kept in the text. A
 // result within lower..upper becomes the value (rounded to `decimals`), the
-// key is set to 0 and the rule reports true; otherwise nothing changes and
-// the rule reports false.
+// key is set to 0 and the rule reports true; otherwise value, key and number
+// text stay as they were and the rule reports false.
 bool editNumber(double& value, char& key, int button, double step, double lower, double upper,
                 int decimals, const KomorkaId& cell, TMiniEdi& miniEdi);
 

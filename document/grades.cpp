@@ -14,7 +14,7 @@ struct Tally {
 
     void add(const TFra& phrase, const TFra& value)
     {
-        if (phrase.kind == kRodzajOcena && value.grade >= 0 && value.grade <= kOstatniaOcena) {
+        if (phrase.kind == kRodzajOcena && value.grade >= 0 && value.grade <= kLastCountedGrade) {
             sum += value.grade + 1;
             ++count;
         }
@@ -61,7 +61,7 @@ std::int8_t applyGradeKey(std::int8_t current, char key, int button, const Komor
         }
     }
     double value = current;
-    if (!editNumber(value, key, button, 1.0, 0.0, kOstatnieBrzmienie, 0, cell, miniEdi)) {
+    if (!editNumber(value, key, button, 1.0, 0.0, kLastGradeWording, 0, cell, miniEdi)) {
         return current;
     }
     return static_cast<std::int8_t>(std::trunc(value));
@@ -69,7 +69,7 @@ std::int8_t applyGradeKey(std::int8_t current, char key, int button, const Komor
 
 std::string gradeWording(const TOpcje& options, int index)
 {
-    if (index < 0 || index > kOstatnieBrzmienie) {
+    if (index < 0 || index > kLastGradeWording) {
         return {};
     }
     return options.brzmienia[static_cast<std::size_t>(index)];
@@ -78,7 +78,7 @@ std::string gradeWording(const TOpcje& options, int index)
 int matchWording(const TOpcje& options, std::string_view pasted)
 {
     const std::vector<std::string> wordings(options.brzmienia.begin(),
-                                            options.brzmienia.begin() + kOstatnieBrzmienie + 1);
+                                            options.brzmienia.begin() + kLastGradeWording + 1);
     const int found = findText(pasted, wordings);
     return found < 0 ? kBrakPrzedmiotu : found;
 }

@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-inline constexpr int kOstatniaOcena = 5;     // index of the best counted grade
-inline constexpr int kOstatnieBrzmienie = 10;  // last index a grade value can show
+inline constexpr int kLastCountedGrade = 5;   // index of the best counted grade
+inline constexpr int kLastGradeWording = 10;  // last index a grade value can show
 
 // The grade-entry rule: Space and "0" give 6, "1".."6" give 0..5, A..D in
 // either case give 7..10; any other key, and clicks (key 0 with button 1

@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{12.3f, 1, "12,3"},            // y0 is a float
                     FormatCase{5.5f, 2, "5,50"},
                     FormatCase{-1234.5, 2, "-1 234,50"},     // a sign in front of the absolute value
-                    FormatCase{-0.001, 2, ""}));             // no "-0,00"
+                    FormatCase{-0.001, 2, ""},               // no "-0,00"
+                    FormatCase{1234.5, 0, "1 235"}));        // no decimals, no comma
 
 TEST(FormatNumber, nonFiniteNumbersAreEmpty)
 {
