@@ -280,3 +280,28 @@ TEST_F(Wkz, infoSummarisesTheClass)
     EXPECT_NE(run.out.find("Pupils:    2"), std::string::npos);
     EXPECT_NE(run.out.find("Average:   5,00"), std::string::npos);
 }
+
+TEST(SampleClass, isBuiltIntoTheProgramFolderWithItsPictures)
+{
+    const fs::path folder = WYKAZKI_BIN_DIR;
+    const ClassFileContents c = readClassFileAt(folder / "Przyklad.wkz");
+    EXPECT_GE(c.dokumenty.count(), 20u);
+    bool pages[2] = {false, false};
+    int grades = 0;
+    for (const TFra& f : c.frazy) {
+        if (f.page == 0 || f.page == 1)
+            pages[f.page] = true;
+        grades += f.kind == kRodzajOcena;
+        if (f.kind == kRodzajObrazek) {
+            std::string name = f.picture;
+            if (name.size() < 4 || name[name.size() - 4] != '.')
+                name += ".bmp";
+            EXPECT_TRUE(fs::exists(folder / name)) << name;
+        }
+    }
+    EXPECT_TRUE(pages[0] && pages[1]);
+    EXPECT_GE(grades, 10);
+    const char* const behaviour[] = {"wzorowe", "bardzo dobre", "dobre", "poprawne", "nieodpowiednie", "naganne"};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(c.opcje.brzmienia[std::size_t(11 + i)], behaviour[i]);
+}
