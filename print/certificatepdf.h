@@ -1,0 +1,29 @@
+#pragma once
+// Report cards as a PDF: one page per pupil, the page size the class's
+// sheet, drawn by the certificate renderer at a fixed resolution with the
+// fonts embedded.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class QIODevice;
+class TDokumenty;
+class TFrazy;
+struct TOpcje;
+
+inline constexpr int kRozdzielczoscPdf = 1200;  // dots per inch
+
+struct CertificatePdfJob {
+    const TFrazy& phrases;
+    const TDokumenty& pupils;
+    const TOpcje& options;
+    std::vector<std::size_t> pupilIndexes;  // from 0, in page order
+    int page = 0;                           // of the form, 0..3
+    std::string programFolder;              // where pictures are looked up
+    int resolutionDpi = kRozdzielczoscPdf;
+};
+
+// Writes the PDF to out (open for writing). Throws EKolmoError(kBladWydruku)
+// when a picture cannot be read or the PDF cannot be written.
+void writeCertificatesPdf(QIODevice& out, const CertificatePdfJob& job);

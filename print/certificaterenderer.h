@@ -1,0 +1,54 @@
+#pragma once
+// Draws one page of one pupil's report card: every phrase of the requested
+// page at its millimetre position (plus the options' shift) on any
+// QPainter — printer, preview, PDF or image alike.
+
+#include "picturecache.h"
+#include "placedelement.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class QPaintDevice;
+class QPainter;
+class TDokumenty;
+class TFrazy;
+struct TOpcje;
+
+class CertificateRenderer {
+public:
+    // The document objects are only read and must outlive the renderer.
+    // Pictures are looked up in programFolder (ending with a separator) and
+    // loaded once for the renderer's lifetime: use one renderer per print
+    // job, PDF or paint.
+    CertificateRenderer(const TFrazy& phrases, const TDokumenty& pupils, const TOpcje& options,
+                        std::string programFolder);
+
+    // The page's elements in drawing order, boxes in the device's pixels.
+    // clipWidthPx/clipHeightPx bound every box; scale (the preview's) shrinks
+    // positions and font sizes of the full-size page. A pupil outside the
+    // list, or a page no phrase is on, gives nothing. Throws
+    // EKolmoError(kBladWydruku) for a picture file that cannot be read.
+    std::vector<PlacedElement> layoutPage(const QPaintDevice& device, std::size_t pupil, int page,
+                                          int clipWidthPx, int clipHeightPx, double scale);
+
+    // layoutPage() on the painter's device, then paintElements().
+    void drawPage(QPainter& painter, std::size_t pupil, int page, int clipWidthPx, int clipHeightPx,
+                  double scale);
+
+private:
+    PlacedElement placeText(const QPaintDevice& device, std::size_t j, const TFra& value, PixelBox box,
+                            int clipWidthPx, int clipHeightPx, double scale) const;
+    std::optional<PlacedElement> placePicture(std::size_t j, const TFra& value, PixelBox box, int clipWidthPx,
+                                              int clipHeightPx, double scale);
+
+    const TFrazy& phrases_;
+    const TDokumenty& pupils_;
+    const TOpcje& options_;
+    PictureCache pictures_;
+};
+
+// Paints placed elements in order, later ones over earlier ones. The
+// painter's state is left as it was.
+void paintElements(QPainter& painter, const std::vector<PlacedElement>& elements);
