@@ -9,9 +9,6 @@
 // A colour laid out 0x00BBGGRR (red in the low byte).
 using TKolor = std::uint32_t;
 
-inline constexpr TKolor kKolorCzarny = 0x000000;
-inline constexpr TKolor kKolorBialy = 0xFFFFFF;
-
 // Alignment of a cell part. Stored as one byte; a value outside the three
 // named ones is drawn left-aligned.
 enum class TJustTyp : std::uint8_t {
@@ -28,7 +25,7 @@ struct TTekstOczka {
     std::array<std::string, kMaxCzesci> tekst{};  // Windows-1250 text of each part
     std::uint8_t liniaLewa = 0;                   // black left edge pen width, 0 = none
     std::uint8_t liniaGorna = 0;                  // black top edge pen width, 0 = none
-    TKolor kolor = kKolorBialy;                   // the cell's colour
+    TKolor kolor = 0xFFFFFF;                      // the cell's colour
 
     TTekstOczka() = default;
     // One part, every part aligned by jst, no edge lines, empty texts.

@@ -1,0 +1,63 @@
+#include "grid/celldelegate.h"
+
+#include "grid/celledi.h"
+#include "grid/qtcp1250.h"
+
+#include <QLineEdit>
+#include <QPainter>
+
+CellDelegate::CellDelegate(TCellEdi& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const
+{
+    const int column = index.column() + 1;
+    const int row = index.row() + 1;
+    CellState state;
+    state.selected = grid_.paintSelection_.contains(column, row);
+    state.focused = (option.state & QStyle::State_HasFocus) != 0;
+    painter->setPen(Qt::black);
+    paintCell(grid_, *painter, column, row, option.rect, state, ColouringMode::AsOnScreen,
+              PaintTarget::Screen);
+}
+
+QSize CellDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const
+{
+    return {grid_.SzerIo(index.column()), grid_.WysIo(index.row())};
+}
+
+QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                    const QModelIndex&) const
+{
+    auto* editor = new QLineEdit(parent);  // owned by the view's viewport
+    editor->setFrame(false);
+    return editor;
+}
+
+void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    auto* line = static_cast<QLineEdit*>(editor);
+    std::string text;
+    if (grid_.OnStartEdycji)
+        grid_.OnStartEdycji(grid_, index.column(), index.row(), text);
+    std::string mask;
+    if (grid_.OnMaskaEdycji)
+        grid_.OnMaskaEdycji(grid_, index.column(), index.row(), mask);
+    line->setInputMask(qstringFromCp1250(mask));
+    line->setText(qstringFromCp1250(text));
+}
+
+void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const
+{
+    // Characters the code page cannot hold are refused like unusable keys.
+    std::string text =
+        cp1250FromQString(static_cast<QLineEdit*>(editor)->text(), Unmappable::Drop);
+    if (grid_.OnEdycja)
+        grid_.OnEdycja(grid_, index.column(), index.row(), text);
+}
+
+void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                        const QModelIndex&) const
+{
+    editor->setGeometry(option.rect);
+}

@@ -1,0 +1,341 @@
+// TCellEdi's keyboard and mouse: how key presses, typed characters and
+// clicks become owner events, and the gate of the in-place editor.
+
+#include "grid/celledi.h"
+
+#include "document/cp1250.h"
+#include "grid/gridheader.h"
+#include "grid/gridmodel.h"
+#include "grid/keycodes.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+TShiftState shiftState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
+{
+    TShiftState shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= ssShift;
+    if (modifiers & Qt::AltModifier)
+        shift |= ssAlt;
+    if (modifiers & Qt::ControlModifier)
+        shift |= ssCtrl;
+    if (buttons & Qt::LeftButton)
+        shift |= ssLeft;
+    if (buttons & Qt::RightButton)
+        shift |= ssRight;
+    if (buttons & Qt::MiddleButton)
+        shift |= ssMiddle;
+    return shift;
+}
+
+TShiftState mouseShiftState(const QMouseEvent* event, bool doubleClick)
+{
+    TShiftState shift = shiftState(event->modifiers(), event->buttons() | event->button());
+    if (doubleClick)
+        shift |= ssDouble;
+    return shift;
+}
+
+int buttonNumber(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return kButtonLeft;
+    case Qt::RightButton: return kButtonRight;
+    case Qt::MiddleButton: return kButtonMiddle;
+    default: return 0;
+    }
+}
+
+bool clipboardHoldsText()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasText();
+}
+
+}  // namespace
+
+// ---- Keyboard ---------------------------------------------------------------
+
+void TCellEdi::keyPressEvent(QKeyEvent* event)
+{
+    // Ignored unless a step below uses the key, so that a dialog still sees
+    // the keys the grid has no use for.
+    event->ignore();
+    keyDown(event);
+    if (!event->text().isEmpty())
+        typedCharacter(event);
+}
+
+void TCellEdi::keyDown(QKeyEvent* event)
+{
+    std::uint32_t key = virtualKey(event->key(), event->modifiers());
+    if (key == 0)
+        return;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool alt = modifiers & Qt::AltModifier;
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    const bool shift = modifiers & Qt::ShiftModifier;
+    const auto letter = [&](char c) { return (key & 0xFF) == std::uint32_t(c); };
+
+    if (key >= vk::Prior && key <= vk::Down) {
+        QTableView::keyPressEvent(event);  // navigation and Shift+arrow ranges
+        event->accept();
+        return;
+    }
+    if (!alt && ((shift && key == vk::Insert) || (ctrl && letter('V'))) && OnClipboardToOczko
+        && clipboardHoldsText()) {
+        pasteClipboard();
+        keyHandled_ = true;
+        event->accept();
+        return;
+    }
+    if (!alt && ctrl && (key == vk::Insert || letter('C')) && OnOczkoToClipboard) {
+        copySelection();
+        keyHandled_ = true;
+        event->accept();
+        return;
+    }
+    if (key == vk::F5 && OnToTxtFile) {
+        exportTextFile();
+        keyHandled_ = true;
+        event->accept();
+        return;
+    }
+    if (OnAkcja) {
+        OnAkcja(*this, PozX(), PozY(), key, kButtonKeyboard,
+                shiftState(modifiers, QGuiApplication::mouseButtons()));
+        key &= 0xFFFF;
+        if (key == 0) {
+            keyHandled_ = true;
+            event->accept();
+            return;
+        }
+    }
+    if (key == vk::Delete && OnAkcjaEdit) {
+        // The owner works on a copy: the key goes on as Delete regardless.
+        unsigned char marker = '~';
+        OnAkcjaEdit(*this, PozX(), PozY(), marker, kButtonKeyboard);
+        event->accept();
+    }
+    passKeyToBase(event, key);
+}
+
+void TCellEdi::passKeyToBase(QKeyEvent* event, std::uint32_t key)
+{
+    // The base grid's own keys: navigation (a key an owner turned into an
+    // arrow included) and F2 for the in-place editor. Qt's item view would
+    // also copy on Ctrl+C, select all on Ctrl+A and search on letters; the
+    // grid does none of that, those keys stay with the owner.
+    const bool navigation = key >= vk::Prior && key <= vk::Down;
+    if (!navigation && key != vk::F2)
+        return;
+    const int qt = qtKey(key);
+    if (qt == event->key()) {
+        QTableView::keyPressEvent(event);
+    } else {
+        QKeyEvent replaced(QEvent::KeyPress, qt, event->modifiers());
+        QTableView::keyPressEvent(&replaced);
+    }
+    event->accept();
+}
+
+void TCellEdi::typedCharacter(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    // Alt+letter is a menu key, not a character; Ctrl+Alt types (AltGr).
+    if ((modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier))
+        return;
+    // Delete carries DEL for Qt but types nothing; it reached the owner as "~".
+    if (event->key() == Qt::Key_Delete)
+        return;
+    const QList<uint> characters = event->text().toUcs4();
+    for (uint character : characters) {
+        // Ctrl+letter types the letter's control character (Ctrl+C is 3)
+        // whether or not the platform already gave it that way.
+        if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)
+            && ((character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z')))
+            character &= 0x1F;
+        const auto byte =
+            character < 0x80 ? std::optional<unsigned char>(static_cast<unsigned char>(character))
+                             : cp1250::fromUnicode(char32_t(character));
+        if (!byte) {
+            // Not in the code page: refused like any other unusable key.
+            keyHandled_ = false;
+            continue;
+        }
+        unsigned char key = *byte;
+        if (!keyHandled_ && OnAkcjaEdit) {
+            OnAkcjaEdit(*this, PozX(), PozY(), key, kButtonKeyboard);
+            event->accept();
+        }
+        keyHandled_ = false;
+        // The base grid's use of a character: Enter opens the in-place
+        // editor (when its gate allows).
+        if (key == '\r' && state() != QAbstractItemView::EditingState
+            && edit(currentIndex(), QAbstractItemView::EditKeyPressed, event))
+            event->accept();
+    }
+}
+
+bool TCellEdi::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const bool opens = trigger == QAbstractItemView::AllEditTriggers || (editTriggers() & trigger);
+    if (!opens || !index.isValid() || state() == QAbstractItemView::EditingState)
+        return QTableView::edit(index, trigger, event);
+    bool dozwolona = false;
+    if (OnDozwolonaEdycja)
+        OnDozwolonaEdycja(*this, index.column(), index.row(), dozwolona);
+    if (!dozwolona)
+        return false;
+    return QTableView::edit(index, trigger, event);
+}
+
+// ---- Mouse ------------------------------------------------------------------
+
+void TCellEdi::mousePressEvent(QMouseEvent* event)
+{
+    swallowMouse_ = cellPress(event, false);
+    if (!swallowMouse_)
+        QTableView::mousePressEvent(event);
+}
+
+void TCellEdi::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click is a press like the first.
+    swallowMouse_ = cellPress(event, true);
+    if (!swallowMouse_)
+        QTableView::mousePressEvent(event);
+}
+
+void TCellEdi::mouseMoveEvent(QMouseEvent* event)
+{
+    // A click on the current cell never starts a drag selection.
+    if (swallowMouse_) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseMoveEvent(event);
+}
+
+void TCellEdi::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (swallowMouse_) {
+        swallowMouse_ = false;
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
+}
+
+bool TCellEdi::cellPress(QMouseEvent* event, bool doubleClick)
+{
+    const int button = buttonNumber(event->button());
+    if (button == 0)
+        return false;
+    const QPoint point = event->position().toPoint();
+    const QModelIndex index = indexAt(point);
+    if (!index.isValid() || index != currentIndex())
+        return false;
+    setFocus(Qt::MouseFocusReason);
+    const int x = index.column();
+    const int y = index.row();
+    if (OnAkcja) {
+        std::uint32_t key = 0;
+        OnAkcja(*this, x, y, key, button, mouseShiftState(event, doubleClick));
+    }
+    if (OnAkcjaEdit) {
+        unsigned char key = 0;
+        OnAkcjaEdit(*this, x, y, key, button);
+    }
+    if (OnMyszWOczkuAkcja) {
+        const QRect rect = visualRect(index);
+        OnMyszWOczkuAkcja(*this, x, y, point.x() - rect.left(), point.y() - rect.top(), button);
+    }
+    event->accept();
+    return true;
+}
+
+void TCellEdi::headerPress(Qt::Orientation orientation, int section, QMouseEvent* event,
+                           bool doubleClick)
+{
+    const int button = buttonNumber(event->button());
+    if (button == 0)
+        return;
+    setFocus(Qt::MouseFocusReason);
+    const TShiftState shift = mouseShiftState(event, doubleClick);
+    if (orientation == Qt::Vertical) {
+        if (OnLeftInfoAkcja) {
+            OnLeftInfoAkcja(*this, section, button, shift);
+            return;
+        }
+        setCurrentCell(PozX(), section);
+        selectRange({1, section + 1, Ilx(), section + 1});
+    } else {
+        if (OnTopInfoAkcja) {
+            OnTopInfoAkcja(*this, section, button, shift);
+            return;
+        }
+        setCurrentCell(section, PozY());
+        selectRange({section + 1, 1, section + 1, Ily()});
+    }
+}
+
+void TCellEdi::cornerPress(QMouseEvent* event, bool doubleClick)
+{
+    const int button = buttonNumber(event->button());
+    if (button == 0)
+        return;
+    setFocus(Qt::MouseFocusReason);
+    if (OnLeftTopAkcja) {
+        OnLeftTopAkcja(*this, button, mouseShiftState(event, doubleClick));
+        return;
+    }
+    selectRange({1, 1, Ilx(), Ily()});
+    Odswiez();
+}
+
+void TCellEdi::paintCorner(QWidget* corner)
+{
+    QPainter painter(corner);
+    const QRect rect = corner->rect();
+    painter.setFont(font());
+    painter.setPen(Qt::black);
+    CellState state;
+    state.fixed = true;
+    paintCell(*this, painter, 0, 0, rect.adjusted(0, 0, -1, -1), state, ColouringMode::AsOnScreen,
+              PaintTarget::Screen);
+    painter.setPen(Qt::black);
+    painter.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
+    painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+}
+
+bool TCellEdi::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == corner_ && corner_ != nullptr) {
+        switch (event->type()) {
+        case QEvent::Paint:
+            paintCorner(corner_);
+            return true;
+        case QEvent::MouseButtonPress:
+            cornerPress(static_cast<QMouseEvent*>(event), false);
+            return true;
+        case QEvent::MouseButtonDblClick:
+            cornerPress(static_cast<QMouseEvent*>(event), true);
+            return true;
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+            return true;  // Qt's corner button would select all on release
+        default:
+            break;
+        }
+    }
+    return QTableView::eventFilter(watched, event);
+}

@@ -1,0 +1,170 @@
+#include "grid/cellpainter.h"
+
+#include "grid/celledi.h"
+#include "grid/columnlabel.h"
+#include "grid/kolor.h"
+#include "grid/qtcp1250.h"
+
+#include <QPainter>
+
+#include <string>
+
+namespace {
+
+constexpr TKolor kBlack = 0x000000;
+constexpr TKolor kWhite = 0xFFFFFF;
+
+// Asks the owner for the cell's texts and colour; the presets and default
+// header labels stand in for unbound callbacks.
+TTekstOczka fillCell(TCellEdi& grid, int column, int row)
+{
+    const bool dataCell = column != 0 && row != 0;
+    TTekstOczka ato(dataCell ? grid.OczkoKolor() : grid.InfoKolor(), grid.DefaultJust());
+    if (column == 0 && row == 0)
+        return ato;
+    if (column == 0) {
+        if (grid.OnLeftInfo) {
+            grid.OnLeftInfo(grid, row - 1, ato);
+        } else {
+            ato.tekst[0] = std::to_string(row);
+            ato.just[0] = TJustTyp::Centralnie;
+        }
+    } else if (row == 0) {
+        if (grid.OnTopInfo) {
+            grid.OnTopInfo(grid, column - 1, ato);
+        } else {
+            ato.tekst[0] = columnLabel(column - 1);
+            ato.just[0] = TJustTyp::Centralnie;
+        }
+    } else if (grid.OnOczko) {
+        grid.OnOczko(grid, column - 1, row - 1, ato);
+    }
+    return ato;
+}
+
+Qt::Alignment horizontalAlignment(TJustTyp just)
+{
+    switch (just) {
+    case TJustTyp::Centralnie: return Qt::AlignHCenter;
+    case TJustTyp::Prawo: return Qt::AlignRight;
+    default: return Qt::AlignLeft;
+    }
+}
+
+// Line breaks in a cell text start new lines, however they are written.
+QString displayText(const std::string& bytes)
+{
+    QString text = qstringFromCp1250(bytes);
+    if (text.contains(u'\r')) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(u'\r', u'\n');
+    }
+    return text;
+}
+
+// A filled rectangle as the platform's Rectangle(l, t, r, b) draws it: the
+// outline covers l .. r-1 and t .. b-1.
+void drawOutlinedRect(QPainter& painter, const QPoint& origin, int l, int t, int r, int b, TKolor fill)
+{
+    painter.setBrush(toQColor(fill));
+    painter.drawRect(QRect(origin.x() + l, origin.y() + t, r - l - 1, b - t - 1));
+}
+
+void drawCornerButtons(QPainter& painter, const QRect& rect)
+{
+    painter.save();
+    painter.setPen(QPen(Qt::white, 1));
+    const int g = rect.width() / 7;
+    const int h = rect.height() / 3;
+    const QPoint o = rect.topLeft();
+    drawOutlinedRect(painter, o, g - 1, h - 1, 2 * g + 1, 2 * h + 1, 0x0000FF);
+    drawOutlinedRect(painter, o, 3 * g - 1, h - 1, 4 * g + 1, 2 * h + 1, 0x008000);
+    drawOutlinedRect(painter, o, 5 * g - 1, h - 1, 6 * g + 1, 2 * h + 1, 0xFF0000);
+    painter.restore();
+}
+
+}  // namespace
+
+void paintCell(TCellEdi& grid, QPainter& painter, int column, int row, const QRect& rect,
+               CellState state, ColouringMode colouring, PaintTarget target)
+{
+    const bool dataCell = column != 0 && row != 0;
+    // A selected data cell is highlighted; drawn as the single selected
+    // cell it is also what reports a change of the current cell.
+    const bool highlighted = dataCell && state.selected;
+    if (highlighted) {
+        const GridRect selection = grid.selectedRange();
+        if (selection.isSingleCell() && (column - 1 != grid.lastX_ || row - 1 != grid.lastY_))
+            grid.reportCellChange(column - 1, row - 1);
+    }
+    const TTekstOczka ato = fillCell(grid, column, row);
+
+    TKolor text = grid.fontColor();
+    TKolor background = ato.kolor;
+    if (highlighted) {
+        text = grid.KursorFontKolor();
+        const bool current = column == grid.currentColumn() && row == grid.currentRow();
+        background = current ? grid.KursorKolor() : grid.ZaznaczKolor();
+    } else {
+        switch (colouring) {
+        case ColouringMode::BlackAndWhite:
+            text = kBlack;
+            background = kWhite;
+            break;
+        case ColouringMode::AsOnScreen:
+            break;
+        case ColouringMode::TextOnly: {
+            const bool plain = ato.kolor == kWhite || ato.kolor == grid.OczkoKolor()
+                               || ato.kolor == grid.InfoKolor();
+            text = plain ? kBlack : ato.kolor;
+            background = kWhite;
+            break;
+        }
+        }
+    }
+
+    painter.fillRect(rect, toQColor(background));
+
+    // Parts side by side, each w wide; what the integer division leaves
+    // over at the right edge belongs to no part.
+    const QPen linePen = painter.pen();
+    const int parts = ato.czesci();
+    const int w = rect.width() / parts;
+    const int left = rect.left();
+    painter.setPen(toQColor(text));
+    for (int i = 0; i < parts; ++i) {
+        const std::string& part = ato.tekst[std::size_t(i)];
+        if (part.empty() || w <= 4)
+            continue;
+        const QRect area(left + i * w + 2, rect.top(), w - 4, rect.height());
+        painter.drawText(area, int(horizontalAlignment(ato.just[std::size_t(i)]) | Qt::AlignTop),
+                         displayText(part));
+    }
+    painter.setPen(linePen);
+    for (int i = 1; i < parts; ++i)
+        painter.drawLine(left + i * w, rect.top(), left + i * w, rect.bottom());
+
+    if (target == PaintTarget::Screen && grid.OnGrafOczko) {
+        const QColor penColour = painter.pen().color();
+        grid.OnGrafOczko(grid, painter, column - 1, row - 1, rect.left(), rect.top());
+        QPen pen = painter.pen();
+        pen.setColor(penColour);
+        painter.setPen(pen);
+    }
+
+    if (ato.liniaLewa != 0 || ato.liniaGorna != 0) {
+        const QPen saved = painter.pen();
+        if (ato.liniaLewa != 0) {
+            painter.setPen(QPen(Qt::black, ato.liniaLewa));
+            painter.drawLine(rect.left(), rect.top(), rect.left(), rect.bottom());
+        }
+        if (ato.liniaGorna != 0) {
+            painter.setPen(QPen(Qt::black, ato.liniaGorna));
+            painter.drawLine(rect.left(), rect.top(), rect.right(), rect.top());
+        }
+        painter.setPen(saved);
+    }
+
+    if (target == PaintTarget::Screen && column == 0 && row == 0 && grid.OnLeftTopAkcja)
+        drawCornerButtons(painter, rect);
+}

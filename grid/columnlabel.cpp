@@ -1,0 +1,12 @@
+#include "grid/columnlabel.h"
+
+std::string columnLabel(int x)
+{
+    const int q = x / 26;
+    const int m = x % 26;
+    std::string label(2, ' ');
+    if (q != 0)
+        label[0] = static_cast<char>((64 + q) & 0xFF);
+    label[1] = static_cast<char>(65 + m);
+    return label;
+}

@@ -1,0 +1,89 @@
+#include "grid/gridheader.h"
+
+#include "grid/celledi.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+
+GridHeader::GridHeader(Qt::Orientation orientation, TCellEdi& grid)
+    : QHeaderView(orientation, &grid), grid_(grid)
+{
+    setMinimumSectionSize(0);
+    setSectionResizeMode(QHeaderView::Interactive);
+    setHighlightSections(false);
+}
+
+int GridHeader::positionOf(const QMouseEvent* event) const
+{
+    const QPoint p = event->position().toPoint();
+    return orientation() == Qt::Horizontal ? p.x() : p.y();
+}
+
+int GridHeader::borderAt(int pos) const
+{
+    const int visual = visualIndexAt(pos);
+    if (visual == -1)
+        return -1;
+    const int logical = logicalIndex(visual);
+    const int start = sectionViewportPosition(logical);
+    const int grip = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, this);
+    if (pos < start + grip) {
+        // The border before this section belongs to the previous one.
+        for (int v = visual - 1; v >= 0; --v) {
+            const int previous = logicalIndex(v);
+            if (!isSectionHidden(previous))
+                return previous;
+        }
+        return -1;
+    }
+    if (pos > start + sectionSize(logical) - grip)
+        return logical;
+    return -1;
+}
+
+void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
+{
+    const bool horizontal = orientation() == Qt::Horizontal;
+    const int column = horizontal ? logicalIndex + 1 : 0;
+    const int row = horizontal ? 0 : logicalIndex + 1;
+    // The last pixel column and row carry the fixed grid lines.
+    const QRect cell = rect.adjusted(0, 0, -1, -1);
+    painter->setFont(grid_.font());
+    painter->setPen(Qt::black);
+    CellState state;
+    state.fixed = true;
+    paintCell(grid_, *painter, column, row, cell, state, ColouringMode::AsOnScreen,
+              PaintTarget::Screen);
+    painter->setPen(Qt::black);
+    painter->drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
+    painter->drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+}
+
+void GridHeader::mousePressEvent(QMouseEvent* event)
+{
+    const int pos = positionOf(event);
+    if (borderAt(pos) != -1) {
+        QHeaderView::mousePressEvent(event);  // the user resizes
+        return;
+    }
+    const int logical = logicalIndexAt(pos);
+    if (logical >= 0)
+        grid_.headerPress(orientation(), logical, event, false);
+    event->accept();
+}
+
+void GridHeader::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt would fit a section to its contents on a border double click; the
+    // grid has no contents of its own to measure.
+    const int pos = positionOf(event);
+    if (borderAt(pos) != -1) {
+        event->accept();
+        return;
+    }
+    const int logical = logicalIndexAt(pos);
+    if (logical >= 0)
+        grid_.headerPress(orientation(), logical, event, true);
+    event->accept();
+}

@@ -1,0 +1,154 @@
+#include "grid/rangetext.h"
+
+#include "grid/celledi.h"
+#include "grid/qtcp1250.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <algorithm>
+
+void appendRangeCell(std::string& text, std::string cell)
+{
+    if (cell.find('\r') != std::string::npos) {
+        std::replace(cell.begin(), cell.end(), '\r', '\n');
+        text += '"';
+        text += cell;
+        text += '"';
+    } else {
+        text += cell;
+    }
+    text += '\t';
+}
+
+void endRangeRow(std::string& text)
+{
+    if (!text.empty() && text.back() == '\t')
+        text.pop_back();
+    text += "\r\n";
+}
+
+void walkPastedText(std::string_view bytes, int columnLimit, int rowLimit,
+                    const std::function<void(int i, int j, std::string& text)>& deliver)
+{
+    int i = 0;
+    int j = 0;
+    std::string current;
+    const auto deliverCurrent = [&] {
+        if (i < columnLimit && j < rowLimit)
+            deliver(i, j, current);
+        current.clear();
+    };
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+        const char byte = bytes[k];
+        if (byte == '\t') {
+            if (k + 1 < bytes.size() && bytes[k + 1] == '\r')
+                continue;
+            deliverCurrent();
+            ++i;
+        } else if (byte == '\n') {
+            deliverCurrent();
+            i = 0;
+            ++j;
+        } else if (byte != '\r') {
+            current += byte;
+        }
+    }
+}
+
+void TCellEdi::TekstZakresu(std::string& cel, bool tylkoZaznaczenie, int x1, int y1, int x2, int y2)
+{
+    if (tylkoZaznaczenie) {
+        const GridRect range = selectedRange();
+        x1 = range.left - 1;
+        y1 = range.top - 1;
+        x2 = range.right;
+        y2 = range.bottom;
+    } else {
+        if (x2 <= 0 || x2 > Ilx())
+            x2 = Ilx();
+        if (y2 <= 0 || y2 > Ily())
+            y2 = Ily();
+    }
+    cel.clear();
+    for (int y = y1; y < y2; ++y) {
+        for (int x = x1; x < x2; ++x) {
+            std::string cell;
+            if (OnOczkoToClipboard)
+                OnOczkoToClipboard(*this, x, y, cell);
+            appendRangeCell(cel, std::move(cell));
+        }
+        endRangeRow(cel);
+    }
+}
+
+bool TCellEdi::ZapiszTekst(const std::string& file, int x1, int y1, int x2, int y2)
+{
+    if (!OnOczkoToClipboard)
+        return false;
+    std::string text;
+    TekstZakresu(text, false, x1, y1, x2, y2);
+    QFile out(qstringFromCp1250(file));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool written = out.write(text.data(), qint64(text.size())) == qint64(text.size());
+    out.close();
+    return written && out.error() == QFileDevice::NoError;
+}
+
+void TCellEdi::copySelection()
+{
+    if (!OnOczkoToClipboard)
+        return;
+    std::string text;
+    TekstZakresu(text, true);
+    QGuiApplication::clipboard()->setText(qstringFromCp1250(text));
+}
+
+bool TCellEdi::pasteClipboard()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasText())
+        return false;
+    // Other programs' characters the code page cannot hold arrive as '?',
+    // as a code-page program is given them.
+    // Every UTF-16 unit gives at most one byte, so the limit can be applied
+    // before converting.
+    std::string bytes = cp1250FromQString(data->text().left(qsizetype(kMaxPasteBytes)),
+                                          Unmappable::Question);
+    if (bytes.size() > kMaxPasteBytes)
+        bytes.resize(kMaxPasteBytes);
+    pasteText(bytes);
+    return true;
+}
+
+void TCellEdi::pasteText(std::string_view bytes)
+{
+    if (!OnClipboardToOczko)
+        return;
+    bytes = bytes.substr(0, kMaxPasteBytes);
+    const int x0 = PozX();
+    const int y0 = PozY();
+    // The offsets are held against the grid's size, not the target cells,
+    // so a paste near the edge hands the owner cells beyond it.
+    walkPastedText(bytes, Ilx(), Ily(), [&](int i, int j, std::string& text) {
+        OnClipboardToOczko(*this, x0 + i, y0 + j, text);
+        OdswiezOczko(x0 + i, y0 + j);
+    });
+}
+
+void TCellEdi::exportTextFile()
+{
+    if (!OnToTxtFile)
+        return;
+    std::string file;
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = Ilx();
+    int y2 = Ily();
+    OnToTxtFile(*this, file, x1, y1, x2, y2);
+    // The key path has no use for the result; a failed file stays silent.
+    (void)ZapiszTekst(file, x1, y1, x2, y2);
+}
