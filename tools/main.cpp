@@ -3,6 +3,7 @@
 
 #include "classjson.h"
 #include "gridtext.h"
+#include "printcommand.h"
 
 #include "document/classfile.h"
 #include "document/cp1250.h"
@@ -29,7 +30,9 @@ const char* const kUsage =
     "  wkz info FILE                 a short summary of a class file\n"
     "  wkz dump FILE                 the whole class file as JSON on standard output\n"
     "  wkz build IN.json -o OUT.wkz  write a class file from JSON\n"
-    "  wkz grid FILE                 the pupil grid as tab-separated text\n";
+    "  wkz grid FILE                 the pupil grid as tab-separated text\n"
+    "  wkz print FILE -o OUT.pdf [--page 1..4] [--pupils 1,3-5] [--pictures DIR]\n"
+    "                                report cards as PDF (wkz print --help)\n";
 
 int usage(const std::string& problem)
 {
@@ -162,6 +165,7 @@ int main(int argc, char** argv)
         {"dump", cmdDump},
         {"build", cmdBuild},
         {"grid", cmdGrid},
+        {"print", runPrintCommand},
     };
     if (argc < 2)
         return usage("no command given");

@@ -1,0 +1,13 @@
+#pragma once
+// wkz print FILE -o OUT.pdf [--page 1..4] [--pupils 1,3-5] [--pictures DIR]:
+// one page of the report cards of the chosen pupils as a PDF, drawn by the
+// program's own certificate renderer. Needs no display.
+
+#include <string>
+#include <vector>
+
+// argv[0] is "print". Exit status: 0 done, 1 the class file could not be
+// read or the PDF not written, 2 a usage error.
+int runPrintCommand(int argc, char** argv);
+// The arguments after "print".
+int runPrintCommand(const std::vector<std::string>& args);
