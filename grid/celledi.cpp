@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QItemSelectionModel>
+#include <QPaintEvent>
 #include <QScrollBar>
 
 #include <algorithm>

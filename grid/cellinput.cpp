@@ -180,7 +180,7 @@ void TCellEdi::typedCharacter(QKeyEvent* event)
         // The base grid's use of a character: Enter opens the in-place
         // editor (when its gate allows).
         if (key == '\r' && state() != QAbstractItemView::EditingState
-            && edit(currentIndex(), QAbstractItemView::EditKeyPressed, event))
+            && edit(currentIndex(), QAbstractItemView::EditKeyPressed, nullptr))
             event->accept();
     }
 }

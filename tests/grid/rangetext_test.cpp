@@ -1,0 +1,176 @@
+// Range text, copy, paste and the text file, byte for byte.
+
+#include "gridfixture.h"
+
+#include "grid/qtcp1250.h"
+#include "grid/rangetext.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+using Log = std::vector<std::string>;
+using RangeText = GridFixture;
+using Paste = GridFixture;
+
+Log walked(std::string_view bytes, int columns, int rows)
+{
+    Log out;
+    walkPastedText(bytes, columns, rows, [&](int i, int j, std::string& text) {
+        out.push_back(std::to_string(i) + "," + std::to_string(j) + " " + text);
+    });
+    return out;
+}
+
+TEST_F(RangeText, copiesTheSelectionWithTabsAndCrLf)
+{
+    bindAll();
+    cells[{1, 1}] = "a";
+    cells[{2, 1}] = "b";
+    cells[{1, 2}] = "c";
+    cells[{2, 2}] = "d";
+    grid().selectRange({2, 2, 3, 3});
+    std::string text = "left over";
+    grid().TekstZakresu(text, true);
+    EXPECT_EQ(text, "a\tb\r\nc\td\r\n");
+    grid().copySelection();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a\tb\r\nc\td\r\n"));
+}
+
+TEST_F(RangeText, textWithCrIsQuotedWithEveryCrTurnedIntoLf)
+{
+    bindAll();
+    cells[{0, 0}] = "x\r\ny";
+    cells[{1, 0}] = "\"q\"";  // quotes alone are not escaped
+    std::string text;
+    grid().TekstZakresu(text, false, 0, 0, 2, 1);
+    EXPECT_EQ(text, "\"x\n\ny\"\t\"q\"\r\n");
+}
+
+TEST_F(RangeText, onlyOneTabIsRemovedAtALinesEnd)
+{
+    bindAll();
+    cells[{0, 0}] = "a";
+    cells[{0, 1}] = "b\t";
+    std::string text;
+    grid().TekstZakresu(text, false, 0, 0, 2, 2);
+    EXPECT_EQ(text, "a\t\r\nb\t\t\r\n");
+}
+
+TEST_F(RangeText, rangeEndsOutsideTheDataMeanTheWholeGrid)
+{
+    grid().setIlx(2);
+    grid().setIly(2);
+    bindAll();
+    cells[{1, 1}] = "z";
+    std::string text;
+    grid().TekstZakresu(text, false, 0, 0, 0, -4);
+    EXPECT_EQ(text, "\t\r\n\tz\r\n");
+    grid().TekstZakresu(text, false, 1, 1, 99, 99);
+    EXPECT_EQ(text, "z\r\n");
+    // No cells in a row: just the line end.
+    grid().TekstZakresu(text, false, 2, 0, 1, 2);
+    EXPECT_EQ(text, "\r\n\r\n");
+    // Coordinates before the data are asked of the owner as they are.
+    int lowest = 0;
+    grid().OnOczkoToClipboard = [&](TCellEdi&, int x, int, std::string&) { lowest = std::min(lowest, x); };
+    grid().TekstZakresu(text, false, -1, 0, 1, 1);
+    EXPECT_EQ(lowest, -1);
+}
+
+TEST_F(RangeText, copyHandsPolishTextsToTheClipboardAsUnicode)
+{
+    bindAll();
+    cells[{0, 0}] = "\xBF\xF3\xB3w";  // "żółw" in Windows-1250
+    grid().copySelection();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("żółw\r\n"));
+}
+
+TEST_F(RangeText, savesTheRangeToAFileAndFailsQuietly)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string path = dir.filePath("out.txt").toStdString();
+    EXPECT_FALSE(grid().ZapiszTekst(path, 0, 0, 1, 1));  // no OnOczkoToClipboard
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+
+    bindAll();
+    cells[{0, 0}] = "\xB9";  // ą
+    cells[{1, 0}] = "b";
+    {
+        QFile old(QString::fromStdString(path));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("a much longer old content that must be replaced");
+    }
+    EXPECT_TRUE(grid().ZapiszTekst(path, 0, 0, 2, 1));
+    QFile in(QString::fromStdString(path));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    EXPECT_EQ(in.readAll(), QByteArray("\xB9\tb\r\n"));
+    EXPECT_FALSE(grid().ZapiszTekst(dir.filePath("missing/dir/out.txt").toStdString(), 0, 0, 1, 1));
+}
+
+TEST(PastedText, splitsAtTabsAndLineEnds)
+{
+    EXPECT_EQ(walked("a\tb\r\n", 5, 5), (Log{"0,0 a", "1,0 b"}));
+    EXPECT_EQ(walked("a\tb\nc\td\n", 5, 5), (Log{"0,0 a", "1,0 b", "0,1 c", "1,1 d"}));
+    // Text after the last TAB or line end is not delivered.
+    EXPECT_EQ(walked("a", 5, 5), Log{});
+    EXPECT_EQ(walked("a\tb", 5, 5), (Log{"0,0 a"}));
+    // A TAB right before CR gives no extra empty cell; other empty cells count.
+    EXPECT_EQ(walked("a\t\r\n", 5, 5), (Log{"0,0 a"}));
+    EXPECT_EQ(walked("\t\tc\n", 5, 5), (Log{"0,0 ", "1,0 ", "2,0 c"}));
+    // Quotes mean nothing: a quoted multi-line text comes back split.
+    EXPECT_EQ(walked("\"x\n\ny\"\n", 5, 5), (Log{"0,0 \"x", "0,1 ", "0,2 y\""}));
+    // The offsets are held against the limits.
+    EXPECT_EQ(walked("a\tb\tc\n1\n2\n", 2, 2), (Log{"0,0 a", "1,0 b", "0,1 1"}));
+}
+
+TEST_F(Paste, beyondTheLastColumnReachesTheOwner)
+{
+    grid().setIlx(5);
+    bindAll();
+    grid().setPozX(3);
+    QGuiApplication::clipboard()->setText(QStringLiteral("a\tb\r\n"));
+    pressKey(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(withoutModifierKeys(takeLog()), (Log{"ClipboardToOczko 3,0 a", "ClipboardToOczko 4,0 b"}));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\t3\t4\t5\t6\r\n"));
+    pressKey(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(withoutModifierKeys(takeLog()),
+              (Log{"ClipboardToOczko 3,0 1", "ClipboardToOczko 4,0 2", "ClipboardToOczko 5,0 3",
+                   "ClipboardToOczko 6,0 4", "ClipboardToOczko 7,0 5"}));
+}
+
+TEST_F(Paste, convertsUnicodeToWindows1250)
+{
+    bindAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("Łódź\tЖ\n"));
+    pressKey(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(withoutModifierKeys(takeLog()),
+              (Log{"ClipboardToOczko 0,0 \xA3\xF3\x64\x9F", "ClipboardToOczko 1,0 ?"}));
+}
+
+TEST_F(Paste, readsAtMostAMillionBytes)
+{
+    bindAll();
+    std::string fits(999999, 'a');
+    fits += '\n';  // byte 1,000,000: still read
+    grid().pasteText(fits);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].size(), std::string("ClipboardToOczko 0,0 ").size() + 999999);
+    takeLog();
+
+    std::string over(1000000, 'a');
+    over += '\n';  // byte 1,000,001: never read, so nothing is delivered
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(over));
+    pressKey(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(withoutModifierKeys(takeLog()), Log{});
+}
+
+}  // namespace
