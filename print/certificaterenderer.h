@@ -7,6 +7,7 @@
 #include "placedelement.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ class QPaintDevice;
 class QPainter;
 class TDokumenty;
 class TFrazy;
+struct TFra;
 struct TOpcje;
 
 class CertificateRenderer {

@@ -12,7 +12,6 @@
 #include <QSaveFile>
 
 #include <charconv>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -139,6 +138,9 @@ PrintArguments parseArguments(const std::vector<std::string>& args)
         throw UsageError{"print needs a class file"};
     if (a.output.empty())
         throw UsageError{"print needs -o OUT.pdf"};
+    std::error_code ec;
+    if (std::filesystem::equivalent(a.input, a.output, ec))
+        throw UsageError{"-o names the class file itself"};
     return a;
 }
 

@@ -273,6 +273,7 @@ TEST_F(PrintCommand, usageErrorsSayWhatIsWrong)
         {{classPath, "-o", pdfPath, "--pictures", missingFolder}, "is not a folder"},
         {{classPath, "-o", pdfPath, "--colour"}, "unknown option '--colour'"},
         {{classPath, classPath, "-o", pdfPath}, "print takes one class file"},
+        {{classPath, "-o", classPath}, "-o names the class file itself"},
     };
     for (const auto& tc : cases) {
         const RunResult run = runWkz(QStringList{"print"} + tc.args);
@@ -281,6 +282,7 @@ TEST_F(PrintCommand, usageErrorsSayWhatIsWrong)
         EXPECT_TRUE(run.standardError.contains(QStringLiteral("Usage: wkz print"))) << tc.message;
         EXPECT_FALSE(QFile::exists(pdfPath)) << tc.message;
     }
+    EXPECT_EQ(readClassFileAt(classPath.toStdString()).dokumenty, c.dokumenty);  // never overwritten
 }
 
 }  // namespace
