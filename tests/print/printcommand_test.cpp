@@ -250,6 +250,20 @@ TEST_F(PrintCommand, readFailuresReportTheProgramsMessages)
     EXPECT_FALSE(QFile::exists(pdfPath));
 }
 
+TEST_F(PrintCommand, aClassWithoutPupilsOrAnUnwritableOutputIsAnError)
+{
+    RunResult run = runWkz({"print", classPath, "-o", dir.filePath("brak/wykazki.pdf")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.startsWith(QStringLiteral("wkz print: cannot write "))) << run.standardError.toStdString();
+
+    c.dokumenty.clear();
+    saveClassFileAt(classPath.toStdString(), c);
+    run = runWkz({"print", classPath, "-o", pdfPath});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("holds no pupils"))) << run.standardError.toStdString();
+    EXPECT_FALSE(QFile::exists(pdfPath));
+}
+
 TEST_F(PrintCommand, usageErrorsSayWhatIsWrong)
 {
     const QString missingFolder = dir.filePath("nie-ma");
