@@ -1,0 +1,62 @@
+#pragma once
+// Answers the windows' questions from a script and remembers what was
+// asked, so that no test ever blocks on a dialog.
+
+#include "windows/dialogs.h"
+#include "windows/ffwerr.h"
+
+#include <QDialog>
+
+#include <deque>
+#include <vector>
+
+class FakeDialogs : public Dialogs {
+public:
+    struct Question {
+        QString title;
+        QString text;
+    };
+
+    std::deque<QString> openAnswers;  // an empty text cancels
+    std::deque<QString> saveAnswers;
+    std::deque<QMessageBox::StandardButton> questionAnswers;
+
+    std::vector<FileDialogSpec> openAsked;
+    std::vector<FileDialogSpec> saveAsked;
+    std::vector<Question> questions;
+    std::vector<QString> errors;  // messages the error window showed
+
+    QString openFileName(QWidget*, const FileDialogSpec& spec) override
+    {
+        openAsked.push_back(spec);
+        return take(openAnswers, QString());
+    }
+    QString saveFileName(QWidget*, const FileDialogSpec& spec) override
+    {
+        saveAsked.push_back(spec);
+        return take(saveAnswers, QString());
+    }
+    QMessageBox::StandardButton question(QWidget*, const QString& title,
+                                         const QString& text) override
+    {
+        questions.push_back({title, text});
+        return take(questionAnswers, QMessageBox::Cancel);
+    }
+    int runModal(QDialog& dialog) override
+    {
+        if (auto* error = qobject_cast<Tffwerr*>(&dialog))
+            errors.push_back(error->message());
+        return QDialog::Accepted;
+    }
+
+private:
+    template <typename T>
+    static T take(std::deque<T>& answers, T otherwise)
+    {
+        if (answers.empty())
+            return otherwise;
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};

@@ -1,0 +1,119 @@
+// The long-text editor following the pupil grid's current cell.
+
+#include "windowfixture.h"
+
+#include "windows/ffwopis.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QTest>
+
+class LongTextTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        start();
+    }
+
+    // Moves the current cell the way the user does, with the arrow keys, and
+    // lets the grid paint: the cell change is reported by painting.
+    void moveTo(int x, int y)
+    {
+        while (grid().PozX() < x)
+            QTest::keyClick(&grid(), Qt::Key_Right);
+        while (grid().PozX() > x)
+            QTest::keyClick(&grid(), Qt::Key_Left);
+        while (grid().PozY() < y)
+            QTest::keyClick(&grid(), Qt::Key_Down);
+        while (grid().PozY() > y)
+            QTest::keyClick(&grid(), Qt::Key_Up);
+        grid().viewport()->repaint();
+    }
+    void switchOn(bool on)
+    {
+        if (window().longTextSwitch().isChecked() != on)
+            window().longTextSwitch().click();
+    }
+
+    Tffwopis& opis() { return context->opis(); }
+    QString shown() { return opis().memo().toPlainText(); }
+    QColor background() { return opis().memo().palette().color(QPalette::Base); }
+};
+
+TEST_F(LongTextTest, followsTheCurrentCellAndTurnsRedOnGradesAndPictures)
+{
+    EXPECT_FALSE(opis().isVisible());
+    moveTo(1, kName);
+    switchOn(true);
+    ASSERT_TRUE(opis().isVisible());
+    EXPECT_EQ(shown(), QStringLiteral("Jan Nowak"));
+    EXPECT_EQ(background(), QColor(0, 255, 255));
+    EXPECT_FALSE(opis().isReadOnly());
+
+    moveTo(1, kMaths);
+    EXPECT_EQ(shown(), QStringLiteral("???"));
+    EXPECT_EQ(background(), QColor(255, 0, 0));
+    EXPECT_TRUE(opis().isReadOnly());
+    QTest::keyClicks(&opis().memo(), "x");
+    EXPECT_EQ(value(1, kMaths).grade, 0);
+    EXPECT_EQ(shown(), QStringLiteral("???"));
+
+    moveTo(2, kEmblem);
+    EXPECT_EQ(shown(), QStringLiteral("???"));
+
+    moveTo(2, kName);
+    EXPECT_EQ(shown(), QStringLiteral("Zofia Wiśniewska"));
+    EXPECT_EQ(background(), QColor(0, 255, 255));
+}
+
+TEST_F(LongTextTest, averagesLeaveTheLastDataCellBound)
+{
+    moveTo(2, kName);
+    switchOn(true);
+    moveTo(kPupilCount, kName);
+    EXPECT_TRUE(opis().isVisible());
+    EXPECT_EQ(opis().boundPupil(), 2);
+    moveTo(kPupilCount, kPhraseCount);
+    EXPECT_EQ(opis().boundPhrase(), kName);
+
+    QTest::keyClicks(&opis().memo(), "!");
+    EXPECT_EQ(value(2, kName).text, cp("Zofia Wiśniewska!"));
+}
+
+TEST_F(LongTextTest, typingInTheGridShowsAtOnceAndTypingInTheEditorStores)
+{
+    moveTo(0, kRemarks);
+    switchOn(true);
+    QTest::keyClick(&grid(), Qt::Key_A);
+    EXPECT_EQ(shown(), QStringLiteral("a"));
+
+    doc().ogolne.zmiany = 0;
+    QTextCursor end = opis().memo().textCursor();
+    end.movePosition(QTextCursor::End);
+    opis().memo().setTextCursor(end);
+    QTest::keyClick(&opis().memo(), Qt::Key_Return);
+    QTest::keyClicks(&opis().memo(), "b");
+    EXPECT_EQ(value(0, kRemarks).text, "a\r\nb");
+    EXPECT_TRUE(doc().ogolne.modified());
+    EXPECT_EQ(cell(0, kRemarks), QStringLiteral("a\r\nb"));
+
+    // A character Windows-1250 cannot hold does not get in.
+    QTest::sendKeyEvent(QTest::Click, &opis().memo(), Qt::Key_unknown, QStringLiteral("ж"),
+                        Qt::NoModifier);
+    EXPECT_EQ(value(0, kRemarks).text, "a\r\nb");
+    EXPECT_EQ(shown(), QStringLiteral("a\nb"));
+}
+
+TEST_F(LongTextTest, clearingTheSwitchHidesAndSettingItShowsTheCurrentCell)
+{
+    moveTo(0, kName);
+    switchOn(true);
+    switchOn(false);
+    EXPECT_FALSE(opis().isVisible());
+    moveTo(1, kName);  // followed no more
+    EXPECT_EQ(opis().boundPupil(), 0);
+    switchOn(true);
+    EXPECT_TRUE(opis().isVisible());
+    EXPECT_EQ(shown(), QStringLiteral("Jan Nowak"));
+}

@@ -1,0 +1,117 @@
+#include "windowfixture.h"
+
+#include "document/classfile.h"
+#include "document/cp1250.h"
+#include "grid/qtcp1250.h"
+
+#include <QFile>
+#include <QTest>
+
+std::string cp(const char* utf8)
+{
+    return cp1250::fromUtf8(utf8).value();
+}
+
+ClassFileContents sampleClass()
+{
+    ClassFileContents c;
+    c.version = 56;
+    const struct {
+        const char* name;
+        std::uint8_t kind;
+        std::int16_t page;
+    } phrases[kPhraseCount] = {
+        {"Imię i nazwisko", kRodzajTekst, 0}, {"Matematyka", kRodzajOcena, 1},
+        {"Fizyka", kRodzajOcena, 1},           {"Godło", kRodzajObrazek, 0},
+        {"Uwagi", kRodzajTekst, 2},
+    };
+    for (const auto& p : phrases) {
+        TFra phrase;
+        phrase.name = cp(p.name);
+        phrase.kind = p.kind;
+        phrase.page = p.page;
+        c.frazy.push_back(phrase);
+    }
+    const char* names[kPupilCount] = {"Anna Kowalska", "Jan Nowak", "Zofia Wiśniewska"};
+    const std::int8_t maths[kPupilCount] = {4, 0, 2};
+    const std::int8_t physics[kPupilCount] = {5, 6, 3};
+    for (int i = 0; i < kPupilCount; ++i) {
+        c.dokumenty.insert(static_cast<std::size_t>(i), kPhraseCount);
+        TFrazy& values = c.dokumenty[static_cast<std::size_t>(i)].wartosci;
+        values[kName].text = cp(names[i]);
+        values[kMaths].grade = maths[i];
+        values[kPhysics].grade = physics[i];
+        values[kEmblem].picture = "godlo";
+    }
+    c.screen.main = WindowRect{20, 30, 820, 630};
+    c.screen.pupilGrid.fontName = "MS Sans Serif";
+    c.screen.pupilGrid.cellWidth = 90;
+    c.screen.pupilGrid.cellHeight = 16;
+    c.screen.pupilGrid.columnWidths = {120, 90, 91, 92, 60};
+    c.screen.pupilGrid.rowHeights = {16, 16, 16, 16, 16, 30, 16};
+    c.screen.phraseEditor = WindowRect{1, 2, 303, 404};
+    return c;
+}
+
+void WindowTest::SetUp()
+{
+    ASSERT_TRUE(folder.isValid());
+    auto fake = std::make_unique<FakeDialogs>();
+    dialogs = fake.get();
+    context = std::make_unique<ProgramContext>(
+        QFile::encodeName(folder.path() + QLatin1Char('/')).toStdString(), std::move(fake));
+}
+
+void WindowTest::TearDown()
+{
+    // Nothing may ask anything while the windows go.
+    doc().ogolne.zmiany = 0;
+    context.reset();
+}
+
+QString WindowTest::writeClass(const QString& name, const ClassFileContents& contents)
+{
+    const QString path = folder.filePath(name);
+    saveClassFileAt(QFile::encodeName(path).toStdString(), contents);
+    return path;
+}
+
+void WindowTest::start(bool withSample)
+{
+    if (withSample)
+        writeClass(QStringLiteral("Przyklad.wkz"), sampleClass());
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+}
+
+QString WindowTest::columnHeader(int x)
+{
+    TTekstOczka ato(grid().InfoKolor(), TJustTyp::Lewo);
+    grid().OnTopInfo(grid(), x, ato);
+    return qstringFromCp1250(ato.tekst[0]);
+}
+
+QString WindowTest::rowHeader(int y, TKolor* colour)
+{
+    TTekstOczka ato(grid().InfoKolor(), TJustTyp::Lewo);
+    grid().OnLeftInfo(grid(), y, ato);
+    if (colour)
+        *colour = ato.kolor;
+    return qstringFromCp1250(ato.tekst[0]);
+}
+
+QString WindowTest::cell(int x, int y, TKolor* colour)
+{
+    TTekstOczka ato(grid().OczkoKolor(), TJustTyp::Lewo);
+    grid().OnOczko(grid(), x, y, ato);
+    if (colour)
+        *colour = ato.kolor;
+    return qstringFromCp1250(ato.tekst[0]);
+}
+
+void WindowTest::select(int x1, int y1, int x2, int y2)
+{
+    grid().setPozX(x1);
+    grid().setPozY(y1);
+    grid().selectRange(GridRect{x1 + 1, y1 + 1, x2 + 1, y2 + 1});
+}

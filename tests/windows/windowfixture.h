@@ -1,0 +1,59 @@
+#pragma once
+// A program context over a temporary program folder, with a small class
+// file to open: five phrases (a text, two grades on page 2, a picture, a
+// text on page 3) and three pupils.
+
+#include "fakedialogs.h"
+
+#include "document/document.h"
+#include "grid/celledi.h"
+#include "windows/ffwmain.h"
+#include "windows/programcontext.h"
+
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+// Windows-1250 bytes of a UTF-8 literal.
+std::string cp(const char* utf8);
+
+enum Phrase { kName = 0, kMaths = 1, kPhysics = 2, kEmblem = 3, kRemarks = 4, kPhraseCount = 5 };
+inline constexpr int kPupilCount = 3;
+
+ClassFileContents sampleClass();
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes a class file into the program folder and returns its path.
+    QString writeClass(const QString& name, const ClassFileContents& contents);
+    // Shows the main window, which opens Przyklad.wkz from the program folder.
+    void start(bool withSample = true);
+
+    // The texts the grid shows for a header or cell, as UTF-8.
+    QString columnHeader(int x);
+    QString rowHeader(int y, TKolor* colour = nullptr);
+    QString cell(int x, int y, TKolor* colour = nullptr);
+
+    // Makes (x1, y1) .. (x2, y2) the selection with (x1, y1) current.
+    void select(int x1, int y1, int x2, int y2);
+    void selectCell(int x, int y) { select(x, y, x, y); }
+
+    TFra& value(int pupil, int phrase)
+    {
+        return doc().dokumenty.value(static_cast<std::size_t>(pupil), static_cast<std::size_t>(phrase));
+    }
+
+    Document& doc() { return context->document(); }
+    Tffwmain& window() { return context->mainWindow(); }
+    TCellEdi& grid() { return window().grid(); }
+
+    QTemporaryDir folder;
+    FakeDialogs* dialogs = nullptr;
+    std::unique_ptr<ProgramContext> context;
+};

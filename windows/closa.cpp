@@ -1,0 +1,142 @@
+#include "closa.h"
+
+#include "dialogs.h"
+#include "ffwmain.h"
+#include "klepsydrkursor.h"
+#include "programcontext.h"
+
+#include "document/classfile.h"
+#include "document/cp1250.h"
+#include "document/ekolmoerror.h"
+#include "document/fileops.h"
+
+#include <QFile>
+#include <QImage>
+
+#include <filesystem>
+#include <optional>
+
+const QString Tclosa::kOpenFilter = QStringLiteral("Pliki świadectw (*.wkz)|*.wkz|Wszystkie pliki|*.*");
+const QString Tclosa::kOpenTitle = QStringLiteral("Otwieranie pliku z wykazkami");
+const QString Tclosa::kSaveFilter = QStringLiteral("Pliki świadectw (*.wkz)|*.wkz");
+const QString Tclosa::kSaveTitle = QStringLiteral("Zapis pliku z wykazkami");
+const QString Tclosa::kSampleName = QStringLiteral("Przyklad.wkz");
+
+namespace {
+
+std::filesystem::path toPath(const QString& name)
+{
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
+}  // namespace
+
+Tclosa::Tclosa(ProgramContext& context) : context_(context) {}
+
+const std::string& Tclosa::programFolder() const
+{
+    return context_.programFolder();
+}
+
+bool Tclosa::open()
+{
+    FileDialogSpec spec{kOpenTitle, qtFileFilter(kOpenFilter), QStringLiteral("wkz"), openFileName_};
+    const QString chosen = context_.dialogs().openFileName(&context_.mainWindow(), spec);
+    if (chosen.isEmpty())
+        return false;
+    openFileName_ = chosen;
+    return read();
+}
+
+bool Tclosa::read()
+{
+    if (openFileName_.isEmpty())
+        return open();
+
+    int failure = -1;
+    {
+        KlepsydrKursor hourglass;
+        try {
+            // Read into fresh storage: a failed read leaves the document alone.
+            ClassFileContents contents = readClassFileAt(toPath(openFileName_));
+            context_.document().takeOver(std::move(contents));
+            context_.applyScreen();
+        } catch (const EKolmoError& e) {
+            failure = e.code();
+        } catch (const std::exception&) {
+            failure = kBladOdczytu;
+        }
+    }
+    if (failure >= 0) {
+        for (const int code : readFailureCodes(failure))
+            context_.reportError(code);
+        return false;
+    }
+    saveFileName_ = openFileName_;
+    context_.mainWindow().setStatusText(saveFileName_);
+    return true;
+}
+
+bool Tclosa::save()
+{
+    if (saveFileName_.isEmpty())
+        return saveAs();
+    return writeTo(saveFileName_);
+}
+
+bool Tclosa::saveAs()
+{
+    FileDialogSpec spec{kSaveTitle, qtFileFilter(kSaveFilter), QStringLiteral("wkz"), saveFileName_};
+    const QString chosen = context_.dialogs().saveFileName(&context_.mainWindow(), spec);
+    if (chosen.isEmpty())
+        return false;
+    saveFileName_ = chosen;
+    const bool saved = writeTo(saveFileName_);
+    context_.mainWindow().setStatusText(saveFileName_);
+    return saved;
+}
+
+bool Tclosa::saveCopyAs(const std::string& name)
+{
+    const std::string path = copyPath(programFolder(), name);
+    return writeTo(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+bool Tclosa::writeTo(const QString& path)
+{
+    context_.collectScreen();
+    try {
+        saveClassFileAt(toPath(path), context_.document().contents());
+        return true;
+    } catch (const EKolmoError& e) {
+        context_.reportError(e.code());
+    } catch (const std::exception&) {
+        context_.reportError(kBladZapisu);
+    }
+    return false;
+}
+
+bool Tclosa::prepareSample()
+{
+    openFileName_ = QFile::decodeName(QByteArray::fromStdString(programFolder())) + kSampleName;
+    return true;
+}
+
+void Tclosa::clearFileNames()
+{
+    openFileName_.clear();
+    saveFileName_.clear();
+}
+
+bool Tclosa::loadPicture(const std::string& fileName, QImage& picture) const
+{
+    // Names in the document are Windows-1250; the file system speaks UTF-8.
+    const std::optional<std::string> path = findPicture(programFolder(), cp1250::toUtf8(fileName));
+    if (!path)
+        return false;
+    QImage loaded;
+    if (!loaded.load(QFile::decodeName(QByteArray::fromStdString(*path))))
+        return false;
+    picture = std::move(loaded);
+    return true;
+}

@@ -1,0 +1,21 @@
+#include "dialogs.h"
+
+#include <QStringList>
+
+QString qtFileFilter(const QString& pairs)
+{
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        QString pattern = parts[i + 1];
+        pattern.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // "Pliki świadectw (*.wkz)" already names its pattern.
+        if (description.contains(QLatin1Char('(')))
+            filters << description;
+        else
+            filters << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}

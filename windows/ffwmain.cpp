@@ -1,0 +1,327 @@
+#include "ffwmain.h"
+
+#include "closa.h"
+#include "dialogs.h"
+#include "ffwopis.h"
+#include "programcontext.h"
+#include "pupilgrid.h"
+
+#include "document/document.h"
+
+#include "grid/celledi.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kZapisacZmiany = QStringLiteral("Zapisać zmiany na dysku?");
+
+}  // namespace
+
+Tffwmain::Tffwmain(ProgramContext& context) : context_(context)
+{
+    setObjectName(QStringLiteral("ffwmain"));
+    setWindowTitle(QStringLiteral("Wykazki 2001"));
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* panel = new QWidget(central);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFixedHeight(113);
+    buildToolbar(*panel);
+    buildPanelControls(*panel);
+    column->addWidget(panel);
+
+    cellEdi1_ = new TCellEdi(central);
+    cellEdi1_->setObjectName(QStringLiteral("CellEdi1"));
+    cellEdi1_->setSzerInfo(100);
+    cellEdi1_->setDefaultSzerIo(100);
+    cellEdi1_->setDefaultWysIo(14);
+    cellEdi1_->setIlx(1);
+    cellEdi1_->setIly(1);
+    column->addWidget(cellEdi1_, 1);
+    setCentralWidget(central);
+
+    buildMenus();
+
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(statusLabel_, 1);
+
+    PupilGrid::Hooks hooks;
+    hooks.chosenPage = [this] { return chosenPage(); };
+    hooks.longTextUpdate = [this] { longTextUpdate(); };
+    hooks.gridSizeRule = [this] { applyGridSize(); };
+    hooks.gridOptions = [this] { emit gridOptionsRequested(); };
+    pupilGrid_ = std::make_unique<PupilGrid>(*cellEdi1_, context_.document(), std::move(hooks));
+
+    resize(361, 267);
+}
+
+Tffwmain::~Tffwmain() = default;
+
+void Tffwmain::connectWindows()
+{
+    context_.addScreenHook({
+        [this](const ScreenLayout& screen) { applyScreen(screen); },
+        [this](ScreenLayout& screen) { collectScreen(screen); },
+    });
+}
+
+// ---- Shared operations -----------------------------------------------------
+
+void Tffwmain::applyGridSize()
+{
+    const Document& doc = context_.document();
+    const auto pupils = static_cast<int>(doc.dokumenty.count());
+    const auto phrases = static_cast<int>(doc.frazy.count());
+    const bool printable = pupils > 0 && phrases > 0;
+    speedButton(7).setEnabled(printable);
+    speedButton(8).setEnabled(printable);
+    cellEdi1_->setIlx(pupils > 0 ? pupils + 1 : 1);
+    cellEdi1_->setIly(phrases > 0 ? phrases + 1 : 1);
+    cellEdi1_->Odswiez();
+}
+
+void Tffwmain::longTextUpdate()
+{
+    if (context_.opis().follow(checkBox1_->isChecked(), cellEdi1_->PozX(), cellEdi1_->PozY()))
+        cellEdi1_->Odswiez();
+}
+
+void Tffwmain::setStatusText(const QString& text)
+{
+    statusLabel_->setText(text);
+}
+
+QString Tffwmain::statusText() const
+{
+    return statusLabel_->text();
+}
+
+int Tffwmain::chosenPage() const
+{
+    const int page = radioGroup1_->checkedId();
+    return page < 0 ? 0 : page;
+}
+
+void Tffwmain::setChosenPage(int page)
+{
+    if (QAbstractButton* item = radioGroup1_->button(page))
+        item->setChecked(true);
+    RadioGroup1Click();
+}
+
+bool Tffwmain::longTextEnabled() const
+{
+    return checkBox1_->isChecked();
+}
+
+int Tffwmain::currentPupil() const
+{
+    const int x = cellEdi1_->PozX();
+    return x < static_cast<int>(context_.document().dokumenty.count()) ? x : -1;
+}
+
+std::vector<std::size_t> Tffwmain::selectedPupils()
+{
+    const auto pupils = context_.document().dokumenty.count();
+    std::vector<std::size_t> selected;
+    cellEdi1_->StartZaznaczenia(1);
+    int x = 0;
+    int y = 0;
+    while (cellEdi1_->NastepneZaznaczone(x, y)) {
+        if (x >= 0 && static_cast<std::size_t>(x) < pupils)
+            selected.push_back(static_cast<std::size_t>(x));
+    }
+    return selected;
+}
+
+// ---- Window rectangle and grid layout in the class file --------------------
+
+void Tffwmain::applyScreen(const ScreenLayout& screen)
+{
+    const WindowRect& r = screen.main;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    if (width > 0 && height > 0) {
+        resize(width, height);
+        // A position from another computer's screen could hide the window.
+        const QPoint topLeft(r.left, r.top);
+        if (QGuiApplication::screenAt(topLeft) != nullptr)
+            move(topLeft);
+    }
+    cellEdi1_->zastosujUklad(screen.pupilGrid);
+}
+
+void Tffwmain::collectScreen(ScreenLayout& screen) const
+{
+    // Position of the frame, size of the client area: what applyScreen sets.
+    const QPoint topLeft = pos();
+    screen.main = WindowRect{topLeft.x(), topLeft.y(), topLeft.x() + width(),
+                             topLeft.y() + height()};
+    screen.pupilGrid = cellEdi1_->uklad();
+}
+
+// ---- Window events ---------------------------------------------------------
+
+void Tffwmain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        FormShow();
+    }
+}
+
+void Tffwmain::FormShow()
+{
+    // The sample class from the program folder; a missing one is reported
+    // and the empty document stays.
+    Tclosa& closa = context_.closa();
+    if (closa.prepareSample() && !closa.openFileName().isEmpty())
+        closa.read();
+    applyGridSize();
+}
+
+void Tffwmain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // FormActivate, also when a modal window closes.
+        applyGridSize();
+        emit activated();
+    }
+}
+
+bool Tffwmain::askToSave(const QString& title)
+{
+    if (!context_.document().ogolne.modified())
+        return true;
+    switch (context_.dialogs().question(this, title, kZapisacZmiany)) {
+    case QMessageBox::Yes:
+        // A save that did not happen (cancelled, failed) must not lose the work.
+        return context_.closa().save();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Tffwmain::closeEvent(QCloseEvent* event)
+{
+    if (!askToSave(QStringLiteral("Wykazki"))) {
+        event->ignore();
+        return;
+    }
+    // FormClose.
+    context_.closa().closing();
+    context_.document().miniEdi.forget();
+    context_.opis().hide();
+    event->accept();
+}
+
+// ---- Commands ----------------------------------------------------------------
+
+void Tffwmain::SpeedButton1Click()
+{
+    context_.closa().save();
+}
+
+void Tffwmain::Zapiszpodnownazw1Click()
+{
+    context_.closa().saveAs();
+}
+
+void Tffwmain::Nowy1Click()
+{
+    if (!askToSave(QStringLiteral("Wykazki 2.0")))
+        return;
+    context_.closa().clearFileNames();
+    setStatusText(QString());
+    // The options and the modified flag stay as they are.
+    context_.document().newDocument();
+    applyGridSize();
+}
+
+void Tffwmain::Odczytaj1Click()
+{
+    context_.closa().open();
+    applyGridSize();
+}
+
+void Tffwmain::Rozmnoz1Click()
+{
+    emit perTeacherFilesRequested();
+}
+
+void Tffwmain::SpeedButton8Click()
+{
+    std::vector<std::size_t> pupils = selectedPupils();
+    if (!pupils.empty())
+        emit printRequested(pupils, chosenPage());
+}
+
+void Tffwmain::SpeedButton9Click()
+{
+    close();
+}
+
+void Tffwmain::SpeedButton3Click()
+{
+    pupilGrid_->addPupil();
+}
+
+void Tffwmain::SpeedButton4Click()
+{
+    pupilGrid_->removePupil();
+}
+
+void Tffwmain::SpeedButton2Click()
+{
+    const int y = cellEdi1_->PozY();
+    const auto phrases = static_cast<int>(context_.document().frazy.count());
+    emit phraseEditorRequested(y < phrases ? y : 0);
+}
+
+void Tffwmain::SpeedButton6Click()
+{
+    emit optionsRequested();
+}
+
+void Tffwmain::SpeedButton5Click()
+{
+    emit tablePrintRequested(QStringLiteral("Kolmo'05"));
+}
+
+void Tffwmain::SpeedButton7Click()
+{
+    const int pupil = currentPupil();
+    if (pupil >= 0)
+        emit previewRequested(pupil, chosenPage());
+}
+
+void Tffwmain::RadioGroup1Click()
+{
+    cellEdi1_->Odswiez();
+}
+
+void Tffwmain::CheckBox1Click()
+{
+    longTextUpdate();
+}

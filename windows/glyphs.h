@@ -1,0 +1,10 @@
+#pragma once
+// Toolbar glyphs by resource name ("ZAPISZ", "KONIEC", ...).
+
+#include <QIcon>
+
+class QAbstractButton;
+
+QIcon glyph(const char* name);
+// A 32 x 32 tool button look: the glyph, the hint as tooltip, no text.
+void setGlyph(QAbstractButton& button, const char* name, const QString& hint);

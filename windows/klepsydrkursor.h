@@ -1,0 +1,15 @@
+#pragma once
+// The hourglass for a long operation: made at its start, it shows the wait
+// cursor; released at its end, also when the operation fails, it puts the
+// previous cursor back.
+
+#include <QGuiApplication>
+
+class KlepsydrKursor {
+public:
+    KlepsydrKursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~KlepsydrKursor() { QGuiApplication::restoreOverrideCursor(); }
+
+    KlepsydrKursor(const KlepsydrKursor&) = delete;
+    KlepsydrKursor& operator=(const KlepsydrKursor&) = delete;
+};

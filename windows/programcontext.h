@@ -1,0 +1,71 @@
+#pragma once
+// The program's one context: the document, the program folder, the
+// answerer of questions and every window, created once and handed by
+// reference to whoever needs them. There are no other globals.
+
+#include "document/document.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Dialogs;
+class Tclosa;
+class Tffwerr;
+class Tffwmain;
+class Tffwopis;
+
+class ProgramContext {
+public:
+    // programFolder: the folder of the executable with a trailing "/".
+    ProgramContext(std::string programFolder, std::unique_ptr<Dialogs> dialogs);
+    ~ProgramContext();
+
+    ProgramContext(const ProgramContext&) = delete;
+    ProgramContext& operator=(const ProgramContext&) = delete;
+
+    // The program folder of a running program: the executable's folder.
+    static std::string applicationFolder();
+
+    Document& document() { return document_; }
+    const Document& document() const { return document_; }
+    const std::string& programFolder() const { return programFolder_; }
+    Dialogs& dialogs() { return *dialogs_; }
+
+    // Every window exists from construction to destruction, created in the
+    // program's order: main window, file operations, error window, long-text
+    // editor.
+    Tffwmain& mainWindow() { return *mainWindow_; }
+    Tclosa& closa() { return *closa_; }
+    Tffwerr& errorWindow() { return *errorWindow_; }
+    Tffwopis& opis() { return *opis_; }
+
+    // Shows the message of an error code in the error window.
+    void reportError(int code);
+
+    // A window whose rectangle (and grid) the class file carries registers
+    // here: apply runs after every successful read, collect before every
+    // save, both on document().screen.
+    struct ScreenHook {
+        std::function<void(const ScreenLayout&)> apply;
+        std::function<void(ScreenLayout&)> collect;
+    };
+    void addScreenHook(ScreenHook hook);
+    void applyScreen();
+    void collectScreen();
+
+private:
+    Document document_;
+    std::string programFolder_;
+    std::unique_ptr<Dialogs> dialogs_;
+    std::vector<ScreenHook> screenHooks_;
+
+    // Destroyed in reverse: the main window goes first.
+    std::unique_ptr<Tffwopis> opis_;
+    std::unique_ptr<Tffwerr> errorWindow_;
+    std::unique_ptr<Tclosa> closa_;
+    std::unique_ptr<Tffwmain> mainWindow_;
+};

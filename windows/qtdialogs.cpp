@@ -1,0 +1,58 @@
+#include "qtdialogs.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QStringList>
+
+namespace {
+
+QString runFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, spec.title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilters(spec.filter.split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (!spec.fileName.isEmpty()) {
+        const QFileInfo preset(spec.fileName);
+        dialog.setDirectory(preset.absolutePath());
+        dialog.selectFile(preset.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString QtDialogs::openFileName(QWidget* parent, const FileDialogSpec& spec)
+{
+    return runFileDialog(parent, spec, QFileDialog::AcceptOpen);
+}
+
+QString QtDialogs::saveFileName(QWidget* parent, const FileDialogSpec& spec)
+{
+    return runFileDialog(parent, spec, QFileDialog::AcceptSave);
+}
+
+QMessageBox::StandardButton QtDialogs::question(QWidget* parent, const QString& title,
+                                                const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    // The program speaks Polish whatever the desktop's language.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Tak"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Nie"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+int QtDialogs::runModal(QDialog& dialog)
+{
+    return dialog.exec();
+}

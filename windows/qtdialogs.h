@@ -1,0 +1,13 @@
+#pragma once
+// The program's answerer: Qt's own file dialogs and message boxes.
+
+#include "dialogs.h"
+
+class QtDialogs final : public Dialogs {
+public:
+    QString openFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    QString saveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    QMessageBox::StandardButton question(QWidget* parent, const QString& title,
+                                         const QString& text) override;
+    int runModal(QDialog& dialog) override;
+};

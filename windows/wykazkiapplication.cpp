@@ -1,0 +1,57 @@
+#include "wykazkiapplication.h"
+
+#include "document/ekolmoerror.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+WykazkiApplication::WykazkiApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Wykazki"));
+    setApplicationDisplayName(QStringLiteral("Wykazki"));
+}
+
+void WykazkiApplication::setErrorReporter(std::function<void(int)> reporter)
+{
+    reporter_ = std::move(reporter);
+}
+
+bool WykazkiApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+        // The document lists could not grow: there is no safe way on.
+        std::fputs("out of memory\n", stderr);
+        std::_Exit(1);
+    } catch (const EKolmoError& e) {
+        // A program error nobody caught closer to its source (a printer
+        // failing mid-run): its own message.
+        report(e.code());
+    } catch (...) {
+        reportUnexpected();
+    }
+    return false;
+}
+
+void WykazkiApplication::reportUnexpected()
+{
+    report(kBladNieznany);
+}
+
+void WykazkiApplication::report(int code)
+{
+    if (reporting_)
+        return;
+    reporting_ = true;
+    try {
+        if (reporter_)
+            reporter_(code);
+        else
+            std::fprintf(stderr, "%s\n", komunikatBledu(code));
+    } catch (...) {
+        // The error window itself failed; there is nobody left to tell.
+    }
+    reporting_ = false;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The program's application object. Qt cannot let an exception cross its
+// event loop, so every event handler runs inside notify(): an exception that
+// escapes one is caught here, reported once as " Nieznany błąd" and the
+// program goes on with the next event.
+
+#include <QApplication>
+
+#include <functional>
+
+class WykazkiApplication : public QApplication {
+    Q_OBJECT
+public:
+    WykazkiApplication(int& argc, char** argv);
+
+    // Who shows an error code to the user; set once the error window exists.
+    // Without one the message goes to the diagnostic output.
+    void setErrorReporter(std::function<void(int code)> reporter);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Reports code 6; a report made while one is being shown is dropped, so
+    // a failure inside the error window cannot loop.
+    void reportUnexpected();
+
+private:
+    void report(int code);
+
+    std::function<void(int)> reporter_;
+    bool reporting_ = false;
+};
