@@ -1,0 +1,65 @@
+#include "certificateprinting.h"
+
+#include "certificaterenderer.h"
+
+#include "document/document.h"
+#include "document/ekolmoerror.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+// Without any printer Qt falls back to PDF output with no file to write,
+// and a native printer that has gone would take the job and print nothing:
+// either way the user is told instead.
+bool canPrintOn(const QPrinter& printer)
+{
+    if (!printer.isValid())
+        return false;
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        return !QPrinterInfo::availablePrinters().isEmpty();
+    return !printer.outputFileName().isEmpty();
+}
+
+}  // namespace
+
+std::size_t printCertificates(QPrinter& printer, const Document& doc, const std::vector<std::size_t>& pupils,
+                              int page, const std::string& programFolder)
+{
+    std::vector<std::size_t> printed;
+    printed.reserve(pupils.size());
+    for (std::size_t pupil : pupils)
+        if (pupil < doc.dokumenty.count())
+            printed.push_back(pupil);
+    if (printed.empty())
+        return 0;
+    if (!canPrintOn(printer))
+        throw EKolmoError(kBladWydruku);
+
+    // One renderer for the job: a picture on every card is read once.
+    CertificateRenderer renderer(doc.frazy, doc.dokumenty, doc.opcje, programFolder);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw EKolmoError(kBladWydruku);
+    try {
+        bool first = true;
+        for (std::size_t pupil : printed) {
+            if (!first && !printer.newPage())
+                throw EKolmoError(kBladWydruku);
+            first = false;
+            renderer.drawPage(painter, pupil, page, printer.width(), printer.height(), 1.0);
+        }
+    } catch (...) {
+        // Half a class is no use on official forms: the job is dropped
+        // where the printer allows it.
+        printer.abort();
+        if (painter.isActive())
+            painter.end();
+        throw;
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        throw EKolmoError(kBladWydruku);
+    return printed.size();
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Printing report cards: one page of the form for each chosen pupil, all
+// in one print job on the given printer.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class QPrinter;
+struct Document;
+
+// Prints page `page` (0..3) of the cards of `pupils` (indexes from 0, in
+// print order; indexes at or beyond the pupil count are skipped) on
+// `printer`: the first pupil starts the job, every further one a new sheet,
+// each drawn with the printer page's size in device pixels as the clip at
+// scale 1.0. Pictures are looked up in programFolder and read once for the
+// whole job. Returns the number of sheets printed; with no pupil left no
+// job is started and 0 is returned.
+//
+// Throws EKolmoError(kBladWydruku) when there is no printer to print on,
+// the job cannot start, a new sheet or the end of the job fails, or a
+// picture cannot be read; a job already started is aborted first.
+std::size_t printCertificates(QPrinter& printer, const Document& doc, const std::vector<std::size_t>& pupils,
+                              int page, const std::string& programFolder);
