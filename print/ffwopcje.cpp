@@ -13,14 +13,17 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <initializer_list>
+
 namespace {
 
 // Client area of the window, pixels.
 constexpr int kClientWidth = 657;
 constexpr int kClientHeight = 409;
 
-constexpr int kRowPitch = 22;
-constexpr int kEditHeight = 20;
+constexpr int kRowPitch = 20;
+constexpr int kEditHeight = 19;
+constexpr int kNoteGap = 3;
 
 struct SpinRow {
     const char* label;  // UTF-8
@@ -37,15 +40,25 @@ QGroupBox* makeGroup(QWidget* parent, const char* caption, const char* hint, QRe
     return group;
 }
 
-QLabel* makeLabel(QWidget* parent, const char* text, QRect geometry, bool wrap = false)
+QLabel* makeLabel(QWidget* parent, const char* text, QRect geometry)
 {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setGeometry(geometry);
-    if (wrap) {
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
     return label;
+}
+
+// Explanatory notes stacked from `top` down, each as high as its wrapped
+// text needs in the font the window ends up with.
+void stackNotes(QWidget* parent, std::initializer_list<const char*> notes, int left, int top, int width)
+{
+    for (const char* text : notes) {
+        auto* note = new QLabel(QString::fromUtf8(text), parent);
+        note->setWordWrap(true);
+        note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const int height = note->heightForWidth(width);
+        note->setGeometry(left, top, width, height);
+        top += height + kNoteGap;
+    }
 }
 
 }  // namespace
@@ -78,23 +91,23 @@ void Tffwopcje::buildSheetGroups()
         {"Z góry [mm]", -50, 500},
     };
     QGroupBox* groups[2] = {
-        makeGroup(this, "Rozmiar świadectwa", "Rozmiar kartki w milimetrach", QRect(8, 8, 177, 80)),
+        makeGroup(this, "Rozmiar świadectwa", "Rozmiar kartki w milimetrach", QRect(8, 8, 190, 80)),
         makeGroup(this, "Przesunięcie tekstu (marginesy)", "Korekta położenia na kartce WSZYSTKICH FRAZ ŁĄCZNIE",
-                  QRect(8, 96, 177, 80)),
+                  QRect(8, 96, 190, 80)),
     };
     for (int i = 0; i < 4; ++i) {
         QGroupBox* group = groups[i / 2];
         const int top = 24 + (i % 2) * 26;
-        makeLabel(group, rows[i].label, QRect(10, top + 2, 104, kEditHeight));
+        makeLabel(group, rows[i].label, QRect(8, top + 2, 118, kEditHeight));
         auto* spin = new OptionSpinBox(rows[i].minimum, rows[i].maximum, group);
         spin->setObjectName(QStringLiteral("SpinEdit%1").arg(i + 1));
-        spin->setGeometry(114, top, 55, 22);
+        spin->setGeometry(126, top, 56, 22);
         spinEdits_[static_cast<std::size_t>(i)] = spin;
     }
 
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("Image1"));
-    logo->setGeometry(8, 184, 177, 177);
+    logo->setGeometry(8, 184, 190, 177);
     logo->setAlignment(Qt::AlignCenter);
     logo->setPixmap(programLogo(QSize(160, 160)));
 
@@ -117,9 +130,9 @@ void Tffwopcje::buildSheetGroups()
 void Tffwopcje::buildWordingGroups()
 {
     QGroupBox* grades = makeGroup(this, "Brzmienia ocen",
-                                  "Brzmienia ocen. Do bilansów są brane wartości ocen 1 - 6.", QRect(193, 8, 230, 393));
+                                  "Brzmienia ocen. Do bilansów są brane wartości ocen 1 - 6.", QRect(206, 8, 222, 393));
     QGroupBox* phrases = makeGroup(this, "Brzmienia wybranych fraz tekstowych",
-                                   "Często powtarzające się frazy tekstowe.", QRect(431, 8, 218, 393));
+                                   "Często powtarzające się frazy tekstowe.", QRect(436, 8, 213, 393));
 
     for (int i = 0; i < kLiczbaBrzmien; ++i) {
         QString label;
@@ -136,7 +149,7 @@ void Tffwopcje::buildWordingGroups()
         QGroupBox* group = grade ? grades : phrases;
         const int row = grade ? i : i - kPierwszyTekstCtrl;
         const int top = 20 + row * kRowPitch;
-        const int labelWidth = grade ? 62 : 52;
+        const int labelWidth = grade ? 58 : 48;
         auto* caption = new QLabel(label, group);
         caption->setGeometry(8, top + 2, labelWidth, kEditHeight - 2);
         auto* edit = new QLineEdit(group);
@@ -146,16 +159,16 @@ void Tffwopcje::buildWordingGroups()
         edits_[static_cast<std::size_t>(i)] = edit;
     }
 
-    makeLabel(grades,
-              "Klawisze 1- 6 wprowadzą do świadectwa ocenę. Oceny będą wliczane do statystyki osiągniętych ocen.",
-              QRect(8, 266, 214, 40), true);
-    makeLabel(grades, "Spacja wprowadzi w pole ocen znak \"Nie ma przedmiotu\".", QRect(8, 308, 214, 28), true);
-    makeLabel(grades,
-              "Klawisze A ...D wprowadzą w pola ocen ew. inne komentarze, np. \"Nieklasyfikowany\", "
-              "\"Nieklasyfikowana\", \"Zwolniony\", ....",
-              QRect(8, 338, 214, 50), true);
-    makeLabel(phrases, "Klawisze 0 - 9 wprowadzą do świadectwa dowolne, często powtarzające się frazy tekstowe.",
-              QRect(8, 246, 202, 56), true);
+    const int notesTop = 20 + kPierwszyTekstCtrl * kRowPitch + kNoteGap;
+    stackNotes(grades,
+               {"Klawisze 1- 6 wprowadzą do świadectwa ocenę. Oceny będą wliczane do statystyki osiągniętych ocen.",
+                "Spacja wprowadzi w pole ocen znak \"Nie ma przedmiotu\".",
+                "Klawisze A ...D wprowadzą w pola ocen ew. inne komentarze, np. \"Nieklasyfikowany\", "
+                "\"Nieklasyfikowana\", \"Zwolniony\", ...."},
+               8, notesTop, grades->width() - 16);
+    stackNotes(phrases,
+               {"Klawisze 0 - 9 wprowadzą do świadectwa dowolne, często powtarzające się frazy tekstowe."}, 8,
+               notesTop, phrases->width() - 16);
 }
 
 void Tffwopcje::editOptions(TOpcje& options)
