@@ -8,8 +8,8 @@
 
 WykazkiApplication::WykazkiApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // Only the name: a display name would be appended to every caption.
     setApplicationName(QStringLiteral("Wykazki"));
-    setApplicationDisplayName(QStringLiteral("Wykazki"));
 }
 
 void WykazkiApplication::setErrorReporter(std::function<void(int)> reporter)

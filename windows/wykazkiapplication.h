@@ -1,8 +1,10 @@
 #pragma once
 // The program's application object. Qt cannot let an exception cross its
 // event loop, so every event handler runs inside notify(): an exception that
-// escapes one is caught here, reported once as " Nieznany błąd" and the
-// program goes on with the next event.
+// escapes one is caught here and reported once - a program error
+// (EKolmoError) with its own message, anything else as " Nieznany błąd" -
+// and the program goes on with the next event. Running out of memory ends
+// the program with "out of memory" on the diagnostic output and status 1.
 
 #include <QApplication>
 

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -386,4 +387,16 @@ TEST_F(WindowTest, phraseEditorOpensOnTheCurrentPhraseOrTheFirst)
     ASSERT_EQ(editor.count(), 2);
     EXPECT_EQ(editor.at(0).at(0).toInt(), kPhysics);
     EXPECT_EQ(editor.at(1).at(0).toInt(), 0);
+}
+
+TEST_F(WindowTest, shortcutsReachTheirCommandsFromTheGrid)
+{
+    start();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    grid().setFocus();
+    QTest::keyClick(&grid(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->openAsked.size(), 1u);
+    QTest::keyClick(&grid(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(dialogs->saveAsked.size(), 1u);
 }
