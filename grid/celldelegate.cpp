@@ -17,7 +17,9 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     state.selected = grid_.paintSelection_.contains(column, row);
     state.focused = (option.state & QStyle::State_HasFocus) != 0;
     painter->setPen(Qt::black);
-    paintCell(grid_, *painter, column, row, option.rect, state, ColouringMode::AsOnScreen,
+    // The last pixel column and row belong to the grid lines.
+    paintCell(grid_, *painter, column, row, option.rect.adjusted(0, 0, -1, -1), state,
+              ColouringMode::AsOnScreen,
               PaintTarget::Screen);
 }
 

@@ -1,12 +1,15 @@
 #include "grid/celledi.h"
 
 #include "grid/celldelegate.h"
+#include "grid/celltextcache.h"
 #include "grid/gridheader.h"
 #include "grid/gridmodel.h"
 
 #include <QAbstractButton>
 #include <QItemSelectionModel>
 #include <QPaintEvent>
+#include <QPainter>
+#include <QStyleOptionViewItem>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -19,7 +22,8 @@ constexpr int kStartRows = 5;
 
 }  // namespace
 
-TCellEdi::TCellEdi(QWidget* parent) : QTableView(parent)
+TCellEdi::TCellEdi(QWidget* parent)
+    : QTableView(parent), textCache_(std::make_unique<CellTextCache>())
 {
     model_ = new GridModel(kStartColumns, kStartRows, this);
     topHeader_ = new GridHeader(Qt::Horizontal, *this);
@@ -37,7 +41,8 @@ TCellEdi::TCellEdi(QWidget* parent) : QTableView(parent)
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::EditKeyPressed);
-    setShowGrid(true);
+    // The grid lines are painted by paintGridLines().
+    setShowGrid(false);
     setWordWrap(false);
     setTabKeyNavigation(false);
     setCornerButtonEnabled(true);
@@ -347,6 +352,43 @@ void TCellEdi::paintEvent(QPaintEvent* event)
     painting_ = true;
     QTableView::paintEvent(event);
     painting_ = false;
+    paintGridLines(event->rect());
+}
+
+void TCellEdi::paintGridLines(const QRect& area)
+{
+    // Each cell leaves its last pixel column and row to the grid lines.
+    // Drawn here as one strip per visible column and row: Qt's own grid
+    // strokes two lines per cell, which costs more than the cells.
+    const int firstColumn = std::max(columnAt(area.left()), 0);
+    int lastColumn = columnAt(area.right());
+    if (lastColumn < 0)
+        lastColumn = Ilx() - 1;
+    const int firstRow = std::max(rowAt(area.top()), 0);
+    int lastRow = rowAt(area.bottom());
+    if (lastRow < 0)
+        lastRow = Ily() - 1;
+    const int right = columnViewportPosition(Ilx() - 1) + columnWidth(Ilx() - 1);
+    const int bottom = rowViewportPosition(Ily() - 1) + rowHeight(Ily() - 1);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QColor colour = QColor::fromRgba(
+        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    QPainter painter(viewport());
+    for (int x = firstColumn; x <= lastColumn; ++x) {
+        const int width = columnWidth(x);
+        if (width > 0)
+            painter.fillRect(QRect(columnViewportPosition(x) + width - 1, area.top(), 1,
+                                   std::min(area.bottom() + 1, bottom) - area.top()),
+                             colour);
+    }
+    for (int y = firstRow; y <= lastRow; ++y) {
+        const int height = rowHeight(y);
+        if (height > 0)
+            painter.fillRect(QRect(area.left(), rowViewportPosition(y) + height - 1,
+                                   std::min(area.right() + 1, right) - area.left(), 1),
+                             colour);
+    }
 }
 
 void TCellEdi::reportCellChange(int x, int y)

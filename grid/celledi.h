@@ -26,12 +26,14 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 class QAbstractButton;
 class CellDelegate;
+class CellTextCache;
 class GridHeader;
 class GridModel;
 
@@ -259,6 +261,7 @@ private:
                      bool doubleClick);
     void cornerPress(QMouseEvent* event, bool doubleClick);
     void paintCorner(QWidget* corner);
+    void paintGridLines(const QRect& area);
 
     void reportCellChange(int x, int y);
     void setCount(Qt::Orientation orientation, int n, bool propagateSize);
@@ -301,4 +304,5 @@ private:
     bool painting_ = false;
 
     GridPrintState printState_;
+    std::unique_ptr<CellTextCache> textCache_;
 };

@@ -1,6 +1,7 @@
 #include "grid/cellpainter.h"
 
 #include "grid/celledi.h"
+#include "grid/celltextcache.h"
 #include "grid/columnlabel.h"
 #include "grid/kolor.h"
 #include "grid/qtcp1250.h"
@@ -137,8 +138,10 @@ void paintCell(TCellEdi& grid, QPainter& painter, int column, int row, const QRe
         if (part.empty() || w <= 4)
             continue;
         const QRect area(left + i * w + 2, rect.top(), w - 4, rect.height());
-        painter.drawText(area, int(horizontalAlignment(ato.just[std::size_t(i)]) | Qt::AlignTop),
-                         displayText(part));
+        const Qt::Alignment alignment = horizontalAlignment(ato.just[std::size_t(i)]);
+        if (target == PaintTarget::Screen && grid.textCache_->draw(painter, area, alignment, part))
+            continue;
+        painter.drawText(area, int(alignment | Qt::AlignTop), displayText(part));
     }
     painter.setPen(linePen);
     for (int i = 1; i < parts; ++i)

@@ -138,11 +138,14 @@ TEST_F(CellPainting, headersArePresetWithInfoKolorAndCellsWithOczkoKolor)
     EXPECT_EQ(cell.pixel(0, 0), rgb(0, 255, 0));
 }
 
-TEST_F(CellPainting, partsSplitSideBySideAndTheRemainderBelongsToNoPart)
+class PartsSplit : public GridFixture, public ::testing::WithParamInterface<PaintTarget> {};
+
+TEST_P(PartsSplit, sideBySideAndTheRemainderBelongsToNoPart)
 {
+    const PaintTarget target = GetParam();
     grid().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) { ato.ile = 3; };
     const QRgb yellow = rgb(255, 255, 0);
-    const QImage plain = paintInto(grid(), 1, 1, {100, 14}, ColouringMode::AsOnScreen);
+    const QImage plain = paintInto(grid(), 1, 1, {100, 14}, ColouringMode::AsOnScreen, target);
     EXPECT_TRUE(columnIs(plain, 33, rgb(0, 0, 0)));
     EXPECT_TRUE(columnIs(plain, 66, rgb(0, 0, 0)));
     for (int x : {0, 32, 34, 65, 67, 98, 99})
@@ -157,7 +160,7 @@ TEST_F(CellPainting, partsSplitSideBySideAndTheRemainderBelongsToNoPart)
             ato.just[std::size_t(i)] = TJustTyp::Prawo;
         }
     };
-    const QImage texts = paintInto(grid(), 1, 1, {100, 14}, ColouringMode::AsOnScreen);
+    const QImage texts = paintInto(grid(), 1, 1, {100, 14}, ColouringMode::AsOnScreen, target);
     for (int part = 0; part < 3; ++part) {
         const int left = part * 33;
         EXPECT_EQ(inkIn(texts, left + 31, left + 32, yellow), 0) << part;
@@ -165,6 +168,47 @@ TEST_F(CellPainting, partsSplitSideBySideAndTheRemainderBelongsToNoPart)
         EXPECT_EQ(inkIn(texts, left + 1, left + 1, yellow), 0) << part;
     }
     EXPECT_EQ(inkIn(texts, 97, 99, yellow), 0);
+}
+
+// The screen draws laid-out texts from a cache, printing draws them
+// afresh; both must clip to the same part rectangles.
+INSTANTIATE_TEST_SUITE_P(ScreenAndPrinter, PartsSplit,
+                         ::testing::Values(PaintTarget::Screen, PaintTarget::Printer));
+
+TEST_F(CellPainting, lineBreaksStartNewLinesOnScreenAndPrinter)
+{
+    std::string text = "W";
+    grid().OnOczko = [&](TCellEdi&, int, int, TTekstOczka& ato) { ato.tekst[0] = text; };
+    const QRgb yellow = rgb(255, 255, 0);
+    const auto inkBelow = [&](const QImage& image, int fromY) {
+        int ink = 0;
+        for (int y = fromY; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += image.pixel(x, y) != yellow;
+        return ink;
+    };
+    for (const PaintTarget target : {PaintTarget::Screen, PaintTarget::Printer}) {
+        text = "W";
+        EXPECT_EQ(inkBelow(paintInto(grid(), 1, 1, {40, 40}, ColouringMode::AsOnScreen, target), 16), 0);
+        for (const char* broken : {"W\r\nW", "W\nW", "W\rW"}) {
+            text = broken;
+            EXPECT_GT(inkBelow(paintInto(grid(), 1, 1, {40, 40}, ColouringMode::AsOnScreen, target), 16), 0)
+                << int(target);
+        }
+    }
+}
+
+TEST_F(CellPainting, screenTextsAreNeverReadAsMarkup)
+{
+    std::string text;
+    grid().OnOczko = [&](TCellEdi&, int, int, TTekstOczka& ato) { ato.tekst[0] = text; };
+    text = "<b>x</b>";
+    const QImage markup = paintInto(grid(), 1, 1, {80, 14}, ColouringMode::AsOnScreen, PaintTarget::Screen);
+    text = "x";
+    const QImage plain = paintInto(grid(), 1, 1, {80, 14}, ColouringMode::AsOnScreen, PaintTarget::Screen);
+    const QRgb yellow = rgb(255, 255, 0);
+    EXPECT_GT(inkIn(markup, 20, 79, yellow), 0);  // the tags show as characters
+    EXPECT_EQ(inkIn(plain, 20, 79, yellow), 0);
 }
 
 TEST_F(CellPainting, textOnlyColouringPrintsPlainCellsBlackOnWhite)
