@@ -83,8 +83,9 @@ public:
     std::function<void(TCellEdi& sender, int poz, TTekstOczka& ato)> OnTopInfo;
     std::function<void(TCellEdi& sender, int x, int y, TTekstOczka& ato)> OnOczko;
     // After a cell's texts are painted on screen: extra graphics on painter,
-    // (x0, y0) being the cell's top-left pixel. Qt paints only inside paint
-    // events, so the painter is handed over rather than kept in the grid.
+    // (x0, y0) being the cell's top-left pixel (headers too, with x or y
+    // -1). Qt paints only inside paint events, so the painter is handed
+    // over rather than kept in the grid.
     std::function<void(TCellEdi& sender, QPainter& painter, int x, int y, int x0, int y0)>
         OnGrafOczko;
     // The single selected cell differs from the one reported last.

@@ -242,7 +242,11 @@ bool TCellEdi::cellPress(QMouseEvent* event, bool doubleClick)
         return false;
     const QPoint point = event->position().toPoint();
     const QModelIndex index = indexAt(point);
-    if (!index.isValid() || index != currentIndex())
+    // Beyond the last column or row there is no cell: nothing happens
+    // (Qt would clear the selection).
+    if (!index.isValid())
+        return true;
+    if (index != currentIndex())
         return false;
     setFocus(Qt::MouseFocusReason);
     const int x = index.column();

@@ -10,9 +10,11 @@ bool CellTextCache::draw(QPainter& painter, const QRect& area, Qt::Alignment ali
 {
     if (bytes.find_first_of("\r\n") != std::string::npos)
         return false;
-    if (painter.font() != font_ || entries_.size() >= kMaxEntries) {
+    const int dpi = painter.device()->logicalDpiY();
+    if (painter.font() != font_ || dpi != dpi_ || entries_.size() >= kMaxEntries) {
         entries_.clear();
         font_ = painter.font();
+        dpi_ = dpi;
         lineHeight_ = QFontMetricsF(font_, painter.device()).height();
     }
     auto [it, added] = entries_.try_emplace(bytes);

@@ -33,5 +33,6 @@ private:
 
     std::unordered_map<std::string, Entry> entries_;
     QFont font_;
+    int dpi_ = 0;
     qreal lineHeight_ = 0;
 };

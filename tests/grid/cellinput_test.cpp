@@ -272,6 +272,17 @@ TEST_F(GridMouse, clickOnAnotherCellMovesTheCurrentCellSilently)
     EXPECT_EQ(takeLog(), Log{});
 }
 
+TEST_F(GridMouse, clickBeyondTheLastCellDoesNothing)
+{
+    grid().setIlx(2);
+    grid().setIly(2);
+    bindAll();
+    grid().selectRange({1, 1, 2, 2});
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, QPoint(400, 100));
+    EXPECT_EQ(grid().selectedRange(), (GridRect{1, 1, 2, 2}));
+    EXPECT_EQ(takeLog(), Log{});
+}
+
 TEST_F(GridMouse, dragFromTheCurrentCellSelectsNothing)
 {
     bindAll();
