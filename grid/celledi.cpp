@@ -41,8 +41,11 @@ TCellEdi::TCellEdi(QWidget* parent)
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::EditKeyPressed);
-    // The grid lines are painted by paintGridLines().
+    // The grid lines are painted by paintGridLines(), the background only
+    // beyond the cells (paintEvent).
     setShowGrid(false);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setWordWrap(false);
     setTabKeyNavigation(false);
     setCornerButtonEnabled(true);
@@ -348,6 +351,17 @@ void TCellEdi::Odswiez()
 
 void TCellEdi::paintEvent(QPaintEvent* event)
 {
+    // The cells cover the viewport up to the last column and row; only
+    // what lies beyond them needs the background (the viewport is opaque,
+    // so nothing under it is painted first).
+    const int right = columnViewportPosition(Ilx() - 1) + columnWidth(Ilx() - 1);
+    const int bottom = rowViewportPosition(Ily() - 1) + rowHeight(Ily() - 1);
+    const QRegion beyond = event->region().subtracted(QRect(0, 0, right, bottom));
+    if (!beyond.isEmpty()) {
+        QPainter painter(viewport());
+        for (const QRect& rect : beyond)
+            painter.fillRect(rect, viewport()->palette().brush(viewport()->backgroundRole()));
+    }
     paintSelection_ = computeSelectedRange();
     painting_ = true;
     QTableView::paintEvent(event);

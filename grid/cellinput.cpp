@@ -316,9 +316,8 @@ void TCellEdi::paintCorner(QWidget* corner)
     state.fixed = true;
     paintCell(*this, painter, 0, 0, rect.adjusted(0, 0, -1, -1), state, ColouringMode::AsOnScreen,
               PaintTarget::Screen);
-    painter.setPen(Qt::black);
-    painter.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
-    painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+    painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), Qt::black);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), Qt::black);
 }
 
 bool TCellEdi::eventFilter(QObject* watched, QEvent* event)

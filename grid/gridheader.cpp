@@ -55,9 +55,8 @@ void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
     state.fixed = true;
     paintCell(grid_, *painter, column, row, cell, state, ColouringMode::AsOnScreen,
               PaintTarget::Screen);
-    painter->setPen(Qt::black);
-    painter->drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
-    painter->drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+    painter->fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), Qt::black);
+    painter->fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), Qt::black);
 }
 
 void GridHeader::mousePressEvent(QMouseEvent* event)

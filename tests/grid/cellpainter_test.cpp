@@ -377,3 +377,25 @@ TEST_F(CellPainting, cellChangeIsReportedOncePerChangeAndNeverDuringARange)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CellPainting, viewShowsCellsGridLinesAndBackgroundBeyondTheCells)
+{
+    grid().setIlx(2);
+    grid().setIly(2);
+    grid().setPozX(1);  // keep the cursor off cell (0, 0)
+    const QImage view = grid().viewport()->grab().toImage();
+    const QRgb yellow = qRgb(255, 255, 0);
+    const QRgb base = grid().viewport()->palette().color(QPalette::Base).rgb();
+    EXPECT_EQ(view.pixel(50, 5), yellow);
+    // Each cell leaves its last pixel column and row to the grid lines.
+    EXPECT_NE(view.pixel(99, 5), yellow);
+    EXPECT_NE(view.pixel(50, 13), yellow);
+    EXPECT_EQ(view.pixel(100, 5), qRgb(0, 0, 0));  // the current cell, selected
+    // Beyond the last column and row: the background.
+    EXPECT_EQ(view.pixel(250, 5), base);
+    EXPECT_EQ(view.pixel(50, 60), base);
+}
+
+}  // namespace
