@@ -14,6 +14,15 @@
 // Texts are Windows-1250 bytes; keys are Windows virtual-key numbers
 // (grid/keycodes.h); button numbers are 1 left, 2 right, 3 middle and 0 for
 // the keyboard.
+//
+// How the control sits on Qt's table view:
+// - widths and heights are Qt's section sizes, the grid line included: a
+//   cell is painted into its section less the last pixel column and row;
+// - the header column has the fixed width SzerInfo (Qt's vertical header
+//   cannot be dragged wider), data columns and rows resize by their borders;
+// - a double click is a second press (ssDouble in the shift state);
+// - a key press runs the key-down steps, then, when it carries text, the
+//   typed-character steps; text an input method commits is typed too.
 
 #include "document/screenlayout.h"
 #include "grid/cellpainter.h"
@@ -238,6 +247,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -255,6 +265,7 @@ private:
     // The steps of a key press and of a typed character.
     void keyDown(QKeyEvent* event);
     void typedCharacter(QKeyEvent* event);
+    bool typeCharacters(const QString& text, bool ctrl);
     void passKeyToBase(QKeyEvent* event, std::uint32_t key);
     // The mouse steps; true when the press was the grid's own.
     bool cellPress(QMouseEvent* event, bool doubleClick);

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -156,12 +157,27 @@ void TCellEdi::typedCharacter(QKeyEvent* event)
     // Delete carries DEL for Qt but types nothing; it reached the owner as "~".
     if (event->key() == Qt::Key_Delete)
         return;
-    const QList<uint> characters = event->text().toUcs4();
+    const bool ctrl = (modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier);
+    if (typeCharacters(event->text(), ctrl))
+        event->accept();
+}
+
+void TCellEdi::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Text an input method commits is typed like keys.
+    if (!event->commitString().isEmpty())
+        typeCharacters(event->commitString(), false);
+    event->accept();
+}
+
+bool TCellEdi::typeCharacters(const QString& text, bool ctrl)
+{
+    bool used = false;
+    const QList<uint> characters = text.toUcs4();
     for (uint character : characters) {
         // Ctrl+letter types the letter's control character (Ctrl+C is 3)
         // whether or not the platform already gave it that way.
-        if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)
-            && ((character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z')))
+        if (ctrl && ((character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z')))
             character &= 0x1F;
         const auto byte =
             character < 0x80 ? std::optional<unsigned char>(static_cast<unsigned char>(character))
@@ -174,15 +190,16 @@ void TCellEdi::typedCharacter(QKeyEvent* event)
         unsigned char key = *byte;
         if (!keyHandled_ && OnAkcjaEdit) {
             OnAkcjaEdit(*this, PozX(), PozY(), key, kButtonKeyboard);
-            event->accept();
+            used = true;
         }
         keyHandled_ = false;
         // The base grid's use of a character: Enter opens the in-place
         // editor (when its gate allows).
         if (key == '\r' && state() != QAbstractItemView::EditingState
             && edit(currentIndex(), QAbstractItemView::EditKeyPressed, nullptr))
-            event->accept();
+            used = true;
     }
+    return used;
 }
 
 bool TCellEdi::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
@@ -206,8 +207,12 @@ TEST_F(GridKeys, charactersReachTheOwnerAsWindows1250Bytes)
     typeText(Qt::Key_unknown, QStringLiteral("€"));
     typeText(Qt::Key_unknown, QStringLiteral("ж"));  // not in the code page
     typeText(Qt::Key_unknown, QStringLiteral("x"));
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("ż"));
+    QApplication::sendEvent(&grid(), &composed);
     EXPECT_EQ(takeLog(), (Log{"Akcja 0,0 key=65 b=0 s=0", "AkcjaEdit 0,0 key=185 b=0",
-                              "AkcjaEdit 0,0 key=128 b=0", "AkcjaEdit 0,0 key=120 b=0"}));
+                              "AkcjaEdit 0,0 key=128 b=0", "AkcjaEdit 0,0 key=120 b=0",
+                              "AkcjaEdit 0,0 key=191 b=0"}));
 }
 
 TEST_F(GridKeys, ownerCtrlDigitSwallowingStopsTheDigit)
