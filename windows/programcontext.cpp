@@ -5,9 +5,18 @@
 #include "ffwerr.h"
 #include "ffwmain.h"
 #include "ffwopis.h"
+#include "klepsydrkursor.h"
+
+#include "document/ekolmoerror.h"
+#include "grid/celledi.h"
+#include "print/certificateprinting.h"
+#include "print/ffwopcje.h"
+#include "print/ffwpodglad.h"
+#include "print/programprinter.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QPrinter>
 
 ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialogs> dialogs)
     : programFolder_(std::move(programFolder)), dialogs_(std::move(dialogs))
@@ -15,8 +24,52 @@ ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialog
     mainWindow_ = std::make_unique<Tffwmain>(*this);
     closa_ = std::make_unique<Tclosa>(*this);
     errorWindow_ = std::make_unique<Tffwerr>(*dialogs_);
+    preview_ = std::make_unique<Tffwpodglad>(programFolder_);
+    options_ = std::make_unique<Tffwopcje>();
     opis_ = std::make_unique<Tffwopis>(document_);
+    printer_ = makeProgramPrinter();
     mainWindow_->connectWindows();
+    connectPrinting();
+}
+
+void ProgramContext::connectPrinting()
+{
+    Tffwmain* main = mainWindow_.get();
+    QObject::connect(main, &Tffwmain::previewRequested, main, [this](int pupil, int page) {
+        try {
+            preview_->preview(document_, pupil, page);
+        } catch (const EKolmoError& e) {
+            reportError(e.code());
+        }
+    });
+    QObject::connect(main, &Tffwmain::printRequested, main,
+                     [this](const std::vector<std::size_t>& pupils, int page) {
+                         try {
+                             KlepsydrKursor hourglass;
+                             printCertificates(*printer_, document_, pupils, page, programFolder_);
+                         } catch (const EKolmoError& e) {
+                             reportError(e.code());
+                         }
+                     });
+    QObject::connect(main, &Tffwmain::optionsRequested, main, [this] {
+        options_->editOptions(document_.opcje);
+        // Grade cells show the wordings, which may have changed.
+        mainWindow_->grid().Odswiez();
+    });
+
+    // Both windows are fixed dialogs centred on the screen: the class file's
+    // rectangles are not applied to them, but a save stores where they were
+    // last shown.
+    addScreenHook({nullptr, [this](ScreenLayout& screen) {
+                       auto store = [](const QWidget& window, WindowRect& rect) {
+                           if (!window.windowHandle())
+                               return;  // never shown: keep what the file said
+                           const QRect r = window.frameGeometry();
+                           rect = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+                       };
+                       store(*preview_, screen.preview);
+                       store(*options_, screen.printOptions);
+                   }});
 }
 
 ProgramContext::~ProgramContext() = default;

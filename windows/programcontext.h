@@ -13,10 +13,13 @@
 #include <vector>
 
 class Dialogs;
+class QPrinter;
 class Tclosa;
 class Tffwerr;
 class Tffwmain;
+class Tffwopcje;
 class Tffwopis;
+class Tffwpodglad;
 
 class ProgramContext {
 public:
@@ -36,12 +39,17 @@ public:
     Dialogs& dialogs() { return *dialogs_; }
 
     // Every window exists from construction to destruction, created in the
-    // program's order: main window, file operations, error window, long-text
-    // editor.
+    // program's order: main window, file operations, error window, preview,
+    // print options, long-text editor.
     Tffwmain& mainWindow() { return *mainWindow_; }
     Tclosa& closa() { return *closa_; }
     Tffwerr& errorWindow() { return *errorWindow_; }
+    Tffwpodglad& previewWindow() { return *preview_; }
+    Tffwopcje& optionsWindow() { return *options_; }
     Tffwopis& opis() { return *opis_; }
+
+    // The program's one printer: report cards and tables print on it.
+    QPrinter& printer() { return *printer_; }
 
     // Shows the message of an error code in the error window.
     void reportError(int code);
@@ -63,8 +71,13 @@ private:
     std::unique_ptr<Dialogs> dialogs_;
     std::vector<ScreenHook> screenHooks_;
 
+    void connectPrinting();
+
+    std::unique_ptr<QPrinter> printer_;
     // Destroyed in reverse: the main window goes first.
     std::unique_ptr<Tffwopis> opis_;
+    std::unique_ptr<Tffwopcje> options_;
+    std::unique_ptr<Tffwpodglad> preview_;
     std::unique_ptr<Tffwerr> errorWindow_;
     std::unique_ptr<Tclosa> closa_;
     std::unique_ptr<Tffwmain> mainWindow_;

@@ -349,6 +349,7 @@ TEST_F(WindowTest, previewAndPrintHandOverPupilsAndTheChosenPage)
     EXPECT_EQ(preview.count(), 0);
 
     selectCell(1, kMaths);
+    closeModalSoon();
     window().speedButton(7).click();
     ASSERT_EQ(preview.count(), 1);
     EXPECT_EQ(preview.at(0).at(0).toInt(), 1);

@@ -4,12 +4,26 @@
 #include "document/cp1250.h"
 #include "grid/qtcp1250.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QTimer>
 #include <QTest>
 
 std::string cp(const char* utf8)
 {
     return cp1250::fromUtf8(utf8).value();
+}
+
+void closeModalSoon(const std::function<void(QWidget&)>& beforeClosing)
+{
+    QTimer::singleShot(0, [beforeClosing] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (beforeClosing)
+            beforeClosing(*modal);
+        modal->close();
+    });
 }
 
 ClassFileContents sampleClass()

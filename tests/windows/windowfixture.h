@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,10 @@ enum Phrase { kName = 0, kMaths = 1, kPhysics = 2, kEmblem = 3, kRemarks = 4, kP
 inline constexpr int kPupilCount = 3;
 
 ClassFileContents sampleClass();
+
+// Closes the modal window that is open once the event loop runs, after
+// letting beforeClosing work on it.
+void closeModalSoon(const std::function<void(QWidget&)>& beforeClosing = {});
 
 class WindowTest : public ::testing::Test {
 protected:

@@ -1,0 +1,96 @@
+// The main window's print commands reach the preview, the printer and the
+// print options window.
+
+#include "windowfixture.h"
+
+#include "print/ffwopcje.h"
+#include "print/ffwpodglad.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+int pdfPageCount(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QString::fromLatin1(file.readAll());
+    return int(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+}
+
+}  // namespace
+
+TEST_F(WindowTest, printingTheSelectedPupilsMakesOneJobOfOneSheetEach)
+{
+    start();
+    const QString pdf = folder.filePath("karty.pdf");
+    context->printer().setOutputFormat(QPrinter::PdfFormat);
+    context->printer().setOutputFileName(pdf);
+    // Three pupil columns and the averages column.
+    select(0, 0, kPupilCount, 1);
+    window().speedButton(8).click();
+    EXPECT_TRUE(dialogs->errors.empty());
+    EXPECT_EQ(pdfPageCount(pdf), kPupilCount);
+}
+
+TEST_F(WindowTest, printingWithoutAPrinterReportsTheFailure)
+{
+    start();
+    context->printer().setOutputFormat(QPrinter::PdfFormat);
+    context->printer().setOutputFileName(folder.filePath("missing/folder/karty.pdf"));
+    selectCell(1, 0);
+    window().speedButton(8).click();
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0], QString::fromUtf8(" Wydruk nie powiódł się"));
+}
+
+TEST_F(WindowTest, previewShowsTheCurrentPupilAtTheChosenPage)
+{
+    start();
+    window().setChosenPage(1);
+    selectCell(2, 0);
+    closeModalSoon();
+    window().speedButton(7).click();
+    EXPECT_EQ(context->previewWindow().pupil(), 2);
+    EXPECT_EQ(context->previewWindow().page(), 1);
+    EXPECT_FALSE(context->previewWindow().isVisible());
+}
+
+TEST_F(WindowTest, editedWordingsShowInTheGridAtOnce)
+{
+    start();
+    closeModalSoon([](QWidget& options) {
+        // Edit4 holds the wording of key 4, index 3.
+        auto* edit = options.findChild<QLineEdit*>(QStringLiteral("Edit4"));
+        ASSERT_NE(edit, nullptr);
+        edit->setText(QStringLiteral("Dobra"));
+    });
+    window().speedButton(6).click();
+    EXPECT_EQ(doc().opcje.brzmienia[3], "Dobra");
+    // Pupil 3 has maths index 2, pupil 1 has physics index 5; set one to 3.
+    value(0, kMaths).grade = 3;
+    EXPECT_EQ(cell(0, kMaths), QStringLiteral("Dobra"));
+    EXPECT_FALSE(doc().ogolne.modified());
+}
+
+TEST_F(WindowTest, saveStoresWhereThePreviewWasShown)
+{
+    start();
+    selectCell(0, 0);
+    closeModalSoon();
+    window().speedButton(7).click();
+    const QString path = writeClass("zapis.wkz", sampleClass());
+    dialogs->saveAnswers.push_back(path);
+    window().Zapiszpodnownazw1Click();
+    const QRect shown = context->previewWindow().frameGeometry();
+    const WindowRect stored = doc().screen.preview;
+    EXPECT_EQ(stored.left, shown.left());
+    EXPECT_EQ(stored.right - stored.left, shown.width());
+}
