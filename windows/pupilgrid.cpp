@@ -1,12 +1,12 @@
 #include "pupilgrid.h"
 
-#include "pupilgridcells.h"
+#include "document/pupilgridtext.h"
 
 #include "document/document.h"
 
 namespace {
 
-void fill(TTekstOczka& ato, ShownCell&& cell)
+void fill(TTekstOczka& ato, PupilGridText&& cell)
 {
     ato.tekst[0] = std::move(cell.text);
     if (cell.color)
@@ -91,18 +91,18 @@ void PupilGrid::forEachSelected(int kind,
 
 void PupilGrid::CellEdi1TopInfo(int poz, TTekstOczka& ato) const
 {
-    fill(ato, shownColumnHeader(document_, poz));
+    fill(ato, pupilGridColumnHeader(document_, poz));
 }
 
 void PupilGrid::CellEdi1LeftInfo(int poz, TTekstOczka& ato) const
 {
     const int page = hooks_.chosenPage ? hooks_.chosenPage() : 0;
-    fill(ato, shownRowHeader(document_, poz, page));
+    fill(ato, pupilGridRowHeader(document_, poz, page));
 }
 
 void PupilGrid::CellEdi1Oczko(int x, int y, TTekstOczka& ato) const
 {
-    fill(ato, shownCell(document_, x, y));
+    fill(ato, pupilGridCell(document_, x, y));
 }
 
 void PupilGrid::CellEdi1OczkoToClipboard(int x, int y, std::string& txt) const
@@ -110,7 +110,7 @@ void PupilGrid::CellEdi1OczkoToClipboard(int x, int y, std::string& txt) const
     // A data cell copies what it shows, so a grade copies its wording;
     // headers and averages give nothing.
     if (isDataCell(x, y))
-        txt = shownCell(document_, x, y).text;
+        txt = pupilGridCell(document_, x, y).text;
 }
 
 // ---- Pupils ----------------------------------------------------------------
