@@ -179,6 +179,11 @@ bool TCellEdi::typeCharacters(const QString& text, bool ctrl)
         // whether or not the platform already gave it that way.
         if (ctrl && ((character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z')))
             character &= 0x1F;
+        // Any other key held with Ctrl (a digit, punctuation) types nothing,
+        // as on the keyboards the program's keys were made for; AltGr
+        // (Ctrl+Alt) is not this case.
+        else if (ctrl && character >= 0x20)
+            continue;
         const auto byte =
             character < 0x80 ? std::optional<unsigned char>(static_cast<unsigned char>(character))
                              : cp1250::fromUnicode(char32_t(character));
