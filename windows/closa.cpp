@@ -40,8 +40,8 @@ const std::string& Tclosa::programFolder() const
 
 bool Tclosa::open()
 {
-    FileDialogSpec spec{kOpenTitle, qtFileFilter(kOpenFilter), QStringLiteral("wkz"), openFileName_};
-    const QString chosen = context_.dialogs().openFileName(&context_.mainWindow(), spec);
+    FileDialogRequest request{kOpenTitle, qtFileFilter(kOpenFilter), QStringLiteral("wkz"), openFileName_};
+    const QString chosen = context_.dialogs().openFileName(&context_.mainWindow(), request);
     if (chosen.isEmpty())
         return false;
     openFileName_ = chosen;
@@ -86,8 +86,8 @@ bool Tclosa::save()
 
 bool Tclosa::saveAs()
 {
-    FileDialogSpec spec{kSaveTitle, qtFileFilter(kSaveFilter), QStringLiteral("wkz"), saveFileName_};
-    const QString chosen = context_.dialogs().saveFileName(&context_.mainWindow(), spec);
+    FileDialogRequest request{kSaveTitle, qtFileFilter(kSaveFilter), QStringLiteral("wkz"), saveFileName_};
+    const QString chosen = context_.dialogs().saveFileName(&context_.mainWindow(), request);
     if (chosen.isEmpty())
         return false;
     saveFileName_ = chosen;

@@ -10,7 +10,7 @@
 
 class ProgramContext;
 class QImage;
-struct FileDialogSpec;
+struct FileDialogRequest;
 
 class Tclosa {
 public:

@@ -10,7 +10,7 @@ class QDialog;
 class QWidget;
 
 // A file dialog's settings.
-struct FileDialogSpec {
+struct FileDialogRequest {
     QString title;
     QString filter;         // Qt form: "Pliki świadectw (*.wkz);;Wszystkie pliki (*)"
     QString defaultSuffix;  // appended to a name typed without one
@@ -22,8 +22,8 @@ public:
     virtual ~Dialogs() = default;
 
     // The chosen file, or an empty text when the user cancelled.
-    virtual QString openFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
-    virtual QString saveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual QString openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual QString saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     // A question with Yes, No and Cancel and the question icon; the answer
     // is one of QMessageBox::Yes, No or Cancel.
     virtual QMessageBox::StandardButton question(QWidget* parent, const QString& title,

@@ -8,16 +8,16 @@
 
 namespace {
 
-QString runFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode)
+QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, spec.title);
+    QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    dialog.setNameFilters(spec.filter.split(QStringLiteral(";;")));
-    dialog.setDefaultSuffix(spec.defaultSuffix);
-    if (!spec.fileName.isEmpty()) {
-        const QFileInfo preset(spec.fileName);
+    dialog.setNameFilters(request.filter.split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty()) {
+        const QFileInfo preset(request.fileName);
         dialog.setDirectory(preset.absolutePath());
         dialog.selectFile(preset.fileName());
     }
@@ -28,14 +28,14 @@ QString runFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::
 
 }  // namespace
 
-QString QtDialogs::openFileName(QWidget* parent, const FileDialogSpec& spec)
+QString QtDialogs::openFileName(QWidget* parent, const FileDialogRequest& request)
 {
-    return runFileDialog(parent, spec, QFileDialog::AcceptOpen);
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
 }
 
-QString QtDialogs::saveFileName(QWidget* parent, const FileDialogSpec& spec)
+QString QtDialogs::saveFileName(QWidget* parent, const FileDialogRequest& request)
 {
-    return runFileDialog(parent, spec, QFileDialog::AcceptSave);
+    return runFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 
 QMessageBox::StandardButton QtDialogs::question(QWidget* parent, const QString& title,

@@ -5,8 +5,8 @@
 
 class QtDialogs final : public Dialogs {
 public:
-    QString openFileName(QWidget* parent, const FileDialogSpec& spec) override;
-    QString saveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
+    QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
     QMessageBox::StandardButton question(QWidget* parent, const QString& title,
                                          const QString& text) override;
     int runModal(QDialog& dialog) override;

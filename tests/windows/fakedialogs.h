@@ -21,19 +21,19 @@ public:
     std::deque<QString> saveAnswers;
     std::deque<QMessageBox::StandardButton> questionAnswers;
 
-    std::vector<FileDialogSpec> openAsked;
-    std::vector<FileDialogSpec> saveAsked;
+    std::vector<FileDialogRequest> openAsked;
+    std::vector<FileDialogRequest> saveAsked;
     std::vector<Question> questions;
     std::vector<QString> errors;  // messages the error window showed
 
-    QString openFileName(QWidget*, const FileDialogSpec& spec) override
+    QString openFileName(QWidget*, const FileDialogRequest& request) override
     {
-        openAsked.push_back(spec);
+        openAsked.push_back(request);
         return take(openAnswers, QString());
     }
-    QString saveFileName(QWidget*, const FileDialogSpec& spec) override
+    QString saveFileName(QWidget*, const FileDialogRequest& request) override
     {
-        saveAsked.push_back(spec);
+        saveAsked.push_back(request);
         return take(saveAnswers, QString());
     }
     QMessageBox::StandardButton question(QWidget*, const QString& title,
