@@ -1,45 +1,204 @@
 #include "document.h"
 
+#include <algorithm>
+#include <utility>
+
+// ---- ReplacedValues ----------------------------------------------------------
+
+void ReplacedValues::append(const CellValue& value)
+{
+    // A fill replaces values of one field, so one of the two lists is used.
+    if (const auto* grade = std::get_if<std::int8_t>(&value)) {
+        if (!grades_.empty() && grades_.back().grade == *grade && grades_.back().count < UINT32_MAX)
+            ++grades_.back().count;
+        else
+            grades_.push_back({1, *grade});
+    } else {
+        const auto& text = std::get<std::string>(value);
+        if (!texts_.empty() && texts_.back().text == text && texts_.back().count < UINT32_MAX)
+            ++texts_.back().count;
+        else
+            texts_.push_back({1, text});
+    }
+    ++count_;
+}
+
+std::size_t ReplacedValues::bytes() const
+{
+    std::size_t total = grades_.capacity() * sizeof(GradeRun) + texts_.capacity() * sizeof(TextRun);
+    for (const TextRun& run : texts_)
+        total += run.text.capacity() > 15 ? run.text.capacity() : 0;
+    return total;
+}
+
+// ---- Values --------------------------------------------------------------------
+
+namespace {
+
+// Walks the cells of block that lie in the data and whose phrase is of
+// kind, pupil by pupil and within a pupil from the top.
+template <typename Visit>
+void walkBlock(const TFrazy& frazy, std::size_t pupils, const CellBlock& block, std::uint8_t kind,
+               Visit&& visit)
+{
+    if (pupils == 0 || frazy.empty())
+        return;
+    const std::size_t lastPupil = std::min(block.lastPupil, pupils - 1);
+    const std::size_t lastPhrase = std::min(block.lastPhrase, frazy.count() - 1);
+    for (std::size_t i = block.firstPupil; i <= lastPupil; ++i) {
+        for (std::size_t j = block.firstPhrase; j <= lastPhrase; ++j) {
+            if (frazy[j].kind == kind)
+                visit(i, j);
+        }
+    }
+}
+
+}  // namespace
+
+ReplacedValues Document::fillBlock(const CellBlock& block, std::uint8_t kind,
+                                   const CellValue& value)
+{
+    ReplacedValues replaced;
+    const std::optional<ValueField> field = valueFieldOf(kind);
+    if (!field)
+        return replaced;
+    walkBlock(frazy_, dokumenty_.count(), block, kind, [&](std::size_t i, std::size_t j) {
+        TFra& record = dokumenty_.value(i, j);
+        replaced.append(fieldValue(record, *field));
+        setFieldValue(record, *field, value);
+    });
+    return replaced;
+}
+
+void Document::restoreBlock(const CellBlock& block, std::uint8_t kind,
+                            const ReplacedValues& replaced)
+{
+    const std::optional<ValueField> field = valueFieldOf(kind);
+    if (!field)
+        return;
+    std::vector<TFra*> cells;
+    cells.reserve(replaced.count());
+    walkBlock(frazy_, dokumenty_.count(), block, kind, [&](std::size_t i, std::size_t j) {
+        cells.push_back(&dokumenty_.value(i, j));
+    });
+    std::size_t next = 0;
+    replaced.forEach([&](const CellValue& value) {
+        if (next < cells.size())
+            setFieldValue(*cells[next++], *field, value);
+    });
+}
+
+std::vector<CellEdit> Document::setCells(std::vector<CellEdit> edits)
+{
+    std::vector<CellEdit> undo;
+    undo.reserve(edits.size());
+    for (CellEdit& edit : edits) {
+        if (edit.pupil >= dokumenty_.count() || edit.phrase >= frazy_.count())
+            continue;
+        TFra& record = dokumenty_.value(edit.pupil, edit.phrase);
+        undo.push_back({edit.pupil, edit.phrase, edit.field, fieldValue(record, edit.field)});
+        setFieldValue(record, edit.field, std::move(edit.value));
+    }
+    // Undone last to first, so that a cell edited twice ends as it began.
+    std::reverse(undo.begin(), undo.end());
+    return undo;
+}
+
+// ---- Phrases -------------------------------------------------------------------
+
 void Document::addPhrase(std::size_t p)
 {
-    frazy.insert(p);
-    for (TDok& pupil : dokumenty)
+    frazy_.insert(p);
+    p = std::min(p, frazy_.count() - 1);
+    for (TDok& pupil : dokumenty_)
         pupil.wartosci.insert(p);
 }
 
-void Document::removePhrase(std::size_t p)
+void Document::insertPhrase(std::size_t p, PhraseColumn column)
 {
-    if (p >= frazy.count())
-        return;
-    frazy.erase(p);
-    for (TDok& pupil : dokumenty)
+    p = std::min(p, frazy_.count());
+    frazy_.insert(p);
+    frazy_[p] = std::move(column.phrase);
+    column.values.resize(dokumenty_.count());
+    std::size_t i = 0;
+    for (TDok& pupil : dokumenty_) {
+        pupil.wartosci.insert(p);
+        pupil.wartosci[p] = std::move(column.values[i++]);
+    }
+}
+
+std::optional<PhraseColumn> Document::removePhrase(std::size_t p)
+{
+    if (p >= frazy_.count())
+        return std::nullopt;
+    PhraseColumn column{std::move(frazy_[p]), {}};
+    column.values.reserve(dokumenty_.count());
+    frazy_.erase(p);
+    for (TDok& pupil : dokumenty_) {
+        column.values.push_back(std::move(pupil.wartosci[p]));
         pupil.wartosci.erase(p);
+    }
+    return column;
+}
+
+std::optional<TFra> Document::setPhrase(std::size_t j, TFra phrase)
+{
+    if (j >= frazy_.count())
+        return std::nullopt;
+    std::swap(frazy_[j], phrase);
+    return phrase;
+}
+
+// ---- Pupils --------------------------------------------------------------------
+
+void Document::insertPupil(std::size_t p, TDok pupil)
+{
+    pupil.wartosci.resize(frazy_.count());
+    p = std::min(p, dokumenty_.count());
+    dokumenty_.insert(p, 0);
+    dokumenty_[p] = std::move(pupil);
+}
+
+std::optional<TDok> Document::removePupil(std::size_t p)
+{
+    if (p >= dokumenty_.count())
+        return std::nullopt;
+    TDok pupil = std::move(dokumenty_[p]);
+    dokumenty_.erase(p);
+    return pupil;
+}
+
+// ---- Options and the whole document ----------------------------------------------
+
+TOpcje Document::setOptions(TOpcje options)
+{
+    std::swap(opcje_, options);
+    return options;
 }
 
 void Document::newDocument()
 {
-    frazy.resize(0);
-    dokumenty.resize(0, 0);
+    frazy_.resize(0);
+    dokumenty_.resize(0, 0);
 }
 
 void Document::takeOver(ClassFileContents&& read)
 {
-    frazy = std::move(read.frazy);
-    dokumenty = std::move(read.dokumenty);
-    opcje = std::move(read.opcje);
-    screen = std::move(read.screen);
-    ogolne.wersja = read.version;
-    ogolne.zmiany = 0;
-    miniEdi.forget();
+    frazy_ = std::move(read.frazy);
+    dokumenty_ = std::move(read.dokumenty);
+    opcje_ = std::move(read.opcje);
+    screen_ = std::move(read.screen);
+    ogolne_.wersja = read.version;
+    ogolne_.zmiany = 0;
 }
 
 ClassFileContents Document::contents() const
 {
     ClassFileContents c;
-    c.version = ogolne.wersja;
-    c.frazy = frazy;
-    c.dokumenty = dokumenty;
-    c.opcje = opcje;
-    c.screen = screen;
+    c.version = ogolne_.wersja;
+    c.frazy = frazy_;
+    c.dokumenty = dokumenty_;
+    c.opcje = opcje_;
+    c.screen = screen_;
     return c;
 }

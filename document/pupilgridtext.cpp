@@ -21,19 +21,19 @@ PupilGridText average(std::optional<float> value)
 
 int pupilGridColumns(const Document& doc)
 {
-    const auto p = doc.dokumenty.count();
+    const auto p = doc.dokumenty().count();
     return p > 0 ? static_cast<int>(p) + 1 : 1;
 }
 
 int pupilGridRows(const Document& doc)
 {
-    const auto f = doc.frazy.count();
+    const auto f = doc.frazy().count();
     return f > 0 ? static_cast<int>(f) + 1 : 1;
 }
 
 PupilGridText pupilGridColumnHeader(const Document& doc, int x)
 {
-    const auto p = static_cast<int>(doc.dokumenty.count());
+    const auto p = static_cast<int>(doc.dokumenty().count());
     if (p == 0)
         return dots();
     if (x < p)
@@ -43,11 +43,11 @@ PupilGridText pupilGridColumnHeader(const Document& doc, int x)
 
 PupilGridText pupilGridRowHeader(const Document& doc, int y, int chosenPage)
 {
-    const auto f = static_cast<int>(doc.frazy.count());
+    const auto f = static_cast<int>(doc.frazy().count());
     if (f == 0)
         return dots();
     if (y < f) {
-        const TFra& phrase = doc.frazy[static_cast<std::size_t>(y)];
+        const TFra& phrase = doc.frazy()[static_cast<std::size_t>(y)];
         PupilGridText t{phrase.name, std::nullopt};
         if (phrase.page == chosenPage)
             t.color = kKolorCzerwony;
@@ -58,26 +58,26 @@ PupilGridText pupilGridRowHeader(const Document& doc, int y, int chosenPage)
 
 PupilGridText pupilGridCell(const Document& doc, int x, int y)
 {
-    const auto p = static_cast<int>(doc.dokumenty.count());
-    const auto f = static_cast<int>(doc.frazy.count());
+    const auto p = static_cast<int>(doc.dokumenty().count());
+    const auto f = static_cast<int>(doc.frazy().count());
     if (p == 0 || f == 0 || x < 0 || y < 0)
         return dots();
     if (x == p && y == f)
-        return average(overallAverage(doc.frazy, doc.dokumenty));
+        return average(overallAverage(doc.frazy(), doc.dokumenty()));
     if (x == p)
-        return average(phraseAverage(doc.frazy, doc.dokumenty, static_cast<std::size_t>(y)));
+        return average(phraseAverage(doc.frazy(), doc.dokumenty(), static_cast<std::size_t>(y)));
     if (y == f)
-        return average(pupilAverage(doc.frazy, doc.dokumenty, static_cast<std::size_t>(x)));
+        return average(pupilAverage(doc.frazy(), doc.dokumenty(), static_cast<std::size_t>(x)));
     if (x > p || y > f)
         return dots();
 
-    const TFra& phrase = doc.frazy[static_cast<std::size_t>(y)];
-    const TFra& value = doc.dokumenty.value(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
+    const TFra& phrase = doc.frazy()[static_cast<std::size_t>(y)];
+    const TFra& value = doc.dokumenty().value(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
     switch (phrase.kind) {
     case kRodzajTekst:
         return {value.text, value.text.empty() ? std::optional(kKolorBialy) : std::nullopt};
     case kRodzajOcena:
-        return {gradeWording(doc.opcje, value.grade), value.grade <= 5 ? kKolorAqua : kKolorNiebieski};
+        return {gradeWording(doc.opcje(), value.grade), value.grade <= 5 ? kKolorAqua : kKolorNiebieski};
     case kRodzajObrazek:
         return {value.picture, value.picture.empty() ? kKolorBialy : kKolorLime};
     default:

@@ -8,5 +8,4 @@ struct TOgolne {
     std::int8_t wersja = 0;   // version byte of the last class file read
 
     bool modified() const { return zmiany != 0; }
-    void setModified() { zmiany = 1; }
 };

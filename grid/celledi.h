@@ -125,6 +125,10 @@ public:
     // one (x, y may lie beyond the data; the owner ignores those).
     std::function<void(TCellEdi& sender, int x, int y, std::string& txt)> OnOczkoToClipboard;
     std::function<void(TCellEdi& sender, int x, int y, std::string& txt)> OnClipboardToOczko;
+    // Around the OnClipboardToOczko calls of one paste, so that an owner can
+    // take the whole paste as one change.
+    std::function<void(TCellEdi& sender)> OnPasteStarted;
+    std::function<void(TCellEdi& sender)> OnPasteFinished;
     // F5: file name (Windows-1250) and range, preset "", 0, 0, Ilx, Ily.
     std::function<void(TCellEdi& sender, std::string& file, int& x1, int& y1, int& x2, int& y2)>
         OnToTxtFile;

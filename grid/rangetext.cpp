@@ -131,12 +131,16 @@ void TCellEdi::pasteText(std::string_view bytes)
     bytes = bytes.substr(0, kMaxPasteBytes);
     const int x0 = PozX();
     const int y0 = PozY();
+    if (OnPasteStarted)
+        OnPasteStarted(*this);
     // The offsets are held against the grid's size, not the target cells,
     // so a paste near the edge hands the owner cells beyond it.
     walkPastedText(bytes, Ilx(), Ily(), [&](int i, int j, std::string& text) {
         OnClipboardToOczko(*this, x0 + i, y0 + j, text);
         OdswiezOczko(x0 + i, y0 + j);
     });
+    if (OnPasteFinished)
+        OnPasteFinished(*this);
 }
 
 void TCellEdi::exportTextFile()

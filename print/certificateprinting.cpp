@@ -31,7 +31,7 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc, const std:
     std::vector<std::size_t> printed;
     printed.reserve(pupils.size());
     for (std::size_t pupil : pupils)
-        if (pupil < doc.dokumenty.count())
+        if (pupil < doc.dokumenty().count())
             printed.push_back(pupil);
     if (printed.empty())
         return 0;
@@ -39,7 +39,7 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc, const std:
         throw EKolmoError(kBladWydruku);
 
     // One renderer for the job: a picture on every card is read once.
-    CertificateRenderer renderer(doc.frazy, doc.dokumenty, doc.opcje, programFolder);
+    CertificateRenderer renderer(doc.frazy(), doc.dokumenty(), doc.opcje(), programFolder);
     QPainter painter;
     if (!painter.begin(&printer))
         throw EKolmoError(kBladWydruku);

@@ -28,7 +28,7 @@ Tffwpodglad::Tffwpodglad(std::string programFolder, QWidget* parent)
 
 void Tffwpodglad::preview(const Document& doc, int pupil, int page)
 {
-    if (pupil < 0 || static_cast<std::size_t>(pupil) >= doc.dokumenty.count())
+    if (pupil < 0 || static_cast<std::size_t>(pupil) >= doc.dokumenty().count())
         return;
     pupil_ = pupil;
     page_ = page;
@@ -36,13 +36,13 @@ void Tffwpodglad::preview(const Document& doc, int pupil, int page)
     const QScreen* screen = this->screen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
     const PreviewGeometry geometry =
-        previewGeometry(doc.opcje.width, doc.opcje.height, surfacePixelsPerInch(*this), screenSize);
+        previewGeometry(doc.opcje().width, doc.opcje().height, surfacePixelsPerInch(*this), screenSize);
     scale_ = geometry.scale;
     setFixedSize(geometry.clientSize);
 
     // One renderer per opening: each picture of the page is read once, and
     // an unreadable one stops the preview before the window appears.
-    CertificateRenderer renderer(doc.frazy, doc.dokumenty, doc.opcje, programFolder_);
+    CertificateRenderer renderer(doc.frazy(), doc.dokumenty(), doc.opcje(), programFolder_);
     elements_ = renderer.layoutPage(*this, static_cast<std::size_t>(pupil), page, width(), height(), scale_);
 
     exec();

@@ -59,7 +59,7 @@ bool Tclosa::read()
         try {
             // Read into fresh storage: a failed read leaves the document alone.
             ClassFileContents contents = readClassFileAt(toPath(openFileName_));
-            context_.document().takeOver(std::move(contents));
+            context_.editor().takeOver(std::move(contents));
             context_.applyScreen();
         } catch (const EKolmoError& e) {
             failure = e.code();
@@ -81,7 +81,10 @@ bool Tclosa::save()
 {
     if (saveFileName_.isEmpty())
         return saveAs();
-    return writeTo(saveFileName_);
+    if (!writeTo(saveFileName_))
+        return false;
+    context_.editor().markSaved();
+    return true;
 }
 
 bool Tclosa::saveAs()
@@ -90,14 +93,19 @@ bool Tclosa::saveAs()
     const QString chosen = context_.dialogs().saveFileName(&context_.mainWindow(), request);
     if (chosen.isEmpty())
         return false;
+    // A failed write keeps the current file: the next save must not go to
+    // a name that holds nothing.
+    if (!writeTo(chosen))
+        return false;
     saveFileName_ = chosen;
-    const bool saved = writeTo(saveFileName_);
+    context_.editor().markSaved();
     context_.mainWindow().setStatusText(saveFileName_);
-    return saved;
+    return true;
 }
 
 bool Tclosa::saveCopyAs(const std::string& name)
 {
+    // A copy for somebody else: the document stays as modified as it was.
     const std::string path = copyPath(programFolder(), name);
     return writeTo(QFile::decodeName(QByteArray::fromStdString(path)));
 }

@@ -7,6 +7,7 @@
 #include "pupilgrid.h"
 
 #include "document/document.h"
+#include "editing/documenteditor.h"
 
 #include "grid/celledi.h"
 
@@ -65,9 +66,9 @@ Tffwmain::Tffwmain(ProgramContext& context) : context_(context)
     PupilGrid::Hooks hooks;
     hooks.chosenPage = [this] { return chosenPage(); };
     hooks.longTextUpdate = [this] { longTextUpdate(); };
-    hooks.gridSizeRule = [this] { applyGridSize(); };
     hooks.gridOptions = [this] { emit gridOptionsRequested(); };
-    pupilGrid_ = std::make_unique<PupilGrid>(*cellEdi1_, context_.document(), std::move(hooks));
+    pupilGrid_ = std::make_unique<PupilGrid>(*cellEdi1_, context_.editor(), std::move(hooks));
+    connect(&context_.editor(), &DocumentEditor::changed, this, &Tffwmain::documentChanged);
 
     resize(361, 267);
 }
@@ -87,14 +88,25 @@ void Tffwmain::connectWindows()
 void Tffwmain::applyGridSize()
 {
     const Document& doc = context_.document();
-    const auto pupils = static_cast<int>(doc.dokumenty.count());
-    const auto phrases = static_cast<int>(doc.frazy.count());
+    const auto pupils = static_cast<int>(doc.dokumenty().count());
+    const auto phrases = static_cast<int>(doc.frazy().count());
     const bool printable = pupils > 0 && phrases > 0;
     speedButton(7).setEnabled(printable);
     speedButton(8).setEnabled(printable);
     cellEdi1_->setIlx(pupils > 0 ? pupils + 1 : 1);
     cellEdi1_->setIly(phrases > 0 ? phrases + 1 : 1);
     cellEdi1_->Odswiez();
+}
+
+void Tffwmain::documentChanged(const DocumentChange& change)
+{
+    if (!change.touches(DocumentChange::Whole & ~DocumentChange::Values))
+        return;  // values: the grid repaints itself
+    // Other pupils or phrases: the long-text editor's cell may be another
+    // one now, so it lets go and follows the current cell afresh.
+    context_.opis().unbind();
+    applyGridSize();
+    longTextUpdate();
 }
 
 void Tffwmain::longTextUpdate()
@@ -134,12 +146,12 @@ bool Tffwmain::longTextEnabled() const
 int Tffwmain::currentPupil() const
 {
     const int x = cellEdi1_->PozX();
-    return x < static_cast<int>(context_.document().dokumenty.count()) ? x : -1;
+    return x < static_cast<int>(context_.document().dokumenty().count()) ? x : -1;
 }
 
 std::vector<std::size_t> Tffwmain::selectedPupils()
 {
-    const auto pupils = context_.document().dokumenty.count();
+    const auto pupils = context_.document().dokumenty().count();
     std::vector<std::size_t> selected;
     cellEdi1_->StartZaznaczenia(1);
     int x = 0;
@@ -210,7 +222,7 @@ void Tffwmain::changeEvent(QEvent* event)
 
 bool Tffwmain::askToSave(const QString& title)
 {
-    if (!context_.document().ogolne.modified())
+    if (!context_.document().ogolne().modified())
         return true;
     switch (context_.dialogs().question(this, title, kZapisacZmiany)) {
     case QMessageBox::Yes:
@@ -231,7 +243,7 @@ void Tffwmain::closeEvent(QCloseEvent* event)
     }
     // FormClose.
     context_.closa().closing();
-    context_.document().miniEdi.forget();
+    pupilGrid_->forgetTyping();
     context_.opis().hide();
     event->accept();
 }
@@ -255,8 +267,7 @@ void Tffwmain::Nowy1Click()
     context_.closa().clearFileNames();
     setStatusText(QString());
     // The options and the modified flag stay as they are.
-    context_.document().newDocument();
-    applyGridSize();
+    context_.editor().newDocument();
 }
 
 void Tffwmain::Odczytaj1Click()
@@ -295,7 +306,7 @@ void Tffwmain::SpeedButton4Click()
 void Tffwmain::SpeedButton2Click()
 {
     const int y = cellEdi1_->PozY();
-    const auto phrases = static_cast<int>(context_.document().frazy.count());
+    const auto phrases = static_cast<int>(context_.document().frazy().count());
     emit phraseEditorRequested(y < phrases ? y : 0);
 }
 

@@ -21,6 +21,7 @@ class QLabel;
 class QMenu;
 class QToolButton;
 class TCellEdi;
+struct DocumentChange;
 struct ScreenLayout;
 
 class Tffwmain : public QMainWindow {
@@ -54,6 +55,9 @@ public:
 
     TCellEdi& grid() { return *cellEdi1_; }
     PupilGrid& pupilGrid() { return *pupilGrid_; }
+    // Edycja > Cofnij (Alt+Backspace) and Ponów (Ctrl+Y).
+    QAction& undoAction() { return *undoAction_; }
+    QAction& redoAction() { return *redoAction_; }
     // SpeedButton1 .. SpeedButton9.
     QToolButton& speedButton(int number) { return *speedButtons_.at(number - 1); }
     QCheckBox& longTextSwitch() { return *checkBox1_; }
@@ -117,6 +121,8 @@ private:
     // Asks whether to save a modified document; false when the user
     // cancelled or the save did not happen.
     bool askToSave(const QString& title);
+    void buildUndoCommands(QMenu& menu);
+    void documentChanged(const DocumentChange& change);
     void applyScreen(const ScreenLayout& screen);
     void collectScreen(ScreenLayout& screen) const;
 
@@ -128,5 +134,7 @@ private:
     QButtonGroup* radioGroup1_ = nullptr;
     QCheckBox* checkBox1_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     bool shownOnce_ = false;
 };

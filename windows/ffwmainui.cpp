@@ -4,6 +4,9 @@
 #include "ffwmain.h"
 
 #include "glyphs.h"
+#include "programcontext.h"
+
+#include "editing/documenteditor.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -111,6 +114,8 @@ void Tffwmain::buildMenus()
 
     QMenu* edycja = bar->addMenu(QStringLiteral("&Edycja"));
     edycja->setObjectName(QStringLiteral("Edycja1"));
+    buildUndoCommands(*edycja);
+    edycja->addSeparator();
     addCommand(*edycja, "Dodajucznia1", QStringLiteral("&Dodaj ucznia"), none,
                &Tffwmain::SpeedButton3Click);
     addCommand(*edycja, "Usucznia1", QStringLiteral("&Usuń ucznia"), none,
@@ -138,4 +143,33 @@ void Tffwmain::buildMenus()
     emitting("Jakszuka1", QStringLiteral("&Jak szukać?"), &Tffwmain::helpOnHelpRequested);
     pomoc->addSeparator();
     emitting("Kolmo051", QStringLiteral("&Kolmo'05"), &Tffwmain::aboutRequested);
+}
+
+void Tffwmain::buildUndoCommands(QMenu& menu)
+{
+    // Ctrl+Z stays Zapisz, as teachers know it; undo takes Alt+Backspace.
+    QUndoStack& stack = context_.editor().undoStack();
+    undoAction_ = menu.addAction(QString());
+    undoAction_->setObjectName(QStringLiteral("Cofnij1"));
+    undoAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    connect(undoAction_, &QAction::triggered, &stack, &QUndoStack::undo);
+    redoAction_ = menu.addAction(QString());
+    redoAction_->setObjectName(QStringLiteral("Ponow1"));
+    redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    connect(redoAction_, &QAction::triggered, &stack, &QUndoStack::redo);
+
+    // "Cofnij: wpisanie oceny" names the step that would be taken back.
+    auto caption = [](const QString& verb, const QString& step) {
+        return step.isEmpty() ? verb : verb + QStringLiteral(": ") + step;
+    };
+    auto update = [this, history = &stack, caption] {
+        undoAction_->setText(caption(QStringLiteral("&Cofnij"), history->undoText()));
+        undoAction_->setEnabled(history->canUndo());
+        redoAction_->setText(caption(QStringLiteral("&Ponów"), history->redoText()));
+        redoAction_->setEnabled(history->canRedo());
+    };
+    connect(&stack, &QUndoStack::indexChanged, this, update);
+    connect(&stack, &QUndoStack::undoTextChanged, this, update);
+    connect(&stack, &QUndoStack::redoTextChanged, this, update);
+    update();
 }

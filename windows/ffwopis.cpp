@@ -1,6 +1,7 @@
 #include "ffwopis.h"
 
-#include "document/document.h"
+#include "editing/documenteditor.h"
+
 #include "document/formatting.h"
 #include "grid/qtcp1250.h"
 
@@ -31,10 +32,11 @@ std::string forStorage(const QString& shown)
 
 }  // namespace
 
-Tffwopis::Tffwopis(Document& document, QWidget* parent)
+Tffwopis::Tffwopis(DocumentEditor& editor, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint
                           | Qt::WindowTitleHint),
-      document_(document)
+      editor_(editor),
+      document_(editor.document())
 {
     setObjectName(QStringLiteral("ffwopis"));
     setWindowTitle(QStringLiteral("Tekst"));
@@ -46,6 +48,23 @@ Tffwopis::Tffwopis(Document& document, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(memo1_);
     connect(memo1_, &QPlainTextEdit::textChanged, this, &Tffwopis::memo1Change);
+    connect(&editor_, &DocumentEditor::changed, this, &Tffwopis::documentChanged);
+}
+
+void Tffwopis::showText(const QString& text)
+{
+    settingText_ = true;
+    memo1_->setPlainText(text);
+    settingText_ = false;
+    memo1_->moveCursor(QTextCursor::End);
+}
+
+void Tffwopis::setReadOnlyLook(bool readOnly)
+{
+    QPalette palette = memo1_->palette();
+    palette.setColor(QPalette::Base, readOnly ? kRed : kAqua);
+    memo1_->setPalette(palette);
+    memo1_->setReadOnly(readOnly);
 }
 
 void Tffwopis::bind(int x, int y, bool readOnly)
@@ -53,23 +72,37 @@ void Tffwopis::bind(int x, int y, bool readOnly)
     boundPupil_ = x;
     boundPhrase_ = y;
     readOnly_ = readOnly;
-
-    QPalette palette = memo1_->palette();
-    palette.setColor(QPalette::Base, readOnly ? kRed : kAqua);
-    memo1_->setPalette(palette);
-    memo1_->setReadOnly(readOnly);
-    if (readOnly) {
-        memo1_->setPlainText(QString::fromLatin1(kPytajniki));
-    } else {
-        const TFra& value = document_.dokumenty.value(static_cast<std::size_t>(x),
-                                                      static_cast<std::size_t>(y));
-        // Setting the text runs the text-changed step, which stores the same
-        // text again and marks the document modified.
-        memo1_->setPlainText(forDisplay(value.text));
-        memo1_->moveCursor(QTextCursor::End);
-    }
+    setReadOnlyLook(readOnly);
+    if (readOnly)
+        showText(QString::fromLatin1(kPytajniki));
+    else
+        showText(forDisplay(document_.value(static_cast<std::size_t>(x),
+                                            static_cast<std::size_t>(y)).text));
     if (isHidden())
         show();
+}
+
+void Tffwopis::unbind()
+{
+    boundPupil_ = -1;
+    boundPhrase_ = -1;
+    readOnly_ = true;
+    setReadOnlyLook(true);
+    showText(QString());
+}
+
+void Tffwopis::documentChanged(const DocumentChange& change)
+{
+    if (storing_ || readOnly_ || boundPupil_ < 0)
+        return;
+    const auto x = static_cast<std::size_t>(boundPupil_);
+    const auto y = static_cast<std::size_t>(boundPhrase_);
+    // A change of pupils or phrases unbinds through the main window; here
+    // only the shown text follows the grid's typing, undo and redo.
+    if (!change.touches(DocumentChange::Values) || !change.block.contains(x, y))
+        return;
+    if (x < document_.dokumenty().count() && y < document_.frazy().count())
+        showText(forDisplay(document_.value(x, y).text));
 }
 
 bool Tffwopis::follow(bool enabled, int x, int y)
@@ -78,11 +111,11 @@ bool Tffwopis::follow(bool enabled, int x, int y)
         hide();
         return false;
     }
-    const auto pupils = static_cast<int>(document_.dokumenty.count());
-    const auto phrases = static_cast<int>(document_.frazy.count());
+    const auto pupils = static_cast<int>(document_.dokumenty().count());
+    const auto phrases = static_cast<int>(document_.frazy().count());
     if (pupils == 0 || phrases == 0 || x < 0 || x >= pupils || y < 0 || y >= phrases)
         return false;
-    switch (document_.frazy[static_cast<std::size_t>(y)].kind) {
+    switch (document_.frazy()[static_cast<std::size_t>(y)].kind) {
     case kRodzajTekst:
         bind(x, y, false);
         return true;
@@ -101,7 +134,7 @@ void Tffwopis::memo1Change()
         return;
     const auto x = static_cast<std::size_t>(boundPupil_);
     const auto y = static_cast<std::size_t>(boundPhrase_);
-    if (x >= document_.dokumenty.count() || y >= document_.frazy.count())
+    if (x >= document_.dokumenty().count() || y >= document_.frazy().count())
         return;
 
     const QString shown = memo1_->toPlainText();
@@ -118,6 +151,8 @@ void Tffwopis::memo1Change()
                                                 static_cast<int>(memo1_->toPlainText().size()))));
         memo1_->setTextCursor(cursor);
     }
-    document_.dokumenty.value(x, y).text = std::move(stored);
-    document_.ogolne.setModified();
+    storing_ = true;
+    editor_.typeIntoBlock(QStringLiteral("edycja tekstu"), CellBlock::cell(x, y), kRodzajTekst,
+                          std::move(stored));
+    storing_ = false;
 }

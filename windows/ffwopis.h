@@ -1,17 +1,20 @@
 #pragma once
 // The long-text editor: a small always-on-top window whose text box shows
 // and edits the whole text of the pupil grid's current text cell. On a grade
-// or picture cell it turns red, reads "???" and takes no typing.
+// or picture cell it turns red, reads "???" and takes no typing. Showing a
+// text changes nothing; typing stores through the edit layer.
 
 #include <QWidget>
 
-struct Document;
+class DocumentEditor;
 class QPlainTextEdit;
+struct Document;
+struct DocumentChange;
 
 class Tffwopis : public QWidget {
     Q_OBJECT
 public:
-    explicit Tffwopis(Document& document, QWidget* parent = nullptr);
+    explicit Tffwopis(DocumentEditor& editor, QWidget* parent = nullptr);
 
     // Shows pupil x's value of phrase y; shows the window when it is hidden.
     void bind(int x, int y, bool readOnly);
@@ -21,6 +24,9 @@ public:
     // grade or picture phrase; leaves any other cell (averages, an empty
     // document) with the previous binding. Returns whether it bound.
     bool follow(bool enabled, int x, int y);
+    // Bound to no cell: empty, red and read-only, until the next bind. The
+    // pupils or phrases changed, so the old binding may name another cell.
+    void unbind();
 
     int boundPupil() const { return boundPupil_; }
     int boundPhrase() const { return boundPhrase_; }
@@ -29,11 +35,16 @@ public:
 
 private:
     void memo1Change();
+    void documentChanged(const DocumentChange& change);
+    void showText(const QString& text);
+    void setReadOnlyLook(bool readOnly);
 
-    Document& document_;
+    DocumentEditor& editor_;
+    const Document& document_;
     QPlainTextEdit* memo1_;
     int boundPupil_ = -1;
     int boundPhrase_ = -1;
     bool readOnly_ = true;
-    bool settingText_ = false;
+    bool settingText_ = false;  // showing a text is no edit
+    bool storing_ = false;      // our own edit's notice needs no reload
 };

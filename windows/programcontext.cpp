@@ -26,7 +26,7 @@ ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialog
     errorWindow_ = std::make_unique<Tffwerr>(*dialogs_);
     preview_ = std::make_unique<Tffwpodglad>(programFolder_);
     options_ = std::make_unique<Tffwopcje>();
-    opis_ = std::make_unique<Tffwopis>(document_);
+    opis_ = std::make_unique<Tffwopis>(editor_);
     printer_ = makeProgramPrinter();
     mainWindow_->connectWindows();
     connectPrinting();
@@ -52,9 +52,10 @@ void ProgramContext::connectPrinting()
                          }
                      });
     QObject::connect(main, &Tffwmain::optionsRequested, main, [this] {
-        options_->editOptions(document_.opcje);
-        // Grade cells show the wordings, which may have changed.
-        mainWindow_->grid().Odswiez();
+        // One step, when anything changed; the grids repaint from its notice.
+        TOpcje options = document_.opcje();
+        options_->editOptions(options);
+        editor_.setOptions(options);
     });
 
     // Both windows are fixed dialogs centred on the screen: the class file's
@@ -93,7 +94,7 @@ void ProgramContext::applyScreen()
 {
     for (const ScreenHook& hook : screenHooks_) {
         if (hook.apply)
-            hook.apply(document_.screen);
+            hook.apply(document_.screen());
     }
 }
 
@@ -101,6 +102,6 @@ void ProgramContext::collectScreen()
 {
     for (const ScreenHook& hook : screenHooks_) {
         if (hook.collect)
-            hook.collect(document_.screen);
+            hook.collect(document_.screen());
     }
 }

@@ -4,6 +4,7 @@
 // reference to whoever needs them. There are no other globals.
 
 #include "document/document.h"
+#include "editing/documenteditor.h"
 
 #include <QString>
 
@@ -33,8 +34,9 @@ public:
     // The program folder of a running program: the executable's folder.
     static std::string applicationFolder();
 
-    Document& document() { return document_; }
+    // Everyone reads the document; every change goes through the editor.
     const Document& document() const { return document_; }
+    DocumentEditor& editor() { return editor_; }
     const std::string& programFolder() const { return programFolder_; }
     Dialogs& dialogs() { return *dialogs_; }
 
@@ -56,7 +58,7 @@ public:
 
     // A window whose rectangle (and grid) the class file carries registers
     // here: apply runs after every successful read, collect before every
-    // save, both on document().screen.
+    // save, both on document().screen().
     struct ScreenHook {
         std::function<void(const ScreenLayout&)> apply;
         std::function<void(ScreenLayout&)> collect;
@@ -67,6 +69,7 @@ public:
 
 private:
     Document document_;
+    DocumentEditor editor_{document_};
     std::string programFolder_;
     std::unique_ptr<Dialogs> dialogs_;
     std::vector<ScreenHook> screenHooks_;

@@ -1,8 +1,10 @@
 #include "pupilgrid.h"
 
+#include "editing/documenteditor.h"
+
 #include "document/pupilgridtext.h"
 
-#include "document/document.h"
+#include <algorithm>
 
 namespace {
 
@@ -15,8 +17,8 @@ void fill(TTekstOczka& ato, PupilGridText&& cell)
 
 }  // namespace
 
-PupilGrid::PupilGrid(TCellEdi& grid, Document& document, Hooks hooks)
-    : grid_(grid), document_(document), hooks_(std::move(hooks))
+PupilGrid::PupilGrid(TCellEdi& grid, DocumentEditor& editor, Hooks hooks)
+    : grid_(grid), editor_(editor), document_(editor.document()), hooks_(std::move(hooks))
 {
     grid_.OnTopInfo = [this](TCellEdi&, int poz, TTekstOczka& ato) { CellEdi1TopInfo(poz, ato); };
     grid_.OnLeftInfo = [this](TCellEdi&, int poz, TTekstOczka& ato) { CellEdi1LeftInfo(poz, ato); };
@@ -38,6 +40,14 @@ PupilGrid::PupilGrid(TCellEdi& grid, Document& document, Hooks hooks)
     grid_.OnLeftTopAkcja = [this](TCellEdi&, int button, TShiftState shift) {
         CellEdi1LeftTopAkcja(button, shift);
     };
+    grid_.OnPasteStarted = [this](TCellEdi&) { paste_.emplace(); };
+    grid_.OnPasteFinished = [this](TCellEdi&) {
+        if (paste_)
+            editor_.setCells(QStringLiteral("wklejenie"), std::move(*paste_));
+        paste_.reset();
+    };
+    QObject::connect(&editor_, &DocumentEditor::changed, &grid_,
+                     [this](const DocumentChange& change) { documentChanged(change); });
 }
 
 PupilGrid::~PupilGrid()
@@ -53,16 +63,19 @@ PupilGrid::~PupilGrid()
     grid_.OnOczkoToClipboard = nullptr;
     grid_.OnClipboardToOczko = nullptr;
     grid_.OnLeftTopAkcja = nullptr;
+    grid_.OnPasteStarted = nullptr;
+    grid_.OnPasteFinished = nullptr;
+    QObject::disconnect(&editor_, &DocumentEditor::changed, &grid_, nullptr);
 }
 
 int PupilGrid::pupils() const
 {
-    return static_cast<int>(document_.dokumenty.count());
+    return static_cast<int>(document_.dokumenty().count());
 }
 
 int PupilGrid::phrases() const
 {
-    return static_cast<int>(document_.frazy.count());
+    return static_cast<int>(document_.frazy().count());
 }
 
 bool PupilGrid::isDataCell(int x, int y) const
@@ -72,19 +85,21 @@ bool PupilGrid::isDataCell(int x, int y) const
 
 int PupilGrid::kindOf(int y) const
 {
-    return document_.frazy[static_cast<std::size_t>(y)].kind;
+    return document_.frazy()[static_cast<std::size_t>(y)].kind;
 }
 
-void PupilGrid::forEachSelected(int kind,
-                                const std::function<void(std::size_t, std::size_t)>& write)
+CellBlock PupilGrid::selectedBlock() const
 {
-    grid_.StartZaznaczenia(0);
-    int x = 0;
-    int y = 0;
-    while (grid_.NastepneZaznaczone(x, y)) {
-        if (isDataCell(x, y) && kindOf(y) == kind)
-            write(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
-    }
+    const GridRect range = grid_.selectedRange();
+    auto data = [](int gridIndex) { return static_cast<std::size_t>(std::max(gridIndex - 1, 0)); };
+    return {data(range.left), data(range.top), data(range.right), data(range.bottom)};
+}
+
+void PupilGrid::documentChanged(const DocumentChange& change)
+{
+    if (change.touches(DocumentChange::Whole & ~DocumentChange::Values))
+        miniEdi_.forget();  // the cell being typed into may be another now
+    grid_.Odswiez();        // the averages follow every change
 }
 
 // ---- What the grid shows ---------------------------------------------------
@@ -121,14 +136,10 @@ void PupilGrid::addPupil()
     const int count = pupils();
     if (count > 0 && x >= count)
         return;  // the averages column
-    document_.addPupil(count > 0 ? static_cast<std::size_t>(x) + 1 : 0);
-    if (pupils() > 1) {
-        grid_.setIlx(grid_.Ilx() + 1);
+    // The main window's grid-size rule follows the change notice.
+    editor_.addPupil(count > 0 ? static_cast<std::size_t>(x) + 1 : 0);
+    if (pupils() > 1)
         grid_.setPozX(x + 1);
-    }
-    if (hooks_.gridSizeRule)
-        hooks_.gridSizeRule();
-    document_.ogolne.setModified();
     grid_.setFocus();
 }
 
@@ -138,13 +149,8 @@ void PupilGrid::removePupil()
     const int count = pupils();
     if (count > 0 && x >= count)
         return;  // the averages column
-    if (x >= 0 && document_.removePupil(static_cast<std::size_t>(x))) {
-        if (pupils() > 0)
-            grid_.setIlx(grid_.Ilx() - 1);
-        if (hooks_.gridSizeRule)
-            hooks_.gridSizeRule();
-        document_.ogolne.setModified();
-    }
+    if (x >= 0)
+        editor_.removePupil(static_cast<std::size_t>(x));
     grid_.setFocus();
 }
 
@@ -158,6 +164,7 @@ void PupilGrid::CellEdi1LeftTopAkcja(int, TShiftState)
 
 void PupilGrid::CellEdi1ZmianaKomorki(int, int)
 {
+    editor_.endTyping();  // typing into another cell is a step of its own
     if (hooks_.longTextUpdate)
         hooks_.longTextUpdate();
 }

@@ -2,15 +2,19 @@
 // The main window's grid: pupils as columns, phrases as rows, the averages
 // in the extra last column and row. The grid holds no data; these callbacks
 // answer it from the document and apply every key, click and paste to the
-// selected cells whose phrase kind fits.
+// selected cells whose phrase kind fits, each as one step of the edit layer.
 
+#include "document/document.h"
+#include "document/tminiedi.h"
 #include "grid/celledi.h"
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
-struct Document;
+class DocumentEditor;
+struct DocumentChange;
 
 class PupilGrid {
 public:
@@ -23,13 +27,12 @@ public:
     struct Hooks {
         std::function<int()> chosenPage;       // "Drukuj stronę:", 0..3
         std::function<void()> longTextUpdate;  // the long-text editor follows
-        std::function<void()> gridSizeRule;
         std::function<void()> gridOptions;     // the corner was clicked
     };
     // The picture chooser: the chosen file name, or nothing when cancelled.
     using PictureChooser = std::function<std::optional<std::string>(const std::string& current)>;
 
-    PupilGrid(TCellEdi& grid, Document& document, Hooks hooks);
+    PupilGrid(TCellEdi& grid, DocumentEditor& editor, Hooks hooks);
     ~PupilGrid();
 
     PupilGrid(const PupilGrid&) = delete;
@@ -53,20 +56,28 @@ public:
     void CellEdi1ClipboardToOczko(int x, int y, std::string& txt);
     void CellEdi1LeftTopAkcja(int button, TShiftState shift);
 
+    // Forget the number being typed in a cell.
+    void forgetTyping() { miniEdi_.forget(); }
+
 private:
     int pupils() const;
     int phrases() const;
     bool isDataCell(int x, int y) const;
     int kindOf(int y) const;
-    // Runs write(x, y) for every selected data cell whose phrase is of kind.
-    void forEachSelected(int kind, const std::function<void(std::size_t x, std::size_t y)>& write);
+    // The grid's selection as a block of cells.
+    CellBlock selectedBlock() const;
+    void documentChanged(const DocumentChange& change);
 
     void typeIntoText(int x, int y, unsigned char& key);
     void typeIntoGrade(int x, int y, unsigned char& key, int button);
     void typeIntoPicture(int x, int y, unsigned char key);
 
     TCellEdi& grid_;
-    Document& document_;
+    DocumentEditor& editor_;
+    const Document& document_;
     Hooks hooks_;
     PictureChooser chooser_;
+    TMiniEdi miniEdi_;  // the number being typed into a grade cell
+    // The cells of the paste in progress, stored as one step when it ends.
+    std::optional<std::vector<CellEdit>> paste_;
 };

@@ -1,11 +1,30 @@
 // The pupil grid's editing callbacks: typed characters, Ctrl+digit texts
-// and pastes, written into every selected cell of the fitting kind.
+// and pastes, written into every selected cell of the fitting kind, each key
+// press or paste one step of the edit layer.
 
 #include "pupilgrid.h"
 
-#include "document/document.h"
+#include "editing/documenteditor.h"
+
 #include "document/formatting.h"
 #include "document/grades.h"
+
+namespace {
+
+const QString kTypingText = QStringLiteral("wpisanie tekstu");
+const QString kClearingText = QStringLiteral("usunięcie tekstu");
+const QString kFillingSelection = QStringLiteral("wypełnienie zaznaczenia");
+const QString kTypingGrade = QStringLiteral("wpisanie oceny");
+const QString kChoosingPicture = QStringLiteral("wybór obrazka");
+const QString kClearingPicture = QStringLiteral("usunięcie obrazka");
+const QString kInsertingWording = QStringLiteral("wstawienie tekstu");
+
+const TFra& valueAt(const Document& document, int x, int y)
+{
+    return document.value(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
+}
+
+}  // namespace
 
 void PupilGrid::CellEdi1AkcjaEdit(int x, int y, unsigned char& key, int button)
 {
@@ -32,53 +51,43 @@ void PupilGrid::CellEdi1AkcjaEdit(int x, int y, unsigned char& key, int button)
 
 void PupilGrid::typeIntoText(int x, int y, unsigned char& key)
 {
-    std::string text =
-        document_.dokumenty.value(static_cast<std::size_t>(x), static_cast<std::size_t>(y)).text;
+    std::string text = valueAt(document_, x, y).text;
+    const bool clearing = key == static_cast<unsigned char>(kKeyDelete);
+    const bool click = key == 0;
     char ch = static_cast<char>(key);
     editText(text, ch, kTextLimit, true);
     key = static_cast<unsigned char>(ch);
     // Also a click, which changes nothing: the current cell's text then
     // goes into the whole selection.
-    forEachSelected(kRodzajTekst, [&](std::size_t i, std::size_t j) {
-        document_.dokumenty.value(i, j).text = text;
-    });
-    document_.ogolne.setModified();
+    if (click || clearing)
+        editor_.fillBlock(click ? kFillingSelection : kClearingText, selectedBlock(), kRodzajTekst,
+                          text);
+    else
+        editor_.typeIntoBlock(kTypingText, selectedBlock(), kRodzajTekst, text);
     if (hooks_.longTextUpdate)
         hooks_.longTextUpdate();
-    grid_.Odswiez();
 }
 
 void PupilGrid::typeIntoGrade(int x, int y, unsigned char& key, int button)
 {
-    const std::int8_t current =
-        document_.dokumenty.value(static_cast<std::size_t>(x), static_cast<std::size_t>(y)).grade;
+    const std::int8_t current = valueAt(document_, x, y).grade;
     const KomorkaId cell{kGridId, x, y};
-    const std::int8_t grade =
-        applyGradeKey(current, static_cast<char>(key), button, cell, document_.miniEdi);
-    forEachSelected(kRodzajOcena, [&](std::size_t i, std::size_t j) {
-        document_.dokumenty.value(i, j).grade = grade;
-    });
-    document_.ogolne.setModified();
-    grid_.Odswiez();
+    const std::int8_t grade = applyGradeKey(current, static_cast<char>(key), button, cell, miniEdi_);
+    editor_.fillBlock(kTypingGrade, selectedBlock(), kRodzajOcena, grade);
 }
 
 void PupilGrid::typeIntoPicture(int x, int y, unsigned char key)
 {
     std::optional<std::string> picture;
-    if (key == static_cast<unsigned char>(kKeyDelete)) {
+    const bool clearing = key == static_cast<unsigned char>(kKeyDelete);
+    if (clearing)
         picture = std::string();
-    } else if (chooser_) {
-        picture = chooser_(document_.dokumenty
-                               .value(static_cast<std::size_t>(x), static_cast<std::size_t>(y))
-                               .picture);
-    }
+    else if (chooser_)
+        picture = chooser_(valueAt(document_, x, y).picture);
     if (!picture)
         return;  // no chooser yet, or the user cancelled
-    forEachSelected(kRodzajObrazek, [&](std::size_t i, std::size_t j) {
-        document_.dokumenty.value(i, j).picture = *picture;
-        grid_.OdswiezOczko(static_cast<int>(i), static_cast<int>(j));
-    });
-    document_.ogolne.setModified();
+    editor_.fillBlock(clearing ? kClearingPicture : kChoosingPicture, selectedBlock(),
+                      kRodzajObrazek, *picture);
 }
 
 void PupilGrid::CellEdi1Akcja(int x, int y, std::uint32_t& key, int, TShiftState shift)
@@ -93,12 +102,8 @@ void PupilGrid::CellEdi1Akcja(int x, int y, std::uint32_t& key, int, TShiftState
     if (!ctrlDigit || !isDataCell(x, y) || kindOf(y) != kRodzajTekst)
         return;
     const std::string& text =
-        document_.opcje.brzmienia[static_cast<std::size_t>(kPierwszyTekstCtrl) + (key - '0')];
-    forEachSelected(kRodzajTekst, [&](std::size_t i, std::size_t j) {
-        document_.dokumenty.value(i, j).text = text;
-    });
-    document_.ogolne.setModified();
-    grid_.Odswiez();
+        document_.opcje().brzmienia[static_cast<std::size_t>(kPierwszyTekstCtrl) + (key - '0')];
+    editor_.fillBlock(kInsertingWording, selectedBlock(), kRodzajTekst, text);
     key = 0;
 }
 
@@ -106,17 +111,22 @@ void PupilGrid::CellEdi1ClipboardToOczko(int x, int y, std::string& txt)
 {
     if (!isDataCell(x, y))
         return;
-    TFra& value = document_.dokumenty.value(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
+    CellEdit edit{static_cast<std::size_t>(x), static_cast<std::size_t>(y), ValueField::Text, {}};
     switch (kindOf(y)) {
     case kRodzajTekst:
-        value.text = txt;
+        edit.value = txt;
         break;
     case kRodzajOcena:
-        value.grade = static_cast<std::int8_t>(matchWording(document_.opcje, txt));
+        edit.field = ValueField::Grade;
+        edit.value = static_cast<std::int8_t>(matchWording(document_.opcje(), txt));
         break;
     default:
-        break;  // pictures are not pasted
+        return;  // pictures are not pasted
     }
-    document_.ogolne.setModified();
-    grid_.Odswiez();  // the averages follow
+    // The grid hands a paste over cell by cell; the cells of one paste are
+    // one step, stored when the grid says the paste is over.
+    if (paste_)
+        paste_->push_back(std::move(edit));
+    else
+        editor_.setCells(QStringLiteral("wklejenie"), {std::move(edit)});
 }

@@ -3,27 +3,31 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 Document documentWith(std::size_t phrases, std::size_t pupils)
 {
-    Document d;
+    ClassFileContents c;
     for (std::size_t j = 0; j < phrases; ++j) {
-        d.addPhrase(j);
-        d.frazy[j].name = "f" + std::to_string(j);
+        c.frazy.insert(j);
+        c.frazy[j].name = "f" + std::to_string(j);
     }
     for (std::size_t i = 0; i < pupils; ++i) {
-        d.addPupil(i);
+        c.dokumenty.insert(i, phrases);
         for (std::size_t j = 0; j < phrases; ++j)
-            d.dokumenty.value(i, j).text = std::to_string(i) + "/" + std::to_string(j);
+            c.dokumenty.value(i, j).text = std::to_string(i) + "/" + std::to_string(j);
     }
+    Document d;
+    d.takeOver(std::move(c));
     return d;
 }
 
 void expectInvariant(const Document& d)
 {
-    for (const TDok& pupil : d.dokumenty)
-        EXPECT_EQ(pupil.wartosci.count(), d.frazy.count());
+    for (const TDok& pupil : d.dokumenty())
+        EXPECT_EQ(pupil.wartosci.count(), d.frazy().count());
 }
 
 }  // namespace
@@ -33,7 +37,7 @@ TEST(DocumentModel, addingAPhraseToAnEmptyDocumentGivesEveryPupilADefaultValue)
     Document d = documentWith(0, 3);
     d.addPhrase(0);
     expectInvariant(d);
-    for (const TDok& pupil : d.dokumenty) {
+    for (const TDok& pupil : d.dokumenty()) {
         EXPECT_EQ(pupil.wartosci[0].text, "");
         EXPECT_EQ(pupil.wartosci[0].grade, 6);
         EXPECT_EQ(pupil.wartosci[0].picture, "");
@@ -45,56 +49,152 @@ TEST(DocumentModel, phraseInsertedInTheMiddleMovesLaterValuesUp)
     Document d = documentWith(5, 2);
     d.addPhrase(2);
     expectInvariant(d);
-    EXPECT_EQ(d.frazy[2].name, "");
-    EXPECT_EQ(d.frazy[3].name, "f2");
+    EXPECT_EQ(d.frazy()[2].name, "");
+    EXPECT_EQ(d.frazy()[3].name, "f2");
     for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(d.dokumenty.value(i, 2), TFra{});
-        EXPECT_EQ(d.dokumenty.value(i, 3).text, std::to_string(i) + "/2");
-        EXPECT_EQ(d.dokumenty.value(i, 5).text, std::to_string(i) + "/4");
+        EXPECT_EQ(d.value(i, 2), TFra{});
+        EXPECT_EQ(d.value(i, 3).text, std::to_string(i) + "/2");
+        EXPECT_EQ(d.value(i, 5).text, std::to_string(i) + "/4");
     }
 }
 
 TEST(DocumentModel, removingPhrases)
 {
     Document d = documentWith(1, 2);
-    d.removePhrase(1);  // beyond the end: nothing
-    EXPECT_EQ(d.frazy.count(), 1u);
-    d.removePhrase(0);
+    EXPECT_FALSE(d.removePhrase(1));  // beyond the end: nothing
+    EXPECT_EQ(d.frazy().count(), 1u);
+    EXPECT_TRUE(d.removePhrase(0));
     expectInvariant(d);
-    EXPECT_TRUE(d.dokumenty[0].wartosci.empty());
+    EXPECT_TRUE(d.dokumenty()[0].wartosci.empty());
 }
 
 TEST(DocumentModel, pupils)
 {
     Document d = documentWith(7, 2);
-    d.dokumenty.value(0, 3).grade = 1;
+    d.setCells({{0, 3, ValueField::Grade, std::int8_t{1}}});
     d.addPupil(1);
-    ASSERT_EQ(d.dokumenty.count(), 3u);
-    EXPECT_EQ(d.dokumenty[1].wartosci.count(), 7u);
-    for (const TFra& v : d.dokumenty[1].wartosci)
+    ASSERT_EQ(d.dokumenty().count(), 3u);
+    EXPECT_EQ(d.dokumenty()[1].wartosci.count(), 7u);
+    for (const TFra& v : d.dokumenty()[1].wartosci)
         EXPECT_EQ(v, TFra{});
     EXPECT_FALSE(d.removePupil(3));
-    EXPECT_EQ(d.dokumenty.count(), 3u);
+    EXPECT_EQ(d.dokumenty().count(), 3u);
     EXPECT_TRUE(d.removePupil(0));
-    EXPECT_EQ(d.dokumenty.value(1, 0).text, "1/0");
+    EXPECT_EQ(d.value(1, 0).text, "1/0");
 }
 
 TEST(DocumentModel, newDocumentKeepsOptionsFlagAndVersion)
 {
-    Document d = documentWith(3, 3);
-    d.opcje.width = 250;
-    d.opcje.left = -5;
-    d.opcje.brzmienia[3] = "Dobra";
-    d.ogolne.zmiany = 1;
-    d.ogolne.wersja = 54;
+    ClassFileContents c = documentWith(3, 3).contents();
+    c.opcje.width = 250;
+    c.opcje.left = -5;
+    c.opcje.brzmienia[3] = "Dobra";
+    c.version = 54;
+    Document d;
+    d.takeOver(std::move(c));
+    d.setModified(true);
     d.newDocument();
-    EXPECT_EQ(d.frazy.count(), 0u);
-    EXPECT_EQ(d.dokumenty.count(), 0u);
-    EXPECT_EQ(d.opcje.width, 250);
-    EXPECT_EQ(d.opcje.left, -5);
-    EXPECT_EQ(d.opcje.brzmienia[3], "Dobra");
-    EXPECT_EQ(d.ogolne.zmiany, 1);
-    EXPECT_EQ(d.ogolne.wersja, 54);
+    EXPECT_EQ(d.frazy().count(), 0u);
+    EXPECT_EQ(d.dokumenty().count(), 0u);
+    EXPECT_EQ(d.opcje().width, 250);
+    EXPECT_EQ(d.opcje().left, -5);
+    EXPECT_EQ(d.opcje().brzmienia[3], "Dobra");
+    EXPECT_EQ(d.ogolne().zmiany, 1);
+    EXPECT_EQ(d.ogolne().wersja, 54);
+}
+
+// Every change hands back what puts the document back exactly: the whole
+// contents compare equal after the change is reverted.
+TEST(DocumentModel, everyChangeRevertsExactly)
+{
+    const Document original = [] {
+        Document d = documentWith(4, 3);
+        ClassFileContents c = d.contents();
+        c.frazy[1].kind = kRodzajOcena;
+        c.frazy[3].kind = kRodzajObrazek;
+        c.dokumenty.value(2, 1).grade = 3;
+        c.dokumenty.value(1, 3).picture = "godlo";
+        d.takeOver(std::move(c));
+        return d;
+    }();
+    const struct {
+        const char* name;
+        std::function<void(Document&)> changeAndRevert;
+    } cases[] = {
+        {"fill grades", [](Document& d) {
+             const CellBlock all{0, 0, 9, 9};  // beyond the data too
+             const ReplacedValues old = d.fillBlock(all, kRodzajOcena, std::int8_t{5});
+             EXPECT_EQ(old.count(), 3u);
+             EXPECT_EQ(d.value(2, 1).grade, 5);
+             EXPECT_EQ(d.value(2, 0).text, "2/0") << "other kinds stay";
+             d.restoreBlock(all, kRodzajOcena, old);
+         }},
+        {"fill texts", [](Document& d) {
+             const CellBlock block{1, 0, 2, 2};
+             const ReplacedValues old = d.fillBlock(block, kRodzajTekst, std::string("x"));
+             EXPECT_EQ(old.count(), 4u);
+             EXPECT_EQ(d.value(1, 2).text, "x");
+             EXPECT_EQ(d.value(0, 2).text, "0/2") << "outside the block";
+             d.restoreBlock(block, kRodzajTekst, old);
+         }},
+        {"set cells, one twice", [](Document& d) {
+             auto undo = d.setCells({{0, 0, ValueField::Text, std::string("a")},
+                                     {0, 0, ValueField::Text, std::string("b")},
+                                     {1, 3, ValueField::Picture, std::string("")},
+                                     {7, 0, ValueField::Text, std::string("nobody")}});
+             EXPECT_EQ(undo.size(), 3u) << "a cell beyond the data is skipped";
+             EXPECT_EQ(d.value(0, 0).text, "b");
+             d.setCells(std::move(undo));
+         }},
+        {"remove phrase", [](Document& d) {
+             auto column = d.removePhrase(1);
+             ASSERT_TRUE(column);
+             d.insertPhrase(1, std::move(*column));
+         }},
+        {"remove pupil", [](Document& d) {
+             auto pupil = d.removePupil(2);
+             ASSERT_TRUE(pupil);
+             d.insertPupil(2, std::move(*pupil));
+         }},
+        {"edit phrase", [](Document& d) {
+             TFra changed = d.frazy()[0];
+             changed.x0 = 120;
+             auto old = d.setPhrase(0, changed);
+             ASSERT_TRUE(old);
+             d.setPhrase(0, *old);
+         }},
+        {"options", [](Document& d) {
+             TOpcje options = d.opcje();
+             options.brzmienia[11] = "promowany";
+             d.setOptions(d.setOptions(options));
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Document d = original;
+        c.changeAndRevert(d);
+        expectInvariant(d);
+        EXPECT_EQ(d.contents(), original.contents());
+    }
+}
+
+TEST(DocumentModel, insertedColumnsAndPupilsAreFittedToTheOtherList)
+{
+    Document d = documentWith(2, 2);
+    d.insertPupil(0, TDok{});  // no values: padded
+    d.insertPhrase(9, PhraseColumn{TFra{}, std::vector<TFra>(7)});  // too many: cut
+    expectInvariant(d);
+    EXPECT_EQ(d.dokumenty().count(), 3u);
+    EXPECT_EQ(d.frazy().count(), 3u);
+}
+
+TEST(DocumentModel, replacedValuesOfABlockOfOneGradeTakeAFewBytes)
+{
+    ReplacedValues old;
+    for (int i = 0; i < 100000; ++i)
+        old.append(std::int8_t{6});
+    EXPECT_EQ(old.count(), 100000u);
+    EXPECT_LT(old.bytes(), 64u);
 }
 
 TEST(DocumentModel, recordCopiesAllFieldsAndSelfAssignmentChangesNothing)
@@ -114,15 +214,15 @@ TEST(DocumentModel, recordCopiesAllFieldsAndSelfAssignmentChangesNothing)
 TEST(DocumentModel, takeOverClearsTheModifiedFlagAndSetsTheVersion)
 {
     Document d = documentWith(2, 2);
-    d.ogolne.setModified();
+    d.setModified(true);
     ClassFileContents c;
     c.version = 54;
     c.frazy.resize(4);
     d.takeOver(std::move(c));
-    EXPECT_FALSE(d.ogolne.modified());
-    EXPECT_EQ(d.ogolne.wersja, 54);
-    EXPECT_EQ(d.frazy.count(), 4u);
-    EXPECT_EQ(d.dokumenty.count(), 0u);
+    EXPECT_FALSE(d.ogolne().modified());
+    EXPECT_EQ(d.ogolne().wersja, 54);
+    EXPECT_EQ(d.frazy().count(), 4u);
+    EXPECT_EQ(d.dokumenty().count(), 0u);
 }
 
 TEST(Cp1250Codec, everyByteSurvivesARoundTrip)

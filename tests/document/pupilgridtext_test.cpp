@@ -7,21 +7,21 @@ namespace {
 // Phrases: text, grade (page 1), picture; two pupils.
 Document classOfTwo()
 {
+    ClassFileContents c;
+    c.frazy.resize(3);
+    c.frazy[0].name = "Zachowanie";
+    c.frazy[1].name = "Matematyka";
+    c.frazy[1].kind = kRodzajOcena;
+    c.frazy[1].page = 1;
+    c.frazy[2].name = "Godlo";
+    c.frazy[2].kind = kRodzajObrazek;
+    c.dokumenty.resize(2, 3);
+    c.dokumenty.value(0, 0).text = "wzorowe";
+    c.dokumenty.value(0, 1).grade = 5;
+    c.dokumenty.value(1, 1).grade = 11;
+    c.dokumenty.value(1, 2).picture = "godlo";
     Document d;
-    for (std::size_t j = 0; j < 3; ++j)
-        d.addPhrase(j);
-    d.frazy[0].name = "Zachowanie";
-    d.frazy[1].name = "Matematyka";
-    d.frazy[1].kind = kRodzajOcena;
-    d.frazy[1].page = 1;
-    d.frazy[2].name = "Godlo";
-    d.frazy[2].kind = kRodzajObrazek;
-    d.addPupil(0);
-    d.addPupil(1);
-    d.dokumenty.value(0, 0).text = "wzorowe";
-    d.dokumenty.value(0, 1).grade = 5;
-    d.dokumenty.value(1, 1).grade = 11;
-    d.dokumenty.value(1, 2).picture = "godlo";
+    d.takeOver(std::move(c));
     return d;
 }
 

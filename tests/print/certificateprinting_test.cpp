@@ -171,7 +171,8 @@ TEST_F(CertificatePrinting, unreadablePictureMidJob_reportsCode4)
     bad.close();
     Document doc = WindowTestClass::make({"Adam", "Basia"});
     const std::size_t j = WindowTestClass::addPicture(doc, "");
-    doc.dokumenty.value(1, j).picture = "zepsuty.bmp";  // only the second card has it
+    // Only the second card has it.
+    doc.setCells({{1, j, ValueField::Picture, std::string("zepsuty.bmp")}});
 
     try {
         print(doc, {0, 1});

@@ -69,7 +69,7 @@ TEST_F(Preview, clickCloses_afterShowingThePupilAndPageAtTheScreensSize)
     EXPECT_EQ(window_.pupil(), 1);
     EXPECT_EQ(window_.page(), 2);
 
-    const PreviewGeometry expected = previewGeometry(doc_.opcje.width, doc_.opcje.height,
+    const PreviewGeometry expected = previewGeometry(doc_.opcje().width, doc_.opcje().height,
                                                      surfacePixelsPerInch(window_), window_.screen()->size());
     EXPECT_EQ(s.clientSize, expected.clientSize);
     EXPECT_EQ(window_.scale(), expected.scale);
@@ -97,7 +97,8 @@ TEST_F(Preview, aPupilOutsideTheList_showsNothing)
 // screen an A4 sheet does not fit, so both are shrunk.
 TEST_F(Preview, drawsGridAndPageAtTheStoredScale)
 {
-    doc_.frazy[WindowTestClass::kNamePhrase].fontColor = 0x0000FF;  // red, to tell it from the grid
+    // Red, to tell it from the grid.
+    editContents(doc_, [](ClassFileContents& c) { c.frazy[WindowTestClass::kNamePhrase].fontColor = 0x0000FF; });
     const Showing s = showPreview(window_, doc_, 0, 0, [&] { window_.accept(); });
     ASSERT_TRUE(s.shown);
     const double scale = window_.scale();

@@ -60,7 +60,8 @@ int main(int argc, char** argv)
         if (options) {
             Tffwopcje window;
             grabLater(window, out, saved);
-            window.editOptions(doc.opcje);
+            TOpcje options = doc.opcje();
+            window.editOptions(options);
         } else {
             bool pupilOk = false, pageOk = false;
             const int pupil = args[2].toInt(&pupilOk) - 1;

@@ -28,31 +28,39 @@ TFra textPhrase(int x0, float y0, int page)
 
 }  // namespace
 
+void editContents(Document& doc, const std::function<void(ClassFileContents&)>& edit)
+{
+    ClassFileContents contents = doc.contents();
+    edit(contents);
+    doc.takeOver(std::move(contents));
+}
+
 Document WindowTestClass::make(const std::vector<const char*>& names)
 {
-    Document doc;
-    doc.addPhrase(0);
-    doc.frazy[kNamePhrase] = textPhrase(20, 30.0f, 0);
-    doc.addPhrase(1);
-    doc.frazy[kThirdPagePhrase] = textPhrase(20, 60.0f, 2);
+    ClassFileContents c;
+    c.frazy.push_back(textPhrase(20, 30.0f, 0));        // kNamePhrase
+    c.frazy.push_back(textPhrase(20, 60.0f, 2));        // kThirdPagePhrase
     for (std::size_t i = 0; i < names.size(); ++i) {
-        doc.addPupil(i);
-        doc.dokumenty.value(i, kNamePhrase).text = cp1250Of(names[i]);
-        doc.dokumenty.value(i, kThirdPagePhrase).text = "STRONA TRZECIA";
+        c.dokumenty.insert(i, c.frazy.count());
+        c.dokumenty.value(i, kNamePhrase).text = cp1250Of(names[i]);
+        c.dokumenty.value(i, kThirdPagePhrase).text = "STRONA TRZECIA";
     }
+    Document doc;
+    doc.takeOver(std::move(c));
     return doc;
 }
 
 std::size_t WindowTestClass::addPicture(Document& doc, const std::string& picture)
 {
-    const std::size_t j = doc.frazy.count();
+    const std::size_t j = doc.frazy().count();
     doc.addPhrase(j);
-    TFra& f = doc.frazy[j];
+    TFra f;
     f.kind = kRodzajObrazek;
     f.x0 = 100;
     f.y0 = 80.0f;
     f.width = 20;
     f.height = 20;
     f.picture = picture;
+    doc.setPhrase(j, std::move(f));
     return j;
 }

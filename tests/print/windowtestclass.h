@@ -5,6 +5,7 @@
 
 #include "document/document.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct WindowTestClass {
     // program folder) and returns its position.
     static std::size_t addPicture(Document& doc, const std::string& picture);
 };
+
+// Changes a test document in place: its contents are edited and taken back.
+void editContents(Document& doc, const std::function<void(ClassFileContents&)>& edit);
 
 // Windows-1250 bytes of UTF-8 test text.
 std::string cp1250Of(const char* utf8);

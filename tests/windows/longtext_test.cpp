@@ -88,14 +88,14 @@ TEST_F(LongTextTest, typingInTheGridShowsAtOnceAndTypingInTheEditorStores)
     QTest::keyClick(&grid(), Qt::Key_A);
     EXPECT_EQ(shown(), QStringLiteral("a"));
 
-    doc().ogolne.zmiany = 0;
+    markSaved();
     QTextCursor end = opis().memo().textCursor();
     end.movePosition(QTextCursor::End);
     opis().memo().setTextCursor(end);
     QTest::keyClick(&opis().memo(), Qt::Key_Return);
     QTest::keyClicks(&opis().memo(), "b");
     EXPECT_EQ(value(0, kRemarks).text, "a\r\nb");
-    EXPECT_TRUE(doc().ogolne.modified());
+    EXPECT_TRUE(doc().ogolne().modified());
     EXPECT_EQ(cell(0, kRemarks), QStringLiteral("a\r\nb"));
 
     // A character Windows-1250 cannot hold does not get in.

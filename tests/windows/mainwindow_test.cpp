@@ -33,7 +33,7 @@ TEST_F(WindowTest, startOpensTheSampleAndShowsItsHeadersCellsAndAverages)
     start();
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_EQ(window().statusText(), folder.filePath(QStringLiteral("Przyklad.wkz")));
-    EXPECT_FALSE(doc().ogolne.modified());
+    EXPECT_FALSE(doc().ogolne().modified());
 
     EXPECT_EQ(grid().Ilx(), kPupilCount + 1);
     EXPECT_EQ(grid().Ily(), kPhraseCount + 1);
@@ -79,7 +79,7 @@ TEST_F(WindowTest, missingSampleIsReportedAndLeavesTheEmptyDocument)
     start(false);
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0], kReadFailed);
-    EXPECT_EQ(doc().frazy.count(), 0u);
+    EXPECT_EQ(doc().frazy().count(), 0u);
     EXPECT_EQ(window().statusText(), QString());
 
     EXPECT_EQ(grid().Ilx(), 1);
@@ -113,8 +113,7 @@ TEST_F(WindowTest, openUsesItsDialogAndReadsTheChosenFile)
 TEST_F(WindowTest, failedReadsLeaveTheDocumentAsItWas)
 {
     start();
-    value(0, kName).text = "zmieniony";
-    doc().ogolne.setModified();
+    setText(0, kName, "zmieniony");
     const Document before = doc();
 
     ClassFileContents future = sampleClass();
@@ -140,9 +139,9 @@ TEST_F(WindowTest, failedReadsLeaveTheDocumentAsItWas)
     ASSERT_EQ(dialogs->errors.size(), 3u);
     EXPECT_EQ(dialogs->errors[2], kReadFailed);
 
-    EXPECT_EQ(doc().frazy, before.frazy);
-    EXPECT_EQ(doc().dokumenty, before.dokumenty);
-    EXPECT_TRUE(doc().ogolne.modified());
+    EXPECT_EQ(doc().frazy(), before.frazy());
+    EXPECT_EQ(doc().dokumenty(), before.dokumenty());
+    EXPECT_TRUE(doc().ogolne().modified());
     EXPECT_EQ(window().statusText(), folder.filePath(QStringLiteral("Przyklad.wkz")));
 }
 
@@ -152,34 +151,34 @@ TEST_F(WindowTest, cancelledOpenChangesNothing)
     action(window(), "Odczytaj1")->trigger();
     EXPECT_EQ(dialogs->openAsked.size(), 1u);
     EXPECT_TRUE(dialogs->errors.empty());
-    EXPECT_EQ(doc().dokumenty.count(), static_cast<std::size_t>(kPupilCount));
+    EXPECT_EQ(doc().dokumenty().count(), static_cast<std::size_t>(kPupilCount));
 }
 
 TEST_F(WindowTest, saveWritesWhatIsReadBackEqual)
 {
     start();
-    value(1, kRemarks).text = cp("Ząb za ząb");
-    value(2, kMaths).grade = 9;
-    doc().opcje.brzmienia[12] = "promowany";
+    setText(1, kRemarks, cp("Ząb za ząb"));
+    setGrade(2, kMaths, 9);
+    setWording(12, "promowany");
     grid().setSzerIo(1, 133);
     window().resize(700, 500);
-    doc().ogolne.setModified();
+    modify();
 
     window().speedButton(1).click();
 
     const QString path = folder.filePath(QStringLiteral("Przyklad.wkz"));
     const ClassFileContents back = readClassFileAt(QFile::encodeName(path).toStdString());
-    EXPECT_EQ(back.frazy, doc().frazy);
-    EXPECT_EQ(back.dokumenty, doc().dokumenty);
-    EXPECT_EQ(back.opcje, doc().opcje);
+    EXPECT_EQ(back.frazy, doc().frazy());
+    EXPECT_EQ(back.dokumenty, doc().dokumenty());
+    EXPECT_EQ(back.opcje, doc().opcje());
     EXPECT_EQ(back.screen.pupilGrid, grid().uklad());
     EXPECT_EQ(back.screen.pupilGrid.columnWidths[2], 133);
     EXPECT_EQ(back.screen.main.right - back.screen.main.left, 700);
     EXPECT_EQ(back.screen.main.bottom - back.screen.main.top, 500);
     // Windows this program does not show yet keep their stored rectangles.
     EXPECT_EQ(back.screen.phraseEditor, (WindowRect{1, 2, 303, 404}));
-    // Saving does not touch the modified flag.
-    EXPECT_TRUE(doc().ogolne.modified());
+    // What is saved is no longer modified.
+    EXPECT_FALSE(doc().ogolne().modified());
 }
 
 TEST_F(WindowTest, saveWithoutAFileNameAsksForOneAndShowsIt)
@@ -227,23 +226,23 @@ TEST_F(WindowTest, failedSaveIsReported)
 TEST_F(WindowTest, nowyOnAModifiedDocumentAsksAndFollowsTheAnswer)
 {
     start();
-    doc().ogolne.setModified();
+    modify();
 
     dialogs->questionAnswers.push_back(QMessageBox::Cancel);
     action(window(), "Nowy1")->trigger();
     ASSERT_EQ(dialogs->questions.size(), 1u);
     EXPECT_EQ(dialogs->questions[0].title, QStringLiteral("Wykazki 2.0"));
     EXPECT_EQ(dialogs->questions[0].text, kSaveQuestion);
-    EXPECT_EQ(doc().dokumenty.count(), static_cast<std::size_t>(kPupilCount));
+    EXPECT_EQ(doc().dokumenty().count(), static_cast<std::size_t>(kPupilCount));
     EXPECT_FALSE(window().statusText().isEmpty());
 
-    doc().opcje.brzmienia[11] = "zostaje";
+    setWording(11, "zostaje");
     dialogs->questionAnswers.push_back(QMessageBox::No);
     action(window(), "Nowy1")->trigger();
-    EXPECT_EQ(doc().dokumenty.count(), 0u);
-    EXPECT_EQ(doc().frazy.count(), 0u);
-    EXPECT_TRUE(doc().ogolne.modified());  // Nowy leaves the flag alone
-    EXPECT_EQ(doc().opcje.brzmienia[11], "zostaje");
+    EXPECT_EQ(doc().dokumenty().count(), 0u);
+    EXPECT_EQ(doc().frazy().count(), 0u);
+    EXPECT_TRUE(doc().ogolne().modified());  // Nowy leaves the flag alone
+    EXPECT_EQ(doc().opcje().brzmienia[11], "zostaje");
     EXPECT_EQ(window().statusText(), QString());
     EXPECT_EQ(grid().Ilx(), 1);
     EXPECT_FALSE(window().speedButton(7).isEnabled());
@@ -252,12 +251,11 @@ TEST_F(WindowTest, nowyOnAModifiedDocumentAsksAndFollowsTheAnswer)
 TEST_F(WindowTest, nowyAnsweredYesSavesFirst)
 {
     start();
-    value(0, kRemarks).text = "zapisane";
-    doc().ogolne.setModified();
+    setText(0, kRemarks, "zapisane");
     dialogs->questionAnswers.push_back(QMessageBox::Yes);
     action(window(), "Nowy1")->trigger();
 
-    EXPECT_EQ(doc().dokumenty.count(), 0u);
+    EXPECT_EQ(doc().dokumenty().count(), 0u);
     const ClassFileContents back =
         readClassFileAt(QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
     EXPECT_EQ(back.dokumenty.value(0, kRemarks).text, "zapisane");
@@ -273,7 +271,7 @@ TEST_F(WindowTest, closingWithoutChangesAsksNothing)
 TEST_F(WindowTest, closingAModifiedDocumentAsksOnceAndCancelKeepsTheWindow)
 {
     start();
-    doc().ogolne.setModified();
+    modify();
     dialogs->questionAnswers.push_back(QMessageBox::Cancel);
     window().speedButton(9).click();
     ASSERT_EQ(dialogs->questions.size(), 1u);
@@ -290,8 +288,7 @@ TEST_F(WindowTest, closingAModifiedDocumentAsksOnceAndCancelKeepsTheWindow)
 TEST_F(WindowTest, closingAnsweredYesSavesAndCloses)
 {
     start();
-    value(2, kRemarks).text = "na dysk";
-    doc().ogolne.setModified();
+    setText(2, kRemarks, "na dysk");
     dialogs->questionAnswers.push_back(QMessageBox::Yes);
     EXPECT_TRUE(window().close());
     const ClassFileContents back =
@@ -303,7 +300,7 @@ TEST_F(WindowTest, closingAnsweredYesStaysOpenWhenNothingWasSaved)
 {
     start();
     dialogs->questionAnswers.push_back(QMessageBox::No);
-    doc().ogolne.setModified();
+    modify();
     action(window(), "Nowy1")->trigger();  // no file name any more
     dialogs->questionAnswers.push_back(QMessageBox::Yes);
     EXPECT_FALSE(window().close());  // the save dialog was cancelled

@@ -73,11 +73,11 @@ TEST_F(WindowTest, editedWordingsShowInTheGridAtOnce)
         edit->setText(QStringLiteral("Dobra"));
     });
     window().speedButton(6).click();
-    EXPECT_EQ(doc().opcje.brzmienia[3], "Dobra");
+    EXPECT_EQ(doc().opcje().brzmienia[3], "Dobra");
+    EXPECT_TRUE(doc().ogolne().modified()) << "changed wordings are a change to save";
     // Pupil 3 has maths index 2, pupil 1 has physics index 5; set one to 3.
-    value(0, kMaths).grade = 3;
+    setGrade(0, kMaths, 3);
     EXPECT_EQ(cell(0, kMaths), QStringLiteral("Dobra"));
-    EXPECT_FALSE(doc().ogolne.modified());
 }
 
 TEST_F(WindowTest, saveStoresWhereThePreviewWasShown)
@@ -90,7 +90,7 @@ TEST_F(WindowTest, saveStoresWhereThePreviewWasShown)
     dialogs->saveAnswers.push_back(path);
     window().Zapiszpodnownazw1Click();
     const QRect shown = context->previewWindow().frameGeometry();
-    const WindowRect stored = doc().screen.preview;
+    const WindowRect stored = doc().screen().preview;
     EXPECT_EQ(stored.left, shown.left());
     EXPECT_EQ(stored.right - stored.left, shown.width());
 }

@@ -79,8 +79,29 @@ void WindowTest::SetUp()
 void WindowTest::TearDown()
 {
     // Nothing may ask anything while the windows go.
-    doc().ogolne.zmiany = 0;
+    markSaved();
     context.reset();
+}
+
+void WindowTest::setText(int pupil, int phrase, std::string text)
+{
+    editor().setCells(QStringLiteral("test"), {{static_cast<std::size_t>(pupil),
+                                                static_cast<std::size_t>(phrase), ValueField::Text,
+                                                std::move(text)}});
+}
+
+void WindowTest::setGrade(int pupil, int phrase, std::int8_t grade)
+{
+    editor().setCells(QStringLiteral("test"), {{static_cast<std::size_t>(pupil),
+                                                static_cast<std::size_t>(phrase), ValueField::Grade,
+                                                grade}});
+}
+
+void WindowTest::setWording(std::size_t index, std::string text)
+{
+    TOpcje options = doc().opcje();
+    options.brzmienia.at(index) = std::move(text);
+    editor().setOptions(options);
 }
 
 QString WindowTest::writeClass(const QString& name, const ClassFileContents& contents)

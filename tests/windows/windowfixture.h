@@ -49,12 +49,22 @@ protected:
     void select(int x1, int y1, int x2, int y2);
     void selectCell(int x, int y) { select(x, y, x, y); }
 
-    TFra& value(int pupil, int phrase)
+    const TFra& value(int pupil, int phrase)
     {
-        return doc().dokumenty.value(static_cast<std::size_t>(pupil), static_cast<std::size_t>(phrase));
+        return doc().value(static_cast<std::size_t>(pupil), static_cast<std::size_t>(phrase));
     }
 
-    Document& doc() { return context->document(); }
+    // Changes made as the program makes them: through the edit layer.
+    void setText(int pupil, int phrase, std::string text);
+    void setGrade(int pupil, int phrase, std::int8_t grade);
+    void setWording(std::size_t index, std::string text);
+    // Some change, so that the document is modified.
+    void modify() { setText(0, kRemarks, "zmiana"); }
+    // The present state counts as saved: the modified flag clears.
+    void markSaved() { context->editor().markSaved(); }
+
+    const Document& doc() { return context->document(); }
+    DocumentEditor& editor() { return context->editor(); }
     Tffwmain& window() { return context->mainWindow(); }
     TCellEdi& grid() { return window().grid(); }
 

@@ -1,0 +1,127 @@
+#include "documenteditor.h"
+
+#include "editcommands.h"
+
+#include <memory>
+
+DocumentEditor::DocumentEditor(Document& document, QObject* parent)
+    : QObject(parent), document_(document)
+{
+    connect(&stack_, &QUndoStack::cleanChanged, this, [this] {
+        if (!resetting_)
+            syncModified();
+    });
+    // Whatever the document held before, its history starts here.
+    if (document_.ogolne().modified())
+        stack_.resetClean();
+}
+
+DocumentEditor::~DocumentEditor() = default;
+
+void DocumentEditor::push(EditCommand* command)
+{
+    std::unique_ptr<EditCommand> owned(command);
+    if (owned->applyFirst())
+        stack_.push(owned.release());
+}
+
+void DocumentEditor::syncModified()
+{
+    const bool modified = !stack_.isClean();
+    if (modified == isModified())
+        return;
+    document_.setModified(modified);
+    emit modifiedChanged(modified);
+}
+
+// ---- Undoable steps -----------------------------------------------------------
+
+void DocumentEditor::fillBlock(const QString& name, const CellBlock& block, std::uint8_t kind,
+                               const CellValue& value)
+{
+    endTyping();
+    push(new FillCommand(*this, name, block, kind, value, -1));
+}
+
+void DocumentEditor::typeIntoBlock(const QString& name, const CellBlock& block,
+                                   std::uint8_t kind, const CellValue& value)
+{
+    push(new FillCommand(*this, name, block, kind, value, typingSession_));
+}
+
+void DocumentEditor::setCells(const QString& name, std::vector<CellEdit> edits)
+{
+    endTyping();
+    push(new SetCellsCommand(*this, name, std::move(edits)));
+}
+
+void DocumentEditor::addPupil(std::size_t p)
+{
+    endTyping();
+    push(new PupilCommand(*this, PupilCommand::Add, p));
+}
+
+void DocumentEditor::removePupil(std::size_t p)
+{
+    endTyping();
+    push(new PupilCommand(*this, PupilCommand::Remove, p));
+}
+
+void DocumentEditor::addPhrase(std::size_t p)
+{
+    endTyping();
+    push(new PhraseCommand(*this, PhraseCommand::Add, p));
+}
+
+void DocumentEditor::removePhrase(std::size_t p)
+{
+    endTyping();
+    push(new PhraseCommand(*this, PhraseCommand::Remove, p));
+}
+
+void DocumentEditor::setPhrases(const QString& name,
+                                std::vector<std::pair<std::size_t, TFra>> phrases)
+{
+    endTyping();
+    push(new SetPhrasesCommand(*this, name, std::move(phrases)));
+}
+
+void DocumentEditor::setOptions(const TOpcje& options)
+{
+    endTyping();
+    push(new OptionsCommand(*this, options));
+}
+
+// ---- A new history ----------------------------------------------------------------
+
+void DocumentEditor::takeOver(ClassFileContents&& read)
+{
+    endTyping();
+    document_.takeOver(std::move(read));
+    resetting_ = true;
+    stack_.clear();
+    resetting_ = false;
+    syncModified();
+    emit changed({DocumentChange::Whole, {}});
+}
+
+void DocumentEditor::newDocument()
+{
+    endTyping();
+    const bool wasModified = isModified();
+    document_.newDocument();
+    resetting_ = true;
+    stack_.clear();
+    if (wasModified)
+        stack_.resetClean();  // Nowy does not make unsaved work saved
+    resetting_ = false;
+    syncModified();
+    emit changed({DocumentChange::Whole, {}});
+}
+
+void DocumentEditor::markSaved()
+{
+    endTyping();
+    stack_.setClean();
+    syncModified();
+}
