@@ -99,7 +99,8 @@ void DocumentEditor::takeOver(ClassFileContents&& read)
     endTyping();
     document_.takeOver(std::move(read));
     resetting_ = true;
-    stack_.clear();
+    stack_.clear();     // does nothing to an empty history ...
+    stack_.setClean();  // ... so the read state is made the saved one here
     resetting_ = false;
     syncModified();
     emit changed({DocumentChange::Whole, {}});
@@ -114,6 +115,8 @@ void DocumentEditor::newDocument()
     stack_.clear();
     if (wasModified)
         stack_.resetClean();  // Nowy does not make unsaved work saved
+    else
+        stack_.setClean();
     resetting_ = false;
     syncModified();
     emit changed({DocumentChange::Whole, {}});

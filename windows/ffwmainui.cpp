@@ -157,6 +157,10 @@ void Tffwmain::buildUndoCommands(QMenu& menu)
     redoAction_->setObjectName(QStringLiteral("Ponow1"));
     redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     connect(redoAction_, &QAction::triggered, &stack, &QUndoStack::redo);
+    // One history for the whole program: the keys work in the long-text
+    // editor's window too (a modal window still blocks them).
+    undoAction_->setShortcutContext(Qt::ApplicationShortcut);
+    redoAction_->setShortcutContext(Qt::ApplicationShortcut);
 
     // "Cofnij: wpisanie oceny" names the step that would be taken back.
     auto caption = [](const QString& verb, const QString& step) {

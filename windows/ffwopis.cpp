@@ -5,6 +5,7 @@
 #include "document/formatting.h"
 #include "grid/qtcp1250.h"
 
+#include <QKeyEvent>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -44,11 +45,37 @@ Tffwopis::Tffwopis(DocumentEditor& editor, QWidget* parent)
 
     memo1_ = new QPlainTextEdit(this);
     memo1_->setObjectName(QStringLiteral("Memo1"));
+    // One history for the whole program: the main window's Cofnij, whose
+    // keys the text box would otherwise keep for itself.
+    memo1_->setUndoRedoEnabled(false);
+    memo1_->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(memo1_);
     connect(memo1_, &QPlainTextEdit::textChanged, this, &Tffwopis::memo1Change);
     connect(&editor_, &DocumentEditor::changed, this, &Tffwopis::documentChanged);
+}
+
+bool Tffwopis::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != memo1_
+        || (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride))
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeyCombination combination = key->keyCombination();
+    const bool undo = combination == (Qt::ALT | Qt::Key_Backspace);
+    const bool redo = combination == (Qt::CTRL | Qt::Key_Y);
+    if (!undo && !redo)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();  // the key press comes here
+        return true;
+    }
+    if (undo)
+        editor_.undoStack().undo();
+    else
+        editor_.undoStack().redo();
+    return true;
 }
 
 void Tffwopis::showText(const QString& text)

@@ -33,6 +33,9 @@ public:
     bool isReadOnly() const { return readOnly_; }
     QPlainTextEdit& memo() { return *memo1_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void memo1Change();
     void documentChanged(const DocumentChange& change);

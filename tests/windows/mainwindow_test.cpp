@@ -21,11 +21,6 @@ const QString kReadFailed = QStringLiteral(" Odczyt danych z archiwum nie powió
 const QString kWrongVersion = QStringLiteral(" Niewłaściwa wersja pliku z danymi");
 const QString kSaveQuestion = QStringLiteral("Zapisać zmiany na dysku?");
 
-QAction* action(Tffwmain& window, const char* name)
-{
-    return window.findChild<QAction*>(QString::fromLatin1(name));
-}
-
 }  // namespace
 
 TEST_F(WindowTest, startOpensTheSampleAndShowsItsHeadersCellsAndAverages)

@@ -10,6 +10,7 @@
 #include "windows/ffwmain.h"
 #include "windows/programcontext.h"
 
+#include <QAction>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -25,6 +26,12 @@ enum Phrase { kName = 0, kMaths = 1, kPhysics = 2, kEmblem = 3, kRemarks = 4, kP
 inline constexpr int kPupilCount = 3;
 
 ClassFileContents sampleClass();
+
+// A menu command of the main window by its object name.
+inline QAction* action(Tffwmain& window, const char* name)
+{
+    return window.findChild<QAction*>(QString::fromLatin1(name));
+}
 
 // Closes the modal window that is open once the event loop runs, after
 // letting beforeClosing work on it.
