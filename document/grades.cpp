@@ -40,12 +40,13 @@ struct Tally {
 
 }  // namespace
 
-std::int8_t applyGradeKey(std::int8_t current, char key, int button, const KomorkaId& cell,
-                          TMiniEdi& miniEdi)
+std::optional<std::int8_t> takeGradeKey(std::int8_t current, char key, int button,
+                                        const KomorkaId& cell, TMiniEdi& miniEdi)
 {
     if (button != 1 && button != 2) {
         int index = -1;
-        if (key == ' ' || key == '0') {
+        if (key == ' ' || key == '0' || key == kKeyDelete) {
+            // Clearing puts no failing grade on a card: the cell is empty.
             index = kBrakPrzedmiotu;
         } else if (key >= '1' && key <= '6') {
             index = key - '1';
@@ -61,10 +62,17 @@ std::int8_t applyGradeKey(std::int8_t current, char key, int button, const Komor
         }
     }
     double value = current;
-    if (!editNumber(value, key, button, 1.0, 0.0, kLastGradeWording, 0, cell, miniEdi)) {
-        return current;
-    }
+    if (!editNumber(value, key, button, 1.0, 0.0, kLastGradeWording, 0, cell, miniEdi))
+        return std::nullopt;
+    if (key == kKeyBackspace && miniEdi.komorka == cell && miniEdi.tekst.empty())
+        return kBrakPrzedmiotu;  // the typed number is gone: the cell is empty
     return static_cast<std::int8_t>(std::trunc(value));
+}
+
+std::int8_t applyGradeKey(std::int8_t current, char key, int button, const KomorkaId& cell,
+                          TMiniEdi& miniEdi)
+{
+    return takeGradeKey(current, key, button, cell, miniEdi).value_or(current);
 }
 
 std::string gradeWording(const TOpcje& options, int index)
@@ -81,6 +89,29 @@ int matchWording(const TOpcje& options, std::string_view pasted)
                                             options.brzmienia.begin() + kLastGradeWording + 1);
     const int found = findText(pasted, wordings);
     return found < 0 ? kBrakPrzedmiotu : found;
+}
+
+std::optional<std::int8_t> pastedGrade(const TOpcje& options, std::string_view pasted)
+{
+    const std::vector<std::string> wordings(options.brzmienia.begin(),
+                                            options.brzmienia.begin() + kLastGradeWording + 1);
+    if (const int found = findText(pasted, wordings); found >= 0)
+        return static_cast<std::int8_t>(found);
+
+    // Spreadsheets may leave blanks around a cell's text.
+    while (!pasted.empty() && isBlank(pasted.front()))
+        pasted.remove_prefix(1);
+    while (!pasted.empty() && isBlank(pasted.back()))
+        pasted.remove_suffix(1);
+    if (pasted.size() == 1 && pasted[0] >= '1' && pasted[0] <= '6')
+        return static_cast<std::int8_t>(pasted[0] - '1');
+    if (!pasted.empty() && pasted.back() == '.')
+        pasted.remove_suffix(1);
+    // Grades 1..6 by their usual abbreviations.
+    static const std::vector<std::string> abbreviations = {"NDST", "DOP", "DST", "DB", "BDB", "CEL"};
+    if (const int found = findText(pasted, abbreviations); found >= 0)
+        return static_cast<std::int8_t>(found);
+    return std::nullopt;
 }
 
 std::optional<float> pupilAverage(const TFrazy& phrases, const TDokumenty& pupils, std::size_t x)

@@ -18,10 +18,14 @@ inline constexpr int kLastCountedGrade = 5;   // index of the best counted grade
 inline constexpr int kLastGradeWording = 10;  // last index a grade value can show
 
 // The grade-entry rule: Space and "0" give 6, "1".."6" give 0..5, A..D in
-// either case give 7..10; any other key, and clicks (key 0 with button 1
-// for "+" or 2 for "-"), go through the number-editing rule with step 1,
-// bounds 0..10 and no decimals. Returns the new index, or `current` when the
-// key changes nothing.
+// either case give 7..10; the clearing key "~" (Delete) gives 6, the empty
+// cell, and so does Backspace when it empties the typed number; any other
+// key, and clicks (key 0 with button 1 for "+" or 2 for "-"), go through the
+// number-editing rule with step 1, bounds 0..10 and no decimals. Returns the
+// new index, or nothing when the rule refuses the key.
+std::optional<std::int8_t> takeGradeKey(std::int8_t current, char key, int button,
+                                        const KomorkaId& cell, TMiniEdi& miniEdi);
+// The same, with `current` for a refused key.
 std::int8_t applyGradeKey(std::int8_t current, char key, int button, const KomorkaId& cell,
                           TMiniEdi& miniEdi);
 
@@ -30,6 +34,12 @@ std::string gradeWording(const TOpcje& options, int index);
 
 // The index whose wording equals a pasted text, ignoring case; 6 when none.
 int matchWording(const TOpcje& options, std::string_view pasted);
+
+// A grade pasted from an e-register or a spreadsheet, tried in this order:
+// a wording 0..10 (ignoring case), a digit 1..6 as the keys give it, a
+// standard abbreviation ("ndst", "dop", "dst", "db", "bdb", "cel", any case,
+// with or without a dot). Nothing when the text is none of these.
+std::optional<std::int8_t> pastedGrade(const TOpcje& options, std::string_view pasted);
 
 // Averages of the counted grades (indices 0..5 of grade phrases, counted as
 // 1..6); nothing when there is no counted grade.

@@ -70,9 +70,13 @@ void TCellEdi::keyPressEvent(QKeyEvent* event)
     // Ignored unless a step below uses the key, so that a dialog still sees
     // the keys the grid has no use for.
     event->ignore();
+    // A key the key-down steps used types no character of its own, and
+    // only that one: the flag never outlives the key press.
+    keyHandled_ = false;
     keyDown(event);
     if (!event->text().isEmpty())
         typedCharacter(event);
+    keyHandled_ = false;
 }
 
 void TCellEdi::keyDown(QKeyEvent* event)
@@ -165,6 +169,7 @@ void TCellEdi::typedCharacter(QKeyEvent* event)
 void TCellEdi::inputMethodEvent(QInputMethodEvent* event)
 {
     // Text an input method commits is typed like keys.
+    keyHandled_ = false;
     if (!event->commitString().isEmpty())
         typeCharacters(event->commitString(), false);
     event->accept();

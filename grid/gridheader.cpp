@@ -3,6 +3,8 @@
 #include "grid/celledi.h"
 
 #include <QMouseEvent>
+
+#include <algorithm>
 #include <QPainter>
 #include <QStyle>
 
@@ -12,6 +14,36 @@ GridHeader::GridHeader(Qt::Orientation orientation, TCellEdi& grid)
     setMinimumSectionSize(0);
     setSectionResizeMode(QHeaderView::Interactive);
     setHighlightSections(false);
+    setMouseTracking(true);
+}
+
+int GridHeader::acrossOf(const QMouseEvent* event) const
+{
+    const QPoint p = event->position().toPoint();
+    return orientation() == Qt::Horizontal ? p.y() : p.x();
+}
+
+int GridHeader::ownSize() const
+{
+    return orientation() == Qt::Horizontal ? grid_.WysInfo() : grid_.SzerInfo();
+}
+
+void GridHeader::setOwnSize(int size)
+{
+    // Never dragged out of sight: a header of 0 could not be grabbed again.
+    constexpr int kSmallest = 8;
+    constexpr int kLargest = 1000;
+    size = std::clamp(size, kSmallest, kLargest);
+    if (orientation() == Qt::Horizontal)
+        grid_.setWysInfo(size);
+    else
+        grid_.setSzerInfo(size);
+}
+
+bool GridHeader::onOuterEdge(const QMouseEvent* event) const
+{
+    const int grip = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, this);
+    return acrossOf(event) >= ownSize() - std::max(grip, 3);
 }
 
 int GridHeader::positionOf(const QMouseEvent* event) const
@@ -61,6 +93,12 @@ void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
 
 void GridHeader::mousePressEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::LeftButton && onOuterEdge(event)) {
+        dragStart_ = acrossOf(event);
+        dragStartSize_ = ownSize();
+        event->accept();
+        return;
+    }
     const int pos = positionOf(event);
     if (borderAt(pos) != -1) {
         QHeaderView::mousePressEvent(event);  // the user resizes
@@ -70,6 +108,30 @@ void GridHeader::mousePressEvent(QMouseEvent* event)
     if (logical >= 0)
         grid_.headerPress(orientation(), logical, event, false);
     event->accept();
+}
+
+void GridHeader::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragStart_ >= 0) {
+        setOwnSize(dragStartSize_ + acrossOf(event) - dragStart_);
+        event->accept();
+        return;
+    }
+    if (onOuterEdge(event))
+        setCursor(orientation() == Qt::Horizontal ? Qt::SplitVCursor : Qt::SplitHCursor);
+    else
+        unsetCursor();
+    QHeaderView::mouseMoveEvent(event);
+}
+
+void GridHeader::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (dragStart_ >= 0) {
+        dragStart_ = -1;
+        event->accept();
+        return;
+    }
+    QHeaderView::mouseReleaseEvent(event);
 }
 
 void GridHeader::mouseDoubleClickEvent(QMouseEvent* event)

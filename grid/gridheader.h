@@ -2,6 +2,8 @@
 // TCellEdi's header column (vertical) and header row (horizontal). Every
 // section is painted by the grid's cell painting; a press on a section
 // border resizes as Qt does, any other press is the grid's header click.
+// The header's own outer edge (the right edge of the header column, the
+// bottom edge of the header row) is dragged to resize the header itself.
 
 #include <QHeaderView>
 
@@ -21,10 +23,20 @@ public:
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     int positionOf(const QMouseEvent* event) const;
+    // Across the header: x in the header column, y in the header row.
+    int acrossOf(const QMouseEvent* event) const;
+    bool onOuterEdge(const QMouseEvent* event) const;
+    int ownSize() const;
+    void setOwnSize(int size);
 
     TCellEdi& grid_;
+    // While the outer edge is dragged: where the drag started and the size then.
+    int dragStart_ = -1;
+    int dragStartSize_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "grid/rangetext.h"
 
+#include "document/tabtext.h"
 #include "grid/celledi.h"
 #include "grid/qtcp1250.h"
 
@@ -8,18 +9,10 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include <algorithm>
 
 void appendRangeCell(std::string& text, std::string cell)
 {
-    if (cell.find('\r') != std::string::npos) {
-        std::replace(cell.begin(), cell.end(), '\r', '\n');
-        text += '"';
-        text += cell;
-        text += '"';
-    } else {
-        text += cell;
-    }
+    appendTabCell(text, cell);
     text += '\t';
 }
 
@@ -33,29 +26,10 @@ void endRangeRow(std::string& text)
 void walkPastedText(std::string_view bytes, int columnLimit, int rowLimit,
                     const std::function<void(int i, int j, std::string& text)>& deliver)
 {
-    int i = 0;
-    int j = 0;
-    std::string current;
-    const auto deliverCurrent = [&] {
+    walkTabText(bytes, [&](int i, int j, std::string& cell) {
         if (i < columnLimit && j < rowLimit)
-            deliver(i, j, current);
-        current.clear();
-    };
-    for (std::size_t k = 0; k < bytes.size(); ++k) {
-        const char byte = bytes[k];
-        if (byte == '\t') {
-            if (k + 1 < bytes.size() && bytes[k + 1] == '\r')
-                continue;
-            deliverCurrent();
-            ++i;
-        } else if (byte == '\n') {
-            deliverCurrent();
-            i = 0;
-            ++j;
-        } else if (byte != '\r') {
-            current += byte;
-        }
-    }
+            deliver(i, j, cell);
+    });
 }
 
 void TCellEdi::TekstZakresu(std::string& cel, bool tylkoZaznaczenie, int x1, int y1, int x2, int y2)
@@ -129,8 +103,11 @@ void TCellEdi::pasteText(std::string_view bytes)
     if (!OnClipboardToOczko)
         return;
     bytes = bytes.substr(0, kMaxPasteBytes);
-    const int x0 = PozX();
-    const int y0 = PozY();
+    // Into a selection of several cells the paste starts at its top-left
+    // cell, wherever the current cell ended up after a drag.
+    const GridRect range = selectedRange();
+    const int x0 = range.isSingleCell() ? PozX() : range.left - 1;
+    const int y0 = range.isSingleCell() ? PozY() : range.top - 1;
     if (OnPasteStarted)
         OnPasteStarted(*this);
     // The offsets are held against the grid's size, not the target cells,

@@ -1,8 +1,8 @@
 #pragma once
 // Range text: how grid cells travel as tab-separated Windows-1250 text
 // (clipboard and text files). One line per row ended by CR LF, TAB between
-// cells, no header cells; a text holding CR has every CR turned into LF
-// and is enclosed in double quotes.
+// cells, no header cells; a cell with line breaks travels quoted, as
+// spreadsheets write it (document/tabtext.h).
 
 #include <cstddef>
 #include <functional>
@@ -17,9 +17,8 @@ void appendRangeCell(std::string& text, std::string cell);
 // Ends a row: drops the one TAB the row's last cell left, adds CR LF.
 void endRangeRow(std::string& text);
 
-// Splits pasted bytes into cells at TAB and LF (CR is ignored, and so is a
-// TAB right before CR) and calls deliver(i, j, text) for every cell whose
-// offsets lie below the limits. Text after the last TAB or line end is
-// not delivered; quotes mean nothing.
+// Splits pasted bytes into cells (quoted fields as one cell, the text after
+// the last TAB or line end as a cell too) and calls deliver(i, j, text) for
+// every cell whose offsets lie below the limits.
 void walkPastedText(std::string_view bytes, int columnLimit, int rowLimit,
                     const std::function<void(int i, int j, std::string& text)>& deliver);

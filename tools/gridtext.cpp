@@ -2,24 +2,14 @@
 
 #include "document/cp1250.h"
 #include "document/pupilgridtext.h"
+#include "document/tabtext.h"
 
 namespace {
 
-// A cell as a copy to the clipboard writes it: a text holding CR has every
-// CR turned into LF and is enclosed in double quotes.
+// A cell as a copy to the clipboard writes it, in UTF-8.
 void appendCell(std::string& out, const std::string& cp1250Text)
 {
-    std::string text = cp1250::toUtf8(cp1250Text);
-    if (text.find('\r') == std::string::npos) {
-        out += text;
-        return;
-    }
-    for (char& ch : text)
-        if (ch == '\r')
-            ch = '\n';
-    out += '"';
-    out += text;
-    out += '"';
+    appendTabCell(out, cp1250::toUtf8(cp1250Text));
 }
 
 }  // namespace

@@ -67,6 +67,7 @@ Tffwmain::Tffwmain(ProgramContext& context) : context_(context)
     hooks.chosenPage = [this] { return chosenPage(); };
     hooks.longTextUpdate = [this] { longTextUpdate(); };
     hooks.gridOptions = [this] { emit gridOptionsRequested(); };
+    hooks.status = [this](const QString& text) { setStatusText(text); };
     pupilGrid_ = std::make_unique<PupilGrid>(*cellEdi1_, context_.editor(), std::move(hooks));
     connect(&context_.editor(), &DocumentEditor::changed, this, &Tffwmain::documentChanged);
 

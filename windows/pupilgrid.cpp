@@ -3,6 +3,7 @@
 #include "editing/documenteditor.h"
 
 #include "document/pupilgridtext.h"
+#include "grid/qtcp1250.h"
 
 #include <algorithm>
 
@@ -40,12 +41,8 @@ PupilGrid::PupilGrid(TCellEdi& grid, DocumentEditor& editor, Hooks hooks)
     grid_.OnLeftTopAkcja = [this](TCellEdi&, int button, TShiftState shift) {
         CellEdi1LeftTopAkcja(button, shift);
     };
-    grid_.OnPasteStarted = [this](TCellEdi&) { paste_.emplace(); };
-    grid_.OnPasteFinished = [this](TCellEdi&) {
-        if (paste_)
-            editor_.setCells(QStringLiteral("wklejenie"), std::move(*paste_));
-        paste_.reset();
-    };
+    grid_.OnPasteStarted = [this](TCellEdi&) { pasteStarted(); };
+    grid_.OnPasteFinished = [this](TCellEdi&) { pasteFinished(); };
     QObject::connect(&editor_, &DocumentEditor::changed, &grid_,
                      [this](const DocumentChange& change) { documentChanged(change); });
 }
@@ -93,6 +90,14 @@ CellBlock PupilGrid::selectedBlock() const
     const GridRect range = grid_.selectedRange();
     auto data = [](int gridIndex) { return static_cast<std::size_t>(std::max(gridIndex - 1, 0)); };
     return {data(range.left), data(range.top), data(range.right), data(range.bottom)};
+}
+
+CellBlock PupilGrid::selectedRowBlock(int y) const
+{
+    CellBlock block = selectedBlock();
+    block.firstPhrase = static_cast<std::size_t>(y);
+    block.lastPhrase = static_cast<std::size_t>(y);
+    return block;
 }
 
 void PupilGrid::documentChanged(const DocumentChange& change)
@@ -149,9 +154,28 @@ void PupilGrid::removePupil()
     const int count = pupils();
     if (count > 0 && x >= count)
         return;  // the averages column
-    if (x >= 0)
+    if (x >= 0 && x < count) {
+        const QString removed = pupilLabel(static_cast<std::size_t>(x));
         editor_.removePupil(static_cast<std::size_t>(x));
+        // No question before: one key takes it back.
+        if (hooks_.status)
+            hooks_.status(QStringLiteral("Usunięto ucznia: %1, Alt+Backspace cofa").arg(removed));
+    }
     grid_.setFocus();
+}
+
+QString PupilGrid::pupilLabel(std::size_t x) const
+{
+    // The number and the first text the pupil has (the name, as a rule).
+    QString label = QString::number(x + 1);
+    for (std::size_t j = 0; j < document_.frazy().count(); ++j) {
+        const std::string& text = document_.value(x, j).text;
+        if (document_.frazy()[j].kind == kRodzajTekst && !text.empty()) {
+            QString first = qstringFromCp1250(text.substr(0, text.find_first_of("\r\n")));
+            return label + QStringLiteral(". ") + first.left(60);
+        }
+    }
+    return label;
 }
 
 // ---- The corner and the current cell ---------------------------------------

@@ -8,6 +8,8 @@
 #include "document/tminiedi.h"
 #include "grid/celledi.h"
 
+#include <QString>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -28,6 +30,7 @@ public:
         std::function<int()> chosenPage;       // "Drukuj stronę:", 0..3
         std::function<void()> longTextUpdate;  // the long-text editor follows
         std::function<void()> gridOptions;     // the corner was clicked
+        std::function<void(const QString&)> status;  // a word in the status bar
     };
     // The picture chooser: the chosen file name, or nothing when cancelled.
     using PictureChooser = std::function<std::optional<std::string>(const std::string& current)>;
@@ -60,15 +63,19 @@ public:
     void forgetTyping() { miniEdi_.forget(); }
 
 private:
+    QString pupilLabel(std::size_t x) const;
     int pupils() const;
     int phrases() const;
     bool isDataCell(int x, int y) const;
     int kindOf(int y) const;
-    // The grid's selection as a block of cells.
+    // The grid's selection as a block of cells, and its part of row y.
     CellBlock selectedBlock() const;
+    CellBlock selectedRowBlock(int y) const;
+    void pasteStarted();
+    void pasteFinished();
     void documentChanged(const DocumentChange& change);
 
-    void typeIntoText(int x, int y, unsigned char& key);
+    void typeIntoText(int x, int y, unsigned char& key, int button);
     void typeIntoGrade(int x, int y, unsigned char& key, int button);
     void typeIntoPicture(int x, int y, unsigned char key);
 
@@ -80,4 +87,5 @@ private:
     TMiniEdi miniEdi_;  // the number being typed into a grade cell
     // The cells of the paste in progress, stored as one step when it ends.
     std::optional<std::vector<CellEdit>> paste_;
+    int unreadGrades_ = 0;  // pasted texts that were no grade
 };

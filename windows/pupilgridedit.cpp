@@ -18,6 +18,7 @@ const QString kTypingGrade = QStringLiteral("wpisanie oceny");
 const QString kChoosingPicture = QStringLiteral("wybór obrazka");
 const QString kClearingPicture = QStringLiteral("usunięcie obrazka");
 const QString kInsertingWording = QStringLiteral("wstawienie tekstu");
+const QString kPasting = QStringLiteral("wklejenie");
 
 const TFra& valueAt(const Document& document, int x, int y)
 {
@@ -36,7 +37,7 @@ void PupilGrid::CellEdi1AkcjaEdit(int x, int y, unsigned char& key, int button)
         return;
     switch (kindOf(y)) {
     case kRodzajTekst:
-        typeIntoText(x, y, key);
+        typeIntoText(x, y, key, button);
         break;
     case kRodzajOcena:
         typeIntoGrade(x, y, key, button);
@@ -49,21 +50,27 @@ void PupilGrid::CellEdi1AkcjaEdit(int x, int y, unsigned char& key, int button)
     }
 }
 
-void PupilGrid::typeIntoText(int x, int y, unsigned char& key)
+void PupilGrid::typeIntoText(int x, int y, unsigned char& key, int button)
 {
-    std::string text = valueAt(document_, x, y).text;
-    const bool clearing = key == static_cast<unsigned char>(kKeyDelete);
-    const bool click = key == 0;
-    char ch = static_cast<char>(key);
-    editText(text, ch, kTextLimit, true);
-    key = static_cast<unsigned char>(ch);
-    // Also a click, which changes nothing: the current cell's text then
-    // goes into the whole selection.
-    if (click || clearing)
-        editor_.fillBlock(click ? kFillingSelection : kClearingText, selectedBlock(), kRodzajTekst,
-                          text);
-    else
-        editor_.typeIntoBlock(kTypingText, selectedBlock(), kRodzajTekst, text);
+    if (key == static_cast<unsigned char>(kKeyDelete)) {
+        // Clearing empties every selected text cell.
+        editor_.fillBlock(kClearingText, selectedBlock(), kRodzajTekst, std::string());
+        key = 0;
+    } else if (key == 0 && button != kButtonKeyboard) {
+        // The deliberate click on the current cell copies its text along
+        // the selection's part of its row.
+        editor_.fillBlock(kFillingSelection, selectedRowBlock(y), kRodzajTekst,
+                          valueAt(document_, x, y).text);
+    } else {
+        // A typed text is one phrase's value: it goes into the selected
+        // cells of the current cell's row only, and only when it changed.
+        std::string text = valueAt(document_, x, y).text;
+        char ch = static_cast<char>(key);
+        if (!editText(text, ch, kTextLimit, true))
+            return;
+        key = static_cast<unsigned char>(ch);
+        editor_.typeIntoBlock(kTypingText, selectedRowBlock(y), kRodzajTekst, text);
+    }
     if (hooks_.longTextUpdate)
         hooks_.longTextUpdate();
 }
@@ -72,8 +79,11 @@ void PupilGrid::typeIntoGrade(int x, int y, unsigned char& key, int button)
 {
     const std::int8_t current = valueAt(document_, x, y).grade;
     const KomorkaId cell{kGridId, x, y};
-    const std::int8_t grade = applyGradeKey(current, static_cast<char>(key), button, cell, miniEdi_);
-    editor_.fillBlock(kTypingGrade, selectedBlock(), kRodzajOcena, grade);
+    // A key the grade rule refuses writes nothing anywhere.
+    const std::optional<std::int8_t> grade =
+        takeGradeKey(current, static_cast<char>(key), button, cell, miniEdi_);
+    if (grade)
+        editor_.fillBlock(kTypingGrade, selectedBlock(), kRodzajOcena, *grade);
 }
 
 void PupilGrid::typeIntoPicture(int x, int y, unsigned char key)
@@ -103,7 +113,8 @@ void PupilGrid::CellEdi1Akcja(int x, int y, std::uint32_t& key, int, TShiftState
         return;
     const std::string& text =
         document_.opcje().brzmienia[static_cast<std::size_t>(kPierwszyTekstCtrl) + (key - '0')];
-    editor_.fillBlock(kInsertingWording, selectedBlock(), kRodzajTekst, text);
+    // A wording is a text of one phrase, like typing.
+    editor_.fillBlock(kInsertingWording, selectedRowBlock(y), kRodzajTekst, text);
     key = 0;
 }
 
@@ -117,9 +128,13 @@ void PupilGrid::CellEdi1ClipboardToOczko(int x, int y, std::string& txt)
         edit.value = txt;
         break;
     case kRodzajOcena:
-        edit.field = ValueField::Grade;
-        edit.value = static_cast<std::int8_t>(matchWording(document_.opcje(), txt));
-        break;
+        if (const std::optional<std::int8_t> grade = pastedGrade(document_.opcje(), txt)) {
+            edit.field = ValueField::Grade;
+            edit.value = *grade;
+            break;
+        }
+        ++unreadGrades_;  // a text that is no grade leaves the cell as it was
+        return;
     default:
         return;  // pictures are not pasted
     }
@@ -128,5 +143,22 @@ void PupilGrid::CellEdi1ClipboardToOczko(int x, int y, std::string& txt)
     if (paste_)
         paste_->push_back(std::move(edit));
     else
-        editor_.setCells(QStringLiteral("wklejenie"), {std::move(edit)});
+        editor_.setCells(kPasting, {std::move(edit)});
+}
+
+void PupilGrid::pasteStarted()
+{
+    paste_.emplace();
+    unreadGrades_ = 0;
+}
+
+void PupilGrid::pasteFinished()
+{
+    if (paste_)
+        editor_.setCells(kPasting, std::move(*paste_));
+    paste_.reset();
+    if (unreadGrades_ > 0 && hooks_.status)
+        hooks_.status(QStringLiteral("Nie rozpoznano ocen we wklejonych komórkach: %1 "
+                                     "(te komórki pozostały bez zmian)")
+                          .arg(unreadGrades_));
 }

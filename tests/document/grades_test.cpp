@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         GradeKeyCase{3, 0, 1, 4}, GradeKeyCase{3, 0, 2, 2},   // left / right click
         GradeKeyCase{10, '+', 0, 10}, GradeKeyCase{0, '-', 0, 0},
         GradeKeyCase{10, 0, 1, 10}, GradeKeyCase{0, 0, 2, 0},
-        GradeKeyCase{8, '~', 0, 0},                         // Delete gives "Niedostateczny"
+        GradeKeyCase{8, '~', 0, 6},                         // Delete empties the cell
         GradeKeyCase{0, '7', 0, 7}, GradeKeyCase{0, '9', 0, 9},
         GradeKeyCase{1, '7', 0, 1}, GradeKeyCase{6, '7', 0, 6},  // 17, 67 are above 10
         GradeKeyCase{6, 8, 0, 0},                           // Backspace on "--------------"

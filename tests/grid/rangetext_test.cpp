@@ -43,14 +43,27 @@ TEST_F(RangeText, copiesTheSelectionWithTabsAndCrLf)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a\tb\r\nc\td\r\n"));
 }
 
-TEST_F(RangeText, textWithCrIsQuotedWithEveryCrTurnedIntoLf)
+// As spreadsheets write them: a cell with a line break, a TAB or a leading
+// quote in double quotes, inner quotes doubled, each line break one LF.
+TEST_F(RangeText, cellsThatNeedItAreQuotedAsSpreadsheetsWriteThem)
 {
     bindAll();
-    cells[{0, 0}] = "x\r\ny";
-    cells[{1, 0}] = "\"q\"";  // quotes alone are not escaped
-    std::string text;
-    grid().TekstZakresu(text, false, 0, 0, 2, 1);
-    EXPECT_EQ(text, "\"x\n\ny\"\t\"q\"\r\n");
+    const struct {
+        const char* cell;
+        const char* written;
+    } cases[] = {
+        {"x\r\ny", "\"x\ny\""},
+        {"a\r\n\r\nb\rc\nd", "\"a\n\nb\nc\nd\""},
+        {"say \"hi\"\r\n", "\"say \"\"hi\"\"\n\""},
+        {"\"q\"", "\"\"\"q\"\"\""},
+        {"Szko\xB3" "a \"Orze\xB3\"", "Szko\xB3" "a \"Orze\xB3\""},  // inner quotes alone: as it is
+    };
+    for (const auto& c : cases) {
+        cells[{0, 0}] = c.cell;
+        std::string text;
+        grid().TekstZakresu(text, false, 0, 0, 1, 1);
+        EXPECT_EQ(text, std::string(c.written) + "\r\n") << c.cell;
+    }
 }
 
 TEST_F(RangeText, onlyOneTabIsRemovedAtALinesEnd)
@@ -60,7 +73,7 @@ TEST_F(RangeText, onlyOneTabIsRemovedAtALinesEnd)
     cells[{0, 1}] = "b\t";
     std::string text;
     grid().TekstZakresu(text, false, 0, 0, 2, 2);
-    EXPECT_EQ(text, "a\t\r\nb\t\t\r\n");
+    EXPECT_EQ(text, "a\t\r\n\"b\t\"\t\r\n");
 }
 
 TEST_F(RangeText, rangeEndsOutsideTheDataMeanTheWholeGrid)
@@ -119,14 +132,22 @@ TEST(PastedText, splitsAtTabsAndLineEnds)
 {
     EXPECT_EQ(walked("a\tb\r\n", 5, 5), (Log{"0,0 a", "1,0 b"}));
     EXPECT_EQ(walked("a\tb\nc\td\n", 5, 5), (Log{"0,0 a", "1,0 b", "0,1 c", "1,1 d"}));
-    // Text after the last TAB or line end is not delivered.
-    EXPECT_EQ(walked("a", 5, 5), Log{});
-    EXPECT_EQ(walked("a\tb", 5, 5), (Log{"0,0 a"}));
+    // Text after the last TAB or line end is a cell too (one cell copied
+    // from an editor has no line end); an empty last line is none.
+    EXPECT_EQ(walked("a", 5, 5), Log{"0,0 a"});
+    EXPECT_EQ(walked("a\tb", 5, 5), (Log{"0,0 a", "1,0 b"}));
+    EXPECT_EQ(walked("a\r\nb", 5, 5), (Log{"0,0 a", "0,1 b"}));
+    EXPECT_EQ(walked("", 5, 5), Log{});
     // A TAB right before CR gives no extra empty cell; other empty cells count.
     EXPECT_EQ(walked("a\t\r\n", 5, 5), (Log{"0,0 a"}));
     EXPECT_EQ(walked("\t\tc\n", 5, 5), (Log{"0,0 ", "1,0 ", "2,0 c"}));
-    // Quotes mean nothing: a quoted multi-line text comes back split.
-    EXPECT_EQ(walked("\"x\n\ny\"\n", 5, 5), (Log{"0,0 \"x", "0,1 ", "0,2 y\""}));
+    // A quoted field is one cell: its line breaks come back as CR LF, its
+    // doubled quotes as one.
+    EXPECT_EQ(walked("\"x\n\ny\"\n", 5, 5), (Log{"0,0 x\r\n\r\ny"}));
+    EXPECT_EQ(walked("\"a \"\"b\"\"\"\t\"c\r\nd\"\r\ne\n", 5, 5),
+              (Log{"0,0 a \"b\"", "1,0 c\r\nd", "0,1 e"}));
+    // A cut quoted field ends at the end of the text.
+    EXPECT_EQ(walked("\"x\ny", 5, 5), (Log{"0,0 x\r\ny"}));
     // The offsets are held against the limits.
     EXPECT_EQ(walked("a\tb\tc\n1\n2\n", 2, 2), (Log{"0,0 a", "1,0 b", "0,1 1"}));
 }
@@ -167,10 +188,12 @@ TEST_F(Paste, readsAtMostAMillionBytes)
     takeLog();
 
     std::string over(1000000, 'a');
-    over += '\n';  // byte 1,000,001: never read, so nothing is delivered
+    over += "\tb\n";  // from byte 1,000,001 on: never read
     QGuiApplication::clipboard()->setText(QString::fromLatin1(over));
     pressKey(Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(withoutModifierKeys(takeLog()), Log{});
+    const Log pasted = withoutModifierKeys(takeLog());
+    ASSERT_EQ(pasted.size(), 1u);
+    EXPECT_EQ(pasted[0].size(), std::string("ClipboardToOczko 0,0 ").size() + 1000000);
 }
 
 }  // namespace

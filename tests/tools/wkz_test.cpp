@@ -143,7 +143,7 @@ TEST_F(Wkz, gridMatchesTheMainWindowsTexts)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out,
               "\t1\t2\tŚrednia\n"
-              "Imię i nazwisko\tJan Kowalski\t\"Anna Nowak\n\nzdolna\"\t........\n"
+              "Imię i nazwisko\tJan Kowalski\t\"Anna Nowak\nzdolna\"\t........\n"
               "Matematyka\tBardzo dobry\tNieklasyfikowana\t5,00\n"
               "Godło\t\tinne.bmp\t........\n"
               "Średnia ucznia\t5,00\t........\t5,00\n");
