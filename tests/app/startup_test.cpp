@@ -186,8 +186,8 @@ TEST_F(StartTest, aClassFileOnTheCommandLineIsOpenedInsteadOfTheSample)
     start(path);
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_EQ(context->mainWindow().statusText(), path);
-    EXPECT_EQ(context->document().dokumenty.count(), std::size_t(kPupilCount + 1));
-    EXPECT_FALSE(context->document().ogolne.modified());
+    EXPECT_EQ(context->document().dokumenty().count(), std::size_t(kPupilCount + 1));
+    EXPECT_FALSE(context->document().ogolne().modified());
     // Saving goes back to that file.
     EXPECT_EQ(context->closa().saveFileName(), path);
 }
@@ -202,8 +202,8 @@ TEST_F(StartTest, anUnreadableClassFileOnTheCommandLineGivesTheUsualMessagesAndT
 
     start(wrongVersion);
     EXPECT_EQ(dialogs->errors, (std::vector<QString>{kWrongVersion, kReadFailed}));
-    EXPECT_EQ(context->document().frazy.count(), 0u);
-    EXPECT_EQ(context->document().dokumenty.count(), 0u);
+    EXPECT_EQ(context->document().frazy().count(), 0u);
+    EXPECT_EQ(context->document().dokumenty().count(), 0u);
     EXPECT_EQ(context->mainWindow().statusText(), QString());
 }
 
@@ -211,5 +211,5 @@ TEST_F(StartTest, aMissingClassFileOnTheCommandLineIsReportedAsAFailedRead)
 {
     start(elsewhere.filePath(QStringLiteral("nie ma.wkz")));
     EXPECT_EQ(dialogs->errors, std::vector<QString>{kReadFailed});
-    EXPECT_EQ(context->document().dokumenty.count(), 0u);
+    EXPECT_EQ(context->document().dokumenty().count(), 0u);
 }
