@@ -1,25 +1,48 @@
 // Wykazki: creates the application, the program context with its windows,
 // shows the main window and runs the message loop until it closes.
 
+#include "startup.h"
+
 #include "windows/ffwerr.h"
-#include "windows/ffwmain.h"
 #include "windows/programcontext.h"
+#include "windows/programfolder.h"
 #include "windows/qtdialogs.h"
 #include "windows/wykazkiapplication.h"
 
 #include "document/ekolmoerror.h"
 
+#include <QFile>
+
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <string>
 
 int main(int argc, char** argv)
 {
+    if (wantsHelp(argc, argv)) {
+        std::fputs(kWykazkiUsage, stdout);
+        return 0;
+    }
+    // Qt would abort with a long story about platform plugins.
+    if (const std::string problem = missingDisplay(argc, argv); !problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        return 1;
+    }
+    PlatformStartGuard platformGuard;
     WykazkiApplication app(argc, argv);
+    platformGuard.release();
+
+    const CommandLine commandLine = parseCommandLine(app.arguments());
+    if (!commandLine.problem.isEmpty()) {
+        std::fprintf(stderr, "wykazki: %s\n%s", QFile::encodeName(commandLine.problem).constData(),
+                     kWykazkiUsage);
+        return 2;
+    }
     try {
-        ProgramContext context(ProgramContext::applicationFolder(), std::make_unique<QtDialogs>());
+        ProgramContext context(programfolder::forRunningProgram(), std::make_unique<QtDialogs>());
         app.setErrorReporter([&context](int code) { context.reportError(code); });
-        context.mainWindow().show();
+        startProgram(context, commandLine);
         app.exec();
         app.setErrorReporter(nullptr);
     } catch (const std::bad_alloc&) {

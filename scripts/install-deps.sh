@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth poppler-utils fonts-dejavu-core
+  dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -126,7 +126,9 @@ bool Tclosa::writeTo(const QString& path)
 
 bool Tclosa::prepareSample()
 {
-    openFileName_ = QFile::decodeName(QByteArray::fromStdString(programFolder())) + kSampleName;
+    openFileName_ = startFile_.isEmpty()
+                        ? QFile::decodeName(QByteArray::fromStdString(programFolder())) + kSampleName
+                        : startFile_;
     return true;
 }
 

@@ -35,8 +35,12 @@ public:
     bool saveAs();
     // Writes program folder + name + ".wkz", keeping the current file name.
     bool saveCopyAs(const std::string& name);
-    // Names the sample class file in the program folder for read().
+    // Names the sample class file in the program folder for read(), or the
+    // start file when one was given.
     bool prepareSample();
+    // The class file to start with instead of the sample (the program's
+    // command line).
+    void setStartFile(const QString& path) { startFile_ = path; }
     // A new document has no file.
     void clearFileNames();
     // The closing step when the main window closes; nothing to release.
@@ -58,4 +62,5 @@ private:
     ProgramContext& context_;
     QString openFileName_;
     QString saveFileName_;  // the current file
+    QString startFile_;
 };

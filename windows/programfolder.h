@@ -1,0 +1,38 @@
+#pragma once
+// Where the program keeps its files: the sample class, the pictures, the
+// per-teacher copies, the information document and the help.
+//
+// Run from its build folder (or unpacked anywhere the user may write) the
+// program folder is the executable's own folder. Installed, the executable
+// sits in a bin/ folder nobody writes into, with the program's files in
+// share/wykazki/ beside it; the program folder is then the user's own
+// "Wykazki" folder in their documents folder, created when missing and given
+// every file of share/wykazki/ it lacks. Files already there are never
+// overwritten, so the user's changes to the sample stay.
+
+#include <QString>
+
+#include <string>
+
+namespace programfolder {
+
+// The installed program's data folder for an executable in executableFolder:
+// <prefix>/share/wykazki for <prefix>/bin. Empty when there is none.
+QString installedDataFolder(const QString& executableFolder);
+
+// The program folder for an executable in executableFolder, with a trailing
+// "/", in the file system's encoding. documentsFolder is the user's documents
+// folder. Never fails: when the user's folder cannot be made, the data
+// folder itself serves (read-only, so saving there reports its error).
+std::string resolve(const QString& executableFolder, const QString& documentsFolder);
+
+// resolve() for the running program: its executable's folder and the
+// documents folder of the user's desktop.
+std::string forRunningProgram();
+
+// Copies every file under dataFolder that targetFolder lacks (subfolders
+// kept), leaving existing files alone; the copies are writable by the user.
+// Returns the number of files copied.
+int seed(const QString& dataFolder, const QString& targetFolder);
+
+}  // namespace programfolder
