@@ -62,9 +62,10 @@ std::optional<std::int8_t> takeGradeKey(std::int8_t current, char key, int butto
         }
     }
     double value = current;
+    const bool backspace = key == kKeyBackspace && button != 1 && button != 2;
     if (!editNumber(value, key, button, 1.0, 0.0, kLastGradeWording, 0, cell, miniEdi))
         return std::nullopt;
-    if (key == kKeyBackspace && miniEdi.komorka == cell && miniEdi.tekst.empty())
+    if (backspace && miniEdi.komorka == cell && miniEdi.tekst.empty())
         return kBrakPrzedmiotu;  // the typed number is gone: the cell is empty
     return static_cast<std::int8_t>(std::trunc(value));
 }

@@ -44,8 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         GradeKeyCase{8, '~', 0, 6},                         // Delete empties the cell
         GradeKeyCase{0, '7', 0, 7}, GradeKeyCase{0, '9', 0, 9},
         GradeKeyCase{1, '7', 0, 1}, GradeKeyCase{6, '7', 0, 6},  // 17, 67 are above 10
-        GradeKeyCase{6, 8, 0, 0},                           // Backspace on "--------------"
-        GradeKeyCase{4, 8, 0, 0},
+        // Backspace emptying the typed number leaves the cell empty.
+        GradeKeyCase{6, 8, 0, 6}, GradeKeyCase{4, 8, 0, 6},
         GradeKeyCase{10, 8, 0, 1},                          // "10" loses its 0
         GradeKeyCase{4, '.', 0, 4}, GradeKeyCase{4, ',', 0, 4}, GradeKeyCase{4, 'E', 0, 4},
         GradeKeyCase{4, 'x', 0, 4}, GradeKeyCase{4, 0, 0, 4}));
@@ -56,11 +56,11 @@ TEST(GradeKey, typedIndexIsKeptPerCell)
     const KomorkaId cell{0, 2, 3};
     std::int8_t grade = 6;
     grade = applyGradeKey(grade, 8, 0, cell, miniEdi);
-    EXPECT_EQ(grade, 0);
+    EXPECT_EQ(grade, 6) << "nothing typed left: the empty cell";
     grade = applyGradeKey(grade, '8', 0, cell, miniEdi);
     EXPECT_EQ(grade, 8);
     grade = applyGradeKey(grade, 8, 0, cell, miniEdi);
-    EXPECT_EQ(grade, 0);
+    EXPECT_EQ(grade, 6);
 
     // Another cell holding 1 starts from "1": "7" would make 17.
     const KomorkaId other{0, 3, 3};
@@ -71,7 +71,7 @@ TEST(GradeKey, gradeKeysStartTheTypedIndexAfresh)
 {
     TMiniEdi miniEdi;
     const KomorkaId cell{0, 2, 3};
-    std::int8_t grade = applyGradeKey(6, 8, 0, cell, miniEdi);  // text "" and index 0
+    std::int8_t grade = applyGradeKey(6, 8, 0, cell, miniEdi);  // text "", the empty cell
     grade = applyGradeKey(grade, '5', 0, cell, miniEdi);         // "Bardzo dobry"
     EXPECT_EQ(grade, 4);
     // Typed on from 4, not from the old empty text.
