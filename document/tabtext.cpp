@@ -2,6 +2,27 @@
 
 namespace {
 
+// Whether the field starting at the quote at `at` is a quoted field: its
+// closing quote (a doubled quote is none) ends the field. Spreadsheets
+// write a text like "cytat" na początku without quotes around it.
+bool isQuotedField(std::string_view text, std::size_t at)
+{
+    std::size_t k = at + 1;
+    while (k < text.size()) {
+        if (text[k] != '"') {
+            ++k;
+            continue;
+        }
+        if (k + 1 < text.size() && text[k + 1] == '"') {
+            k += 2;
+            continue;
+        }
+        ++k;
+        return k == text.size() || text[k] == '\t' || text[k] == '\r' || text[k] == '\n';
+    }
+    return true;  // cut short: the rest of the text is the field
+}
+
 bool needsQuotes(std::string_view cell)
 {
     return cell.find_first_of("\r\n\t") != std::string_view::npos
@@ -50,7 +71,7 @@ void walkTabText(std::string_view text,
     };
     while (k < text.size()) {
         const char ch = text[k];
-        if (ch == '"' && !pending) {
+        if (ch == '"' && !pending && isQuotedField(text, k)) {
             // A quoted field: up to the quote that is not doubled.
             pending = true;
             ++k;

@@ -16,7 +16,8 @@ void appendTabCell(std::string& text, std::string_view cell);
 // Splits text into cells at TAB and line ends (LF, CR LF or CR) and calls
 // deliver(i, j, cell) for each: i counts cells in a row, j rows. A quoted
 // field is one cell, its line breaks turned into CR LF (the line end of
-// stored texts). The text after the last TAB or line end is a cell too; an
+// stored texts); a field whose leading quote does not close it (as in
+// "cytat" na początku) is taken as it stands. The text after the last TAB or line end is a cell too; an
 // empty last line is none. A TAB right before a line end ends the row.
 void walkTabText(std::string_view text,
                  const std::function<void(int i, int j, std::string& cell)>& deliver);

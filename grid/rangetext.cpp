@@ -78,13 +78,33 @@ void TCellEdi::copySelection()
         return;
     std::string text;
     TekstZakresu(text, true);
-    QGuiApplication::clipboard()->setText(qstringFromCp1250(text));
+    const QString plain = qstringFromCp1250(text);
+    auto* data = new QMimeData;
+    data->setText(plain);
+    // LibreOffice's own tab-separated form: Calc takes it without asking
+    // how to split the text.
+    QString tsv = plain;
+    tsv.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    data->setData(QString::fromLatin1(kCalcTsvFormat), tsv.toUtf8());
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 bool TCellEdi::pasteClipboard()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (data == nullptr || !data->hasText())
+    if (data == nullptr)
+        return false;
+    // Calc's plain text puts a multi-line cell on one line; its own
+    // tab-separated form keeps the lines.
+    const QString calcFormat = QString::fromLatin1(kCalcTsvFormat);
+    if (data->hasFormat(calcFormat)) {
+        const QByteArray utf8 = data->data(calcFormat).left(qsizetype(kMaxPasteBytes) * 4);
+        std::string bytes = cp1250FromQString(QString::fromUtf8(utf8).left(qsizetype(kMaxPasteBytes)),
+                                              Unmappable::Question);
+        pasteText(bytes);
+        return true;
+    }
+    if (!data->hasText())
         return false;
     // Other programs' characters the code page cannot hold arrive as '?',
     // as a code-page program is given them.

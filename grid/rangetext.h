@@ -9,6 +9,9 @@
 #include <string>
 #include <string_view>
 
+// LibreOffice Calc's tab-separated clipboard form (UTF-8, quoted cells).
+inline constexpr const char* kCalcTsvFormat = "application/x-libreoffice-tsvc";
+
 // What a paste reads of the clipboard at most.
 inline constexpr std::size_t kMaxPasteBytes = 1000000;
 

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -148,8 +149,52 @@ TEST(PastedText, splitsAtTabsAndLineEnds)
               (Log{"0,0 a \"b\"", "1,0 c\r\nd", "0,1 e"}));
     // A cut quoted field ends at the end of the text.
     EXPECT_EQ(walked("\"x\ny", 5, 5), (Log{"0,0 x\r\ny"}));
+    // A leading quote that does not close the field is text, as Calc writes it.
+    EXPECT_EQ(walked("\"cytat\" na koniec\tb", 5, 5), (Log{"0,0 \"cytat\" na koniec", "1,0 b"}));
     // The offsets are held against the limits.
     EXPECT_EQ(walked("a\tb\tc\n1\n2\n", 2, 2), (Log{"0,0 a", "1,0 b", "0,1 1"}));
+}
+
+QByteArray testData(const char* name)
+{
+    QFile file(QStringLiteral(WYKAZKI_TEST_DATA "/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What LibreOffice Calc put on the X clipboard for four cells copied from
+// this grid (tests/grid/data/calc-copy.*): its plain text puts each cell on
+// one line, its own tab-separated form keeps the lines, and a paste takes
+// that one, so multi-line texts come back unchanged.
+TEST_F(Paste, fromCalcKeepsMultiLineCells)
+{
+    bindAll();
+    auto* data = new QMimeData;
+    data->setText(QString::fromUtf8(testData("calc-copy.txt")));
+    data->setData(QString::fromLatin1(kCalcTsvFormat), testData("calc-copy.tsvc"));
+    ASSERT_FALSE(data->data(QString::fromLatin1(kCalcTsvFormat)).isEmpty());
+    QGuiApplication::clipboard()->setMimeData(data);
+    pressKey(Qt::Key_V, Qt::ControlModifier);
+    const Log pasted = withoutModifierKeys(takeLog());
+    ASSERT_EQ(pasted.size(), 8u);
+    EXPECT_EQ(pasted[4], "ClipboardToOczko 0,1 I miejsce w konkursie \"Orlik\"\r\n"
+                         "II miejsce w gminnym konkursie\r\n\r\nwolontariat");
+    EXPECT_EQ(pasted[5], "ClipboardToOczko 1,1 Szko\xB3" "a \"Podstawowa\" nr 1");
+    EXPECT_EQ(pasted[6], "ClipboardToOczko 2,1 \"cytat\" na pocz\xB9tku");
+    EXPECT_EQ(pasted[7], "ClipboardToOczko 3,1 linia 1\r\nlinia 2");
+}
+
+// A copy offers Calc its own form too, the same cells in UTF-8 with LF.
+TEST_F(Paste, copyOffersCalcsOwnForm)
+{
+    bindAll();
+    cells[{0, 0}] = "a\r\nb";
+    cells[{1, 0}] = "\xB3";
+    grid().selectRange(GridRect{1, 1, 2, 1});
+    pressKey(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->data(QString::fromLatin1(kCalcTsvFormat)), QByteArray("\"a\nb\"\t\xC5\x82\n"));
+    EXPECT_EQ(data->text(), QStringLiteral("\"a\nb\"\t\u0142\r\n"));
 }
 
 TEST_F(Paste, beyondTheLastColumnReachesTheOwner)
