@@ -78,15 +78,10 @@ void TCellEdi::copySelection()
         return;
     std::string text;
     TekstZakresu(text, true);
-    const QString plain = qstringFromCp1250(text);
-    auto* data = new QMimeData;
-    data->setText(plain);
-    // LibreOffice's own tab-separated form: Calc takes it without asking
-    // how to split the text.
-    QString tsv = plain;
-    tsv.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    data->setData(QString::fromLatin1(kCalcTsvFormat), tsv.toUtf8());
-    QGuiApplication::clipboard()->setMimeData(data);
+    // Plain text only: Calc reads quoted multi-line cells from plain text
+    // (through its import question), but splits its own tab-separated form
+    // at every line break when another program offers it.
+    QGuiApplication::clipboard()->setText(qstringFromCp1250(text));
 }
 
 bool TCellEdi::pasteClipboard()

@@ -183,20 +183,6 @@ TEST_F(Paste, fromCalcKeepsMultiLineCells)
     EXPECT_EQ(pasted[7], "ClipboardToOczko 3,1 linia 1\r\nlinia 2");
 }
 
-// A copy offers Calc its own form too, the same cells in UTF-8 with LF.
-TEST_F(Paste, copyOffersCalcsOwnForm)
-{
-    bindAll();
-    cells[{0, 0}] = "a\r\nb";
-    cells[{1, 0}] = "\xB3";
-    grid().selectRange(GridRect{1, 1, 2, 1});
-    pressKey(Qt::Key_C, Qt::ControlModifier);
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(data->data(QString::fromLatin1(kCalcTsvFormat)), QByteArray("\"a\nb\"\t\xC5\x82\n"));
-    EXPECT_EQ(data->text(), QStringLiteral("\"a\nb\"\t\u0142\r\n"));
-}
-
 TEST_F(Paste, beyondTheLastColumnReachesTheOwner)
 {
     grid().setIlx(5);
