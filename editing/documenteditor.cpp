@@ -58,25 +58,25 @@ void DocumentEditor::setCells(const QString& name, std::vector<CellEdit> edits)
 void DocumentEditor::addPupil(std::size_t p)
 {
     endTyping();
-    push(new PupilCommand(*this, PupilCommand::Add, p));
+    push(new PupilCommand(*this, ListAction::Add, p));
 }
 
 void DocumentEditor::removePupil(std::size_t p)
 {
     endTyping();
-    push(new PupilCommand(*this, PupilCommand::Remove, p));
+    push(new PupilCommand(*this, ListAction::Remove, p));
 }
 
 void DocumentEditor::addPhrase(std::size_t p)
 {
     endTyping();
-    push(new PhraseCommand(*this, PhraseCommand::Add, p));
+    push(new PhraseCommand(*this, ListAction::Add, p));
 }
 
 void DocumentEditor::removePhrase(std::size_t p)
 {
     endTyping();
-    push(new PhraseCommand(*this, PhraseCommand::Remove, p));
+    push(new PhraseCommand(*this, ListAction::Remove, p));
 }
 
 void DocumentEditor::setPhrases(const QString& name,

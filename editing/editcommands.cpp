@@ -136,119 +136,75 @@ void SetCellsCommand::revert()
         announce({DocumentChange::Values, *bounds_});
 }
 
-// ---- PupilCommand --------------------------------------------------------------
+// ---- Adding and removing pupils and phrases -----------------------------------
 
-namespace {
-
-QString pupilCommandName(PupilCommand::Action action)
+QString PupilList::stepName(ListAction action)
 {
-    return action == PupilCommand::Add ? QStringLiteral("dodanie ucznia")
-                                       : QStringLiteral("usunięcie ucznia");
+    return action == ListAction::Add ? QStringLiteral("dodanie ucznia")
+                                     : QStringLiteral("usunięcie ucznia");
 }
 
-QString phraseCommandName(PhraseCommand::Action action)
+QString PhraseList::stepName(ListAction action)
 {
-    return action == PhraseCommand::Add ? QStringLiteral("dodanie frazy")
-                                        : QStringLiteral("usunięcie frazy");
+    return action == ListAction::Add ? QStringLiteral("dodanie frazy")
+                                     : QStringLiteral("usunięcie frazy");
 }
 
-}  // namespace
-
-PupilCommand::PupilCommand(DocumentEditor& editor, Action action, std::size_t position)
-    : EditCommand(editor, pupilCommandName(action)), action_(action), position_(position)
+template <typename List>
+ListCommand<List>::ListCommand(DocumentEditor& editor, ListAction action, std::size_t position)
+    : EditCommand(editor, List::stepName(action)), action_(action), position_(position)
 {
 }
 
-bool PupilCommand::applyFirst()
+template <typename List>
+bool ListCommand<List>::applyFirst()
 {
-    if (action_ == Add)
-        position_ = std::min(position_, document().dokumenty().count());
-    else if (position_ >= document().dokumenty().count())
-        return false;
+    const std::size_t count = List::count(document());
+    if (action_ == ListAction::Add)
+        position_ = std::min(position_, count);
+    else if (position_ >= count)
+        return false;  // nothing there to remove: no step
     return EditCommand::applyFirst();
 }
 
-void PupilCommand::insert()
+template <typename List>
+void ListCommand<List>::insert()
 {
     if (removed_)
-        document().insertPupil(position_, std::move(*removed_));
+        List::insert(document(), position_, std::move(*removed_));
     else
-        document().addPupil(position_);
+        List::add(document(), position_);
     removed_.reset();
 }
 
-bool PupilCommand::remove()
+template <typename List>
+void ListCommand<List>::remove()
 {
-    removed_ = document().removePupil(position_);
-    return removed_.has_value();
+    removed_ = List::remove(document(), position_);
 }
 
-void PupilCommand::apply()
+template <typename List>
+void ListCommand<List>::apply()
 {
-    if (action_ == Add)
+    if (action_ == ListAction::Add)
         insert();
     else
         remove();
-    announce({DocumentChange::Pupils, {}});
+    announce({List::kChange, {}});
 }
 
-void PupilCommand::revert()
+template <typename List>
+void ListCommand<List>::revert()
 {
-    if (action_ == Add)
+    if (action_ == ListAction::Add)
         remove();
     else
         insert();
-    announce({DocumentChange::Pupils, {}});
+    announce({List::kChange, {}});
 }
 
-// ---- PhraseCommand -------------------------------------------------------------
-
-PhraseCommand::PhraseCommand(DocumentEditor& editor, Action action, std::size_t position)
-    : EditCommand(editor, phraseCommandName(action)), action_(action), position_(position)
-{
-}
-
-bool PhraseCommand::applyFirst()
-{
-    if (action_ == Add)
-        position_ = std::min(position_, document().frazy().count());
-    else if (position_ >= document().frazy().count())
-        return false;
-    return EditCommand::applyFirst();
-}
-
-void PhraseCommand::insert()
-{
-    if (removed_)
-        document().insertPhrase(position_, std::move(*removed_));
-    else
-        document().addPhrase(position_);
-    removed_.reset();
-}
-
-bool PhraseCommand::remove()
-{
-    removed_ = document().removePhrase(position_);
-    return removed_.has_value();
-}
-
-void PhraseCommand::apply()
-{
-    if (action_ == Add)
-        insert();
-    else
-        remove();
-    announce({DocumentChange::Phrases, {}});
-}
-
-void PhraseCommand::revert()
-{
-    if (action_ == Add)
-        remove();
-    else
-        insert();
-    announce({DocumentChange::Phrases, {}});
-}
+template class ListCommand<PupilList>;
+template class ListCommand<PhraseList>;
 
 // ---- SetPhrasesCommand -----------------------------------------------------------
 

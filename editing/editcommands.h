@@ -82,10 +82,45 @@ private:
     std::optional<CellBlock> bounds_;
 };
 
-class PupilCommand : public EditCommand {
+// Adding or removing one pupil or one phrase: the two lists below say how.
+enum class ListAction { Add, Remove };
+
+struct PupilList {
+    using Item = TDok;
+    static constexpr DocumentChange::What kChange = DocumentChange::Pupils;
+    static QString stepName(ListAction action);
+    static std::size_t count(const Document& document) { return document.dokumenty().count(); }
+    static void add(Document& document, std::size_t p) { document.addPupil(p); }
+    static void insert(Document& document, std::size_t p, Item item)
+    {
+        document.insertPupil(p, std::move(item));
+    }
+    static std::optional<Item> remove(Document& document, std::size_t p)
+    {
+        return document.removePupil(p);
+    }
+};
+
+struct PhraseList {
+    using Item = PhraseColumn;  // the phrase with every pupil's value of it
+    static constexpr DocumentChange::What kChange = DocumentChange::Phrases;
+    static QString stepName(ListAction action);
+    static std::size_t count(const Document& document) { return document.frazy().count(); }
+    static void add(Document& document, std::size_t p) { document.addPhrase(p); }
+    static void insert(Document& document, std::size_t p, Item item)
+    {
+        document.insertPhrase(p, std::move(item));
+    }
+    static std::optional<Item> remove(Document& document, std::size_t p)
+    {
+        return document.removePhrase(p);
+    }
+};
+
+template <typename List>
+class ListCommand : public EditCommand {
 public:
-    enum Action { Add, Remove };
-    PupilCommand(DocumentEditor& editor, Action action, std::size_t position);
+    ListCommand(DocumentEditor& editor, ListAction action, std::size_t position);
     bool applyFirst() override;
 
 protected:
@@ -94,31 +129,15 @@ protected:
 
 private:
     void insert();
-    bool remove();
+    void remove();
 
-    Action action_;
+    ListAction action_;
     std::size_t position_;
-    std::optional<TDok> removed_;
+    std::optional<typename List::Item> removed_;  // what an undo puts back
 };
 
-class PhraseCommand : public EditCommand {
-public:
-    enum Action { Add, Remove };
-    PhraseCommand(DocumentEditor& editor, Action action, std::size_t position);
-    bool applyFirst() override;
-
-protected:
-    void apply() override;
-    void revert() override;
-
-private:
-    void insert();
-    bool remove();
-
-    Action action_;
-    std::size_t position_;
-    std::optional<PhraseColumn> removed_;
-};
+using PupilCommand = ListCommand<PupilList>;
+using PhraseCommand = ListCommand<PhraseList>;
 
 // New definitions of some phrases; applying and reverting are both a swap.
 class SetPhrasesCommand : public EditCommand {
