@@ -15,6 +15,8 @@ struct GridPrintState {
     bool leftHeaders = false;
     bool topHeaders = false;
     ColouringMode colouring = ColouringMode::BlackAndWhite;
+    // Device pixels per screen pixel of the last layout.
+    double factor = 1.0;
     int pageColumns = 1;
     int pageRows = 1;
     // The first grid column (row) of every page column (row), then the end.

@@ -1,29 +1,13 @@
 #include "certificateprinting.h"
 
 #include "certificaterenderer.h"
+#include "programprinter.h"
 
 #include "document/document.h"
 #include "document/ekolmoerror.h"
 
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
-
-namespace {
-
-// Without any printer Qt falls back to PDF output with no file to write,
-// and a native printer that has gone would take the job and print nothing:
-// either way the user is told instead.
-bool canPrintOn(const QPrinter& printer)
-{
-    if (!printer.isValid())
-        return false;
-    if (printer.outputFormat() == QPrinter::NativeFormat)
-        return !QPrinterInfo::availablePrinters().isEmpty();
-    return !printer.outputFileName().isEmpty();
-}
-
-}  // namespace
 
 std::size_t printCertificates(QPrinter& printer, const Document& doc, const std::vector<std::size_t>& pupils,
                               int page, const std::string& programFolder)
@@ -37,6 +21,9 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc, const std:
         return 0;
     if (!canPrintOn(printer))
         throw EKolmoError(kBladWydruku);
+    // Cards are placed from the sheet's corner whatever the printer dialog
+    // chose for tables.
+    printer.setFullPage(true);
 
     // One renderer for the job: a picture on every card is read once.
     CertificateRenderer renderer(doc.frazy(), doc.dokumenty(), doc.opcje(), programFolder);

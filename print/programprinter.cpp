@@ -3,6 +3,7 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 std::unique_ptr<QPrinter> makeProgramPrinter()
 {
@@ -11,4 +12,20 @@ std::unique_ptr<QPrinter> makeProgramPrinter()
     printer->setFullPage(true);
     printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     return printer;
+}
+
+bool canPrintOn(const QPrinter& printer)
+{
+    if (!printer.isValid())
+        return false;
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        return !QPrinterInfo::availablePrinters().isEmpty();
+    return !printer.outputFileName().isEmpty();
+}
+
+QString printerDisplayName(const QPrinter& printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return printer.outputFileName();
+    return printer.printerName();
 }

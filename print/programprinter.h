@@ -2,8 +2,18 @@
 // The program's one printer: high resolution and the full page with no
 // margins, so that millimetres on a card count from the sheet's edge.
 
+#include <QString>
+
 #include <memory>
 
 class QPrinter;
 
 std::unique_ptr<QPrinter> makeProgramPrinter();
+
+// Whether a job on printer would reach paper or a file. Without any
+// printer Qt falls back to PDF output with no file to write, and a native
+// printer that has gone would take the job and print nothing.
+bool canPrintOn(const QPrinter& printer);
+
+// The printer's name for the windows: the queue, or the file a PDF goes to.
+QString printerDisplayName(const QPrinter& printer);

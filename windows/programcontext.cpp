@@ -2,6 +2,8 @@
 
 #include "closa.h"
 #include "dialogs.h"
+#include "ffdruk.h"
+#include "ffopcje.h"
 #include "ffwerr.h"
 #include "ffwmain.h"
 #include "ffwopis.h"
@@ -30,6 +32,19 @@ ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialog
     printer_ = makeProgramPrinter();
     mainWindow_->connectWindows();
     connectPrinting();
+    connectTables();
+}
+
+void ProgramContext::connectTables()
+{
+    tablePrint_ = std::make_unique<Tffdruk>(*printer_, *dialogs_);
+    gridOptions_ = std::make_unique<Tffopcje>(*dialogs_);
+    Tffwmain* main = mainWindow_.get();
+    QObject::connect(main, &Tffwmain::tablePrintRequested, main,
+                     [this](const QString& title) { tablePrint_->Drukuj(mainWindow_->grid(), title); });
+    QObject::connect(main, &Tffwmain::gridOptionsRequested, main, [this] {
+        gridOptions_->Pokaz(mainWindow_->grid(), Tffopcje::Mode::UniformSizes);
+    });
 }
 
 void ProgramContext::connectPrinting()
@@ -46,6 +61,8 @@ void ProgramContext::connectPrinting()
                      [this](const std::vector<std::size_t>& pupils, int page) {
                          try {
                              KlepsydrKursor hourglass;
+                             // Tables left on the sheet come out first.
+                             tablePrint_->finishOpenJob();
                              printCertificates(*printer_, document_, pupils, page, programFolder_);
                          } catch (const EKolmoError& e) {
                              reportError(e.code());

@@ -16,6 +16,8 @@
 class Dialogs;
 class QPrinter;
 class Tclosa;
+class Tffdruk;
+class Tffopcje;
 class Tffwerr;
 class Tffwmain;
 class Tffwopcje;
@@ -52,6 +54,9 @@ public:
 
     // The program's one printer: report cards and tables print on it.
     QPrinter& printer() { return *printer_; }
+    // Table printing and grid options, for every grid of the program.
+    Tffdruk& tablePrintWindow() { return *tablePrint_; }
+    Tffopcje& gridOptionsWindow() { return *gridOptions_; }
 
     // Shows the message of an error code in the error window.
     void reportError(int code);
@@ -76,7 +81,11 @@ private:
 
     void connectPrinting();
 
+    void connectTables();
+
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<Tffopcje> gridOptions_;
+    std::unique_ptr<Tffdruk> tablePrint_;  // ends an open job before the printer goes
     // Destroyed in reverse: the main window goes first.
     std::unique_ptr<Tffwopis> opis_;
     std::unique_ptr<Tffwopcje> options_;

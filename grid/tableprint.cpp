@@ -1,0 +1,181 @@
+#include "grid/tableprint.h"
+
+#include "grid/celledi.h"
+#include "grid/cellpainter.h"
+
+#include <QFontMetrics>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// Screen sizes become device sizes by the layout's factor, truncated toward
+// zero, always added to a running position first.
+long long advance(int screenSize, double factor, long long position)
+{
+    return static_cast<long long>(std::trunc(screenSize * factor + static_cast<double>(position)));
+}
+
+// The breaks of one direction: the first index of every page, then `end`.
+// The header (when printed) shares the first page with the first cells;
+// every later page starts at the cell that no longer fitted, but never
+// leaves a page empty when one cell alone is bigger than the page.
+std::optional<std::vector<int>> breaksOf(int first, int end, const std::function<int(int)>& size,
+                                         bool header, double factor, long long firstLimit,
+                                         long long laterLimit, int maxPages)
+{
+    std::vector<int> breaks{first};
+    long long position = header ? advance(size(0), factor, 0) : 0;
+    long long limit = firstLimit;
+    for (int i = first; i < end; ++i) {
+        position = advance(size(i), factor, position);
+        if (position > limit && i > breaks.back()) {
+            if (static_cast<int>(breaks.size()) >= maxPages)
+                return std::nullopt;
+            breaks.push_back(i);
+            position = advance(size(i), factor, 0);
+            limit = laterLimit;
+        }
+    }
+    breaks.push_back(end);
+    return breaks;
+}
+
+int textHeight(const QFont& font, const QPaintDevice& device)
+{
+    return QFontMetrics(font, &device).height();
+}
+
+// The indexes one page prints in one direction: the header first when it
+// is printed there, then the page's own cells.
+std::vector<int> pageIndexes(const std::vector<int>& breaks, int page, bool header)
+{
+    std::vector<int> indexes;
+    if (header)
+        indexes.push_back(0);
+    for (int i = breaks[std::size_t(page)]; i < breaks[std::size_t(page) + 1]; ++i)
+        indexes.push_back(i);
+    return indexes;
+}
+
+}  // namespace
+
+QFont scaledTableFont(const TCellEdi& grid, double scale)
+{
+    QFont font = grid.font();
+    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 8.0;
+    font.setPointSize(std::max(1, static_cast<int>(std::trunc(std::trunc(points) * scale))));
+    return font;
+}
+
+int PrzygotujWydruk(TCellEdi& grid, const QPagedPaintDevice& device, int y,
+                    const TablePrintOptions& options, int screenDpi)
+{
+    GridPrintState& state = grid.printState();
+    state.scale = options.scale;
+    state.leftHeaders = options.leftHeaders;
+    state.topHeaders = options.topHeaders;
+    state.colouring = options.colouring;
+    state.factor = double(device.logicalDpiY()) * options.scale / double(std::max(1, screenDpi));
+
+    GridRect range{1, 1, grid.gridColumnCount() - 1, grid.gridRowCount() - 1};
+    if (options.selectionOnly)
+        range = grid.selectedRange();
+
+    const auto width = [&grid](int column) { return grid.columnWidthAt(column); };
+    const auto height = [&grid](int row) { return grid.rowHeightAt(row); };
+    const long long pageWidth = device.width();
+    const long long pageHeight = device.height();
+    const long long titleBlock = 4LL * textHeight(scaledTableFont(grid, options.scale), device);
+
+    auto columns = breaksOf(range.left, range.right + 1, width, options.leftHeaders, state.factor,
+                            pageWidth, pageWidth, kMaxPageColumns);
+    // Below a table already on the sheet; when not even the first row fits
+    // there, the table starts on a fresh sheet and may use all of it.
+    long long usable = pageHeight - titleBlock - y;
+    if (y > 0) {
+        long long firstRow = options.topHeaders ? advance(height(0), state.factor, 0) : 0;
+        firstRow = advance(height(range.top), state.factor, firstRow);
+        if (usable < firstRow)
+            usable = pageHeight - titleBlock;
+    }
+    auto rows = breaksOf(range.top, range.bottom + 1, height, options.topHeaders, state.factor, usable,
+                         pageHeight - titleBlock, kMaxPageRows);
+    if (!columns || !rows) {
+        state.pageColumns = 0;
+        state.pageRows = 0;
+        state.columnBreaks.clear();
+        state.rowBreaks.clear();
+        return 0;
+    }
+    state.columnBreaks = std::move(*columns);
+    state.rowBreaks = std::move(*rows);
+    state.pageColumns = static_cast<int>(state.columnBreaks.size()) - 1;
+    state.pageRows = static_cast<int>(state.rowBreaks.size()) - 1;
+    return state.pageColumns * state.pageRows;
+}
+
+QString pageTitle(const GridPrintState& state, int page, const QString& title)
+{
+    if (state.pageColumns <= 1 && state.pageRows <= 1)
+        return title;
+    const int rows = std::max(1, state.pageRows);
+    return QStringLiteral("%1 [x=%2 : y=%3]").arg(title).arg(page / rows + 1).arg(page % rows + 1);
+}
+
+void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, int page,
+                  const QString& title, int& y)
+{
+    const GridPrintState& state = grid.printState();
+    if (page < 0 || page >= state.pageColumns * state.pageRows)
+        return;
+    const int pageColumn = page / state.pageRows;
+    const int pageRow = page % state.pageRows;
+    const std::vector<int> columns =
+        pageIndexes(state.columnBreaks, pageColumn, state.leftHeaders && pageColumn == 0);
+    const std::vector<int> rows = pageIndexes(state.rowBreaks, pageRow, state.topHeaders && pageRow == 0);
+
+    const QFont font = scaledTableFont(grid, state.scale);
+    painter.setFont(font);
+    const int h = textHeight(font, device);
+
+    // A table that does not fit below the one already on the sheet goes
+    // to a new sheet rather than over the sheet's bottom edge.
+    long long tableHeight = 0;
+    for (int row : rows)
+        tableHeight = advance(grid.rowHeightAt(row), state.factor, tableHeight);
+    if (y > 0 && (device.height() < y + 4LL * h || device.height() < y + 4LL * h + tableHeight)) {
+        device.newPage();
+        y = 0;
+    }
+
+    painter.setPen(QPen(Qt::black, 0));
+    y += 2 * h;
+    painter.drawText(QRect(1, y, device.width(), h), Qt::AlignLeft | Qt::AlignTop,
+                     pageTitle(state, page, title));
+    y += 2 * h;
+
+    int top = y;
+    for (int row : rows) {
+        const int bottom = static_cast<int>(advance(grid.rowHeightAt(row), state.factor, top));
+        int left = 1;
+        for (int column : columns) {
+            const int right = static_cast<int>(advance(grid.columnWidthAt(column), state.factor, left));
+            const QRect cell(QPoint(left, top), QPoint(right - 1, bottom - 1));
+            paintCell(grid, painter, column, row, cell, CellState{}, state.colouring, PaintTarget::Printer);
+            painter.setPen(QPen(Qt::black, 0));
+            painter.drawLine(left, top, right, top);
+            painter.drawLine(right, top, right, bottom);
+            painter.drawLine(right, bottom, left, bottom);
+            painter.drawLine(left, bottom, left, top);
+            left = right;
+        }
+        top = bottom;
+        y = std::max(y, bottom);
+    }
+}

@@ -1,0 +1,52 @@
+#pragma once
+// Printing a grid as a table: the cells are scaled from screen to device
+// pixels, split into pages across and down, and every page gets a title
+// line. The same code serves the printer, PDF files and the tests, on any
+// QPagedPaintDevice.
+//
+// Pages run down first, then across: page p covers page column
+// p / pageRows and page row p % pageRows. Headers are printed only on the
+// first page column (left headers) and the first page row (top headers).
+
+#include "grid/gridprintstate.h"
+
+#include <QString>
+
+class QFont;
+class QPagedPaintDevice;
+class QPainter;
+class TCellEdi;
+
+// More page columns or page rows than this and the layout is refused.
+inline constexpr int kMaxPageColumns = 100;
+inline constexpr int kMaxPageRows = 100;
+
+struct TablePrintOptions {
+    double scale = 1.0;          // size in percent / 100
+    bool selectionOnly = false;  // only the selected range, else every data cell
+    bool leftHeaders = true;
+    bool topHeaders = true;
+    ColouringMode colouring = ColouringMode::BlackAndWhite;
+};
+
+// The grid's font at its size x scale, truncated (1 point at least).
+QFont scaledTableFont(const TCellEdi& grid, double scale);
+
+// Lays the table out for device, stores the layout in the grid's print
+// state and returns the number of pages; 0 when it would need more than
+// 100 page columns or rows (the layout is refused). y is the height already
+// used on the current sheet, in device pixels. screenDpi is the resolution
+// the grid's sizes are measured in (the grid's logicalDpiY() on screen).
+int PrzygotujWydruk(TCellEdi& grid, const QPagedPaintDevice& device, int y,
+                    const TablePrintOptions& options, int screenDpi);
+
+// Prints page `page` (from 0) of the last layout at y with painter, which
+// is active on device, and moves y below the table. A page outside the
+// layout prints nothing. Starts a new sheet first (y = 0) when the title
+// would not fit below y or the layout asked for a fresh sheet.
+void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, int page,
+                  const QString& title, int& y);
+
+// The title a page carries: the bare title on a one-page layout, else
+// followed by " [x=column : y=row]" counted from 1.
+QString pageTitle(const GridPrintState& state, int page, const QString& title);
