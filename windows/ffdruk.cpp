@@ -7,6 +7,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFile>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGroupBox>
@@ -204,7 +205,8 @@ void Tffdruk::prepare(TCellEdi& grid, const QString& title)
     grid_ = &grid;
     title_->setText(title);
     status_->setText(QStringLiteral(" "));
-    printer_.setDocName(title);
+    if (!jobOpen())
+        printer_.setDocName(title);
     layOut(true);
 }
 
@@ -249,9 +251,7 @@ void Tffdruk::OKClick()
         DrukujStrone(*grid_, painter_, printer_, page, title_->text(), y_);
     }
     if (printer_.printerState() == QPrinter::Error) {
-        printer_.abort();
-        painter_.end();
-        y_ = 0;
+        dropJob();
         fail();
         return;
     }
@@ -267,12 +267,20 @@ void Tffdruk::closeOpenJob()
     const auto answer = dialogs_.question(
         this, windowTitle(), QStringLiteral("Na arkuszu są już wydrukowane tabele. Przerwać wydruk?"));
     if (answer == QMessageBox::Yes) {
-        printer_.abort();
-        painter_.end();
-        y_ = 0;
+        dropJob();
     } else {
         finishOpenJob();
     }
+}
+
+void Tffdruk::dropJob()
+{
+    // Qt's PDF output cannot abort a job: what it wrote is removed instead.
+    const bool aborted = printer_.abort();
+    painter_.end();
+    if (!aborted && printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty())
+        QFile::remove(printer_.outputFileName());
+    y_ = 0;
 }
 
 void Tffdruk::finishOpenJob()

@@ -78,9 +78,11 @@ private:
     // Lays the table out again; resetPages puts the page fields to 1 .. n.
     void layOut(bool resetPages);
     TablePrintOptions options() const;
-    // Asks before dropping printed tables; false leaves the job as it was.
+    // Asks before dropping printed tables; No ends the job normally.
     void closeOpenJob();
     bool beginJob();
+    // Aborts the open job, dropping what was printed into it.
+    void dropJob();
     void fail();
 
     QPrinter& printer_;
