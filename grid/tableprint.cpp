@@ -179,3 +179,17 @@ void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, 
         y = std::max(y, bottom);
     }
 }
+
+void printTablePages(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, int from, int to,
+                     const QString& title, int& y, const std::function<void(int page)>& beforePage)
+{
+    for (int page = from; page <= to; ++page) {
+        if (page > from) {
+            device.newPage();
+            y = 0;
+        }
+        if (beforePage)
+            beforePage(page);
+        DrukujStrone(grid, painter, device, page, title, y);
+    }
+}

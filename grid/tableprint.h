@@ -12,6 +12,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QFont;
 class QPagedPaintDevice;
 class QPainter;
@@ -46,6 +48,12 @@ int PrzygotujWydruk(TCellEdi& grid, const QPagedPaintDevice& device, int y,
 // would not fit below y or the layout asked for a fresh sheet.
 void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, int page,
                   const QString& title, int& y);
+
+// Prints pages from .. to (inclusive, from 0) of the last layout, every
+// page after the first on a new sheet at its top; beforePage(p) runs before
+// each page is printed.
+void printTablePages(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, int from, int to,
+                     const QString& title, int& y, const std::function<void(int page)>& beforePage = {});
 
 // The title a page carries: the bare title on a one-page layout, else
 // followed by " [x=column : y=row]" counted from 1.

@@ -4,6 +4,7 @@
 #include "classjson.h"
 #include "gridtext.h"
 #include "printcommand.h"
+#include "tablecommand.h"
 
 #include "document/classfile.h"
 #include "document/cp1250.h"
@@ -32,7 +33,8 @@ const char* const kUsage =
     "  wkz build IN.json -o OUT.wkz  write a class file from JSON\n"
     "  wkz grid FILE                 the pupil grid as tab-separated text\n"
     "  wkz print FILE -o OUT.pdf [--page 1..4] [--pupils 1,3-5] [--pictures DIR]\n"
-    "                                report cards as PDF (wkz print --help)\n";
+    "                                report cards as PDF (wkz print --help)\n"
+    "  wkz table FILE -o OUT.pdf     the pupil grid as a printed table (wkz table --help)\n";
 
 int usage(const std::string& problem)
 {
@@ -166,6 +168,7 @@ int main(int argc, char** argv)
         {"build", cmdBuild},
         {"grid", cmdGrid},
         {"print", runPrintCommand},
+        {"table", runTableCommand},
     };
     if (argc < 2)
         return usage("no command given");

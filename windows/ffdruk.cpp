@@ -242,14 +242,8 @@ void Tffdruk::OKClick()
         fail();
         return;
     }
-    for (int page = from; page <= to; ++page) {
-        if (page > from) {
-            printer_.newPage();
-            y_ = 0;
-        }
-        status_->setText(QStringLiteral(" Strona %1").arg(page + 1));
-        DrukujStrone(*grid_, painter_, printer_, page, title_->text(), y_);
-    }
+    printTablePages(*grid_, painter_, printer_, from, to, title_->text(), y_,
+                    [this](int page) { status_->setText(QStringLiteral(" Strona %1").arg(page + 1)); });
     if (printer_.printerState() == QPrinter::Error) {
         dropJob();
         fail();

@@ -1,0 +1,155 @@
+// wkz table: a class of 60 pupils printed as a table, every cell text found
+// by pdftotext inside its own cell on the right page.
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kPupils = 60;
+constexpr double kPtPerPx = 72.0 / 600;    // the PDF's 600 dpi in points
+constexpr double kMarginPt = 10 * 72 / 25.4;
+constexpr double kCellWidthPt = 625 * kPtPerPx;   // 100 screen pixels at 600 / 96
+constexpr double kCellHeightPt = 250 * kPtPerPx;  // 40 screen pixels
+constexpr double kTolerancePt = 1.5;
+
+struct Word {
+    int page;
+    double xMin, yMin, xMax, yMax;
+};
+
+int run(const std::string& command, std::string* out = nullptr)
+{
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return -1;
+    std::array<char, 4096> buf;
+    std::size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        if (out)
+            out->append(buf.data(), n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Every word pdftotext finds, by its text (the cell texts are unique).
+std::map<QString, Word> wordsOf(const fs::path& pdf)
+{
+    std::string html;
+    EXPECT_EQ(run("pdftotext -bbox " + pdf.string() + " -", &html), 0);
+    std::map<QString, Word> words;
+    const QString text = QString::fromStdString(html);
+    const QRegularExpression item(QStringLiteral(
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    int page = -1;
+    for (auto it = item.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0) == QLatin1String("<page ")) {
+            ++page;
+            continue;
+        }
+        words[m.captured(5)] = {page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                                m.captured(4).toDouble()};
+    }
+    return words;
+}
+
+QJsonArray repeated(int value, int count)
+{
+    QJsonArray a;
+    for (int i = 0; i < count; ++i)
+        a.append(value);
+    return a;
+}
+
+TEST(WkzTable, everyCellTextLiesInItsOwnCellOnTheRightPage)
+{
+    const fs::path dir = fs::temp_directory_path() / ("wkz-table-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+
+    QJsonArray pupils;
+    for (int p = 1; p <= kPupils; ++p)
+        pupils.append(QJsonArray{QJsonObject{{"text", QStringLiteral("N%1").arg(p)}},
+                                 QJsonObject{{"text", QStringLiteral("M%1").arg(p)}}});
+    const QJsonObject grid{{"fontName", "DejaVu Sans"}, {"fontSize", 8},  {"cellWidth", 100},
+                           {"cellHeight", 40},          {"columnWidths", repeated(100, kPupils + 2)},
+                           {"rowHeights", repeated(40, 4)}};
+    const QJsonObject json{
+        {"phrases", QJsonArray{QJsonObject{{"name", "Imie"}, {"kind", 0}}, QJsonObject{{"name", "Uwagi"}, {"kind", 0}}}},
+        {"pupils", pupils},
+        {"pupilGrid", grid}};
+    std::ofstream(dir / "class.json") << QJsonDocument(json).toJson().toStdString();
+    const std::string wkz = std::string(WYKAZKI_BIN_DIR) + "/wkz";
+    ASSERT_EQ(run(wkz + " build " + (dir / "class.json").string() + " -o " + (dir / "class.wkz").string()), 0);
+    ASSERT_EQ(run(wkz + " table " + (dir / "class.wkz").string() + " -o " + (dir / "table.pdf").string()
+                  + " --title Tabela"), 0);
+
+    const auto words = wordsOf(dir / "table.pdf");
+    // A4 less the margins holds the header column and 6 columns, then 7 a
+    // page: 61 columns with the averages take 9 pages across.
+    const auto title = words.find(QStringLiteral("[x=9"));
+    ASSERT_NE(title, words.end());
+    EXPECT_EQ(title->second.page, 8);
+    // The title's top is 2 text heights down, the table's 4.
+    const Word& heading = words.at(QStringLiteral("Tabela"));
+    const double tableTop = 2 * heading.yMin - kMarginPt;
+
+    for (int p = 1; p <= kPupils; ++p) {
+        const int page = p <= 6 ? 0 : p / 7;
+        const int position = p <= 6 ? p : p - 7 * page;  // the page's header column is position 0
+        const double left = kMarginPt + (1 + 625 * position) * kPtPerPx;
+        for (int row = 1; row <= 2; ++row) {
+            const QString text = QStringLiteral("%1%2").arg(row == 1 ? 'N' : 'M').arg(p);
+            SCOPED_TRACE(text.toStdString());
+            const auto found = words.find(text);
+            ASSERT_NE(found, words.end());
+            const Word& w = found->second;
+            const double top = tableTop + row * kCellHeightPt;
+            EXPECT_EQ(w.page, page);
+            EXPECT_GE(w.xMin, left - kTolerancePt);
+            EXPECT_LE(w.xMax, left + kCellWidthPt + kTolerancePt);
+            EXPECT_GE(w.yMin, top - kTolerancePt);
+            EXPECT_LE(w.yMax, top + kCellHeightPt + kTolerancePt);
+        }
+    }
+    // The phrase names only on the first page column.
+    EXPECT_EQ(words.at(QStringLiteral("Uwagi")).page, 0);
+    fs::remove_all(dir);
+}
+
+TEST(WkzTable, refusesWhatItCannotPrintAndLeavesNoFile)
+{
+    const fs::path dir = fs::temp_directory_path() / ("wkz-table-bad-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string wkz = std::string(WYKAZKI_BIN_DIR) + "/wkz table ";
+    const std::string out = (dir / "t.pdf").string();
+    const std::string sample = std::string(WYKAZKI_BIN_DIR) + "/Przyklad.wkz";
+    EXPECT_EQ(run(wkz + sample + " -o " + out + " --size 5 2>/dev/null"), 2);
+    EXPECT_EQ(run(wkz + sample + " -o " + out + " --colouring 3 2>/dev/null"), 2);
+    EXPECT_EQ(run(wkz + sample + " 2>/dev/null"), 2);
+    EXPECT_EQ(run(wkz + (dir / "missing.wkz").string() + " -o " + out + " 2>/dev/null"), 1);
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(run(wkz + sample + " -o " + out + " --size 900 --colouring 2 --no-left-headers"), 0);
+    EXPECT_TRUE(fs::exists(out));
+    fs::remove_all(dir);
+}
+
+}  // namespace
