@@ -5,6 +5,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+
 std::unique_ptr<QPrinter> makeProgramPrinter()
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -28,4 +30,16 @@ QString printerDisplayName(const QPrinter& printer)
     if (printer.outputFormat() == QPrinter::PdfFormat)
         return printer.outputFileName();
     return printer.printerName();
+}
+
+void useForTables(QPrinter& printer)
+{
+    QPageLayout layout = printer.pageLayout();
+    layout.setMode(QPageLayout::StandardMode);
+    const QMarginsF chosen = layout.margins();
+    const QMarginsF least = layout.minimumMargins();
+    layout.setMargins(QMarginsF(std::max(chosen.left(), least.left()), std::max(chosen.top(), least.top()),
+                                std::max(chosen.right(), least.right()),
+                                std::max(chosen.bottom(), least.bottom())));
+    printer.setPageLayout(layout);
 }

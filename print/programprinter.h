@@ -10,6 +10,11 @@ class QPrinter;
 
 std::unique_ptr<QPrinter> makeProgramPrinter();
 
+// Tables are printed on the printable area, within the margins chosen in
+// the printer dialog but never closer to the edge than the printer can
+// print. (Report cards switch back to the full sheet for themselves.)
+void useForTables(QPrinter& printer);
+
 // Whether a job on printer would reach paper or a file. Without any
 // printer Qt falls back to PDF output with no file to write, and a native
 // printer that has gone would take the job and print nothing.

@@ -177,7 +177,7 @@ void Tffdruk::layOut(bool resetPages)
     // Tables go on the printable area; report cards switch back to the
     // full sheet for themselves. The page size cannot change under an open job.
     if (!jobOpen())
-        printer_.setFullPage(false);
+        useForTables(printer_);
     printerName_->setText(QStringLiteral("Drukowanie ") + printerDisplayName(printer_));
     pages_ = PrzygotujWydruk(*grid_, printer_, jobOpen() ? y_ : 0, options(), grid_->logicalDpiY());
     pageCount_->setText(pageCountText(pages_));
