@@ -30,6 +30,11 @@ protected:
         ASSERT_EQ(context->printer().outputFormat(), QPrinter::NativeFormat);
         ASSERT_TRUE(canPrintOn(context->printer()));
     }
+    void TearDown() override
+    {
+        if (context)
+            WindowTest::TearDown();
+    }
 };
 
 TEST_F(CupsPrinting, twoPagesOfTheTable)
