@@ -160,24 +160,31 @@ void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, 
                      pageTitle(state, page, title));
     y += 2 * h;
 
-    int top = y;
-    for (int row : rows) {
-        const int bottom = static_cast<int>(advance(grid.rowHeightAt(row), state.factor, top));
-        int left = 1;
-        for (int column : columns) {
-            const int right = static_cast<int>(advance(grid.columnWidthAt(column), state.factor, left));
-            const QRect cell(QPoint(left, top), QPoint(right - 1, bottom - 1));
-            paintCell(grid, painter, column, row, cell, CellState{}, state.colouring, PaintTarget::Printer);
-            painter.setPen(QPen(Qt::black, 0));
-            painter.drawLine(left, top, right, top);
-            painter.drawLine(right, top, right, bottom);
-            painter.drawLine(right, bottom, left, bottom);
-            painter.drawLine(left, bottom, left, top);
-            left = right;
+    // Every cell is framed; the frames of neighbouring cells share their
+    // edges, so the frame is drawn once for the whole page as the lines
+    // between the columns and rows, after the cells' backgrounds.
+    std::vector<int> columnEdges{1};
+    for (int column : columns)
+        columnEdges.push_back(static_cast<int>(advance(grid.columnWidthAt(column), state.factor, columnEdges.back())));
+    std::vector<int> rowEdges{y};
+    for (int row : rows)
+        rowEdges.push_back(static_cast<int>(advance(grid.rowHeightAt(row), state.factor, rowEdges.back())));
+
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            const QRect cell(QPoint(columnEdges[c], rowEdges[r]), QPoint(columnEdges[c + 1] - 1, rowEdges[r + 1] - 1));
+            paintCell(grid, painter, columns[c], rows[r], cell, CellState{}, state.colouring, PaintTarget::Printer);
         }
-        top = bottom;
-        y = std::max(y, bottom);
     }
+    painter.setPen(QPen(Qt::black, 0));
+    std::vector<QLine> frame;
+    frame.reserve(columnEdges.size() + rowEdges.size());
+    for (int x : columnEdges)
+        frame.emplace_back(x, rowEdges.front(), x, rowEdges.back());
+    for (int rowEdge : rowEdges)
+        frame.emplace_back(columnEdges.front(), rowEdge, columnEdges.back(), rowEdge);
+    painter.drawLines(frame.data(), static_cast<int>(frame.size()));
+    y = std::max(y, rowEdges.back());
 }
 
 void printTablePages(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, int from, int to,
