@@ -118,7 +118,7 @@ void Tffdruk::buildControls()
     top->addWidget(eject_);
 
     auto* buttons = new QHBoxLayout;
-    printerOptions_ = new QPushButton(QStringLiteral("Opcje drukarki"), this);
+    printerOptions_ = new QPushButton(QStringLiteral("O&pcje drukarki"), this);
     printerOptions_->setAutoDefault(false);
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setDefault(true);
@@ -186,6 +186,10 @@ void Tffdruk::layOut(bool resetPages)
         fail();
         return;
     }
+    // A failure the user has since mended (another size, another printer)
+    // no longer stands.
+    if (status_->text() == QString::fromUtf8(kFailure))
+        status_->setText(QStringLiteral(" "));
     if (resetPages) {
         for (QSpinBox* spin : {from_, to_})
             spin->setRange(1, pages_);

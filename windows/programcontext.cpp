@@ -45,6 +45,14 @@ void ProgramContext::connectTables()
     QObject::connect(main, &Tffwmain::gridOptionsRequested, main, [this] {
         gridOptions_->Pokaz(mainWindow_->grid(), Tffopcje::Mode::UniformSizes);
     });
+    // Like the preview, a dialog placed by the window system: a save stores
+    // where it was last shown.
+    addScreenHook({nullptr, [this](ScreenLayout& screen) {
+                       if (!tablePrint_->windowHandle())
+                           return;
+                       const QRect r = tablePrint_->frameGeometry();
+                       screen.tablePrint = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+                   }});
 }
 
 void ProgramContext::connectPrinting()

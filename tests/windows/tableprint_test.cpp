@@ -152,6 +152,8 @@ TEST_F(TablePrintWindow, theLastPageFollowsTheFirstAndRefusedLayoutsSayWhy)
     EXPECT_EQ(dialog().statusLine().text(), QString::fromUtf8("Wydruk się nie powiódł..."));
     EXPECT_FALSE(dialog().okButton().isEnabled());
     dialog().sizeSpin().setValue(100);
+    EXPECT_EQ(dialog().statusLine().text(), " ");
+    EXPECT_TRUE(dialog().okButton().isEnabled());
 }
 
 TEST_F(TablePrintWindow, reportCardsEjectAnOpenTableFirst)
