@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth poppler-utils fonts-dejavu-core
   dpkg-dev lintian desktop-file-utils appstream
-  cups cups-client cups-bsd printer-driver-cups-pdf
+  cups cups-client
 )
 
 missing=()
