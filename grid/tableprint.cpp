@@ -7,6 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -44,6 +45,14 @@ std::optional<std::vector<int>> breaksOf(int first, int end, const std::function
     }
     breaks.push_back(end);
     return breaks;
+}
+
+// A device position for QRect: sizes from a damaged class file may run far
+// beyond any sheet, and must not wrap around.
+int toPixel(long long position)
+{
+    constexpr long long kLimit = 1LL << 30;
+    return static_cast<int>(std::clamp(position, -kLimit, kLimit));
 }
 
 int textHeight(const QFont& font, const QPaintDevice& device)
@@ -165,10 +174,10 @@ void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, 
     // between the columns and rows, after the cells' backgrounds.
     std::vector<int> columnEdges{1};
     for (int column : columns)
-        columnEdges.push_back(static_cast<int>(advance(grid.columnWidthAt(column), state.factor, columnEdges.back())));
+        columnEdges.push_back(toPixel(advance(grid.columnWidthAt(column), state.factor, columnEdges.back())));
     std::vector<int> rowEdges{y};
     for (int row : rows)
-        rowEdges.push_back(static_cast<int>(advance(grid.rowHeightAt(row), state.factor, rowEdges.back())));
+        rowEdges.push_back(toPixel(advance(grid.rowHeightAt(row), state.factor, rowEdges.back())));
 
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
