@@ -138,7 +138,7 @@ void bindPupilGrid(TCellEdi& grid, const Document& doc)
     grid.setSzerInfo(100);
     grid.setIlx(1);
     grid.setIly(1);
-    grid.zastosujUklad(doc.screen.pupilGrid);
+    grid.zastosujUklad(doc.screen().pupilGrid);
     grid.setIlx(pupilGridColumns(doc));
     grid.setIly(pupilGridRows(doc));
     const auto fill = [](TTekstOczka& ato, PupilGridText&& cell) {
@@ -210,7 +210,7 @@ int runTableCommand(const std::vector<std::string>& args)
     } else {
         QPdfWriter pdf(&out);
         pdf.setResolution(kPdfDpi);
-        pdf.setPageLayout(sheetOf(doc.opcje));
+        pdf.setPageLayout(sheetOf(doc.opcje()));
         pdf.setTitle(a.title);
         pdf.setCreator(QStringLiteral("wkz"));
         const int pages = PrzygotujWydruk(grid, pdf, 0, a.options, kScreenDpi);
