@@ -161,6 +161,7 @@ check() {
 check table.pdf 2 "Tabela CUPS [x=1 : y=1]" "Adamczyk"
 check cards.pdf 2 "Adamczyk"
 # The table keeps within the printable area the queue declares (18 pt).
-left=$(pdftotext -bbox -f 1 -l 1 "$work/table.pdf" - | grep -m1 '>Tabela<' | sed 's/.*xMin="\([0-9.]*\)".*/\1/')
+# (awk reads to the end: an early exit would break pdftotext's pipe.)
+left=$(pdftotext -bbox -f 1 -l 1 "$work/table.pdf" - | awk -F'"' '/>Tabela</ && !found { print $2; found = 1 }')
 awk -v x="$left" 'BEGIN { exit !(x >= 17) }' || { echo "cups-test: the table starts ${left} pt from the edge"; exit 1; }
 echo "cups-test: a two-page table and two report cards printed through CUPS"
