@@ -253,8 +253,10 @@ void Tffdruk::OKClick()
         fail();
         return;
     }
-    if (eject_->isChecked())
-        finishOpenJob();
+    if (eject_->isChecked() && !finishOpenJob()) {
+        fail();
+        return;
+    }
     accept();
 }
 
@@ -281,11 +283,12 @@ void Tffdruk::dropJob()
     y_ = 0;
 }
 
-void Tffdruk::finishOpenJob()
+bool Tffdruk::finishOpenJob()
 {
-    if (jobOpen())
-        painter_.end();
     y_ = 0;
+    if (!jobOpen())
+        return true;
+    return painter_.end() && printer_.printerState() != QPrinter::Error;
 }
 
 void Tffdruk::AnulujClick()

@@ -39,8 +39,9 @@ public:
     void prepare(TCellEdi& grid, const QString& title);
 
     // Ends an open job normally, so that its sheet comes out; the report
-    // cards do this before they use the printer.
-    void finishOpenJob();
+    // cards do this before they use the printer. False when the printer
+    // reported a failure.
+    bool finishOpenJob();
     bool jobOpen() const { return painter_.isActive(); }
     // Device pixels already used on the open job's sheet.
     int sheetY() const { return y_; }

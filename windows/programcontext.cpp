@@ -69,8 +69,10 @@ void ProgramContext::connectPrinting()
                      [this](const std::vector<std::size_t>& pupils, int page) {
                          try {
                              KlepsydrKursor hourglass;
-                             // Tables left on the sheet come out first.
-                             tablePrint_->finishOpenJob();
+                             // Tables left on the sheet come out first; if they
+                             // fail, the user hears of it and the cards still print.
+                             if (!tablePrint_->finishOpenJob())
+                                 reportError(kBladWydruku);
                              printCertificates(*printer_, document_, pupils, page, programFolder_);
                          } catch (const EKolmoError& e) {
                              reportError(e.code());

@@ -156,6 +156,16 @@ TEST_F(TablePrintWindow, theLastPageFollowsTheFirstAndRefusedLayoutsSayWhy)
     EXPECT_TRUE(dialog().okButton().isEnabled());
 }
 
+TEST_F(TablePrintWindow, aPrinterThatCannotPrintKeepsTheDialogOpenWithTheFailure)
+{
+    context->printer().setOutputFileName(folder.filePath("missing/folder/tabela.pdf"));
+    dialog().prepare(grid(), "T");
+    dialog().okButton().click();
+    EXPECT_EQ(dialog().statusLine().text(), QString::fromUtf8("Wydruk się nie powiódł..."));
+    EXPECT_FALSE(dialog().jobOpen());
+    EXPECT_NE(dialog().result(), QDialog::Accepted);
+}
+
 TEST_F(TablePrintWindow, reportCardsEjectAnOpenTableFirst)
 {
     dialog().prepare(grid(), "T");
