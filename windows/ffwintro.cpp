@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -61,10 +62,11 @@ bool Tffintro::load(const QString& path)
         delete document;
         return false;
     }
-    QTextDocument* previous = richEdit1_->document();
+    // The box deletes its first document itself; the ones read here are ours.
+    const QPointer<QTextDocument> previous = richEdit1_->document();
     richEdit1_->setDocument(document);
-    if (previous->parent() == richEdit1_)
-        previous->deleteLater();
+    if (previous && previous->parent() == richEdit1_)
+        delete previous;
     return true;
 }
 
