@@ -119,7 +119,7 @@ TEST_F(InfoTest, keyboardGoesToTheGridAtStartAfterNowyAndOnActivation)
     auto* radio = window().findChild<QRadioButton*>();
     radio->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), radio);
-    doc().ogolne.zmiany = 0;  // no question before Nowy
+    markSaved();  // no question before Nowy
     window().Nowy1Click();
     EXPECT_EQ(QApplication::focusWidget(), &grid());
 

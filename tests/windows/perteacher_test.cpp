@@ -38,7 +38,7 @@ protected:
 TEST_F(PerTeacherTest, namesGiveOneCopyEachAndTheOpenFileStays)
 {
     start();
-    doc().ogolne.setModified();
+    modify();
     rozmn().open();
     addName("1a");
     addName("");
@@ -55,10 +55,10 @@ TEST_F(PerTeacherTest, namesGiveOneCopyEachAndTheOpenFileStays)
         EXPECT_EQ(read, expected);
     }
     EXPECT_EQ(rozmn().statusText(), QStringLiteral("Zapisano plików: 2, nieudanych: 0."));
-    EXPECT_TRUE(doc().ogolne.modified());
+    EXPECT_TRUE(doc().ogolne().modified());
 
     // Zapisz still writes the file that was open.
-    value(0, kMaths).grade = 5;
+    setGrade(0, kMaths, 5);
     QTest::mouseClick(&window().speedButton(1), Qt::LeftButton);
     EXPECT_EQ(readBack("Przyklad.wkz").dokumenty.value(0, kMaths).grade, 5);
     EXPECT_NE(readBack("1a.wkz").dokumenty.value(0, kMaths).grade, 5);
