@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QHelpEngineCore>
+#include <QTextDocument>
 
 HelpBrowser::HelpBrowser(QHelpEngineCore& engine, QWidget* parent)
     : QTextBrowser(parent), engine_(engine)
@@ -14,8 +15,12 @@ HelpBrowser::HelpBrowser(QHelpEngineCore& engine, QWidget* parent)
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name)
 {
-    if (name.scheme() == QLatin1String("qthelp")) {
-        const QByteArray data = engine_.fileData(name);
+    // Style sheets and pictures come with names relative to the topic.
+    // The document's base is already the new topic while it is being read.
+    const QUrl base = document()->baseUrl().isEmpty() ? source() : document()->baseUrl();
+    const QUrl url = name.isRelative() ? base.resolved(name) : name;
+    if (url.scheme() == QLatin1String("qthelp")) {
+        const QByteArray data = engine_.fileData(url);
         if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
             return QString::fromUtf8(data);
         return data;

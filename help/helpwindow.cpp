@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -68,6 +69,9 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent)
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::open);
+    // The contents are few: all of them in view at once.
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents,
+            &QTreeView::expandAll);
     connect(engine_->indexWidget(), &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink& document, const QString&) { open(document.url); });
     connect(engine_->indexWidget(), &QHelpIndexWidget::documentsActivated, this,
@@ -124,6 +128,11 @@ QWidget* HelpWindow::buildIndexPage()
     connect(searchField_, &QLineEdit::textChanged, index,
             [index](const QString& text) { index->filterIndices(text); });
     connect(searchField_, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
+    // Choosing the index (Alt+I) is to type a keyword.
+    connect(tabs_, &QTabWidget::currentChanged, this, [this, page](int) {
+        if (tabs_->currentWidget() == page)
+            searchField_->setFocus();
+    });
     // The index is built in the background; apply what was typed meanwhile.
     connect(engine_->indexModel(), &QHelpIndexModel::indexCreated, this,
             [this, index] { index->filterIndices(searchField_->text()); });
@@ -159,6 +168,14 @@ void HelpWindow::openDocuments(const QList<QHelpLink>& documents)
 {
     if (!documents.isEmpty())
         open(documents.constFirst().url);
+}
+
+void HelpWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // As a window manager would: the keyboard goes back where it was.
+    if (returnTo_ && returnTo_->isVisible() && !returnTo_->isActiveWindow())
+        returnTo_->activateWindow();
 }
 
 void HelpWindow::showContents()
@@ -200,6 +217,8 @@ void HelpWindow::showContext(int context)
 
 void HelpWindow::present()
 {
+    if (QWidget* active = QApplication::activeWindow(); active != nullptr && active != this)
+        returnTo_ = active;
     QWidget* modal = QApplication::activeModalWidget();
     const bool overModal = modal != nullptr && modal != this;
     const Qt::WindowModality wanted = overModal ? Qt::ApplicationModal : Qt::NonModal;

@@ -5,6 +5,7 @@
 // outside viewer. A help file that cannot be opened is reported in the
 // window itself.
 
+#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
@@ -56,6 +57,7 @@ private:
     // Shows the window over whatever is open; above a modal window it must
     // be modal itself, or that window would keep it from the keyboard.
     void present();
+    void hideEvent(QHideEvent* event) override;
 
     QHelpEngine* engine_;
     bool available_ = false;
@@ -64,4 +66,6 @@ private:
     QLineEdit* searchField_ = nullptr;
     QAction* back_ = nullptr;
     QAction* forward_ = nullptr;
+    // The window that had the keyboard before the help came up.
+    QPointer<QWidget> returnTo_;
 };

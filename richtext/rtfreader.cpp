@@ -9,6 +9,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string_view>
@@ -53,6 +54,8 @@ struct ParaState {
     int firstTwips = 0;
     int beforeTwips = 0;
     int afterTwips = 0;
+    std::array<int, 16> tabTwips{};  // \txN, the first ones only
+    std::size_t tabs = 0;
 };
 
 struct Group {
@@ -432,6 +435,9 @@ bool Parser::formatControlWord(std::string_view word, bool hasParam, int param)
         para.beforeTwips = clampTwips(param);
     } else if (word == "sa") {
         para.afterTwips = clampTwips(param);
+    } else if (word == "tx") {
+        if (para.tabs < para.tabTwips.size())
+            para.tabTwips[para.tabs++] = std::clamp(param, 0, kMaxTwips);
     } else {
         return false;  // unknown control words are skipped
     }
@@ -597,6 +603,12 @@ QTextBlockFormat Parser::blockFormat(const ParaState& para)
     format.setTextIndent(para.firstTwips / kTwipsPerPixel);
     format.setTopMargin(para.beforeTwips / kTwipsPerPixel);
     format.setBottomMargin(para.afterTwips / kTwipsPerPixel);
+    if (para.tabs > 0) {
+        QList<QTextOption::Tab> tabs;
+        for (std::size_t i = 0; i < para.tabs; ++i)
+            tabs.append(QTextOption::Tab(para.tabTwips[i] / kTwipsPerPixel, QTextOption::LeftTab));
+        format.setTabPositions(tabs);
+    }
     return format;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // A small reader of Rich Text Format as LibreOffice Writer and WordPad write
-// it: paragraphs and their alignment, indents and spacing; bold, italic,
+// it: paragraphs and their alignment, indents, spacing and tab stops; bold, italic,
 // underline, strike-out, font names and sizes, text and highlight colours;
 // characters as \'xx bytes of the document's (or the font's) code page and
 // as \uN. Everything else (pictures, objects, headers, field instructions,

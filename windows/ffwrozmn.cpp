@@ -209,9 +209,10 @@ void Tffwrozmn::SpeedButton3Click()
     }
     QString summary = QStringLiteral("Zapisano plików: %1, nieudanych: %2.").arg(written).arg(failed);
     if (!refused.isEmpty())
-        summary += QStringLiteral(" Pominięto nazwy, które nie mogą być nazwami plików: %1.")
+        summary += QStringLiteral(" Pominięto niewłaściwe nazwy plików: %1.")
                        .arg(refused.join(QStringLiteral(", ")));
     status_->setText(summary);
+    status_->setToolTip(summary);  // a narrow window cuts the line
 }
 
 void Tffwrozmn::SpeedButton4Click()

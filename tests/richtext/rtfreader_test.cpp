@@ -155,7 +155,7 @@ TEST(RtfReader, plainTextOfDocuments)
 TEST(RtfReader, formattingFollowsGroupsAndResets)
 {
     QTextDocument doc;
-    ASSERT_TRUE(readRtf("{\\rtf1{\\colortbl;\\red0\\green128\\blue0;}\\pard\\qj\\li1500\\sb300 "
+    ASSERT_TRUE(readRtf("{\\rtf1{\\colortbl;\\red0\\green128\\blue0;}\\pard\\qj\\li1500\\sb300\\tx1500\\tx3000 "
                         "{\\b\\i\\ul\\strike\\cf1\\highlight1\\fs40 A}B\\b C\\plain D\\par"
                         "\\pard E}",
                         doc));
@@ -181,6 +181,8 @@ TEST(RtfReader, formattingFollowsGroupsAndResets)
     EXPECT_EQ(first.alignment(), Qt::AlignJustify);
     EXPECT_DOUBLE_EQ(first.leftMargin(), 100.0);
     EXPECT_DOUBLE_EQ(first.topMargin(), 20.0);
+    ASSERT_EQ(first.tabPositions().size(), 2);
+    EXPECT_DOUBLE_EQ(first.tabPositions()[1].position, 200.0);
     EXPECT_EQ(doc.lastBlock().blockFormat().alignment(), Qt::AlignLeft);
     EXPECT_DOUBLE_EQ(doc.lastBlock().blockFormat().leftMargin(), 0.0);
 }

@@ -18,6 +18,8 @@
 #include <QLineEdit>
 #include <QSet>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 
 namespace {
 
@@ -77,6 +79,10 @@ TEST_F(HelpTest, menuCommandsAndF1OpenTheirTopics)
     EXPECT_TRUE(help().isVisible());
     EXPECT_EQ(topic(), QStringLiteral("index.html"));
     EXPECT_FALSE(help().browser().toPlainText().isEmpty());
+
+    // The topic's style sheet comes out of the compiled help too.
+    const QTextCharFormat heading = help().browser().document()->begin().charFormat();
+    EXPECT_EQ(heading.foreground().color(), QColor(0, 0, 128));
 
     window().findChild<QAction*>(QStringLiteral("Jakszuka1"))->trigger();
     EXPECT_EQ(topic(), QStringLiteral("pomoc.html"));
