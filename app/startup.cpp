@@ -138,4 +138,7 @@ void startProgram(ProgramContext& context, const CommandLine& commandLine)
 {
     context.closa().setStartFile(commandLine.classFile);
     context.mainWindow().show();
+    // The keyboard belongs to the program from the start, also where no
+    // window manager hands it to a new window.
+    context.mainWindow().activateWindow();
 }

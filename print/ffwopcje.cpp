@@ -5,6 +5,8 @@
 #include "optionspinbox.h"
 #include "programlogo.h"
 
+#include "help/helpcontext.h"
+
 #include <QEvent>
 #include <QGroupBox>
 #include <QIcon>
@@ -67,6 +69,7 @@ Tffwopcje::Tffwopcje(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ffwopcje"));
     setWindowTitle(QStringLiteral("Opcje"));
+    helpcontext::set(*this, helpcontext::kPrintOptions);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     QFont font(QStringLiteral("MS Sans Serif"), 8);

@@ -6,6 +6,7 @@
 #include "units.h"
 
 #include "document/document.h"
+#include "help/helpcontext.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@ Tffwpodglad::Tffwpodglad(std::string programFolder, QWidget* parent)
 {
     setObjectName(QStringLiteral("ffwpodglad"));
     setWindowTitle(QStringLiteral("Podgląd wykazki"));
+    helpcontext::set(*this, helpcontext::kPreview);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setFocusPolicy(Qt::StrongFocus);

@@ -2,6 +2,8 @@
 
 #include "dialogs.h"
 
+#include "help/helpcontext.h"
+
 #include "grid/celledi.h"
 #include "print/programprinter.h"
 
@@ -37,6 +39,7 @@ Tffdruk::Tffdruk(QPrinter& printer, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), printer_(printer), dialogs_(dialogs), printerSetup_(runPrintDialog)
 {
     setObjectName(QStringLiteral("ffdruk"));
+    helpcontext::set(*this, helpcontext::kTablePrint);
     setWindowTitle(QStringLiteral("Kolmo'05"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

@@ -2,6 +2,8 @@
 
 #include "dialogs.h"
 
+#include "help/helpcontext.h"
+
 #include "grid/celledi.h"
 
 #include <QButtonGroup>
@@ -59,6 +61,7 @@ Tffopcje::Tffopcje(Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs), fontChooser_(runFontDialog)
 {
     setObjectName(QStringLiteral("ffopcje"));
+    helpcontext::set(*this, helpcontext::kGridOptions);
     setWindowTitle(QStringLiteral("Kolmo'05"));
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint
                    | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

@@ -10,6 +10,7 @@
 #include "editing/documenteditor.h"
 
 #include "grid/celledi.h"
+#include "help/helpcontext.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -31,6 +32,7 @@ Tffwmain::Tffwmain(ProgramContext& context) : context_(context)
 {
     setObjectName(QStringLiteral("ffwmain"));
     setWindowTitle(QStringLiteral("Wykazki 2001"));
+    helpcontext::set(*this, helpcontext::kMainWindow);
     QFont font(QStringLiteral("MS Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
@@ -209,14 +211,18 @@ void Tffwmain::FormShow()
     if (closa.prepareSample() && !closa.openFileName().isEmpty())
         closa.read();
     applyGridSize();
+    // Grades can be typed the moment the program is up.
+    cellEdi1_->setFocus();
 }
 
 void Tffwmain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        // FormActivate, also when a modal window closes.
+        // FormActivate, also when a modal window closes: the keyboard goes
+        // back to the grid.
         applyGridSize();
+        cellEdi1_->setFocus();
         emit activated();
     }
 }
@@ -269,12 +275,14 @@ void Tffwmain::Nowy1Click()
     setStatusText(QString());
     // The options and the modified flag stay as they are.
     context_.editor().newDocument();
+    cellEdi1_->setFocus();
 }
 
 void Tffwmain::Odczytaj1Click()
 {
     context_.closa().open();
     applyGridSize();
+    cellEdi1_->setFocus();
 }
 
 void Tffwmain::Rozmnoz1Click()

@@ -4,6 +4,7 @@
 
 #include "document/formatting.h"
 #include "grid/qtcp1250.h"
+#include "help/helpcontext.h"
 
 #include <QKeyEvent>
 #include <QPalette>
@@ -41,6 +42,7 @@ Tffwopis::Tffwopis(DocumentEditor& editor, QWidget* parent)
 {
     setObjectName(QStringLiteral("ffwopis"));
     setWindowTitle(QStringLiteral("Tekst"));
+    helpcontext::set(*this, helpcontext::kLongText);
     resize(323, 93);
 
     memo1_ = new QPlainTextEdit(this);

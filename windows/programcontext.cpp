@@ -4,35 +4,47 @@
 #include "dialogs.h"
 #include "ffdruk.h"
 #include "ffopcje.h"
+#include "ffkolmo.h"
 #include "ffwerr.h"
+#include "ffwintro.h"
 #include "ffwmain.h"
 #include "ffwopis.h"
+#include "ffwrozmn.h"
 #include "klepsydrkursor.h"
 
 #include "document/ekolmoerror.h"
 #include "grid/celledi.h"
+#include "help/helpkey.h"
+#include "help/helpwindow.h"
 #include "print/certificateprinting.h"
 #include "print/ffwopcje.h"
 #include "print/ffwpodglad.h"
 #include "print/programprinter.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QPrinter>
+#include <QTimer>
 
 ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialogs> dialogs)
     : programFolder_(std::move(programFolder)), dialogs_(std::move(dialogs))
 {
     mainWindow_ = std::make_unique<Tffwmain>(*this);
+    kolmo_ = std::make_unique<Tffkolmo>(*dialogs_, QUrl(QStringLiteral(WYKAZKI_HOME_PAGE)));
     closa_ = std::make_unique<Tclosa>(*this);
     errorWindow_ = std::make_unique<Tffwerr>(*dialogs_);
     preview_ = std::make_unique<Tffwpodglad>(programFolder_);
     options_ = std::make_unique<Tffwopcje>();
+    rozmn_ = std::make_unique<Tffwrozmn>([this](const std::string& name) { return closa_->saveCopyAs(name); });
     opis_ = std::make_unique<Tffwopis>(editor_);
+    intro_ = std::make_unique<Tffintro>(*dialogs_);
+    help_ = std::make_unique<HelpWindow>(QFile::decodeName(QByteArray::fromStdString(programFolder_))
+                                         + HelpWindow::kCollectionName);
     printer_ = makeProgramPrinter();
     mainWindow_->connectWindows();
     connectPrinting();
     connectTables();
+    connectHelp();
 }
 
 void ProgramContext::connectTables()
@@ -98,6 +110,37 @@ void ProgramContext::connectPrinting()
                        store(*preview_, screen.preview);
                        store(*options_, screen.printOptions);
                    }});
+}
+
+// The Pomoc menu, F1 in every window, the information window at the first
+// activation, the about window and the per-teacher files.
+void ProgramContext::connectHelp()
+{
+    Tffwmain* main = mainWindow_.get();
+    const QColor aqua(0, 255, 255);
+    QObject::connect(main, &Tffwmain::infoRequested, main,
+                     [this, aqua] { intro_->showInformation(infoDocumentPath(), false, aqua); });
+    // Queued: the window is shown modally, which must not happen inside
+    // the activation itself.
+    QObject::connect(main, &Tffwmain::activated, main, [this, aqua] {
+        if (intro_->firstShowingPending())
+            QTimer::singleShot(0, intro_.get(),
+                               [this, aqua] { intro_->showInformation(infoDocumentPath(), true, aqua); });
+    });
+    QObject::connect(main, &Tffwmain::helpContentsRequested, main, [this] { help_->showContents(); });
+    QObject::connect(main, &Tffwmain::helpSearchRequested, main, [this] { help_->showIndex(); });
+    QObject::connect(main, &Tffwmain::helpOnHelpRequested, main, [this] { help_->showHelpOnHelp(); });
+    QObject::connect(main, &Tffwmain::aboutRequested, main, [this] { kolmo_->about(); });
+    QObject::connect(main, &Tffwmain::perTeacherFilesRequested, main, [this] { rozmn_->open(); });
+
+    helpKey_ = std::make_unique<HelpKey>([this](int context) { help_->showContext(context); });
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(helpKey_.get());
+}
+
+QString ProgramContext::infoDocumentPath() const
+{
+    return QFile::decodeName(QByteArray::fromStdString(programFolder_)) + Tffintro::kDocumentName;
 }
 
 ProgramContext::~ProgramContext() = default;

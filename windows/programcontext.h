@@ -14,15 +14,20 @@
 #include <vector>
 
 class Dialogs;
+class HelpKey;
+class HelpWindow;
 class QPrinter;
 class Tclosa;
 class Tffdruk;
 class Tffopcje;
+class Tffintro;
+class Tffkolmo;
 class Tffwerr;
 class Tffwmain;
 class Tffwopcje;
 class Tffwopis;
 class Tffwpodglad;
+class Tffwrozmn;
 
 class ProgramContext {
 public:
@@ -51,6 +56,12 @@ public:
     Tffwpodglad& previewWindow() { return *preview_; }
     Tffwopcje& optionsWindow() { return *options_; }
     Tffwopis& opis() { return *opis_; }
+    Tffkolmo& aboutWindow() { return *kolmo_; }
+    Tffwrozmn& perTeacherFiles() { return *rozmn_; }
+    Tffintro& infoWindow() { return *intro_; }
+    HelpWindow& helpWindow() { return *help_; }
+    // program folder + "wyka2001.rtf".
+    QString infoDocumentPath() const;
 
     // The program's one printer: report cards and tables print on it.
     QPrinter& printer() { return *printer_; }
@@ -80,6 +91,7 @@ private:
     std::vector<ScreenHook> screenHooks_;
 
     void connectPrinting();
+    void connectHelp();
 
     void connectTables();
 
@@ -87,10 +99,15 @@ private:
     std::unique_ptr<Tffopcje> gridOptions_;
     std::unique_ptr<Tffdruk> tablePrint_;  // ends an open job before the printer goes
     // Destroyed in reverse: the main window goes first.
+    std::unique_ptr<HelpKey> helpKey_;
+    std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<Tffintro> intro_;
     std::unique_ptr<Tffwopis> opis_;
+    std::unique_ptr<Tffwrozmn> rozmn_;
     std::unique_ptr<Tffwopcje> options_;
     std::unique_ptr<Tffwpodglad> preview_;
     std::unique_ptr<Tffwerr> errorWindow_;
     std::unique_ptr<Tclosa> closa_;
+    std::unique_ptr<Tffkolmo> kolmo_;
     std::unique_ptr<Tffwmain> mainWindow_;
 };

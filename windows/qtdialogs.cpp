@@ -1,6 +1,8 @@
 #include "qtdialogs.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
@@ -54,5 +56,12 @@ QMessageBox::StandardButton QtDialogs::question(QWidget* parent, const QString& 
 
 int QtDialogs::runModal(QDialog& dialog)
 {
-    return dialog.exec();
+    // The keyboard goes back to the window that had it, as a window manager
+    // would do; where none does, the program would otherwise be left with
+    // no active window and no shortcuts.
+    const QPointer<QWidget> before = QApplication::activeWindow();
+    const int result = dialog.exec();
+    if (before && before->isVisible())
+        before->activateWindow();
+    return result;
 }

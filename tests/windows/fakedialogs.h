@@ -25,6 +25,7 @@ public:
     std::vector<FileDialogRequest> saveAsked;
     std::vector<Question> questions;
     std::vector<QString> errors;  // messages the error window showed
+    std::vector<QString> modals;  // object names of the windows shown modally
 
     QString openFileName(QWidget*, const FileDialogRequest& request) override
     {
@@ -44,6 +45,7 @@ public:
     }
     int runModal(QDialog& dialog) override
     {
+        modals.push_back(dialog.objectName());
         if (auto* error = qobject_cast<Tffwerr*>(&dialog))
             errors.push_back(error->message());
         return QDialog::Accepted;

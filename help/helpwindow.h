@@ -1,0 +1,71 @@
+#pragma once
+// The program's own help window over the compiled help (Wyka.qhc and
+// Wyka.qch in the program folder): the contents and the keyword index on
+// the left, the topic on the right, with back and forward. It needs no
+// outside viewer. A help file that cannot be opened is reported in the
+// window itself.
+
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
+
+class HelpBrowser;
+class QAction;
+class QHelpEngine;
+class QHelpLink;
+class QLineEdit;
+class QTabWidget;
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    static const QString kCollectionName;  // "Wyka.qhc"
+
+    explicit HelpWindow(const QString& collectionFile, QWidget* parent = nullptr);
+    ~HelpWindow() override;
+
+    // Whether the compiled help could be opened.
+    bool isAvailable() const { return available_; }
+
+    // Pomoc > Spis treści: the contents and the first topic.
+    void showContents();
+    // Pomoc > Wyszukaj: the keyword index, its search field holding keyword.
+    void showIndex(const QString& keyword = QString());
+    // Pomoc > Jak szukać?: how to use the help.
+    void showHelpOnHelp();
+    // F1: the topic of a window's help context; the contents for a number
+    // that has no topic.
+    void showContext(int context);
+
+    // The topic of a help context, or an empty url when it has none.
+    QUrl topicOf(int context) const;
+    QUrl currentTopic() const;
+    QUrl contentsTopic() const;
+
+    QHelpEngine& engine() { return *engine_; }
+    HelpBrowser& browser() { return *browser_; }
+    QLineEdit& searchField() { return *searchField_; }
+    QTabWidget& tabs() { return *tabs_; }
+    QAction& backAction() { return *back_; }
+    QAction& forwardAction() { return *forward_; }
+
+private:
+    void buildToolbar(QWidget& bar);
+    QWidget* buildIndexPage();
+    void open(const QUrl& topic);
+    void openDocuments(const QList<QHelpLink>& documents);
+    // Shows the window over whatever is open; above a modal window it must
+    // be modal itself, or that window would keep it from the keyboard.
+    void present();
+    void hideEvent(QHideEvent* event) override;
+
+    QHelpEngine* engine_;
+    bool available_ = false;
+    HelpBrowser* browser_;
+    QTabWidget* tabs_;
+    QLineEdit* searchField_ = nullptr;
+    QAction* back_ = nullptr;
+    QAction* forward_ = nullptr;
+    // The window that had the keyboard before the help came up.
+    QPointer<QWidget> returnTo_;
+};

@@ -1,0 +1,101 @@
+#include "ffwintro.h"
+
+#include "dialogs.h"
+#include "glyphs.h"
+
+#include "richtext/rtfreader.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+const QString Tffintro::kDocumentName = QStringLiteral("wyka2001.rtf");
+
+Tffintro::Tffintro(Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("ffintro"));
+    setWindowTitle(QStringLiteral(" Info"));
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(10, 0, 10, 10);
+    column->setSpacing(10);
+
+    auto* panel = new QWidget(this);
+    panel->setFixedHeight(41);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 4, 6, 5);
+    row->addStretch(1);
+    closeButton_ = new QToolButton(panel);
+    closeButton_->setFixedSize(32, 32);
+    closeButton_->setAutoRaise(true);
+    closeButton_->setFocusPolicy(Qt::NoFocus);
+    setGlyph(*closeButton_, "KONIEC", QStringLiteral("Zamknij"));
+    connect(closeButton_, &QToolButton::clicked, this, &QDialog::accept);
+    row->addWidget(closeButton_);
+    column->addWidget(panel);
+
+    richEdit1_ = new QTextBrowser(this);
+    richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
+    richEdit1_->setFrameShape(QFrame::NoFrame);
+    richEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    richEdit1_->setOpenExternalLinks(false);
+    column->addWidget(richEdit1_, 1);
+}
+
+bool Tffintro::load(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxDocumentBytes)
+        return false;
+    const QByteArray bytes = file.read(kMaxDocumentBytes + 1);
+    if (bytes.size() > kMaxDocumentBytes)
+        return false;  // grew while being read
+    auto* document = new QTextDocument(richEdit1_);
+    if (!readRtf(bytes, *document)) {
+        delete document;
+        return false;
+    }
+    // The box deletes its first document itself; the ones read here are ours.
+    const QPointer<QTextDocument> previous = richEdit1_->document();
+    richEdit1_->setDocument(document);
+    if (previous && previous->parent() == richEdit1_)
+        delete previous;
+    return true;
+}
+
+bool Tffintro::showInformation(const QString& path, bool atStart, const QColor& background)
+{
+    if (atStart && !firstShowingPending_)
+        return false;
+    // Any failure shows nothing, and at start the next activation tries again.
+    if (!load(path))
+        return false;
+    QPalette palette = richEdit1_->palette();
+    palette.setColor(QPalette::Base, background);
+    richEdit1_->setPalette(palette);
+    firstShowingPending_ = false;
+    richEdit1_->moveCursor(QTextCursor::Start);
+    dialogs_.runModal(*this);
+    return true;
+}
+
+void Tffintro::showEvent(QShowEvent* event)
+{
+    // The screen less 40 pixels on every side.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        resize(available.width() - 80, available.height() - 80);
+        QRect frame = frameGeometry();
+        frame.moveCenter(available.center());
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
+    richEdit1_->setFocus();
+}

@@ -1,0 +1,41 @@
+#pragma once
+// " Info": the information document "wyka2001.rtf" from the program folder
+// in a read-only rich-text box. It opens by itself at the first activation
+// of the main window in a run and from Pomoc > Info. A missing or
+// unreadable document shows nothing and says nothing.
+
+#include <QDialog>
+
+class Dialogs;
+class QTextBrowser;
+class QToolButton;
+
+class Tffintro : public QDialog {
+    Q_OBJECT
+public:
+    static const QString kDocumentName;  // "wyka2001.rtf"
+    // A bigger file is no information document.
+    static constexpr qint64 kMaxDocumentBytes = 16 * 1024 * 1024;
+
+    explicit Tffintro(Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // Loads the document at path and shows it modally on the given
+    // background. atStart: only when the window has not been shown yet in
+    // this run. Returns whether the window was shown.
+    bool showInformation(const QString& path, bool atStart, const QColor& background);
+
+    bool firstShowingPending() const { return firstShowingPending_; }
+    QTextBrowser& richEdit1() { return *richEdit1_; }
+    QToolButton& closeButton() { return *closeButton_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool load(const QString& path);
+
+    Dialogs& dialogs_;
+    QTextBrowser* richEdit1_;
+    QToolButton* closeButton_;
+    bool firstShowingPending_ = true;
+};

@@ -1,0 +1,221 @@
+#include "ffwrozmn.h"
+
+#include "glyphs.h"
+
+#include "document/cp1250.h"
+#include "document/formatting.h"
+#include "grid/celledi.h"
+#include "grid/placeholders.h"
+#include "help/helpcontext.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString shown(const std::string& name)
+{
+    return QString::fromStdString(cp1250::toUtf8(name));
+}
+
+}  // namespace
+
+Tffwrozmn::Tffwrozmn(CopyWriter writeCopy, QWidget* parent)
+    : QWidget(parent, Qt::Window), writeCopy_(std::move(writeCopy))
+{
+    setObjectName(QStringLiteral("ffwrozmn"));
+    setWindowTitle(QStringLiteral("Tworzenie plików dla poszczególnych wychowawców"));
+    helpcontext::set(*this, helpcontext::kPerTeacherFiles);
+    setMinimumSize(391, 300);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* panel = new QWidget(this);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(8, 4, 8, 4);
+    const struct {
+        const char* glyph;
+        const char* hint;
+        void (Tffwrozmn::*slot)();
+    } buttons[4] = {
+        {"DODAJ", "Dodaj nazwę pliku", &Tffwrozmn::SpeedButton1Click},
+        {"SKASUJ", "Usuń nazwę pliku", &Tffwrozmn::SpeedButton2Click},
+        {"ROZMN", "Twórz pliki dla oddziałów", &Tffwrozmn::SpeedButton3Click},
+        {"KONIEC", "Zamknij", &Tffwrozmn::SpeedButton4Click},
+    };
+    for (std::size_t i = 0; i < 4; ++i) {
+        auto* button = new QToolButton(panel);
+        button->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
+        button->setFixedSize(32, 32);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        setGlyph(*button, buttons[i].glyph, QString::fromUtf8(buttons[i].hint));
+        connect(button, &QToolButton::clicked, this, buttons[i].slot);
+        row->addWidget(button);
+        speedButtons_[i] = button;
+    }
+    row->addStretch(1);
+    column->addWidget(panel);
+
+    cellEdi1_ = new TCellEdi(this);
+    cellEdi1_->setObjectName(QStringLiteral("CellEdi1"));
+    cellEdi1_->setSzerInfo(30);
+    cellEdi1_->setIlx(1);
+    cellEdi1_->setDefaultSzerIo(300);
+    cellEdi1_->setDefaultWysIo(14);
+    cellEdi1_->setIly(1);
+    column->addWidget(cellEdi1_, 1);
+
+    auto* statusBar = new QStatusBar(this);
+    status_ = new QLabel(statusBar);
+    status_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar->addWidget(status_, 1);
+    column->addWidget(statusBar);
+
+    bindGrid();
+}
+
+void Tffwrozmn::bindGrid()
+{
+    TCellEdi& grid = *cellEdi1_;
+    grid.OnTopInfo = [](TCellEdi&, int, TTekstOczka& ato) {
+        ato.tekst[0] = cp1250::fromUtf8("Nazwa pliku (bez rozszerzenia)").value_or(std::string());
+    };
+    grid.OnOczko = [this](TCellEdi&, int, int y, TTekstOczka& ato) {
+        if (names_.empty()) {
+            wypelnijKropki(ato);
+        } else if (y >= 0 && static_cast<std::size_t>(y) < names_.size()) {
+            const std::string& name = names_[static_cast<std::size_t>(y)].tekst;
+            if (name.empty())
+                wypelnijPytajniki(ato);
+            else
+                ato.tekst[0] = name;
+        }
+    };
+    grid.OnAkcjaEdit = [this](TCellEdi& sender, int, int y, unsigned char& key, int) {
+        if (names_.empty() || y < 0 || static_cast<std::size_t>(y) >= names_.size())
+            return;
+        std::string name = names_[static_cast<std::size_t>(y)].tekst;
+        char ch = static_cast<char>(key);
+        editText(name, ch, kNameLimit, false);
+        key = static_cast<unsigned char>(ch);
+        // Every selected row takes the name: one cell per row.
+        sender.StartZaznaczenia(2);
+        int x = 0;
+        int row = 0;
+        while (sender.NastepneZaznaczone(x, row)) {
+            if (row >= 0 && static_cast<std::size_t>(row) < names_.size())
+                names_[static_cast<std::size_t>(row)].tekst = name;
+        }
+        sender.OdswiezKolumne(0);
+    };
+    grid.OnOczkoToClipboard = [this](TCellEdi&, int, int y, std::string& txt) {
+        if (y >= 0 && static_cast<std::size_t>(y) < names_.size())
+            txt = names_[static_cast<std::size_t>(y)].tekst;
+    };
+    grid.OnClipboardToOczko = [this](TCellEdi& sender, int, int y, std::string& txt) {
+        if (y >= 0 && static_cast<std::size_t>(y) < names_.size()) {
+            names_[static_cast<std::size_t>(y)].tekst = txt;
+            sender.OdswiezKolumne(0);
+        }
+    };
+}
+
+void Tffwrozmn::open()
+{
+    cellEdi1_->setIly(std::max<int>(1, static_cast<int>(names_.size())));
+    if (!isVisible())
+        show();
+    raise();
+    activateWindow();
+    cellEdi1_->setFocus();
+}
+
+QString Tffwrozmn::statusText() const
+{
+    return status_->text();
+}
+
+void Tffwrozmn::repaint()
+{
+    cellEdi1_->Odswiez();
+    cellEdi1_->setFocus();
+}
+
+void Tffwrozmn::SpeedButton1Click()
+{
+    const std::size_t at =
+        names_.empty() ? 0 : std::min(names_.size(), static_cast<std::size_t>(cellEdi1_->PozY()) + 1);
+    names_.insert(names_.begin() + static_cast<std::ptrdiff_t>(at), TNazwa{});
+    if (names_.size() > 1) {
+        cellEdi1_->setIly(cellEdi1_->Ily() + 1);
+        cellEdi1_->setPozY(cellEdi1_->PozY() + 1);
+    }
+    repaint();
+}
+
+void Tffwrozmn::SpeedButton2Click()
+{
+    const int y = cellEdi1_->PozY();
+    if (y < 0 || static_cast<std::size_t>(y) >= names_.size())
+        return;
+    names_.erase(names_.begin() + y);
+    if (!names_.empty())
+        cellEdi1_->setIly(cellEdi1_->Ily() - 1);
+    repaint();
+}
+
+std::optional<QString> Tffwrozmn::refusal(const std::string& name)
+{
+    const QString text = shown(name);
+    const QString trimmed = text.trimmed();
+    // Separators would leave the program folder; "." and ".." name folders.
+    const bool unusable = trimmed.isEmpty() || text.contains(QLatin1Char('/'))
+                          || text.contains(QLatin1Char('\\')) || trimmed == QLatin1String(".")
+                          || trimmed == QLatin1String("..")
+                          || std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; });
+    if (!unusable)
+        return std::nullopt;
+    return QStringLiteral("\"%1\"").arg(text);
+}
+
+void Tffwrozmn::SpeedButton3Click()
+{
+    int written = 0;
+    int failed = 0;
+    QStringList refused;
+    // A copy: a failure's error window runs the event loop, which could
+    // reach the list.
+    const std::vector<TNazwa> names = names_;
+    for (const TNazwa& name : names) {
+        if (name.tekst.empty())
+            continue;
+        if (const std::optional<QString> why = refusal(name.tekst)) {
+            refused << *why;
+            status_->setText(QStringLiteral("Nazwa %1 nie może być nazwą pliku - pominięta.").arg(*why));
+            continue;
+        }
+        const std::string fileName = QFile::encodeName(shown(name.tekst)).toStdString();
+        if (writeCopy_(fileName))
+            ++written;
+        else
+            ++failed;
+    }
+    QString summary = QStringLiteral("Zapisano plików: %1, nieudanych: %2.").arg(written).arg(failed);
+    if (!refused.isEmpty())
+        summary += QStringLiteral(" Pominięto niewłaściwe nazwy plików: %1.")
+                       .arg(refused.join(QStringLiteral(", ")));
+    status_->setText(summary);
+    status_->setToolTip(summary);  // a narrow window cuts the line
+}
+
+void Tffwrozmn::SpeedButton4Click()
+{
+    close();
+}

@@ -1,0 +1,64 @@
+#pragma once
+// "Tworzenie plików dla poszczególnych wychowawców": a list of file names
+// typed into a one-column grid and, on command, a copy of the whole open
+// class file under each of them in the program folder. The list lives as
+// long as the program; the window never changes the open document.
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QToolButton;
+class TCellEdi;
+
+// One file name without extension, Windows-1250 bytes.
+struct TNazwa {
+    std::string tekst;
+};
+
+class Tffwrozmn : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr std::size_t kNameLimit = 20;  // characters typed
+
+    // Writes the open document as program folder + fileName + ".wkz"
+    // (fileName in the file system's encoding); reports its own failure and
+    // says whether the file was written.
+    using CopyWriter = std::function<bool(const std::string& fileName)>;
+
+    explicit Tffwrozmn(CopyWriter writeCopy, QWidget* parent = nullptr);
+
+    // Shows the window (not modal) with the grid sized to the list and the
+    // keyboard on the grid.
+    void open();
+
+    // Why a name cannot be used as a file name, or nothing when it can. An
+    // empty name is no file name either, but is simply skipped.
+    static std::optional<QString> refusal(const std::string& name);
+
+    const std::vector<TNazwa>& names() const { return names_; }
+    TCellEdi& grid() { return *cellEdi1_; }
+    QToolButton& speedButton(int number) { return *speedButtons_.at(number - 1); }
+    QString statusText() const;
+
+public slots:
+    void SpeedButton1Click();  // Dodaj nazwę pliku
+    void SpeedButton2Click();  // Usuń nazwę pliku
+    void SpeedButton3Click();  // Twórz pliki dla oddziałów
+    void SpeedButton4Click();  // Zamknij
+
+private:
+    void bindGrid();
+    void repaint();
+
+    CopyWriter writeCopy_;
+    std::vector<TNazwa> names_;
+    TCellEdi* cellEdi1_;
+    std::array<QToolButton*, 4> speedButtons_{};
+    QLabel* status_;
+};
