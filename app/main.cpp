@@ -46,7 +46,7 @@ int main(int argc, char** argv)
         app.exec();
         app.setErrorReporter(nullptr);
     } catch (const std::bad_alloc&) {
-        std::fputs("out of memory\n", stderr);
+        std::fprintf(stderr, "%s\n", komunikatBledu(kBladPamieci));
         return 1;
     } catch (...) {
         // Starting failed before the windows existed, or while tearing them

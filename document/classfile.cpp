@@ -1,21 +1,15 @@
 #include "classfile.h"
 
 #include "ekolmoerror.h"
+#include "platformfile.h"
 
 #include <algorithm>
 #include <bit>
 #include <cassert>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <istream>
 #include <iterator>
 #include <ostream>
-#include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 static_assert(std::endian::native == std::endian::little, "class files are little-endian");
 
@@ -255,7 +249,7 @@ void writeLayout(Writer& w, const GridLayout& g)
 
 }  // namespace
 
-ClassFileContents readClassFile(std::string_view bytes)
+ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllowance)
 {
     Reader r(bytes);
     ClassFileContents c;
@@ -263,17 +257,33 @@ ClassFileContents readClassFile(std::string_view bytes)
     if (c.version < kNajstarszaWersja || c.version > kNajnowszaWersja)
         throw EKolmoError(kBladWersji);
     const bool withKorekta = c.version >= kWersjaZKorekta;
+    const std::size_t minRecord = withKorekta ? kMinRecord : kMinRecordOld;
     r.get<std::uint8_t>();  // reserved
 
     readRecords(r, c.frazy, withKorekta);
+    const std::size_t phrases = c.frazy.count();
 
     const auto pupils = r.count(kMinPupil);
     c.dokumenty.reserve(pupils);
+    std::size_t padding = 0;
+    TFra extra;
     for (std::uint32_t i = 0; i < pupils; ++i) {
+        const auto stored = r.count(minRecord);
+        // Records the file does not hold cost memory the file did not pay
+        // for: a small file declaring many phrases and many empty pupils
+        // would otherwise take gigabytes. They are allowed up to a fixed
+        // total and counted before anything is made.
+        if (stored < phrases) {
+            padding += phrases - stored;
+            if (padding > paddingAllowance)
+                throw EKolmoError(kBladOdczytu);
+        }
         TDok pupil;
-        readRecords(r, pupil.wartosci, withKorekta);
-        // Keep the invariant: one value per phrase.
-        pupil.wartosci.resize(c.frazy.count());
+        // Keep the invariant: one value per phrase; values beyond the
+        // phrase count are read past and dropped.
+        pupil.wartosci.resize(phrases);
+        for (std::uint32_t j = 0; j < stored; ++j)
+            readRecord(r, j < phrases ? pupil.wartosci[j] : extra, withKorekta);
         c.dokumenty.push_back(std::move(pupil));
     }
 
@@ -291,6 +301,7 @@ ClassFileContents readClassFile(std::string_view bytes)
     c.screen.tablePrint = readRect(r);
     c.screen.preview = readRect(r);
     c.screen.printOptions = readRect(r);
+    // Bytes after the last item are left alone: older files may carry them.
     return c;
 }
 
@@ -383,58 +394,16 @@ GridLayout readGridLayout(std::string_view bytes)
 
 ClassFileContents readClassFileAt(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string bytes;
+    if (platformfile::readRegularFile(path, bytes) != platformfile::ReadResult::Ok)
         throw EKolmoError(kBladOdczytu);
-    return readClassFile(in);
+    return readClassFile(std::string_view(bytes));
 }
-
-namespace {
-
-// Writes all bytes to fd, retrying short writes.
-bool writeAll(int fd, const std::string& bytes)
-{
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-}  // namespace
 
 void saveClassFileAt(const std::filesystem::path& path, const ClassFileContents& contents)
 {
-    const std::string bytes = writeClassFile(contents);
-    std::filesystem::path temp = path;
-    temp += ".tmp-XXXXXX";
-    std::string pattern = temp.string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
+    if (!platformfile::replaceFile(path, writeClassFile(contents)))
         throw EKolmoError(kBladZapisu);
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    std::error_code ec;
-    if (written && closed) {
-        // Keep the permissions a new file would get rather than mkstemp's 0600.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        std::filesystem::permissions(pattern, static_cast<std::filesystem::perms>(0666 & ~mask), ec);
-        ec.clear();
-        std::filesystem::rename(pattern, path, ec);
-        if (!ec)
-            return;
-    }
-    std::filesystem::remove(pattern, ec);
-    throw EKolmoError(kBladZapisu);
 }
 
 std::vector<int> readFailureCodes(int code)

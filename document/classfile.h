@@ -18,12 +18,20 @@ inline constexpr int kWersjaZKorekta = 55;
 // What the writer always puts down.
 inline constexpr std::int8_t kWersjaZapisu = 56;
 
+// Default records a read may add, in all, for pupils that hold fewer values
+// than there are phrases: 5,000 pupils x 200 phrases with no value stored.
+// A class stored in full needs none, whatever its size; each record costs
+// about 170 bytes, so the allowance bounds what a small file can make the
+// reader allocate.
+inline constexpr std::size_t kPaddingAllowance = 1'000'000;
+
 // Both throw EKolmoError: code 3 for a version outside 40..56 (nothing else
 // is read), code 1 for anything else (short file, absurd counts, corrupt
-// grid layout). The result is always a whole file: every pupil holds
-// exactly one value record per phrase (extra values are cut, missing ones
-// padded with default records).
-ClassFileContents readClassFile(std::string_view bytes);
+// grid layout, more missing values than paddingAllowance). The result is
+// always a whole file: every pupil holds exactly one value record per
+// phrase (extra values are cut, missing ones padded with default records).
+// Bytes after the last item are ignored.
+ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllowance = kPaddingAllowance);
 ClassFileContents readClassFile(std::istream& in);
 
 // The file's bytes, with the version byte kWersjaZapisu.
@@ -36,11 +44,14 @@ std::string writeGridLayout(const GridLayout& layout);
 // Throws EKolmoError(1) for a short or corrupt block.
 GridLayout readGridLayout(std::string_view bytes);
 
-// Reads the file at path; code 1 when it cannot be opened.
+// Reads the file at path; code 1 when it cannot be read or is not a regular
+// file (a folder, FIFO or device is refused before anything is read).
 ClassFileContents readClassFileAt(const std::filesystem::path& path);
-// Writes to a temporary file beside path and renames it over path only when
-// every byte is written and flushed; on any failure the old file is left as
-// it was and EKolmoError(2) is thrown.
+// Writes to a temporary file in the folder of path's target (symbolic links
+// followed) and renames it over the target only when every byte is written
+// and flushed; the target keeps its permissions. On any failure the old file
+// is left as it was and EKolmoError(2) is thrown; a target that is not a
+// regular file is never replaced.
 void saveClassFileAt(const std::filesystem::path& path, const ClassFileContents& contents);
 
 // The codes a failed read reports, in order: a wrong version is followed by

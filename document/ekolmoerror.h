@@ -7,7 +7,7 @@
 enum KodBledu : int {
     kBladPamieci = 0,   // " Za mało pamięci w komputerze"
     kBladOdczytu = 1,   // " Odczyt danych z archiwum nie powiódł się"
-    kBladZapisu = 2,    // " Zapis danych do archiwun nie powiódł się"
+    kBladZapisu = 2,    // " Zapis danych do archiwum nie powiódł się"
     kBladWersji = 3,    // " Niewłaściwa wersja pliku z danymi"
     kBladWydruku = 4,   // " Wydruk nie powiódł się"
     kBladNieznany = 6,  // " Nieznany błąd"
@@ -19,8 +19,16 @@ const char* komunikatBledu(int code);
 class EKolmoError : public std::runtime_error {
 public:
     explicit EKolmoError(int code) : std::runtime_error(komunikatBledu(code)), code_(code) {}
+    // detail: what exactly went wrong, UTF-8, for a place beside the code's
+    // message (the status bar); the message itself stays the code's.
+    EKolmoError(int code, std::string detail)
+        : std::runtime_error(komunikatBledu(code)), code_(code), detail_(std::move(detail))
+    {
+    }
     int code() const { return code_; }
+    const std::string& detail() const { return detail_; }
 
 private:
     int code_;
+    std::string detail_;
 };

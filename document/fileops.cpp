@@ -2,7 +2,10 @@
 
 #include "classfile.h"
 
+#include <algorithm>
 #include <system_error>
+
+namespace fs = std::filesystem;
 
 std::string picturePath(const std::string& programFolder, const std::string& fileName)
 {
@@ -12,13 +15,35 @@ std::string picturePath(const std::string& programFolder, const std::string& fil
     return path;
 }
 
+std::optional<std::string> pictureInFolder(const std::string& programFolder, std::string name)
+{
+    // Class files come from Windows, where either separator works.
+    std::replace(name.begin(), name.end(), '\\', '/');
+    const bool driveLetter = name.size() >= 2 && name[1] == ':' &&
+                             ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
+    if (name.empty() || driveLetter || name[0] == '/' || fs::path(name).has_root_path())
+        return std::nullopt;
+    const std::string path = programFolder + name;
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return std::nullopt;
+    // Where the name really leads, after "..", links and all, must lie
+    // inside where the folder really is.
+    const fs::path folder = fs::canonical(programFolder.empty() ? fs::path(".") : fs::path(programFolder), ec);
+    if (ec)
+        return std::nullopt;
+    const fs::path file = fs::canonical(path, ec);
+    if (ec)
+        return std::nullopt;
+    const auto [inFolder, inFile] = std::mismatch(folder.begin(), folder.end(), file.begin(), file.end());
+    if (inFolder != folder.end() || inFile == file.end())
+        return std::nullopt;
+    return path;
+}
+
 std::optional<std::string> findPicture(const std::string& programFolder, const std::string& fileName)
 {
-    std::string path = picturePath(programFolder, fileName);
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec))
-        return path;
-    return std::nullopt;
+    return pictureInFolder(programFolder, picturePath(programFolder, fileName).substr(programFolder.size()));
 }
 
 std::string copyPath(const std::string& programFolder, const std::string& name)

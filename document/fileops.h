@@ -12,8 +12,16 @@
 // program folder + name, with ".bmp" appended when the path's fourth
 // character from the end is not "." (a name without a three-letter extension).
 std::string picturePath(const std::string& programFolder, const std::string& fileName);
-// The picture's path when such a file exists.
+// The picture's path when such a file exists inside the program folder.
 std::optional<std::string> findPicture(const std::string& programFolder, const std::string& fileName);
+
+// programFolder + name when that is a regular file inside the program
+// folder, subfolders included ("obrazki\godlo.bmp" with either separator).
+// An absolute name, one with a drive letter, and one that leads out of the
+// folder through ".." or a symbolic link give nothing, as a missing file.
+// No ".bmp" rule here: name is the file's own name, in the file system's
+// encoding.
+std::optional<std::string> pictureInFolder(const std::string& programFolder, std::string name);
 
 // program folder + name + ".wkz".
 std::string copyPath(const std::string& programFolder, const std::string& name);

@@ -13,8 +13,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-void writeCertificatesPdf(QIODevice& out, const CertificatePdfJob& job)
+std::vector<MissingPicture> writeCertificatesPdf(QIODevice& out, const CertificatePdfJob& job)
 {
+    // Qt would quietly print an impossible sheet as US Letter or 0 points wide.
+    if (!sheetSizeUsable(job.options))
+        throw EKolmoError(kBladWydruku, sheetSizeProblem(job.options));
     QPdfWriter writer(&out);
     writer.setCreator(QStringLiteral("Wykazki"));
     writer.setResolution(job.resolutionDpi);
@@ -37,4 +40,5 @@ void writeCertificatesPdf(QIODevice& out, const CertificatePdfJob& job)
     }
     if (!painter.end())
         throw EKolmoError(kBladWydruku);
+    return renderer.missingPictures();
 }

@@ -3,6 +3,8 @@
 // sheet, drawn by the certificate renderer at a fixed resolution with the
 // fonts embedded.
 
+#include "certificaterenderer.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -24,6 +26,8 @@ struct CertificatePdfJob {
     int resolutionDpi = kRozdzielczoscPdf;
 };
 
-// Writes the PDF to out (open for writing). Throws EKolmoError(kBladWydruku)
-// when a picture cannot be read or the PDF cannot be written.
-void writeCertificatesPdf(QIODevice& out, const CertificatePdfJob& job);
+// Writes the PDF to out (open for writing) and returns the pictures the
+// cards were printed without (missing, outside the program folder, damaged
+// or too large). Throws EKolmoError(kBladWydruku) when the PDF cannot be
+// written, and with a detail when the sheet lies outside 1..1000 mm.
+std::vector<MissingPicture> writeCertificatesPdf(QIODevice& out, const CertificatePdfJob& job);

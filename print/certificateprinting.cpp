@@ -1,6 +1,7 @@
 #include "certificateprinting.h"
 
 #include "certificaterenderer.h"
+#include "documenttext.h"
 #include "programprinter.h"
 
 #include "document/document.h"
@@ -8,9 +9,10 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <QStringList>
 
 std::size_t printCertificates(QPrinter& printer, const Document& doc, const std::vector<std::size_t>& pupils,
-                              int page, const std::string& programFolder)
+                              int page, const std::string& programFolder, std::vector<MissingPicture>* missing)
 {
     std::vector<std::size_t> printed;
     printed.reserve(pupils.size());
@@ -19,6 +21,8 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc, const std:
             printed.push_back(pupil);
     if (printed.empty())
         return 0;
+    if (!sheetSizeUsable(doc.opcje()))
+        throw EKolmoError(kBladWydruku, sheetSizeProblem(doc.opcje()));
     if (!canPrintOn(printer))
         throw EKolmoError(kBladWydruku);
     // Cards are placed from the sheet's corner whatever the printer dialog
@@ -48,5 +52,20 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc, const std:
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         throw EKolmoError(kBladWydruku);
+    if (missing)
+        *missing = renderer.missingPictures();
     return printed.size();
+}
+
+QString missingPicturesText(const std::vector<MissingPicture>& missing)
+{
+    QStringList items;
+    for (const MissingPicture& m : missing)
+        items << QStringLiteral("uczeń %1: %2 (%3)")
+                     .arg(m.pupil + 1)
+                     .arg(toQString(m.fileName), m.damaged ? QStringLiteral("uszkodzony lub za duży")
+                                                           : QStringLiteral("brak pliku"));
+    if (items.isEmpty())
+        return {};
+    return QStringLiteral("Wydrukowano bez obrazków: ") + items.join(QStringLiteral("; "));
 }

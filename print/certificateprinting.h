@@ -2,6 +2,10 @@
 // Printing report cards: one page of the form for each chosen pupil, all
 // in one print job on the given printer.
 
+#include "certificaterenderer.h"
+
+#include <QString>
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -17,8 +21,17 @@ struct Document;
 // whole job. Returns the number of sheets printed; with no pupil left no
 // job is started and 0 is returned.
 //
+// Pictures that are missing, outside the program folder, damaged or too
+// large are left out; when missing is given it receives them.
+//
 // Throws EKolmoError(kBladWydruku) when there is no printer to print on,
-// the job cannot start, a new sheet or the end of the job fails, or a
-// picture cannot be read; a job already started is aborted first.
+// the job cannot start, or a new sheet or the end of the job fails (a job
+// already started is aborted first), and, with the reason as its detail,
+// when the class's sheet lies outside 1..1000 mm.
 std::size_t printCertificates(QPrinter& printer, const Document& doc, const std::vector<std::size_t>& pupils,
-                              int page, const std::string& programFolder);
+                              int page, const std::string& programFolder,
+                              std::vector<MissingPicture>* missing = nullptr);
+
+// The status bar's list of pictures printed without: "Wydrukowano bez
+// obrazków: uczeń 2: logo.bmp (brak pliku); …", empty for none.
+QString missingPicturesText(const std::vector<MissingPicture>& missing);

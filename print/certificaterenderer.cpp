@@ -13,6 +13,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -29,6 +30,19 @@ PixelBox scaled(const PixelBox& box, double scale)
 }
 
 }  // namespace
+
+bool sheetSizeUsable(const TOpcje& options)
+{
+    auto usable = [](int mm) { return mm >= kNajmniejszyArkuszMm && mm <= kNajwiekszyArkuszMm; };
+    return usable(options.width) && usable(options.height);
+}
+
+std::string sheetSizeProblem(const TOpcje& options)
+{
+    return "Wymiary arkusza " + std::to_string(options.width) + " × " + std::to_string(options.height) +
+           " mm są poza zakresem od " + std::to_string(kNajmniejszyArkuszMm) + " do " +
+           std::to_string(kNajwiekszyArkuszMm) + " mm";
+}
 
 CertificateRenderer::CertificateRenderer(const TFrazy& phrases, const TDokumenty& pupils, const TOpcje& options,
                                          std::string programFolder)
@@ -54,15 +68,16 @@ std::vector<PlacedElement> CertificateRenderer::layoutPage(const QPaintDevice& d
         const TFra& value = j < values.count() ? values[j] : defaultValue();
 
         // The shift is added in millimetres before converting: x0 and the
-        // shift as integers, y0 as the stored float.
+        // shift as whole millimetres, y0 as the stored float. The sums are
+        // made in double precision, where no stored value overflows.
         PixelBox box;
-        box.leftPx = mmToPixels(dpi, phrase.x0 + options_.left);
-        box.topPx = mmToPixels(dpi, double(phrase.y0) + options_.top);
-        box.rightPx = box.leftPx + mmToPixels(dpi, phrase.width);
-        box.bottomPx = box.topPx + mmToPixels(dpi, phrase.height);
+        box.leftPx = mmToPixels(dpi, double(phrase.x0) + double(options_.left));
+        box.topPx = mmToPixels(dpi, double(phrase.y0) + double(options_.top));
+        box.rightPx = addPixels(box.leftPx, mmToPixels(dpi, phrase.width));
+        box.bottomPx = addPixels(box.topPx, mmToPixels(dpi, phrase.height));
 
         if (phrase.kind == kRodzajObrazek) {
-            if (auto placed = placePicture(j, value, box, clipWidthPx, clipHeightPx, scale))
+            if (auto placed = placePicture(pupil, j, value, box, clipWidthPx, clipHeightPx, scale))
                 elements.push_back(std::move(*placed));
         } else if (phrase.kind == kRodzajTekst || phrase.kind == kRodzajOcena) {
             elements.push_back(placeText(device, j, value, box, clipWidthPx, clipHeightPx, scale));
@@ -85,8 +100,8 @@ PlacedElement CertificateRenderer::placeText(const QPaintDevice& device, std::si
     // y0 is the base line: the first line stands on it.
     const QFontMetrics metrics(e.font.font, &device);
     const int textHeightPx = metrics.height();
-    box.topPx -= textHeightPx;
-    box.bottomPx -= textHeightPx;
+    box.topPx = addPixels(box.topPx, -textHeightPx);
+    box.bottomPx = addPixels(box.bottomPx, -textHeightPx);
 
     // A box without width or height reaches the surface's right or bottom
     // edge. Whether it has one is decided before the box is moved inside
@@ -102,20 +117,28 @@ PlacedElement CertificateRenderer::placeText(const QPaintDevice& device, std::si
 
     // Text without a width is always left-aligned.
     e.flags = textBoxFlags(phrase.align, phrase.width > 0);
-    e.lineSpacingMm = phrase.lineSpacing;
+    // A correction that is not a number is none.
+    e.lineSpacingMm = std::isnan(phrase.lineSpacing) ? 0.0 : phrase.lineSpacing;
     if (e.lineSpacingMm != 0.0)
         e.lines = layoutTextLines(metrics, surfacePixelsPerInch(device), e.text, e.box, e.flags, e.lineSpacingMm);
     return e;
 }
 
-std::optional<PlacedElement> CertificateRenderer::placePicture(std::size_t j, const TFra& value, PixelBox box,
-                                                               int clipWidthPx, int clipHeightPx, double scale)
+std::optional<PlacedElement> CertificateRenderer::placePicture(std::size_t pupil, std::size_t j, const TFra& value,
+                                                               PixelBox box, int clipWidthPx, int clipHeightPx,
+                                                               double scale)
 {
     // The pupil's own picture when the pupil grid gave one, else the phrase's.
     const TFra& phrase = phrases_[j];
-    const QImage* picture = pictures_.find(value.picture.empty() ? phrase.picture : value.picture);
-    if (!picture)
-        return std::nullopt;  // no such file: skipped without a word
+    const std::string& name = value.picture.empty() ? phrase.picture : value.picture;
+    PictureCache::State state = PictureCache::State::Loaded;
+    const QImage* picture = pictures_.find(name, &state);
+    if (!picture) {
+        // Skipped; the card prints without it, and the caller can name it.
+        if (!name.empty() && notedPictures_.emplace(pupil, name).second)
+            missingPictures_.push_back({pupil, name, state == PictureCache::State::Damaged});
+        return std::nullopt;
+    }
 
     PlacedElement e;
     e.phrase = j;
@@ -130,7 +153,7 @@ std::optional<PlacedElement> CertificateRenderer::placePicture(std::size_t j, co
     if (heightPx <= 0)
         heightPx = picture->height();
     // The picture stands on its base line.
-    box.topPx -= heightPx;
+    box.topPx = addPixels(box.topPx, -heightPx);
     box.leftPx = std::clamp(box.leftPx, 0, clipWidthPx);
     box.topPx = std::clamp(box.topPx, 0, clipHeightPx);
     box.rightPx = std::min(box.leftPx + widthPx, clipWidthPx);

@@ -8,7 +8,9 @@
 
 #include <cstddef>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QPaintDevice;
@@ -17,6 +19,23 @@ class TDokumenty;
 class TFrazy;
 struct TFra;
 struct TOpcje;
+
+// The sheet sizes printing accepts, in millimetres, both directions.
+inline constexpr int kNajmniejszyArkuszMm = 1;
+inline constexpr int kNajwiekszyArkuszMm = 1000;
+
+// Whether the options' sheet lies within those limits.
+bool sheetSizeUsable(const TOpcje& options);
+// Why it does not, in the program's words (UTF-8), for the status bar.
+std::string sheetSizeProblem(const TOpcje& options);
+
+// A picture a card was printed without.
+struct MissingPicture {
+    std::size_t pupil = 0;  // index from 0
+    std::string fileName;   // as the class file names it (Windows-1250)
+    bool damaged = false;   // the file exists but does not decode completely, or is too large
+    bool operator==(const MissingPicture&) const = default;
+};
 
 class CertificateRenderer {
 public:
@@ -30,8 +49,9 @@ public:
     // The page's elements in drawing order, boxes in the device's pixels.
     // clipWidthPx/clipHeightPx bound every box; scale (the preview's) shrinks
     // positions and font sizes of the full-size page. A pupil outside the
-    // list, or a page no phrase is on, gives nothing. Throws
-    // EKolmoError(kBladWydruku) for a picture file that cannot be read.
+    // list, or a page no phrase is on, gives nothing. A picture that is
+    // missing, lies outside the program folder, or does not decode
+    // completely is left out and noted in missingPictures().
     std::vector<PlacedElement> layoutPage(const QPaintDevice& device, std::size_t pupil, int page,
                                           int clipWidthPx, int clipHeightPx, double scale);
 
@@ -39,16 +59,21 @@ public:
     void drawPage(QPainter& painter, std::size_t pupil, int page, int clipWidthPx, int clipHeightPx,
                   double scale);
 
+    // Pictures left out so far, once per pupil and name, in the order met.
+    const std::vector<MissingPicture>& missingPictures() const { return missingPictures_; }
+
 private:
     PlacedElement placeText(const QPaintDevice& device, std::size_t j, const TFra& value, PixelBox box,
                             int clipWidthPx, int clipHeightPx, double scale) const;
-    std::optional<PlacedElement> placePicture(std::size_t j, const TFra& value, PixelBox box, int clipWidthPx,
-                                              int clipHeightPx, double scale);
+    std::optional<PlacedElement> placePicture(std::size_t pupil, std::size_t j, const TFra& value, PixelBox box,
+                                              int clipWidthPx, int clipHeightPx, double scale);
 
     const TFrazy& phrases_;
     const TDokumenty& pupils_;
     const TOpcje& options_;
     PictureCache pictures_;
+    std::set<std::pair<std::size_t, std::string>> notedPictures_;
+    std::vector<MissingPicture> missingPictures_;
 };
 
 // Paints placed elements in order, later ones over earlier ones. The

@@ -1,55 +1,94 @@
 #include "picturecache.h"
 
 #include "document/cp1250.h"
-#include "document/ekolmoerror.h"
 #include "document/fileops.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QImageReader>
 
-#include <filesystem>
-#include <system_error>
-
 namespace {
 
-// Picture names are Windows-1250 texts, while the program folder and the
-// names on disk are in the system's file name encoding (UTF-8). The ".bmp"
-// rule looks at the name as the document holds it; only then is the name
-// converted for the disk.
-std::string pathOnDisk(const std::string& programFolder, const std::string& fileName)
-{
-    const std::string path = picturePath(programFolder, fileName);
-    return programFolder + cp1250::toUtf8(std::string_view(path).substr(programFolder.size()));
-}
+// Passes reads on to a file and notes whether the decoder ever asked for
+// more than was left: a Windows bitmap reader asks for exactly the rows it
+// needs and takes a short row as the end of the picture.
+class ShortReadWatch : public QIODevice {
+public:
+    explicit ShortReadWatch(QIODevice& file) : file_(file) { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+
+    bool sawShortRead() const { return shortRead_; }
+    void forget() { shortRead_ = false; }
+
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return file_.size(); }
+    bool seek(qint64 pos) override { return QIODevice::seek(pos) && file_.seek(pos); }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 n = file_.read(data, maxSize);
+        if (n < maxSize)
+            shortRead_ = true;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QIODevice& file_;
+    bool shortRead_ = false;
+};
 
 }  // namespace
 
+std::optional<QImage> decodeWholePicture(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    ShortReadWatch watch(file);
+    QImageReader reader(&watch);
+    // The bytes decide, not the name: "x.dib" holding a whole bitmap file
+    // would otherwise be taken for a headerless DIB.
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();  // looks at the first bytes only
+    if (format.isEmpty())
+        return std::nullopt;
+    watch.forget();
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return std::nullopt;  // not decodable, or beyond the reader's allocation limit
+    if ((format == "bmp" || format == "dib") && watch.sawShortRead())
+        return std::nullopt;
+    return image;
+}
+
 PictureCache::PictureCache(std::string programFolder) : programFolder_(std::move(programFolder)) {}
 
-const QImage* PictureCache::find(const std::string& fileName)
+const QImage* PictureCache::find(const std::string& fileName, State* state)
 {
-    if (fileName.empty())
-        return nullptr;
-    const std::string path = pathOnDisk(programFolder_, fileName);
-    auto it = byPath_.find(path);
-    if (it == byPath_.end()) {
-        std::optional<QImage> loaded;
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(path, ec)) {
-            QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
-            // The bytes decide, not the name: "x.dib" holding a whole bitmap file
-            // would otherwise be taken for a headerless DIB.
-            reader.setDecideFormatFromContent(true);
-            QImage image = reader.read();
-            if (image.isNull())
-                throw EKolmoError(kBladWydruku);
-            // Pictures are copied onto the sheet as they are, not blended.
-            if (image.hasAlphaChannel())
-                image = image.convertToFormat(QImage::Format_RGB32);
-            loaded = std::move(image);
+    auto it = byName_.find(fileName);
+    if (it == byName_.end()) {
+        Entry entry;
+        // The ".bmp" rule looks at the name as the document holds it
+        // (Windows-1250); the file system's names are UTF-8.
+        const std::string withExtension =
+            picturePath(programFolder_, fileName).substr(programFolder_.size());
+        const std::optional<std::string> path =
+            fileName.empty() ? std::nullopt : pictureInFolder(programFolder_, cp1250::toUtf8(withExtension));
+        if (path) {
+            if (std::optional<QImage> image = decodeWholePicture(QFile::decodeName(QByteArray::fromStdString(*path)))) {
+                // Pictures are copied onto the sheet as they are, not blended.
+                if (image->hasAlphaChannel())
+                    *image = image->convertToFormat(QImage::Format_RGB32);
+                entry.image = std::move(image);
+                entry.state = State::Loaded;
+            } else {
+                entry.state = State::Damaged;
+            }
         }
-        it = byPath_.emplace(path, std::move(loaded)).first;
+        it = byName_.emplace(fileName, std::move(entry)).first;
     }
-    return it->second ? &*it->second : nullptr;
+    if (state)
+        *state = it->second.state;
+    return it->second.image ? &*it->second.image : nullptr;
 }

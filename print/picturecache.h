@@ -11,18 +11,34 @@
 
 class PictureCache {
 public:
+    enum class State {
+        Loaded,
+        Missing,  // an empty name, no such file, or a name outside the program folder
+        Damaged,  // the file does not decode completely, or is too large to decode
+    };
+
     // programFolder ends with a separator; picture names are relative to it.
     explicit PictureCache(std::string programFolder);
 
     // The picture a phrase names (".bmp" appended to a name without a
-    // three-letter extension), or nullptr when the name is empty or no such
-    // file exists. Throws EKolmoError(kBladWydruku) for a file that exists
-    // but cannot be read as a picture.
-    const QImage* find(const std::string& fileName);
+    // three-letter extension), or nullptr when it is missing or damaged;
+    // state, when given, says which.
+    const QImage* find(const std::string& fileName, State* state = nullptr);
 
     const std::string& programFolder() const { return programFolder_; }
 
 private:
+    struct Entry {
+        std::optional<QImage> image;
+        State state = State::Missing;
+    };
+
     std::string programFolder_;
-    std::unordered_map<std::string, std::optional<QImage>> byPath_;  // nullopt: no such file
+    std::unordered_map<std::string, Entry> byName_;
 };
+
+// Decodes a picture file, the bytes deciding its format. Nothing when the
+// file cannot be read, is not a picture, is larger than the decoder allows
+// or ends before the picture does (a bitmap cut short would otherwise come
+// out with black rows).
+std::optional<QImage> decodeWholePicture(const QString& path);

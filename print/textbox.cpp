@@ -38,7 +38,7 @@ std::vector<TextLine> layoutTextLines(const QFontMetrics& metrics, int pixelsPer
 
     const int lineHeightPx = metrics.height();
     const int extraPx = mmToPixels(pixelsPerInch, lineSpacingMm);  // never scaled by the preview
-    const int pitchPx = lineHeightPx + extraPx;
+    const int pitchPx = addPixels(lineHeightPx, extraPx);
     // Only the width matters when measuring; the height is left open.
     const QRect measureRect(0, 0, box.widthPx(), INT_MAX / 4);
     auto linesHigh = [&](qsizetype from, qsizetype to) {
@@ -74,7 +74,7 @@ std::vector<TextLine> layoutTextLines(const QFontMetrics& metrics, int pixelsPer
             breakAt = std::max(i - 1, start + 1);
 
         lines.push_back({text.mid(start, breakAt - start), PixelBox{box.leftPx, topPx, box.rightPx, box.bottomPx}});
-        topPx += pitchPx;
+        topPx = addPixels(topPx, pitchPx);
         start = breakAt;
         while (start < n && isBlank(text[start]))
             ++start;

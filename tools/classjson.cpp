@@ -180,7 +180,18 @@ public:
     {
         if (!v.isString())
             fail("expected a text");
-        const QByteArray utf8 = v.toString().toUtf8();
+        const QString string = v.toString();
+        // A lone half of a surrogate pair ("\\ud83d") is no character at
+        // all; UTF-8 would turn it into "?".
+        for (qsizetype i = 0; i < string.size(); ++i) {
+            const QChar c = string[i];
+            if (c.isHighSurrogate() && i + 1 < string.size() && string[i + 1].isLowSurrogate())
+                ++i;
+            else if (c.isSurrogate())
+                fail("the text holds a lone UTF-16 surrogate (\\u" +
+                     QString::number(c.unicode(), 16).toStdString() + ")");
+        }
+        const QByteArray utf8 = string.toUtf8();
         auto bytes = cp1250::fromUtf8(std::string_view(utf8.constData(), std::size_t(utf8.size())));
         if (!bytes)
             fail("the text holds a character that Windows-1250 cannot hold");
@@ -405,8 +416,17 @@ ClassFileContents classFromJson(const std::string& utf8)
     if (const auto it = o.constFind(QLatin1String("pupils")); it != o.constEnd()) {
         const JsonIn where = root.at("pupils");
         const QJsonArray pupils = where.array(*it);
-        for (qsizetype i = 0; i < pupils.size(); ++i)
-            c.dokumenty.push_back(TDok{readRecords(where.item(i), pupils[i])});
+        for (qsizetype i = 0; i < pupils.size(); ++i) {
+            const JsonIn pupil = where.item(i);
+            TDok values{readRecords(pupil, pupils[i])};
+            // Fewer values are padded with defaults on reading; more would
+            // be dropped without a word.
+            if (values.wartosci.count() > c.frazy.count())
+                pupil.item(qsizetype(c.frazy.count()))
+                    .fail("the pupil has " + std::to_string(values.wartosci.count()) + " values but the class has " +
+                          std::to_string(c.frazy.count()) + " phrases");
+            c.dokumenty.push_back(std::move(values));
+        }
     }
     if (const auto it = o.constFind(QLatin1String("options")); it != o.constEnd()) {
         const JsonIn where = root.at("options");

@@ -3,6 +3,7 @@
 
 #include "classjson.h"
 #include "gridtext.h"
+#include "outputfile.h"
 #include "printcommand.h"
 #include "tablecommand.h"
 
@@ -11,12 +12,12 @@
 #include "document/ekolmoerror.h"
 #include "document/formatting.h"
 #include "document/grades.h"
+#include "document/platformfile.h"
 
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <map>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -134,13 +135,21 @@ int cmdBuild(const std::vector<std::string>& args)
         return usage("build needs a JSON file");
     if (output.empty())
         return usage("build needs -o OUT.wkz");
-
-    std::ifstream in(input, std::ios::binary);
-    if (!in) {
-        std::cerr << "wkz: cannot open " << input << "\n";
+    if (const auto problem = outputProblem(output)) {
+        std::cerr << "wkz build: " << *problem << "\n";
         return kExitError;
     }
-    const std::string json{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+
+    std::string json;
+    switch (platformfile::readRegularFile(input, json)) {
+    case platformfile::ReadResult::Ok: break;
+    case platformfile::ReadResult::NotRegular:
+        std::cerr << "wkz: " << input << " is not a regular file\n";
+        return kExitError;
+    case platformfile::ReadResult::Failed:
+        std::cerr << "wkz: cannot read " << input << "\n";
+        return kExitError;
+    }
     ClassFileContents c;
     try {
         c = classFromJson(json);
@@ -180,5 +189,11 @@ int main(int argc, char** argv)
     const auto it = commands.find(name);
     if (it == commands.end())
         return usage("unknown command '" + name + "'");
-    return it->second(std::vector<std::string>(argv + 2, argv + argc));
+    try {
+        return it->second(std::vector<std::string>(argv + 2, argv + argc));
+    } catch (const std::bad_alloc&) {
+        // Whatever ran out, the program's own message rather than an abort.
+        std::cerr << komunikatBledu(kBladPamieci) << "\n";
+        return kExitError;
+    }
 }

@@ -1,8 +1,11 @@
 #include "printcommand.h"
 
+#include "outputfile.h"
+
 #include "print/certificatepdf.h"
 
 #include "document/classfile.h"
+#include "document/cp1250.h"
 #include "document/ekolmoerror.h"
 
 #include <QByteArray>
@@ -202,6 +205,16 @@ int runPrintCommand(const std::vector<std::string>& args)
                 std::cerr << komunikatBledu(code) << "\n";
             return kExitError;
         }
+        if (const auto problem = outputProblem(a.output)) {
+            std::cerr << "wkz print: " << *problem << "\n";
+            return kExitError;
+        }
+        if (!sheetSizeUsable(contents.opcje)) {
+            std::cerr << "wkz print: the class's sheet of " << contents.opcje.width << " x " << contents.opcje.height
+                      << " mm cannot be printed; width and height must lie within " << kNajmniejszyArkuszMm << ".."
+                      << kNajwiekszyArkuszMm << " mm\n";
+            return kExitError;
+        }
         if (contents.dokumenty.count() == 0) {
             std::cerr << "wkz print: " << a.input << " holds no pupils; nothing to print\n";
             return kExitError;
@@ -228,8 +241,12 @@ int runPrintCommand(const std::vector<std::string>& args)
         status = kExitError;
     } else {
         try {
-            writeCertificatesPdf(out, CertificatePdfJob{contents.frazy, contents.dokumenty, contents.opcje, pupils,
-                                                        a.page, a.picturesFolder.value_or(programFolder())});
+            const std::vector<MissingPicture> missing = writeCertificatesPdf(
+                out, CertificatePdfJob{contents.frazy, contents.dokumenty, contents.opcje, pupils, a.page,
+                                       a.picturesFolder.value_or(programFolder())});
+            for (const MissingPicture& m : missing)
+                std::cerr << "wkz print: pupil " << m.pupil + 1 << ": picture " << cp1250::toUtf8(m.fileName)
+                          << (m.damaged ? " is damaged or too large" : " is missing") << "; printed without it\n";
             if (!out.commit()) {
                 std::cerr << "wkz print: cannot write " << a.output << ": " << out.errorString().toStdString()
                           << "\n";

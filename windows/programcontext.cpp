@@ -85,8 +85,13 @@ void ProgramContext::connectPrinting()
                              // fail, the user hears of it and the cards still print.
                              if (!tablePrint_->finishOpenJob())
                                  reportError(kBladWydruku);
-                             printCertificates(*printer_, document_, pupils, page, programFolder_);
+                             std::vector<MissingPicture> missing;
+                             printCertificates(*printer_, document_, pupils, page, programFolder_, &missing);
+                             if (!missing.empty())
+                                 mainWindow_->setStatusText(missingPicturesText(missing));
                          } catch (const EKolmoError& e) {
+                             if (!e.detail().empty())
+                                 mainWindow_->setStatusText(QString::fromStdString(e.detail()));
                              reportError(e.code());
                          }
                      });

@@ -23,7 +23,7 @@ bool WykazkiApplication::notify(QObject* receiver, QEvent* event)
         return QApplication::notify(receiver, event);
     } catch (const std::bad_alloc&) {
         // The document lists could not grow: there is no safe way on.
-        std::fputs("out of memory\n", stderr);
+        std::fprintf(stderr, "%s\n", komunikatBledu(kBladPamieci));
         std::_Exit(1);
     } catch (const EKolmoError& e) {
         // A program error nobody caught closer to its source (a printer

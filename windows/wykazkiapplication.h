@@ -4,7 +4,7 @@
 // escapes one is caught here and reported once - a program error
 // (EKolmoError) with its own message, anything else as " Nieznany błąd" -
 // and the program goes on with the next event. Running out of memory ends
-// the program with "out of memory" on the diagnostic output and status 1.
+// the program with the message of code 0 on the diagnostic output and status 1.
 
 #include <QApplication>
 

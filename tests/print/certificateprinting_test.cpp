@@ -163,22 +163,48 @@ TEST_F(CertificatePrinting, noPrinterAtAll_reportsCode4InsteadOfDoingNothing)
     }
 }
 
-TEST_F(CertificatePrinting, unreadablePictureMidJob_reportsCode4)
+TEST_F(CertificatePrinting, damagedOrMissingPicturesAreLeftOutAndListed)
 {
     QFile bad(dir_.filePath(QStringLiteral("zepsuty.bmp")));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("to nie jest obrazek");
     bad.close();
-    Document doc = WindowTestClass::make({"Adam", "Basia"});
+    Document doc = WindowTestClass::make({"Adam", "Basia", "Czesio"});
     const std::size_t j = WindowTestClass::addPicture(doc, "");
-    // Only the second card has it.
-    doc.setCells({{1, j, ValueField::Picture, std::string("zepsuty.bmp")}});
+    // Only the second and third cards have one; "żółw" is no file.
+    doc.setCells({{1, j, ValueField::Picture, std::string("zepsuty.bmp")},
+                  {2, j, ValueField::Picture, std::string("\xBF\xF3\xB3w")}});
 
-    try {
-        print(doc, {0, 1});
-        FAIL() << "an unreadable picture went unreported";
-    } catch (const EKolmoError& e) {
-        EXPECT_EQ(e.code(), kBladWydruku);
+    std::vector<MissingPicture> missing;
+    EXPECT_EQ(printCertificates(*printer_, doc, {0, 1, 2}, 0, folder_, &missing), 3u);
+    EXPECT_EQ(pdfPageCount(pdf_), 3);
+    EXPECT_EQ(missing, (std::vector<MissingPicture>{{1, "zepsuty.bmp", true}, {2, "\xBF\xF3\xB3w", false}}));
+    EXPECT_EQ(missingPicturesText(missing),
+              QStringLiteral("Wydrukowano bez obrazków: uczeń 2: zepsuty.bmp (uszkodzony lub za duży); "
+                             "uczeń 3: żółw (brak pliku)"));
+    EXPECT_EQ(missingPicturesText({}), QString());
+}
+
+TEST_F(CertificatePrinting, sheetsOutside1To1000MillimetresStartNoJob)
+{
+    const struct {
+        int width, height;
+    } sheets[] = {{0, 297}, {-1, 297}, {210, 0}, {2147483647, 297}, {210, 1001}};
+    for (const auto& sheet : sheets) {
+        Document doc = WindowTestClass::make({"Adam"});
+        TOpcje options = doc.opcje();
+        options.width = sheet.width;
+        options.height = sheet.height;
+        doc.setOptions(options);
+        try {
+            print(doc, {0});
+            ADD_FAILURE() << "printed on a sheet of " << sheet.width << " x " << sheet.height << " mm";
+        } catch (const EKolmoError& e) {
+            EXPECT_EQ(e.code(), kBladWydruku);
+            EXPECT_EQ(e.detail(), "Wymiary arkusza " + std::to_string(sheet.width) + " × " +
+                                      std::to_string(sheet.height) + " mm są poza zakresem od 1 do 1000 mm");
+        }
+        EXPECT_FALSE(QFile::exists(pdf_));
     }
 }
 

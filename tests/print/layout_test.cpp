@@ -8,8 +8,12 @@
 #include "document/cp1250.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -201,6 +205,70 @@ TEST_F(PageLayout, unknownKindsAreNotDrawn)
 {
     cls.add(phraseAt(3, 10, 20.0f, 40, 10));
     EXPECT_TRUE(layout().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Values one flipped byte in a class file can produce: nothing overflows
+// (the sanitizer build checks the arithmetic), NaN counts as 0, and what
+// lies beyond the sheet prints nothing.
+TEST_F(PageLayout, extremeStoredValuesLandOffTheSheetWithoutOverflow)
+{
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    constexpr std::int32_t maxShift = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t minShift = std::numeric_limits<std::int32_t>::min();
+    struct Case {
+        const char* what;
+        std::int16_t x0;
+        float y0;
+        std::int16_t width, height;
+        std::int32_t left, top;
+        float lineSpacing;
+        bool prints;
+    };
+    const Case cases[] = {
+        {"x0 32767 plus the largest shift", 32767, 50.0f, 0, 0, maxShift, 0, 0.0f, false},
+        {"x0 -32768 plus the smallest shift", -32768, 50.0f, 10, 0, minShift, 0, 0.0f, false},
+        {"y0 infinite", 10, inf, 10, 10, 0, 0, 0.0f, false},
+        {"y0 huge plus the largest shift", 10, 3.4e38f, 10, 10, 0, maxShift, 0.0f, false},
+        {"y0 minus infinity with a height", 10, -inf, 10, 10, 0, 0, 0.0f, false},
+        {"y0 NaN counts as 0", 10, nan, 50, 10, 0, 0, 0.0f, true},
+        {"V-Korekta NaN counts as none", 10, 50.0f, 50, 10, 0, 0, nan, true},
+        {"V-Korekta infinite", 10, 50.0f, 20, 100, 0, 0, inf, true},
+        {"V-Korekta minus infinity", 10, 50.0f, 20, 100, 0, 0, -inf, true},
+        {"the largest box", 0, 50.0f, 32767, 32767, 0, 0, 1.0f, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        cls = TestClass();
+        TFra phrase = phraseAt(kRodzajTekst, c.x0, c.y0, c.width, c.height);
+        phrase.lineSpacing = c.lineSpacing;
+        const std::size_t j = cls.add(phrase);
+        cls.pupils.value(0, j).text = "Ala ma kota, a kot ma Ale";
+        cls.options.left = c.left;
+        cls.options.top = c.top;
+        const auto elements = layout();
+        ASSERT_EQ(elements.size(), 1u);
+        EXPECT_EQ(!elements[0].box.isEmpty(), c.prints);
+        for (const TextLine& line : elements[0].lines)
+            EXPECT_LE(std::abs(line.box.topPx), kMaxDevicePixels);
+        QImage page = whiteSurface(kClipWidthPx, kClipHeightPx);
+        QPainter painter(&page);
+        paintElements(painter, elements);
+        painter.end();
+        EXPECT_EQ(inkBounds(page).isNull(), !c.prints);
+    }
+
+    // NaN lands where 0 would.
+    cls = TestClass();
+    cls.add(phraseAt(kRodzajTekst, 10, nan, 50, 10));
+    cls.add(phraseAt(kRodzajTekst, 10, 0.0f, 50, 10));
+    const auto elements = layout();
+    ASSERT_EQ(elements.size(), 2u);
+    EXPECT_EQ(elements[0].box, elements[1].box);
 }
 
 }  // namespace

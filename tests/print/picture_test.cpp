@@ -3,12 +3,15 @@
 
 #include "print/certificatepdf.h"
 #include "print/certificaterenderer.h"
+#include "print/picturecache.h"
 #include "printtestsupport.h"
 
 #include "document/ekolmoerror.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -121,15 +124,85 @@ TEST_F(Pictures, thePupilsOwnPictureWinsOverThePhrases)
     EXPECT_EQ(layout(1).at(0).picture.size(), QSize(16, 16));
 }
 
-TEST_F(Pictures, anUnreadablePictureFileIsAPrintingError)
+// A Windows bitmap whose header promises width x height pixels at 24 bits,
+// holding only `rows` rows of them.
+QByteArray bitmapBytes(int width, int height, int rows)
 {
-    addPicture("zepsuty", 10, 50.0f);
-    try {
-        layout();
-        FAIL() << "no error";
-    } catch (const EKolmoError& e) {
-        EXPECT_EQ(e.code(), kBladWydruku);
+    const int stride = (width * 3 + 3) / 4 * 4;
+    QByteArray b;
+    auto u16 = [&](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+    auto u32 = [&](qint64 v) { u16(int(v & 0xFFFF)); u16(int((v >> 16) & 0xFFFF)); };
+    b.append("BM");
+    u32(54 + qint64(stride) * height);
+    u32(0);
+    u32(54);
+    u32(40); u32(width); u32(height); u16(1); u16(24); u32(0); u32(qint64(stride) * height);
+    u32(2835); u32(2835); u32(0); u32(0);
+    b.append(QByteArray(qsizetype(stride) * rows, char(0x7F)));
+    return b;
+}
+
+TEST_F(Pictures, damagedMissingAndOutsidePicturesAreLeftOutAndNamed)
+{
+    auto put = [&](const QString& path, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    put(dir.filePath("whole.bmp"), bitmapBytes(8, 8, 8));
+    put(dir.filePath("cut.bmp"), bitmapBytes(8, 8, 5));                   // ends three rows early
+    put(dir.filePath("huge.bmp"), bitmapBytes(40000, 40000, 1));          // beyond the decoder's limit
+    put(dir.filePath("obrazki/godlo.bmp"), bitmapBytes(4, 4, 4));
+    QTemporaryDir outside;
+    put(outside.filePath("secret.bmp"), bitmapBytes(4, 4, 4));
+    ASSERT_TRUE(QFile::link(outside.filePath("secret.bmp"), dir.filePath("link.bmp")));
+    const std::string secret = outside.filePath("secret.bmp").toStdString();
+    // The relative way out of the folder, as many levels up as it takes.
+    std::string up;
+    for (int i = 0; i < QDir(dir.path()).absolutePath().count('/'); ++i)
+        up += "../";
+    const std::string escaping = up + secret.substr(1);
+
+    struct Case {
+        std::string name;
+        bool printed;
+        bool damaged;
+    };
+    const std::vector<Case> cases = {
+        {"whole", true, false},
+        {"obrazki\\godlo.bmp", true, false},
+        {"obrazki/godlo", true, false},
+        {"zepsuty", false, true},
+        {"cut.bmp", false, true},
+        {"huge.bmp", false, true},
+        {"brak.bmp", false, false},
+        {secret, false, false},
+        {escaping, false, false},
+        {"link.bmp", false, false},
+    };
+    for (const Case& c : cases)
+        addPicture(c.name, 10, 50.0f);
+    cls.pupils.resize(2, cls.phrases.count());
+
+    CertificateRenderer renderer(cls.phrases, cls.pupils, cls.options, folder);
+    for (std::size_t pupil : {0u, 1u, 1u}) {  // a page laid out twice names its pictures once
+        const auto elements = renderer.layoutPage(surface, pupil, 0, kClipWidthPx, kClipHeightPx, 1.0);
+        std::vector<std::size_t> placed;
+        for (const auto& e : elements)
+            placed.push_back(e.phrase);
+        EXPECT_EQ(placed, (std::vector<std::size_t>{0, 1, 2}));
     }
+    std::vector<MissingPicture> expected;
+    for (std::size_t pupil : {0u, 1u})
+        for (const Case& c : cases)
+            if (!c.printed)
+                expected.push_back({pupil, c.name, c.damaged});
+    EXPECT_EQ(renderer.missingPictures(), expected);
+
+    // The cut bitmap alone would otherwise decode, with black rows.
+    EXPECT_TRUE(decodeWholePicture(dir.filePath("whole.bmp")));
+    EXPECT_FALSE(decodeWholePicture(dir.filePath("cut.bmp")));
 }
 
 TEST_F(Pictures, paintedStretchedIntoTheBoxOverEarlierPhrases)

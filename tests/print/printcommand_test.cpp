@@ -7,7 +7,9 @@
 #include "document/classfile.h"
 #include "document/cp1250.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -15,6 +17,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -214,23 +219,100 @@ TEST_F(PrintCommand, picturesComeFromThePicturesFolderAndAreStoredOnce)
     EXPECT_EQ(pdf.readAll().count("/Subtype /Image"), 1);
 }
 
-TEST_F(PrintCommand, anUnreadablePictureFailsWithoutLeavingAFile)
+TEST_F(PrintCommand, missingDamagedAndOutsidePicturesAreNamedAndTheRestPrints)
 {
     QFile broken(dir.filePath("herb.bmp"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a picture");
+    broken.write("BM not a picture");
     broken.close();
     TFra picture = phraseAt(kRodzajObrazek, 10, 30.0f, 20, 15);
     picture.picture = "herb";
     c.frazy.push_back(picture);
     for (TDok& pupil : c.dokumenty)
         pupil.wartosci.resize(c.frazy.count());
+    c.dokumenty.value(1, c.frazy.count() - 1).picture = "brak.bmp";
+    c.dokumenty.value(2, c.frazy.count() - 1).picture = "../klasa.wkz";
     saveClassFileAt(classPath.toStdString(), c);
+    QDir(dir.path()).mkdir("obrazki");
 
-    const RunResult run = runWkz({"print", classPath, "-o", pdfPath, "--pictures", dir.path()});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.standardError, QString::fromUtf8(" Wydruk nie powiódł się\n"));
-    EXPECT_FALSE(QFile::exists(pdfPath));
+    const RunResult run =
+        runWkz({"print", classPath, "-o", pdfPath, "--pictures", dir.filePath("obrazki")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.standardError, QStringLiteral("wkz print: pupil 1: picture herb is missing; printed without it\n"
+                                                "wkz print: pupil 2: picture brak.bmp is missing; printed without it\n"
+                                                "wkz print: pupil 3: picture ../klasa.wkz is missing; printed without it\n"));
+    EXPECT_EQ(readPdfLines(pdfPath).size(), 3u);
+
+    const RunResult damaged = runWkz({"print", classPath, "-o", pdfPath, "--pictures", dir.path(), "--pupils", "1"});
+    EXPECT_EQ(damaged.exitCode, 0);
+    EXPECT_EQ(damaged.standardError,
+              QStringLiteral("wkz print: pupil 1: picture herb is damaged or too large; printed without it\n"));
+}
+
+TEST_F(PrintCommand, sheetsOutside1To1000MillimetresAreRefused)
+{
+    const struct {
+        std::int32_t width, height;
+        bool prints;
+    } cases[] = {
+        {0, 297, false}, {-5, 297, false}, {2147483647, 297, false}, {210, 0, false},
+        {210, 1001, false}, {1, 1, true}, {1000, 1000, true},
+    };
+    for (const auto& sheet : cases) {
+        SCOPED_TRACE(std::to_string(sheet.width) + " x " + std::to_string(sheet.height));
+        QFile::remove(pdfPath);
+        c.opcje.width = sheet.width;
+        c.opcje.height = sheet.height;
+        saveClassFileAt(classPath.toStdString(), c);
+        const RunResult run = runWkz({"print", classPath, "-o", pdfPath});
+        EXPECT_EQ(run.exitCode, sheet.prints ? 0 : 1);
+        EXPECT_EQ(QFile::exists(pdfPath), sheet.prints);
+        if (!sheet.prints) {
+            EXPECT_TRUE(run.standardError.contains(QStringLiteral("cannot be printed; width and height must lie "
+                                                                  "within 1..1000 mm")))
+                << run.standardError.toStdString();
+        }
+    }
+}
+
+// Values one flipped byte can put in a file: they print, off the sheet,
+// without a fault (the sanitizer build runs this too).
+TEST_F(PrintCommand, extremeStoredValuesPrintWithoutFault)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    c.opcje.left = 2147483647;
+    c.opcje.top = -2147483647 - 1;
+    TFra far = phraseAt(kRodzajTekst, 32767, std::numeric_limits<float>::quiet_NaN(), 32767, 32767);
+    far.lineSpacing = inf;
+    c.frazy.push_back(far);
+    TFra below = phraseAt(kRodzajTekst, -32768, inf, 0, 0);
+    below.lineSpacing = -inf;
+    c.frazy.push_back(below);
+    for (TDok& pupil : c.dokumenty) {
+        pupil.wartosci.resize(c.frazy.count());
+        pupil.wartosci[c.frazy.count() - 1].text = pupil.wartosci[c.frazy.count() - 2].text = "Ala ma kota";
+    }
+    saveClassFileAt(classPath.toStdString(), c);
+    const RunResult run = runWkz({"print", classPath, "-o", pdfPath});
+    EXPECT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    EXPECT_TRUE(QFile::exists(pdfPath));
+}
+
+TEST_F(PrintCommand, outputsThatAreNotRegularFilesAreNeverReplaced)
+{
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(fifo, dir.filePath("link.pdf")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.pdf"));
+    for (const char* name : {"fifo", "link.pdf", "folder.pdf"}) {
+        SCOPED_TRACE(name);
+        const RunResult run = runWkz({"print", classPath, "-o", dir.filePath(name)});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.standardError.contains(QStringLiteral("refusing to replace it")))
+            << run.standardError.toStdString();
+        EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+        EXPECT_TRUE(QFileInfo(dir.filePath("link.pdf")).isSymLink());
+    }
 }
 
 TEST_F(PrintCommand, readFailuresReportTheProgramsMessages)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 TEST(MmToPixels, truncatesTowardZero)
 {
     EXPECT_EQ(mmToPixels(96, 10.0), 37);   // 37.795...
@@ -42,4 +44,32 @@ TEST(ApplyScale, truncatesOnlyWhenScaled)
     EXPECT_EQ(applyScale(333, 0.5), 166);
     EXPECT_EQ(applyScale(-333, 0.5), -166);
     EXPECT_EQ(applyScale(11, 0.5), 5);  // font sizes go the same way
+}
+
+TEST(MmToPixels, valuesAFileCanHoldSaturateAndNaNIsZero)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        int dpi;
+        double mm;
+        int px;
+    };
+    const Case cases[] = {
+        {1200, nan, 0},
+        {1200, inf, kMaxDevicePixels},
+        {1200, -inf, -kMaxDevicePixels},
+        {1200, 32767.0 + 2147483647.0, kMaxDevicePixels},
+        {1200, -2147483648.0 - 32768.0, -kMaxDevicePixels},
+        {1200, 1e30, kMaxDevicePixels},
+        {1200, 1000.0, 47244},  // the largest sheet is far inside the range
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mm);
+        EXPECT_EQ(mmToPixels(c.dpi, c.mm), c.px);
+    }
+    EXPECT_EQ(applyScale(std::numeric_limits<int>::max(), 0.5), kMaxDevicePixels);
+    EXPECT_EQ(addPixels(kMaxDevicePixels, kMaxDevicePixels), kMaxDevicePixels);
+    EXPECT_EQ(addPixels(-kMaxDevicePixels, -5), -kMaxDevicePixels);
+    EXPECT_EQ(addPixels(120, -20), 100);
 }

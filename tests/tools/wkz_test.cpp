@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,10 +42,12 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    WkzRun wkz(const std::string& args)
+    // args after "wkz"; with tool false, the whole shell command.
+    WkzRun wkz(const std::string& args, bool tool = true)
     {
         const fs::path errFile = dir / "stderr.txt";
-        const std::string command = std::string(WYKAZKI_BIN_DIR) + "/wkz " + args + " 2>" + errFile.string();
+        const std::string command =
+            (tool ? std::string(WYKAZKI_BIN_DIR) + "/wkz " + args : "(" + args + ")") + " 2>" + errFile.string();
         WkzRun run;
         FILE* pipe = ::popen(command.c_str(), "r");
         std::array<char, 4096> buf;
@@ -252,6 +256,9 @@ TEST_F(Wkz, buildRefusesBadJsonNamingThePlaceAndWritesNothing)
         {R"({"windows": {"main": [1, 2, 3]}})", "windows.main"},
         {R"({"pupilGrid": {"fontName": "0123456789012345678901234567890123"}})", "pupilGrid.fontName"},
         {"{\n  \"phrases\": [,]\n}", "line 2, column "},
+        {R"({"phrases": [{}], "pupils": [[{}], [{}, {"text": "lost"}]]})", "pupils[1][1]: the pupil has 2 values but the class has 1 phrases"},
+        {R"({"phrases": [{"name": "a\ud83d"}]})", "phrases[0].name: the text holds a lone UTF-16 surrogate (\\ud83d)"},
+        {R"({"pupils": [[{"text": "\udc00b"}]]})", "pupils[0][0].text"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.json);
@@ -279,6 +286,88 @@ TEST_F(Wkz, infoSummarisesTheClass)
     EXPECT_NE(run.out.find("Elements:  3 (1 text, 1 grade, 1 picture)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Pupils:    2"), std::string::npos);
     EXPECT_NE(run.out.find("Average:   5,00"), std::string::npos);
+}
+
+TEST_F(Wkz, specialAndUnreadableInputsAreReadFailuresNotAborts)
+{
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    std::vector<std::string> inputs = {dir.string(), (dir / "fifo").string()};
+    for (const char* special : {"/dev/zero", "/proc/self/mem"})  // endless; an I/O error at once
+        if (fs::exists(special))
+            inputs.push_back(special);
+    for (const std::string& input : inputs) {
+        SCOPED_TRACE(input);
+        for (const std::string command : {"info", "dump", "grid", "print"}) {
+            SCOPED_TRACE(command);
+            const std::string output = command == "print" ? " -o " + (dir / "out.pdf").string() : "";
+            const WkzRun run = wkz("timeout 20 " + std::string(WYKAZKI_BIN_DIR) + "/wkz " + command + " " + input +
+                                   output, false);
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.err, kReadMessage);
+        }
+        const WkzRun build = wkz("timeout 20 " + std::string(WYKAZKI_BIN_DIR) + "/wkz build " + input + " -o " +
+                                     (dir / "out.wkz").string(),
+                                 false);
+        EXPECT_EQ(build.exitCode, 1);
+        EXPECT_FALSE(fs::exists(dir / "out.wkz"));
+    }
+}
+
+TEST_F(Wkz, aSmallFileCannotMakeTheReaderTakeGigabytes)
+{
+    // 1,000 phrases and 10,000 pupils with no values: 88 KB that once
+    // took 1.8 GB. Refused at once.
+    // Phrase records with empty texts (48 bytes each), then the pupil count
+    // and an empty value count for each pupil spliced in.
+    ClassFileContents c;
+    c.frazy.resize(1000);
+    for (TFra& f : c.frazy)
+        f.fontName.clear();
+    std::string file = writeClassFile(c);
+    const std::size_t tail = 2 + 4 + 1000 * 48;
+    std::string pupils(4, '\0');
+    const std::uint32_t count = 10000;
+    std::memcpy(pupils.data(), &count, 4);
+    pupils += std::string(4 * count, '\0');
+    file = file.substr(0, tail) + pupils + file.substr(tail + 4);
+    ASSERT_LT(file.size(), 100'000u);
+    const WkzRun run = wkz("info " + write("amplified.wkz", file).string());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, kReadMessage);
+}
+
+TEST_F(Wkz, runningOutOfMemoryGivesTheProgramsMessage)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit allows";
+#endif
+    // Within the padding allowance, but more than the address-space limit
+    // below leaves: 1,000 phrases x 1,000 pupils with no values stored.
+    ClassFileContents c;
+    c.frazy.resize(1000);
+    c.dokumenty.resize(1000, 0);
+    const fs::path file = write("big.wkz", writeClassFile(c));
+    const std::string limited = "ulimit -v 120000; exec " + std::string(WYKAZKI_BIN_DIR) + "/wkz ";
+    ASSERT_EQ(wkz(limited + "info " + corpus("v56.wkz"), false).exitCode, 0) << "the limit leaves too little to start";
+    const WkzRun run = wkz(limited + "info " + file.string(), false);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, " Za mało pamięci w komputerze\n");
+}
+
+TEST_F(Wkz, buildNeverReplacesSpecialFiles)
+{
+    write("in.json", R"({"phrases": [{}]})");
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    fs::create_symlink(dir / "fifo", dir / "link.wkz");
+    fs::create_directory(dir / "folder.wkz");
+    for (const char* name : {"fifo", "link.wkz", "folder.wkz"}) {
+        SCOPED_TRACE(name);
+        const WkzRun run = wkz("build " + (dir / "in.json").string() + " -o " + (dir / name).string());
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find("refusing to replace it"), std::string::npos) << run.err;
+        EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+        EXPECT_TRUE(fs::is_symlink(dir / "link.wkz"));
+    }
 }
 
 TEST(SampleClass, isBuiltIntoTheProgramFolderWithItsPictures)

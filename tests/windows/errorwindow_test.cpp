@@ -38,7 +38,7 @@ TEST(ErrorWindow, aSecondReportWhileOpenOnlyReplacesTheText)
     window.show();
     window.report(kBladZapisu);
     EXPECT_TRUE(dialogs.errors.empty());  // no second window
-    EXPECT_EQ(window.message(), QStringLiteral(" Zapis danych do archiwun nie powiódł się"));
+    EXPECT_EQ(window.message(), QStringLiteral(" Zapis danych do archiwum nie powiódł się"));
 }
 
 TEST(ErrorWindow, anyKeyOrClickClosesIt)

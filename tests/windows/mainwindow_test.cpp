@@ -215,7 +215,7 @@ TEST_F(WindowTest, failedSaveIsReported)
     dialogs->saveAnswers.push_back(folder.filePath(QStringLiteral("brak/nie/ma.wkz")));
     action(window(), "Zapiszpodnownazw1")->trigger();
     ASSERT_EQ(dialogs->errors.size(), 1u);
-    EXPECT_EQ(dialogs->errors[0], QStringLiteral(" Zapis danych do archiwun nie powiódł się"));
+    EXPECT_EQ(dialogs->errors[0], QStringLiteral(" Zapis danych do archiwum nie powiódł się"));
 }
 
 TEST_F(WindowTest, nowyOnAModifiedDocumentAsksAndFollowsTheAnswer)

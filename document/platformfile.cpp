@@ -1,0 +1,318 @@
+#include "platformfile.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace platformfile {
+
+namespace {
+
+// The same limit most systems put on the links one lookup may follow.
+constexpr int kMaxLinks = 40;
+// Reads never ask for more than this at once, whatever the file claims.
+constexpr std::size_t kChunk = std::size_t{1} << 20;
+
+}  // namespace
+
+fs::path followLinks(const fs::path& path)
+{
+    fs::path p = path;
+    for (int i = 0; i <= kMaxLinks; ++i) {
+        std::error_code ec;
+        const fs::file_status st = fs::symlink_status(p, ec);
+        if (ec && ec != std::errc::no_such_file_or_directory)
+            return {};
+        if (!fs::is_symlink(st))
+            return p;
+        const fs::path target = fs::read_symlink(p, ec);
+        if (ec)
+            return {};
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+    return {};
+}
+
+std::string temporaryName()
+{
+    static std::atomic<unsigned> counter{0};
+    static const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed ^ (counter.fetch_add(1) * 2654435761u) ^
+                        static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string name = ".wkz";
+    for (int i = 0; i < 6; ++i)
+        name += kLetters[random() % (sizeof kLetters - 1)];
+    return name + ".tmp";
+}
+
+#ifdef _WIN32
+
+namespace {
+
+class Handle {
+public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() { close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+    bool close()
+    {
+        if (!valid())
+            return true;
+        const bool ok = ::CloseHandle(h_) != 0;
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+    void reset(HANDLE h)
+    {
+        close();
+        h_ = h;
+    }
+
+private:
+    HANDLE h_;
+};
+
+}  // namespace
+
+ReadResult readRegularFile(const fs::path& path, std::string& bytes)
+{
+    bytes.clear();
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ReadResult::Failed;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return ReadResult::NotRegular;
+    Handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.valid())
+        return ReadResult::Failed;
+    // Pipes, consoles and devices are not class files.
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK)
+        return ReadResult::NotRegular;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0)
+        return ReadResult::Failed;
+    std::string data;
+    data.reserve(static_cast<std::size_t>(size.QuadPart));
+    std::string chunk(kChunk, '\0');
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
+            return ReadResult::Failed;
+        if (got == 0)
+            break;
+        data.append(chunk.data(), got);
+    }
+    bytes = std::move(data);
+    return ReadResult::Ok;
+}
+
+bool replaceFile(const fs::path& path, std::string_view bytes)
+{
+    const fs::path target = followLinks(path);
+    if (target.empty())
+        return false;
+    const DWORD oldAttributes = ::GetFileAttributesW(target.c_str());
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
+        (oldAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+        return false;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(L".");
+
+    fs::path temp;
+    Handle file(INVALID_HANDLE_VALUE);
+    for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
+        temp = folder / temporaryName();
+        // The new file takes the folder's inherited permissions, as the
+        // old one did when it was made there.
+        HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS)
+            return false;
+        file.reset(h);
+    }
+    if (!file.valid())
+        return false;
+
+    bool ok = true;
+    std::size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const DWORD want = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
+        DWORD written = 0;
+        ok = ::WriteFile(file.get(), bytes.data() + done, want, &written, nullptr) && written > 0;
+        done += written;
+    }
+    ok = ok && ::FlushFileBuffers(file.get());
+    ok = file.close() && ok;
+    if (ok && oldAttributes != INVALID_FILE_ATTRIBUTES) {
+        // Hidden, system and archive marks go with the file; read-only is
+        // left for the rename to honour.
+        const DWORD keep = oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+        if (keep)
+            ::SetFileAttributesW(temp.c_str(), keep);
+    }
+    ok = ok && ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok)
+        ::DeleteFileW(temp.c_str());
+    return ok;
+}
+
+#else  // POSIX
+
+namespace {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { close(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    bool close()
+    {
+        if (fd_ < 0)
+            return true;
+        const bool ok = ::close(fd_) == 0;
+        fd_ = -1;
+        return ok;
+    }
+    void reset(int fd)
+    {
+        close();
+        fd_ = fd;
+    }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), std::min(bytes.size(), kChunk));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+ReadResult readRegularFile(const fs::path& path, std::string& bytes)
+{
+    bytes.clear();
+    // Non-blocking, so that opening a FIFO does not wait for a writer; the
+    // type is checked on what was opened, so it cannot change in between.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0)
+        return errno == EISDIR ? ReadResult::NotRegular : ReadResult::Failed;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        return ReadResult::Failed;
+    if (!S_ISREG(st.st_mode))
+        return ReadResult::NotRegular;
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return ReadResult::Failed;
+
+    // Read to the end: the size is a hint, the file may change meanwhile.
+    std::string data;
+    data.resize(static_cast<std::size_t>(st.st_size) + 1);
+    std::size_t used = 0;
+    for (;;) {
+        if (used == data.size())
+            data.resize(data.size() + std::min(data.size(), kChunk));
+        const ssize_t n = ::read(fd.get(), data.data() + used, data.size() - used);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return ReadResult::Failed;
+        }
+        if (n == 0)
+            break;
+        used += static_cast<std::size_t>(n);
+    }
+    data.resize(used);
+    bytes = std::move(data);
+    return ReadResult::Ok;
+}
+
+bool replaceFile(const fs::path& path, std::string_view bytes)
+{
+    const fs::path target = followLinks(path);
+    if (target.empty())
+        return false;
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (!existed && errno != ENOENT)
+        return false;
+    if (existed && !S_ISREG(old.st_mode))
+        return false;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+
+    fs::path temp;
+    Descriptor fd;
+    for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
+        temp = folder / temporaryName();
+        // A new file gets 0666 less the umask, as any file the user makes;
+        // a replacement starts private and takes the old file's bits below.
+        fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? 0600 : 0666));
+        if (fd.get() < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd.get() < 0)
+        return false;
+
+    bool ok = writeAll(fd.get(), bytes);
+    if (ok && existed) {
+        // Owner and group first: changing them may clear the set-id bits.
+        // Only root may give a file away; a member of the old group can
+        // still keep the group.
+        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0)
+            (void)::fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
+        // File systems without permissions (a FAT stick) refuse; the file
+        // then stays private, the safe side.
+        (void)::fchmod(fd.get(), old.st_mode & 07777);
+    }
+    ok = ok && ::fsync(fd.get()) == 0;
+    ok = fd.close() && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        (void)::fsync(dir.get());
+    return true;
+}
+
+#endif
+
+}  // namespace platformfile
