@@ -19,11 +19,13 @@ inline constexpr int kWersjaZKorekta = 55;
 inline constexpr std::int8_t kWersjaZapisu = 56;
 
 // Default records a read may add, in all, for pupils that hold fewer values
-// than there are phrases: 5,000 pupils x 200 phrases with no value stored.
-// A class stored in full needs none, whatever its size; each record costs
-// about 170 bytes, so the allowance bounds what a small file can make the
-// reader allocate.
-inline constexpr std::size_t kPaddingAllowance = 1'000'000;
+// than there are phrases. The program always stores every value, so a class
+// stored in full needs none, whatever its size (5,000 pupils x 5,000
+// phrases read); the allowance covers files from elsewhere, e.g. 50 pupils x
+// 5,000 phrases with no value stored, while a few kilobytes declaring
+// millions of empty values are refused instead of taking gigabytes (each
+// record costs about 170 bytes).
+inline constexpr std::size_t kPaddingAllowance = 250'000;
 
 // Both throw EKolmoError: code 3 for a version outside 40..56 (nothing else
 // is read), code 1 for anything else (short file, absurd counts, corrupt

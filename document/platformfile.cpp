@@ -226,8 +226,14 @@ bool writeAll(int fd, std::string_view bytes)
 ReadResult readRegularFile(const fs::path& path, std::string& bytes)
 {
     bytes.clear();
-    // Non-blocking, so that opening a FIFO does not wait for a writer; the
-    // type is checked on what was opened, so it cannot change in between.
+    // A device is not even opened (opening some has effects of its own).
+    struct stat before {};
+    if (::stat(path.c_str(), &before) != 0)
+        return ReadResult::Failed;
+    if (!S_ISREG(before.st_mode))
+        return ReadResult::NotRegular;
+    // Non-blocking, so that a FIFO put there meanwhile does not wait for a
+    // writer; the type is checked again on what was opened.
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0)
         return errno == EISDIR ? ReadResult::NotRegular : ReadResult::Failed;

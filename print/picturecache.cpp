@@ -66,27 +66,36 @@ PictureCache::PictureCache(std::string programFolder) : programFolder_(std::move
 
 const QImage* PictureCache::find(const std::string& fileName, State* state)
 {
-    auto it = byName_.find(fileName);
-    if (it == byName_.end()) {
-        Entry entry;
+    auto named = byName_.find(fileName);
+    if (named == byName_.end()) {
         // The ".bmp" rule looks at the name as the document holds it
         // (Windows-1250); the file system's names are UTF-8.
-        const std::string withExtension =
-            picturePath(programFolder_, fileName).substr(programFolder_.size());
-        const std::optional<std::string> path =
-            fileName.empty() ? std::nullopt : pictureInFolder(programFolder_, cp1250::toUtf8(withExtension));
-        if (path) {
-            if (std::optional<QImage> image = decodeWholePicture(QFile::decodeName(QByteArray::fromStdString(*path)))) {
-                // Pictures are copied onto the sheet as they are, not blended.
-                if (image->hasAlphaChannel())
-                    *image = image->convertToFormat(QImage::Format_RGB32);
-                entry.image = std::move(image);
-                entry.state = State::Loaded;
-            } else {
-                entry.state = State::Damaged;
-            }
+        const std::string withExtension = picturePath(programFolder_, fileName).substr(programFolder_.size());
+        std::optional<std::string> path;
+        if (!fileName.empty())
+            path = pictureInFolder(programFolder_, cp1250::toUtf8(withExtension));
+        named = byName_.emplace(fileName, path.value_or(std::string())).first;
+    }
+    const std::string& path = named->second;
+    if (path.empty()) {
+        if (state)
+            *state = State::Missing;
+        return nullptr;
+    }
+    // Keyed by the file, so "logo" and "logo.bmp" share one picture.
+    auto it = byPath_.find(path);
+    if (it == byPath_.end()) {
+        Entry entry;
+        if (std::optional<QImage> image = decodeWholePicture(QFile::decodeName(QByteArray::fromStdString(path)))) {
+            // Pictures are copied onto the sheet as they are, not blended.
+            if (image->hasAlphaChannel())
+                *image = image->convertToFormat(QImage::Format_RGB32);
+            entry.image = std::move(image);
+            entry.state = State::Loaded;
+        } else {
+            entry.state = State::Damaged;
         }
-        it = byName_.emplace(fileName, std::move(entry)).first;
+        it = byPath_.emplace(path, std::move(entry)).first;
     }
     if (state)
         *state = it->second.state;

@@ -34,7 +34,9 @@ const char* const kPrintUsage =
     "  --page N        the page of the form to print, 1 to 4 (default 1)\n"
     "  --pupils LIST   the pupils to print, numbered from 1 as the grid's column headers,\n"
     "                  e.g. 1,3-5, printed in the order given (default all pupils)\n"
-    "  --pictures DIR  the folder picture files are looked up in (default the folder of wkz)\n";
+    "  --pictures DIR  the folder picture files are looked up in (default the folder of wkz)\n"
+    "Pictures that are missing, damaged, too large or outside that folder are named on\n"
+    "standard error, one line each, and the cards are printed without them.\n";
 
 struct UsageError {
     std::string problem;

@@ -68,10 +68,9 @@ TEST(ClassFileMemory, recordsNotInTheFileAreAllowedOnlyUpToAFixedTotal)
         SCOPED_TRACE(c.what);
         EXPECT_EQ(readCode(paddedFile(c.phrases, c.pupils, c.stored), c.allowance), c.code);
     }
-    // The default admits a class of 5,000 pupils x 200 phrases with no value
-    // stored; a few dozen kilobytes declaring more are refused.
-    EXPECT_GE(kPaddingAllowance, 5000u * 200u);
-    EXPECT_LE(kPaddingAllowance, 2'000'000u);
+    // The default admits 50 pupils x 5,000 phrases with no value stored;
+    // 28 KB declaring a million missing values are refused.
+    EXPECT_EQ(readCode(paddedFile(5000, 50, 0), kPaddingAllowance), -1);
     EXPECT_EQ(readCode(paddedFile(300, 3500, 0), kPaddingAllowance), kBladOdczytu);
 }
 

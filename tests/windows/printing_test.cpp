@@ -94,3 +94,32 @@ TEST_F(WindowTest, saveStoresWhereThePreviewWasShown)
     EXPECT_EQ(stored.left, shown.left());
     EXPECT_EQ(stored.right - stored.left, shown.width());
 }
+
+TEST_F(WindowTest, picturesPrintedWithoutAreListedInTheStatusBar)
+{
+    start();  // the class's emblem "godlo" is not in the program folder
+    context->printer().setOutputFormat(QPrinter::PdfFormat);
+    context->printer().setOutputFileName(folder.filePath("karty.pdf"));
+    select(1, 0, 2, 0);
+    window().speedButton(8).click();
+    EXPECT_TRUE(dialogs->errors.empty());
+    EXPECT_EQ(pdfPageCount(folder.filePath("karty.pdf")), 2);
+    EXPECT_EQ(window().statusText(),
+              QStringLiteral("Wydrukowano bez obrazków: uczeń 2: godlo (brak pliku); uczeń 3: godlo (brak pliku)"));
+}
+
+TEST_F(WindowTest, aSheetOutside1To1000MillimetresIsRefusedSayingWhy)
+{
+    ClassFileContents c = sampleClass();
+    c.opcje.width = 0;
+    writeClass(QStringLiteral("Przyklad.wkz"), c);
+    start(false);
+    context->printer().setOutputFormat(QPrinter::PdfFormat);
+    context->printer().setOutputFileName(folder.filePath("karty.pdf"));
+    selectCell(0, 0);
+    window().speedButton(8).click();
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0], QString::fromUtf8(" Wydruk nie powiódł się"));
+    EXPECT_EQ(window().statusText(), QStringLiteral("Wymiary arkusza 0 × 297 mm są poza zakresem od 1 do 1000 mm"));
+    EXPECT_FALSE(QFile::exists(folder.filePath("karty.pdf")));
+}
