@@ -1,5 +1,7 @@
 #include "tablecommand.h"
 
+#include "outputfile.h"
+
 #include "document/classfile.h"
 #include "document/document.h"
 #include "document/ekolmoerror.h"
@@ -188,6 +190,10 @@ int runTableCommand(const std::vector<std::string>& args)
     } catch (const EKolmoError& e) {
         for (int code : readFailureCodes(e.code()))
             std::cerr << komunikatBledu(code) << "\n";
+        return kExitError;
+    }
+    if (const auto problem = outputProblem(a.output)) {
+        std::cerr << "wkz table: " << *problem << "\n";
         return kExitError;
     }
 

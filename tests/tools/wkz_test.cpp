@@ -354,19 +354,21 @@ TEST_F(Wkz, runningOutOfMemoryGivesTheProgramsMessage)
     EXPECT_EQ(run.err, " Za mało pamięci w komputerze\n");
 }
 
-TEST_F(Wkz, buildNeverReplacesSpecialFiles)
+TEST_F(Wkz, buildAndTableNeverReplaceSpecialFiles)
 {
     write("in.json", R"({"phrases": [{}]})");
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
     fs::create_symlink(dir / "fifo", dir / "link.wkz");
     fs::create_directory(dir / "folder.wkz");
-    for (const char* name : {"fifo", "link.wkz", "folder.wkz"}) {
-        SCOPED_TRACE(name);
-        const WkzRun run = wkz("build " + (dir / "in.json").string() + " -o " + (dir / name).string());
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_NE(run.err.find("refusing to replace it"), std::string::npos) << run.err;
-        EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
-        EXPECT_TRUE(fs::is_symlink(dir / "link.wkz"));
+    for (const std::string& command : {"build " + (dir / "in.json").string(), "table " + corpus("v56.wkz")}) {
+        for (const char* name : {"fifo", "link.wkz", "folder.wkz"}) {
+            SCOPED_TRACE(command + " -o " + name);
+            const WkzRun run = wkz(command + " -o " + (dir / name).string());
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_NE(run.err.find("refusing to replace it"), std::string::npos) << run.err;
+            EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+            EXPECT_TRUE(fs::is_symlink(dir / "link.wkz"));
+        }
     }
 }
 
