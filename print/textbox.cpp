@@ -10,9 +10,14 @@
 
 namespace {
 
-bool isBlank(QChar c)
+bool isSpace(QChar c)
 {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+    return c == u' ' || c == u'\t';
+}
+
+bool isLineBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n';
 }
 
 }  // namespace
@@ -48,35 +53,52 @@ std::vector<TextLine> layoutTextLines(const QFontMetrics& metrics, int pixelsPer
     // pixel shorter than Qt's line, which must not count as a second line.
     const int oneLinePx = std::max(lineHeightPx, linesHigh(0, 1));
 
+    // Paragraph by paragraph: a line break always starts a new line, and an
+    // empty paragraph is an empty line, as without a correction.
     const qsizetype n = text.size();
     int topPx = box.topPx;
-    qsizetype start = 0;
-    while (start < n) {
-        if (pitchPx > 0 && topPx >= box.bottomPx)
-            break;  // every further line would be cut away
-        qsizetype breakAt = -1;
-        qsizetype i = start;
-        bool overflow = false;
-        for (;;) {
-            if (isBlank(text[i]))
-                breakAt = i;
-            ++i;
-            if (linesHigh(start, i) > oneLinePx) {
-                overflow = true;
-                break;
-            }
-            if (i >= n)
-                break;
-        }
-        if (!overflow)
-            breakAt = n;
-        else if (breakAt <= start)  // a line without a blank: break before the character that overflowed
-            breakAt = std::max(i - 1, start + 1);
-
-        lines.push_back({text.mid(start, breakAt - start), PixelBox{box.leftPx, topPx, box.rightPx, box.bottomPx}});
+    auto fits = [&] { return !(pitchPx > 0 && topPx >= box.bottomPx); };  // else cut away
+    auto addLine = [&](qsizetype from, qsizetype to) {
+        lines.push_back({text.mid(from, to - from), PixelBox{box.leftPx, topPx, box.rightPx, box.bottomPx}});
         topPx = addPixels(topPx, pitchPx);
-        start = breakAt;
-        while (start < n && isBlank(text[start]))
+    };
+    qsizetype start = 0;
+    while (start < n && fits()) {
+        qsizetype end = start;
+        while (end < n && !isLineBreak(text[end]))
+            ++end;
+        if (start == end)
+            addLine(start, end);
+        while (start < end && fits()) {
+            qsizetype breakAt = -1;
+            qsizetype i = start;
+            bool overflow = false;
+            for (;;) {
+                if (isSpace(text[i]))
+                    breakAt = i;
+                ++i;
+                if (linesHigh(start, i) > oneLinePx) {
+                    overflow = true;
+                    break;
+                }
+                if (i >= end)
+                    break;
+            }
+            if (!overflow)
+                breakAt = end;
+            else if (breakAt <= start)  // a line without a blank: break before the character that overflowed
+                breakAt = std::max(i - 1, start + 1);
+            addLine(start, breakAt);
+            // A wrapped line's blanks stay at the break.
+            start = breakAt;
+            while (start < end && isSpace(text[start]))
+                ++start;
+        }
+        // One line break: CR LF, LF or CR.
+        start = end;
+        if (start < n && text[start] == u'\r' && start + 1 < n && text[start + 1] == u'\n')
+            ++start;
+        if (start < n)
             ++start;
     }
     return lines;

@@ -87,12 +87,30 @@ TEST_F(TextBox, lastWordThatOverflowsGetsALineOfItsOwn)
     EXPECT_EQ(laidOut[1].text, QStringLiteral("cccc"));
 }
 
-TEST_F(TextBox, lineEndsInTheTextStartNewLinesAndBlankRunsAreSkipped)
+// Every line break starts a line, so an empty line stays an empty line, as
+// it does without a correction; a wrapped line leaves its blanks at the break.
+TEST_F(TextBox, lineEndsStartNewLinesAndEmptyLinesStay)
 {
-    const auto laidOut = lines(QStringLiteral("Ala\r\n\r\n   ma\tkota"), PixelBox{0, 0, 1000, 3000}, 1.0);
-    ASSERT_EQ(laidOut.size(), 2u);
-    EXPECT_EQ(laidOut[0].text.trimmed(), QStringLiteral("Ala"));
-    EXPECT_EQ(laidOut[1].text, QStringLiteral("ma\tkota"));
+    const struct {
+        QString text;
+        std::vector<QString> lines;
+    } cases[] = {
+        {QStringLiteral("Ala\r\n\r\nma\tkota"), {QStringLiteral("Ala"), QString(), QStringLiteral("ma\tkota")}},
+        {QStringLiteral("a\n\n\nb\r\n"), {QStringLiteral("a"), QString(), QString(), QStringLiteral("b")}},
+        {QStringLiteral("\r\nb\rc"), {QString(), QStringLiteral("b"), QStringLiteral("c")}},
+    };
+    for (const auto& c : cases) {
+        const auto laidOut = lines(c.text, PixelBox{0, 0, 1000, 3000}, 1.0);
+        ASSERT_EQ(laidOut.size(), c.lines.size()) << c.text.toStdString();
+        for (std::size_t k = 0; k < laidOut.size(); ++k)
+            EXPECT_EQ(laidOut[k].text, c.lines[k]) << c.text.toStdString() << " line " << k;
+        // Lines follow each other at one pitch, the empty ones too.
+        for (std::size_t k = 1; k < laidOut.size(); ++k)
+            EXPECT_GT(laidOut[k].box.topPx, laidOut[k - 1].box.topPx);
+    }
+    const auto wrapped = lines(kPan, PixelBox{0, 0, 200, 3000}, 1.0);
+    ASSERT_GE(wrapped.size(), 2u);
+    EXPECT_FALSE(wrapped[1].text.startsWith(QLatin1Char(' ')));
 }
 
 TEST_F(TextBox, aWordLongerThanTheBoxStaysWholeAndTheWalkEnds)
