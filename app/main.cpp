@@ -39,11 +39,12 @@ int main(int argc, char** argv)
                      kWykazkiUsage);
         return 2;
     }
+    int status = 0;
     try {
         ProgramContext context(programfolder::forRunningProgram(), std::make_unique<QtDialogs>());
         app.setErrorReporter([&context](int code) { context.reportError(code); });
         startProgram(context, commandLine);
-        app.exec();
+        status = app.exec();
         app.setErrorReporter(nullptr);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "%s\n", komunikatBledu(kBladPamieci));
@@ -55,5 +56,5 @@ int main(int argc, char** argv)
         Tffwerr errorWindow(dialogs);
         errorWindow.report(kBladNieznany);
     }
-    return 0;
+    return status;
 }
