@@ -80,10 +80,11 @@ void DocumentEditor::removePhrase(std::size_t p)
 }
 
 void DocumentEditor::setPhrases(const QString& name,
-                                std::vector<std::pair<std::size_t, TFra>> phrases)
+                                std::vector<std::pair<std::size_t, TFra>> phrases,
+                                std::vector<CellEdit> values)
 {
     endTyping();
-    push(new SetPhrasesCommand(*this, name, std::move(phrases)));
+    push(new SetPhrasesCommand(*this, name, std::move(phrases), std::move(values)));
 }
 
 void DocumentEditor::setOptions(const TOpcje& options)

@@ -43,8 +43,11 @@ public:
     void removePupil(std::size_t p);
     void addPhrase(std::size_t p);
     void removePhrase(std::size_t p);
-    // New definitions for some phrases, one step.
-    void setPhrases(const QString& name, std::vector<std::pair<std::size_t, TFra>> phrases);
+    // New definitions for some phrases, one step; values, when given, are
+    // written in the same step (a picture chosen for a phrase reaches every
+    // pupil's copy of it).
+    void setPhrases(const QString& name, std::vector<std::pair<std::size_t, TFra>> phrases,
+                    std::vector<CellEdit> values = {});
     void setOptions(const TOpcje& options);
 
     // ---- Not undoable: they start a new history. -------------------------

@@ -209,18 +209,24 @@ template class ListCommand<PhraseList>;
 // ---- SetPhrasesCommand -----------------------------------------------------------
 
 SetPhrasesCommand::SetPhrasesCommand(DocumentEditor& editor, const QString& name,
-                                     std::vector<std::pair<std::size_t, TFra>> phrases)
-    : EditCommand(editor, name), phrases_(std::move(phrases))
+                                     std::vector<std::pair<std::size_t, TFra>> phrases,
+                                     std::vector<CellEdit> values)
+    : EditCommand(editor, name), phrases_(std::move(phrases)), values_(std::move(values))
 {
 }
 
 bool SetPhrasesCommand::applyFirst()
 {
-    const bool changes = std::any_of(phrases_.begin(), phrases_.end(), [this](const auto& entry) {
-        return entry.first < document().frazy().count()
-               && !(document().frazy()[entry.first] == entry.second);
+    const Document& doc = document();
+    const bool newDefinition =
+        std::any_of(phrases_.begin(), phrases_.end(), [&doc](const auto& entry) {
+            return entry.first < doc.frazy().count() && !(doc.frazy()[entry.first] == entry.second);
+        });
+    const bool newValue = std::any_of(values_.begin(), values_.end(), [&doc](const CellEdit& e) {
+        return e.pupil < doc.dokumenty().count() && e.phrase < doc.frazy().count()
+               && fieldValue(doc.value(e.pupil, e.phrase), e.field) != e.value;
     });
-    return changes && EditCommand::applyFirst();
+    return (newDefinition || newValue) && EditCommand::applyFirst();
 }
 
 void SetPhrasesCommand::swap()
@@ -229,7 +235,18 @@ void SetPhrasesCommand::swap()
         if (std::optional<TFra> old = document().setPhrase(j, phrase))
             phrase = std::move(*old);
     }
-    announce({DocumentChange::PhraseDefinitions, {}});
+    unsigned what = DocumentChange::PhraseDefinitions;
+    CellBlock block;
+    if (!values_.empty()) {
+        const auto [low, high] = std::minmax_element(
+            values_.begin(), values_.end(),
+            [](const CellEdit& a, const CellEdit& b) { return a.phrase < b.phrase; });
+        const std::size_t pupils = document().dokumenty().count();
+        block = {0, low->phrase, pupils > 0 ? pupils - 1 : 0, high->phrase};
+        values_ = document().setCells(std::move(values_));
+        what |= DocumentChange::Values;
+    }
+    announce({what, block});
 }
 
 // ---- OptionsCommand --------------------------------------------------------------

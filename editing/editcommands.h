@@ -139,11 +139,13 @@ private:
 using PupilCommand = ListCommand<PupilList>;
 using PhraseCommand = ListCommand<PhraseList>;
 
-// New definitions of some phrases; applying and reverting are both a swap.
+// New definitions of some phrases, with values of their cells in the same
+// step; applying and reverting are both a swap.
 class SetPhrasesCommand : public EditCommand {
 public:
     SetPhrasesCommand(DocumentEditor& editor, const QString& name,
-                      std::vector<std::pair<std::size_t, TFra>> phrases);
+                      std::vector<std::pair<std::size_t, TFra>> phrases,
+                      std::vector<CellEdit> values = {});
     bool applyFirst() override;
 
 protected:
@@ -153,6 +155,7 @@ protected:
 private:
     void swap();
     std::vector<std::pair<std::size_t, TFra>> phrases_;
+    std::vector<CellEdit> values_;  // to apply now; after a swap, what undoes it
 };
 
 class OptionsCommand : public EditCommand {

@@ -7,10 +7,14 @@
 #include "ffkolmo.h"
 #include "ffwerr.h"
 #include "ffwintro.h"
+#include "ffwfrazy.h"
+#include "ffwlista.h"
 #include "ffwmain.h"
 #include "ffwopis.h"
 #include "ffwrozmn.h"
 #include "klepsydrkursor.h"
+#include "phrasegrid.h"
+#include "pupilgrid.h"
 
 #include "document/ekolmoerror.h"
 #include "grid/celledi.h"
@@ -32,10 +36,12 @@ ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialog
     mainWindow_ = std::make_unique<Tffwmain>(*this);
     kolmo_ = std::make_unique<Tffkolmo>(*dialogs_, QUrl(QStringLiteral(WYKAZKI_HOME_PAGE)));
     closa_ = std::make_unique<Tclosa>(*this);
+    phraseEditor_ = std::make_unique<Tffwfrazy>(*this);
     errorWindow_ = std::make_unique<Tffwerr>(*dialogs_);
     preview_ = std::make_unique<Tffwpodglad>(programFolder_);
     options_ = std::make_unique<Tffwopcje>();
     rozmn_ = std::make_unique<Tffwrozmn>([this](const std::string& name) { return closa_->saveCopyAs(name); });
+    lista_ = std::make_unique<Tffwlista>(programFolder_);
     opis_ = std::make_unique<Tffwopis>(editor_);
     intro_ = std::make_unique<Tffintro>(*dialogs_);
     help_ = std::make_unique<HelpWindow>(QFile::decodeName(QByteArray::fromStdString(programFolder_))
@@ -45,6 +51,7 @@ ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialog
     connectPrinting();
     connectTables();
     connectHelp();
+    connectLayoutEditing();
 }
 
 void ProgramContext::connectTables()
@@ -65,6 +72,22 @@ void ProgramContext::connectTables()
                        const QRect r = tablePrint_->frameGeometry();
                        screen.tablePrint = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
                    }});
+}
+
+void ProgramContext::connectLayoutEditing()
+{
+    // One picture chooser for the phrase editor's picture rows and the
+    // pupil grid's picture cells.
+    auto choosePicture = [this](const std::string& current) -> std::optional<std::string> {
+        std::string name = current;
+        if (!lista_->chooseFromList(0, name))
+            return std::nullopt;
+        return name;
+    };
+    mainWindow_->pupilGrid().setPictureChooser(choosePicture);
+    phraseEditor_->phraseGrid().setPictureChooser(choosePicture);
+    QObject::connect(mainWindow_.get(), &Tffwmain::phraseEditorRequested, phraseEditor_.get(),
+                     &Tffwfrazy::showAtRow);
 }
 
 void ProgramContext::connectPrinting()

@@ -23,6 +23,8 @@ class Tffopcje;
 class Tffintro;
 class Tffkolmo;
 class Tffwerr;
+class Tffwfrazy;
+class Tffwlista;
 class Tffwmain;
 class Tffwopcje;
 class Tffwopis;
@@ -48,8 +50,8 @@ public:
     Dialogs& dialogs() { return *dialogs_; }
 
     // Every window exists from construction to destruction, created in the
-    // program's order: main window, file operations, error window, preview,
-    // print options, long-text editor.
+    // program's order: main window, file operations, phrase editor, error
+    // window, preview, print options, picture chooser, long-text editor.
     Tffwmain& mainWindow() { return *mainWindow_; }
     Tclosa& closa() { return *closa_; }
     Tffwerr& errorWindow() { return *errorWindow_; }
@@ -62,6 +64,8 @@ public:
     HelpWindow& helpWindow() { return *help_; }
     // program folder + "wyka2001.rtf".
     QString infoDocumentPath() const;
+    Tffwfrazy& phraseEditor() { return *phraseEditor_; }
+    Tffwlista& pictureChooser() { return *lista_; }
 
     // The program's one printer: report cards and tables print on it.
     QPrinter& printer() { return *printer_; }
@@ -92,6 +96,7 @@ private:
 
     void connectPrinting();
     void connectHelp();
+    void connectLayoutEditing();
 
     void connectTables();
 
@@ -103,10 +108,12 @@ private:
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<Tffintro> intro_;
     std::unique_ptr<Tffwopis> opis_;
+    std::unique_ptr<Tffwlista> lista_;
     std::unique_ptr<Tffwrozmn> rozmn_;
     std::unique_ptr<Tffwopcje> options_;
     std::unique_ptr<Tffwpodglad> preview_;
     std::unique_ptr<Tffwerr> errorWindow_;
+    std::unique_ptr<Tffwfrazy> phraseEditor_;
     std::unique_ptr<Tclosa> closa_;
     std::unique_ptr<Tffkolmo> kolmo_;
     std::unique_ptr<Tffwmain> mainWindow_;

@@ -1,0 +1,65 @@
+#pragma once
+// The phrase editor, "Elementy świadectwa": the layout of the report card,
+// one phrase per row of its grid. A non-modal window made once and shown
+// on the main window's current phrase; every change it makes is a step of
+// the edit layer, so the main window, the preview and printing follow at
+// once. Its rectangle and its grid's layout travel in the class file.
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class PhraseGrid;
+class ProgramContext;
+class QLabel;
+class QToolButton;
+class TCellEdi;
+struct ScreenLayout;
+
+class Tffwfrazy : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Tffwfrazy(ProgramContext& context);
+    ~Tffwfrazy() override;
+
+    // Ten columns and a row per phrase (at least one), the cursor on phrase
+    // when it is a row, the window shown and the grid focused.
+    void showAtRow(int phrase);
+
+    TCellEdi& grid() { return *cellEdi1_; }
+    PhraseGrid& phraseGrid() { return *phraseGrid_; }
+    // SpeedButton1 .. SpeedButton5.
+    QToolButton& speedButton(int number) { return *speedButtons_.at(number - 1); }
+    QString statusText() const;
+
+signals:
+    // SpeedButton4: the table-print dialog for this grid.
+    void tablePrintRequested(const QString& title);
+    // The grid's corner: the grid options of this grid.
+    void gridOptionsRequested();
+
+public slots:
+    void SpeedButton1Click();  // Zapisz
+    void SpeedButton2Click();  // Dodaj frazę
+    void SpeedButton3Click();  // Usuń frazę
+    void SpeedButton4Click();  // Drukuj tabelkę
+    void SpeedButton5Click();  // Zamknij
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildToolbar(QWidget& panel);
+    // The window previews keys: Escape closes it.
+    bool FormKeyDown(QKeyEvent* event);
+    void applyScreen(const ScreenLayout& screen);
+    void collectScreen(ScreenLayout& screen) const;
+
+    ProgramContext& context_;
+    TCellEdi* cellEdi1_ = nullptr;
+    std::unique_ptr<PhraseGrid> phraseGrid_;
+    std::array<QToolButton*, 5> speedButtons_{};
+    QLabel* statusLabel_ = nullptr;
+};

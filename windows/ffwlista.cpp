@@ -1,0 +1,192 @@
+#include "ffwlista.h"
+
+#include "glyphs.h"
+
+#include "document/cp1250.h"
+#include "document/formatting.h"
+#include "document/picturenames.h"
+#include "grid/celledi.h"
+#include "grid/qtcp1250.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr TKolor kBialy = 0xFFFFFF;
+
+}  // namespace
+
+Tffwlista::Tffwlista(std::string programFolder, QWidget* parent)
+    : QDialog(parent), programFolder_(std::move(programFolder))
+{
+    setObjectName(QStringLiteral("ffwlista"));
+    setWindowTitle(QStringLiteral("Wybierz z listy"));
+    setMinimumSize(210, 300);
+    resize(210, 300);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setMinimumHeight(49);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(8, 4, 8, 4);
+    auto* close = new QToolButton(panel);
+    close->setObjectName(QStringLiteral("SpeedButton1"));
+    close->setAutoRaise(true);
+    close->setFocusPolicy(Qt::NoFocus);
+    close->setMinimumSize(32, 32);
+    setGlyph(*close, "KONIEC", QStringLiteral("Zamknij"));
+    connect(close, &QToolButton::clicked, this, &Tffwlista::SpeedButton1Click);
+    row->addWidget(close);
+    filterLabel_ = new QLabel(panel);
+    filterLabel_->setObjectName(QStringLiteral("Filtr"));
+    QFont bold = filterLabel_->font();
+    bold.setBold(true);
+    bold.setPixelSize(16);
+    filterLabel_->setFont(bold);
+    filterLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    row->addWidget(filterLabel_, 1);
+    column->addWidget(panel);
+
+    cellEdi1_ = new TCellEdi(this);
+    cellEdi1_->setObjectName(QStringLiteral("CellEdi1"));
+    cellEdi1_->setSzerInfo(30);
+    cellEdi1_->setWysInfo(0);
+    cellEdi1_->setIlx(1);
+    cellEdi1_->setDefaultSzerIo(150);
+    cellEdi1_->setOczkoKolor(kBialy);
+    cellEdi1_->OnOczko = [this](TCellEdi&, int x, int y, TTekstOczka& ato) {
+        CellEdi1Oczko(x, y, ato.tekst[0]);
+    };
+    cellEdi1_->OnAkcja = [this](TCellEdi&, int, int, std::uint32_t&, int button, TShiftState) {
+        if (button == kButtonLeft)
+            SpeedButton1Click();  // a click on the row under the cursor chooses it
+    };
+    cellEdi1_->installEventFilter(this);
+    column->addWidget(cellEdi1_, 1);
+}
+
+void Tffwlista::readFileList()
+{
+    files_.clear();
+    const QDir folder(QFile::decodeName(QByteArray::fromStdString(programFolder_)));
+    const QStringList names =
+        folder.entryList({QStringLiteral("*.bmp")}, QDir::Files | QDir::Readable, QDir::NoSort);
+    for (const QString& name : names) {
+        // A name Windows-1250 cannot hold could not be stored in the class file.
+        if (std::optional<std::string> bytes = cp1250::fromUtf8(name.toStdString()))
+            files_.push_back(std::move(*bytes));
+    }
+    sortPictureNames(files_);
+}
+
+bool Tffwlista::chooseFromList(int mode, std::string& fileName)
+{
+    if (mode != 0)
+        return false;
+    filter_.clear();
+    readFileList();
+    setWindowTitle(QStringLiteral("Pliki z obrazami"));
+    refresh();
+    cellEdi1_->setPozY(0);
+    cancelled_ = false;
+    fileName_ = &fileName;
+    cellEdi1_->setFocus();
+    exec();
+    fileName_ = nullptr;
+    return !cancelled_;
+}
+
+std::vector<std::string> Tffwlista::shownNames() const
+{
+    std::vector<std::string> names;
+    for (std::size_t i : filtered_)
+        names.push_back(files_[i]);
+    return names;
+}
+
+void Tffwlista::refresh()
+{
+    filtered_ = filterPictureNames(files_, filter_);
+    cellEdi1_->setIly(static_cast<int>(std::max<std::size_t>(filtered_.size(), 1)));
+    filterLabel_->setText(QStringLiteral("Filtr: ") + qstringFromCp1250(filter_)
+                          + QLatin1Char(' '));
+    cellEdi1_->Odswiez();
+}
+
+void Tffwlista::CellEdi1Oczko(int, int y, std::string& text) const
+{
+    if (y >= 0 && static_cast<std::size_t>(y) < filtered_.size())
+        text = files_[filtered_[static_cast<std::size_t>(y)]];
+    else
+        text = kKropki;
+}
+
+void Tffwlista::SpeedButton1Click()
+{
+    const int y = cellEdi1_->PozY();
+    if (fileName_ != nullptr) {
+        if (y >= 0 && static_cast<std::size_t>(y) < filtered_.size())
+            *fileName_ = files_[filtered_[static_cast<std::size_t>(y)]];
+        else
+            cancelled_ = true;  // nothing listed under the cursor: no choice
+    }
+    close();
+}
+
+bool Tffwlista::FormKeyDown(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        SpeedButton1Click();
+        return true;
+    case Qt::Key_Escape:
+        cancelled_ = true;
+        close();
+        return true;
+    case Qt::Key_Delete:
+        filter_.clear();
+        break;
+    case Qt::Key_Backspace:
+        if (!filter_.empty())
+            filter_.pop_back();
+        break;
+    default: {
+        if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        const std::string typed = cp1250FromQString(event->text(), Unmappable::Drop);
+        if (typed.size() != 1 || static_cast<unsigned char>(typed[0]) < 32)
+            return false;  // navigation and other keys go to the list
+        if (typed == "." || typed == "~")
+            filter_.clear();
+        else if (filter_.size() < kMaxPictureFilter)
+            filter_ += typed;
+        break;
+    }
+    }
+    refresh();
+    return true;
+}
+
+bool Tffwlista::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == cellEdi1_ && event->type() == QEvent::KeyPress)
+        return FormKeyDown(static_cast<QKeyEvent*>(event));
+    return QDialog::eventFilter(watched, event);
+}
+
+void Tffwlista::keyPressEvent(QKeyEvent* event)
+{
+    if (!FormKeyDown(event))
+        QDialog::keyPressEvent(event);
+}

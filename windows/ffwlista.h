@@ -1,0 +1,53 @@
+#pragma once
+// The picture chooser: a small modal window listing the bitmap files of the
+// program folder, sorted by name, narrowed by a typed prefix of up to three
+// characters. Enter, a click on the current row or the tool button choose;
+// Escape cancels; the close box keeps the name.
+
+#include <QDialog>
+
+#include <string>
+#include <vector>
+
+class QLabel;
+class QKeyEvent;
+class TCellEdi;
+
+class Tffwlista : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tffwlista(std::string programFolder, QWidget* parent = nullptr);
+
+    // Mode 0 (the only one): fileName (Windows-1250) is replaced when the
+    // user chooses a listed file. Returns false when the user cancelled, or
+    // chose while no file was listed.
+    bool chooseFromList(int mode, std::string& fileName);
+
+    // What the window shows, for its tests.
+    const std::vector<std::string>& fileList() const { return files_; }
+    std::vector<std::string> shownNames() const;
+    const std::string& filter() const { return filter_; }
+    TCellEdi& grid() { return *cellEdi1_; }
+    QLabel& filterPanel() { return *filterLabel_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void readFileList();
+    // The window previews keys: true when the key was the window's own.
+    bool FormKeyDown(QKeyEvent* event);
+    void refresh();
+    void SpeedButton1Click();  // "Zamknij": choose the current row
+    void CellEdi1Oczko(int x, int y, std::string& text) const;
+
+    std::string programFolder_;
+    TCellEdi* cellEdi1_ = nullptr;
+    QLabel* filterLabel_ = nullptr;
+    std::vector<std::string> files_;     // Windows-1250 names
+    std::vector<std::size_t> filtered_;  // positions in files_
+    std::string filter_;
+    bool cancelled_ = false;
+    std::string* fileName_ = nullptr;  // the caller's name while open
+};

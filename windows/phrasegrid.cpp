@@ -1,0 +1,412 @@
+#include "phrasegrid.h"
+
+#include "editing/documenteditor.h"
+
+#include "document/formatting.h"
+#include "document/phrasecolumns.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kName = QStringLiteral("zmiana nazwy frazy");
+const QString kKind = QStringLiteral("zmiana rodzaju frazy");
+const QString kPosition = QStringLiteral("zmiana położenia frazy");
+const QString kSize = QStringLiteral("zmiana rozmiaru frazy");
+const QString kAlignment = QStringLiteral("zmiana wyrównania");
+const QString kFont = QStringLiteral("zmiana czcionki");
+const QString kChoosingPicture = QStringLiteral("wybór obrazka");
+const QString kClearingPicture = QStringLiteral("usunięcie obrazka");
+const QString kLineSpacing = QStringLiteral("zmiana odstępu wierszy");
+const QString kPage = QStringLiteral("zmiana strony");
+const QString kPaste = QStringLiteral("wklejenie");
+
+QString numberStepName(int column)
+{
+    switch (column) {
+    case kKolX0:
+    case kKolY0: return kPosition;
+    case kKolSzer:
+    case kKolWys: return kSize;
+    default: return kLineSpacing;
+    }
+}
+
+}  // namespace
+
+PhraseGrid::PhraseGrid(TCellEdi& grid, DocumentEditor& editor)
+    : grid_(grid), editor_(editor), document_(editor.document())
+{
+    grid_.OnTopInfo = [this](TCellEdi&, int poz, TTekstOczka& ato) { CellEdi1TopInfo(poz, ato); };
+    grid_.OnOczko = [this](TCellEdi&, int x, int y, TTekstOczka& ato) { CellEdi1Oczko(x, y, ato); };
+    grid_.OnAkcjaEdit = [this](TCellEdi&, int x, int y, unsigned char& key, int button) {
+        CellEdi1AkcjaEdit(x, y, key, button);
+    };
+    grid_.OnLeftTopAkcja = [this](TCellEdi&, int button, TShiftState shift) {
+        CellEdi1LeftTopAkcja(button, shift);
+    };
+    grid_.OnOczkoToClipboard = [this](TCellEdi&, int x, int y, std::string& txt) {
+        CellEdi1OczkoToClipboard(x, y, txt);
+    };
+    grid_.OnClipboardToOczko = [this](TCellEdi&, int x, int y, std::string& txt) {
+        CellEdi1ClipboardToOczko(x, y, txt);
+    };
+    grid_.OnPasteStarted = [this](TCellEdi&) { paste_.emplace(); };
+    grid_.OnPasteFinished = [this](TCellEdi&) {
+        if (!paste_)
+            return;
+        std::vector<std::pair<std::size_t, TFra>> rows(std::make_move_iterator(paste_->begin()),
+                                                       std::make_move_iterator(paste_->end()));
+        paste_.reset();
+        store(kPaste, std::move(rows));
+    };
+    QObject::connect(&editor_, &DocumentEditor::changed, &grid_,
+                     [this](const DocumentChange& change) { documentChanged(change); });
+
+    grid_.setSzerInfo(30);
+    applyGridSize();
+    for (int x = 0; x < kPhraseEditorColumns; ++x)
+        grid_.setSzerIo(x, kPhraseColumnWidths[x]);
+}
+
+PhraseGrid::~PhraseGrid()
+{
+    grid_.OnTopInfo = nullptr;
+    grid_.OnOczko = nullptr;
+    grid_.OnAkcjaEdit = nullptr;
+    grid_.OnLeftTopAkcja = nullptr;
+    grid_.OnOczkoToClipboard = nullptr;
+    grid_.OnClipboardToOczko = nullptr;
+    grid_.OnPasteStarted = nullptr;
+    grid_.OnPasteFinished = nullptr;
+    QObject::disconnect(&editor_, &DocumentEditor::changed, &grid_, nullptr);
+}
+
+int PhraseGrid::phrases() const
+{
+    return static_cast<int>(document_.frazy().count());
+}
+
+void PhraseGrid::applyGridSize()
+{
+    grid_.setIlx(kPhraseEditorColumns);
+    grid_.setIly(std::max(phrases(), 1));
+}
+
+std::vector<std::size_t> PhraseGrid::selectedRows()
+{
+    std::vector<std::size_t> rows;
+    grid_.StartZaznaczenia(2);
+    int x = 0;
+    int y = 0;
+    while (grid_.NastepneZaznaczone(x, y)) {
+        if (y >= 0 && y < phrases())
+            rows.push_back(static_cast<std::size_t>(y));
+    }
+    return rows;
+}
+
+void PhraseGrid::documentChanged(const DocumentChange& change)
+{
+    // An undo, a read or another window's change: the number being typed
+    // may no longer be the cell's.
+    if (!storing_)
+        miniEdi_.forget();
+    if (change.touches(DocumentChange::Phrases | DocumentChange::Whole))
+        applyGridSize();
+    grid_.Odswiez();
+}
+
+void PhraseGrid::store(const QString& name, std::vector<std::pair<std::size_t, TFra>> phrases,
+                       std::vector<CellEdit> values)
+{
+    storing_ = true;
+    editor_.setPhrases(name, std::move(phrases), std::move(values));
+    storing_ = false;
+}
+
+void PhraseGrid::store(const QString& name, std::vector<std::pair<std::size_t, TFra>> phrases)
+{
+    store(name, std::move(phrases), {});
+}
+
+// ---- What the grid shows ---------------------------------------------------
+
+void PhraseGrid::CellEdi1TopInfo(int poz, TTekstOczka& ato) const
+{
+    ato.tekst[0] = phraseColumnHeader(poz);
+}
+
+void PhraseGrid::CellEdi1Oczko(int x, int y, TTekstOczka& ato) const
+{
+    if (y < 0 || y >= phrases() || x < 0 || x >= kPhraseEditorColumns) {
+        ato.tekst[0] = kKropki;
+        return;
+    }
+    const TFra& phrase = document_.frazy()[static_cast<std::size_t>(y)];
+    if (phrase.kind == kRodzajOcena)
+        ato.kolor = kGradeRowColor;
+    else if (phrase.kind == kRodzajObrazek)
+        ato.kolor = kPictureRowColor;
+    PhraseCellText cell = phraseCellText(phrase, x);
+    ato.tekst[0] = std::move(cell.text);
+    if (cell.color)
+        ato.kolor = *cell.color;
+}
+
+void PhraseGrid::CellEdi1OczkoToClipboard(int x, int y, std::string& txt) const
+{
+    // A cell copies exactly what it shows; rows beyond the phrases give nothing.
+    if (y >= 0 && y < phrases() && x >= 0 && x < kPhraseEditorColumns)
+        txt = phraseCellText(document_.frazy()[static_cast<std::size_t>(y)], x).text;
+}
+
+void PhraseGrid::CellEdi1LeftTopAkcja(int, TShiftState)
+{
+    if (cornerAction_)
+        cornerAction_();
+}
+
+// ---- Adding and removing phrases -------------------------------------------
+
+void PhraseGrid::addPhrase()
+{
+    const int y = grid_.PozY();
+    const int count = phrases();
+    editor_.addPhrase(count > 0 ? static_cast<std::size_t>(y) + 1 : 0);
+    // The grid got its new row from the change notice.
+    if (phrases() > 1)
+        grid_.setPozY(y + 1);
+    grid_.Odswiez();
+    grid_.setFocus();
+}
+
+void PhraseGrid::removePhrase()
+{
+    const int y = grid_.PozY();
+    if (y >= 0 && y < phrases())
+        editor_.removePhrase(static_cast<std::size_t>(y));
+    grid_.Odswiez();
+    grid_.setFocus();
+}
+
+// ---- Edits -------------------------------------------------------------------
+
+void PhraseGrid::CellEdi1AkcjaEdit(int x, int y, unsigned char& key, int button)
+{
+    if (phrases() == 0) {
+        key = 0;  // nothing to edit
+        return;
+    }
+    if (y < 0 || y >= phrases())
+        return;
+    const auto row = static_cast<std::size_t>(y);
+    switch (x) {
+    case kKolNazwa:
+        editName(row, key);
+        break;
+    case kKolRodzaj:
+        editKind(row, button);
+        break;
+    case kKolX0:
+    case kKolY0:
+    case kKolSzer:
+    case kKolWys:
+    case kKolKorekta:
+        editNumberCell(x, row, key, button);
+        break;
+    case kKolPoz:
+        editAlignment(row, key, button);
+        break;
+    case kKolFont:
+        if (document_.frazy()[row].kind == kRodzajObrazek)
+            editPicture(row, key);
+        else
+            editFont(row, key);
+        break;
+    case kKolStrona:
+        editPage(row, button);
+        break;
+    default:
+        break;
+    }
+}
+
+void PhraseGrid::editName(std::size_t y, unsigned char& key)
+{
+    std::string name = document_.frazy()[y].name;
+    char ch = static_cast<char>(key);
+    editText(name, ch, kPhraseNameLimit, false);
+    key = static_cast<unsigned char>(ch);
+    std::vector<std::pair<std::size_t, TFra>> changed;
+    for (std::size_t row : selectedRows()) {
+        TFra phrase = document_.frazy()[row];
+        phrase.name = name;
+        changed.emplace_back(row, std::move(phrase));
+    }
+    store(kName, std::move(changed));
+}
+
+void PhraseGrid::editKind(std::size_t y, int button)
+{
+    const int current = document_.frazy()[y].kind;
+    int kind = current;
+    if (button == kButtonLeft)
+        kind = std::min(current + 1, int{kRodzajObrazek});
+    else if (button == kButtonRight)
+        kind = std::clamp(current - 1, 0, int{kRodzajObrazek});
+    else
+        return;  // keys do nothing here
+    std::vector<std::pair<std::size_t, TFra>> changed;
+    for (std::size_t row : selectedRows()) {
+        TFra phrase = document_.frazy()[row];
+        phrase.kind = static_cast<std::uint8_t>(kind);
+        if (kind != kRodzajTekst)
+            phrase.lineSpacing = 0.0f;  // line spacing belongs to texts
+        changed.emplace_back(row, std::move(phrase));
+    }
+    store(kKind, std::move(changed));
+}
+
+void PhraseGrid::editNumberCell(int x, std::size_t y, unsigned char& key, int button)
+{
+    const TFra& current = document_.frazy()[y];
+    if (x == kKolKorekta && current.kind != kRodzajTekst)
+        return;
+    const NumberRule rule = *phraseNumberRule(x);
+    double value = phraseNumber(current, x);
+    char ch = static_cast<char>(key);
+    const KomorkaId cell{kGridId, x, static_cast<std::int32_t>(y)};
+    if (!editNumber(value, ch, button, rule.step, rule.lower, rule.upper, rule.decimals, cell,
+                    miniEdi_))
+        return;  // refused: out of bounds or not a number key
+    key = static_cast<unsigned char>(ch);
+    std::vector<std::pair<std::size_t, TFra>> changed;
+    for (std::size_t row : selectedRows()) {
+        TFra phrase = document_.frazy()[row];
+        if (x == kKolKorekta && (phrase.kind != kRodzajTekst || phrase.width <= 0))
+            continue;
+        setPhraseNumber(phrase, x, value);
+        if (x == kKolSzer && phrase.width <= 0)
+            phrase.lineSpacing = 0.0f;  // no box, no line spacing
+        changed.emplace_back(row, std::move(phrase));
+    }
+    store(numberStepName(x), std::move(changed));
+}
+
+void PhraseGrid::editAlignment(std::size_t y, unsigned char& key, int button)
+{
+    if (document_.frazy()[y].kind == kRodzajObrazek)
+        return;
+    std::optional<std::int16_t> letter;
+    switch (key) {
+    case 'l': case 'L': letter = 0; break;
+    case 'c': case 'C': letter = 1; break;
+    case 'p': case 'P': letter = 2; break;
+    default: break;
+    }
+    std::vector<std::pair<std::size_t, TFra>> changed;
+    for (std::size_t row : selectedRows()) {
+        TFra phrase = document_.frazy()[row];
+        if (!hasAlignment(phrase))
+            continue;  // the others keep their alignment
+        if (button == kButtonLeft)
+            phrase.align = static_cast<std::int16_t>(std::min<int>(phrase.align + 1, 2));
+        else if (button == kButtonRight)
+            phrase.align = static_cast<std::int16_t>(std::clamp<int>(phrase.align - 1, 0, 2));
+        else if (letter)
+            phrase.align = *letter;
+        else
+            continue;
+        changed.emplace_back(row, std::move(phrase));
+    }
+    if (letter && !changed.empty())
+        key = 0;
+    store(kAlignment, std::move(changed));
+}
+
+void PhraseGrid::editFont(std::size_t y, unsigned char& key)
+{
+    key = 0;
+    TFra font = document_.frazy()[y];
+    if (!fontChooser_ || !fontChooser_(font))
+        return;
+    std::vector<std::pair<std::size_t, TFra>> changed;
+    for (std::size_t row : selectedRows()) {
+        TFra phrase = document_.frazy()[row];
+        if (phrase.kind == kRodzajObrazek)
+            continue;
+        phrase.fontName = font.fontName;
+        phrase.fontSize = font.fontSize;
+        phrase.fontColor = font.fontColor;
+        phrase.bold = font.bold;
+        phrase.italic = font.italic;
+        phrase.underline = font.underline;
+        phrase.strikeout = font.strikeout;
+        changed.emplace_back(row, std::move(phrase));
+    }
+    store(kFont, std::move(changed));
+}
+
+void PhraseGrid::editPicture(std::size_t y, unsigned char& key)
+{
+    const bool clearing = key == static_cast<unsigned char>(kKeyDelete);
+    key = 0;
+    std::optional<std::string> picture;
+    if (clearing)
+        picture = std::string();
+    else if (pictureChooser_)
+        picture = pictureChooser_(document_.frazy()[y].picture);
+    if (!picture)
+        return;  // cancelled
+    // The picture is the phrase's and every pupil's copy of it: one step.
+    std::vector<std::pair<std::size_t, TFra>> changed;
+    std::vector<CellEdit> values;
+    const std::size_t pupils = document_.dokumenty().count();
+    for (std::size_t row : selectedRows()) {
+        TFra phrase = document_.frazy()[row];
+        if (phrase.kind != kRodzajObrazek)
+            continue;
+        phrase.picture = *picture;
+        changed.emplace_back(row, std::move(phrase));
+        for (std::size_t pupil = 0; pupil < pupils; ++pupil)
+            values.push_back({pupil, row, ValueField::Picture, *picture});
+    }
+    store(clearing ? kClearingPicture : kChoosingPicture, std::move(changed), std::move(values));
+}
+
+void PhraseGrid::editPage(std::size_t y, int button)
+{
+    // A key leaves the page as it is but still hands it to the selection.
+    int page = document_.frazy()[y].page;
+    if (button == kButtonLeft)
+        page = std::min(page + 1, int{kLastPage});
+    else if (button == kButtonRight)
+        page = std::clamp(page - 1, 0, int{kLastPage});
+    std::vector<std::pair<std::size_t, TFra>> changed;
+    for (std::size_t row : selectedRows()) {
+        TFra phrase = document_.frazy()[row];
+        phrase.page = static_cast<std::int16_t>(page);
+        changed.emplace_back(row, std::move(phrase));
+    }
+    store(kPage, std::move(changed));
+}
+
+// ---- Paste -------------------------------------------------------------------
+
+void PhraseGrid::CellEdi1ClipboardToOczko(int x, int y, std::string& txt)
+{
+    // Rows beyond the last phrase are ignored: a paste never makes phrases.
+    if (y < 0 || y >= phrases() || x < 0 || x >= kPhraseEditorColumns)
+        return;
+    const auto row = static_cast<std::size_t>(y);
+    if (paste_) {
+        // Cells of one row arrive left to right, so "Poz" sees the pasted "Szer".
+        auto [entry, fresh] = paste_->try_emplace(row, document_.frazy()[row]);
+        pastePhraseCell(entry->second, x, txt);
+        return;
+    }
+    TFra phrase = document_.frazy()[row];
+    pastePhraseCell(phrase, x, txt);
+    store(kPaste, {{row, std::move(phrase)}});
+}
