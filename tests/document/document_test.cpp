@@ -259,3 +259,19 @@ TEST(Cp1250Codec, refusesWhatItCannotHold)
     EXPECT_FALSE(cp1250::fromUtf8("\xF0\x9F\x98\x80"));  // emoji
     EXPECT_FALSE(cp1250::fromUnicode(U'ß' + 1));
 }
+
+TEST(DocumentModel, copiedRecordListsAreIndependentAndCompareByContent)
+{
+    TFrazy list;
+    list.resize(3);
+    list[1].name = "b";
+    TFrazy copy = list;
+    EXPECT_EQ(copy, list);
+    copy[1].name = "c";
+    EXPECT_EQ(list[1].name, "b");
+    EXPECT_NE(copy, list);
+    copy = list;
+    copy.insert(0);
+    EXPECT_EQ(copy[2].name, "b");
+    EXPECT_EQ(std::distance(copy.begin(), copy.end()), 4);
+}
