@@ -83,26 +83,33 @@ void PhraseFontDialog::preset(const TFra& phrase)
     font.setUnderline(phrase.underline != 0);
     font.setStrikeOut(phrase.strikeout != 0);
     fontDialog_->setCurrentFont(font);
-    shownFamily_ = fontDialog_->currentFont().family();
-    shownSize_ = fontDialog_->currentFont().pointSize();
+    shown_ = fontDialog_->currentFont();
     storedName_ = phrase.fontName;
     storedSize_ = phrase.fontSize;
+    storedStyle_[0] = phrase.bold;
+    storedStyle_[1] = phrase.italic;
+    storedStyle_[2] = phrase.underline;
+    storedStyle_[3] = phrase.strikeout;
     storedColour_ = phrase.fontColor;
     setColour(fromStored(phrase.fontColor));
+    shownColour_ = colour_;
 }
 
 void PhraseFontDialog::applyTo(TFra& phrase) const
 {
     const QFont font = fontDialog_->currentFont();
-    phrase.fontName = font.family() == shownFamily_
+    phrase.fontName = font.family() == shown_.family()
                           ? storedName_
                           : cp1250FromQString(font.family(), Unmappable::Question);
-    phrase.fontSize = font.pointSize() == shownSize_ ? storedSize_ : font.pointSize();
-    phrase.bold = font.bold() ? 1 : 0;
-    phrase.italic = font.italic() ? 1 : 0;
-    phrase.underline = font.underline() ? 1 : 0;
-    phrase.strikeout = font.strikeOut() ? 1 : 0;
-    phrase.fontColor = colour_ == fromStored(storedColour_) ? storedColour_ : toStored(colour_);
+    phrase.fontSize = font.pointSize() == shown_.pointSize() ? storedSize_ : font.pointSize();
+    auto style = [](bool now, bool shown, std::uint8_t stored) -> std::uint8_t {
+        return now == shown ? stored : (now ? 1 : 0);
+    };
+    phrase.bold = style(font.bold(), shown_.bold(), storedStyle_[0]);
+    phrase.italic = style(font.italic(), shown_.italic(), storedStyle_[1]);
+    phrase.underline = style(font.underline(), shown_.underline(), storedStyle_[2]);
+    phrase.strikeout = style(font.strikeOut(), shown_.strikeOut(), storedStyle_[3]);
+    phrase.fontColor = colour_ == shownColour_ ? storedColour_ : toStored(colour_);
 }
 
 bool PhraseFontDialog::choose(QWidget* parent, TFra& phrase)

@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QDialog>
+#include <QFont>
 #include <QString>
 
 #include <cstdint>
@@ -40,10 +41,12 @@ private:
     QFontDialog* fontDialog_ = nullptr;
     QPushButton* colourButton_ = nullptr;
     QColor colour_;
-    // What the dialog showed at first, and what the phrase held then.
-    QString shownFamily_;
-    int shownSize_ = 0;
+    // What the dialog showed at first, and what the phrase held then: what
+    // the user leaves as it was shown keeps its stored value.
+    QFont shown_;
+    QColor shownColour_;
     std::string storedName_;
     std::int32_t storedSize_ = 0;
+    std::uint8_t storedStyle_[4] = {};  // bold, italic, underline, strike-out
     std::uint32_t storedColour_ = 0;
 };

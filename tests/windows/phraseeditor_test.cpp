@@ -1,0 +1,452 @@
+// The phrase editor driven through its real grid: every column's keys and
+// clicks, edits over a selection of rows, adding and removing phrases with
+// every pupil kept in step, paste, the picture chooser and the font dialog,
+// and the main window following each change.
+
+#include "windowfixture.h"
+
+#include "document/phrasecolumns.h"
+#include "grid/qtcp1250.h"
+#include "windows/ffwfrazy.h"
+#include "windows/ffwlista.h"
+#include "windows/ffwopis.h"
+#include "windows/phrasefontdialog.h"
+#include "windows/phrasegrid.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QImage>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTest>
+
+class PhraseEditorTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        start();
+        markSaved();
+        window().speedButton(2).click();  // "Edytuj elementy świadectwa"
+    }
+
+    Tffwfrazy& editorWindow() { return context->phraseEditor(); }
+    TCellEdi& phrases() { return editorWindow().grid(); }
+    const TFra& phrase(int j) { return doc().frazy()[static_cast<std::size_t>(j)]; }
+
+    // Rows y1..y2 of column x selected, (x, y1) current.
+    void selectRows(int x, int y1, int y2)
+    {
+        phrases().setPozX(x);
+        phrases().setPozY(y1);
+        phrases().selectRange(GridRect{x + 1, y1 + 1, x + 1, y2 + 1});
+    }
+    // Plays keys and clicks on the current cell: '<' a left click, '>' a
+    // right click, '~' the Delete key, anything else typed.
+    void play(const char* actions)
+    {
+        for (const char* a = actions; *a; ++a) {
+            const QPoint centre =
+                phrases().cellRect(phrases().currentColumn(), phrases().currentRow()).center();
+            if (*a == '<')
+                QTest::mouseClick(phrases().viewport(), Qt::LeftButton, {}, centre);
+            else if (*a == '>')
+                QTest::mouseClick(phrases().viewport(), Qt::RightButton, {}, centre);
+            else if (*a == '~')
+                QTest::keyClick(&phrases(), Qt::Key_Delete);
+            else
+                QTest::keyClick(&phrases(), *a);
+        }
+    }
+    // New definitions, as the program would make them.
+    void define(int j, const std::function<void(TFra&)>& change)
+    {
+        TFra p = phrase(j);
+        change(p);
+        editor().setPhrases(QStringLiteral("test"), {{static_cast<std::size_t>(j), p}});
+    }
+    QString shown(int x, int y, TKolor* colour = nullptr)
+    {
+        TTekstOczka ato(phrases().OczkoKolor(), TJustTyp::Lewo);
+        phrases().OnOczko(phrases(), x, y, ato);
+        if (colour)
+            *colour = ato.kolor;
+        return qstringFromCp1250(ato.tekst[0]);
+    }
+    void removeAllPhrases()
+    {
+        while (!doc().frazy().empty())
+            editor().removePhrase(0);
+    }
+    void writePicture(const QString& name)
+    {
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        ASSERT_TRUE(image.save(folder.filePath(name), "BMP"));
+    }
+};
+
+TEST_F(PhraseEditorTest, opensOnTheMainWindowsPhraseRowWithItsColumnsAndStatusText)
+{
+    EXPECT_TRUE(editorWindow().isVisible());
+    EXPECT_EQ(editorWindow().windowTitle(), QStringLiteral("Elementy świadectwa"));
+    EXPECT_EQ(phrases().Ilx(), kPhraseEditorColumns);
+    EXPECT_EQ(phrases().Ily(), kPhraseCount);
+    EXPECT_EQ(editorWindow().statusText(),
+              QStringLiteral("Gotowe wzory znajdują się na naszych stronach WWW ..."));
+    EXPECT_EQ(editorWindow().speedButton(2).toolTip(), QStringLiteral("Dodaj frazę"));
+    EXPECT_EQ(editorWindow().speedButton(4).toolTip(), QStringLiteral("Drukuj tabelkę"));
+
+    // On the average row the editor opens at phrase 0; on a phrase row at it.
+    editorWindow().close();
+    selectCell(1, kPhysics);
+    window().speedButton(2).click();
+    EXPECT_EQ(phrases().PozY(), kPhysics);
+    selectCell(1, kPhraseCount);
+    window().speedButton(2).click();
+    EXPECT_EQ(phrases().PozY(), 0);
+
+    TKolor colour = 0;
+    EXPECT_EQ(shown(kKolRodzaj, kMaths, &colour), QStringLiteral("Ocena"));
+    EXPECT_EQ(colour, kGradeRowColor);
+    EXPECT_EQ(shown(kKolRodzaj, kEmblem, &colour), QStringLiteral("Obrazek"));
+    EXPECT_EQ(colour, kPictureRowColor);
+    EXPECT_EQ(shown(kKolFont, kEmblem, &colour), QStringLiteral("???"));  // no file yet
+    EXPECT_EQ(colour, kEmptyNameColor);
+    EXPECT_EQ(shown(kKolStrona, kRemarks), QStringLiteral("3"));
+
+    // Escape closes the window and goes no further.
+    QTest::keyClick(&phrases(), Qt::Key_Escape);
+    EXPECT_FALSE(editorWindow().isVisible());
+    EXPECT_FALSE(doc().ogolne().modified());
+}
+
+TEST_F(PhraseEditorTest, eachColumnsKeysAndClicks)
+{
+    struct Case {
+        int row;
+        int column;
+        std::function<void(TFra&)> before;
+        const char* actions;
+        std::function<bool(const TFra&)> after;
+        const char* what;
+    } cases[] = {
+        {kName, kKolNazwa, nullptr, "abcdefgh", [](const TFra& f) { return f.name == cp("Imię i nazwiskoabcde"); }, "20 characters"},
+        {kName, kKolNazwa, nullptr, "~x", [](const TFra& f) { return f.name == "x"; }, "Delete clears"},
+        {kName, kKolRodzaj, [](TFra& f) { f.lineSpacing = 2; f.width = 5; }, "<", [](const TFra& f) { return f.kind == kRodzajOcena && f.lineSpacing == 0; }, "Ocena loses V-Korekta"},
+        {kName, kKolRodzaj, nullptr, "<<<a", [](const TFra& f) { return f.kind == kRodzajObrazek; }, "at most Obrazek, keys nothing"},
+        {kMaths, kKolRodzaj, nullptr, ">>", [](const TFra& f) { return f.kind == kRodzajTekst; }, "at least Tekst"},
+        {kName, kKolX0, [](TFra& f) { f.x0 = 1000; }, "+", [](const TFra& f) { return f.x0 == 1000; }, "+ at 1000 refused"},
+        {kName, kKolX0, [](TFra& f) { f.x0 = 5; }, "<<>", [](const TFra& f) { return f.x0 == 6; }, "clicks step"},
+        {kName, kKolX0, nullptr, "12", [](const TFra& f) { return f.x0 == 12; }, "typed"},
+        {kName, kKolX0, nullptr, "1001", [](const TFra& f) { return f.x0 == 100; }, "a digit beyond 1000 refused"},
+        {kName, kKolX0, nullptr, ",-", [](const TFra& f) { return f.x0 == 0; }, "no decimals, nothing below 0"},
+        {kName, kKolY0, nullptr, "12,5", [](const TFra& f) { return f.y0 == 12.5f; }, "one decimal"},
+        {kName, kKolY0, [](TFra& f) { f.y0 = 7.5f; }, "~+", [](const TFra& f) { return f.y0 == 1.0f; }, "Delete sets 0"},
+        {kName, kKolSzer, [](TFra& f) { f.width = 1; f.lineSpacing = 1.5f; }, "-", [](const TFra& f) { return f.width == 0 && f.lineSpacing == 0; }, "no box, no V-Korekta"},
+        {kName, kKolWys, nullptr, "7<", [](const TFra& f) { return f.height == 8; }, "Wys"},
+        {kName, kKolPoz, [](TFra& f) { f.width = 10; }, "<p", [](const TFra& f) { return f.align == 2; }, "click and letter"},
+        {kName, kKolPoz, [](TFra& f) { f.width = 10; f.align = 2; }, "<c>", [](const TFra& f) { return f.align == 0; }, "at most Prawo"},
+        {kName, kKolPoz, nullptr, "<p", [](const TFra& f) { return f.align == 0; }, "no box: nothing"},
+        {kEmblem, kKolPoz, [](TFra& f) { f.width = 10; }, "<c", [](const TFra& f) { return f.align == 0; }, "picture: nothing"},
+        {kName, kKolKorekta, [](TFra& f) { f.width = 10; f.lineSpacing = 5; }, "+", [](const TFra& f) { return f.lineSpacing == 5.0f; }, "+ at 5,0 refused"},
+        {kName, kKolKorekta, [](TFra& f) { f.width = 10; f.lineSpacing = -2; }, "-", [](const TFra& f) { return f.lineSpacing == -2.0f; }, "- at -2,0 refused"},
+        {kName, kKolKorekta, [](TFra& f) { f.width = 10; }, "<<<>-", [](const TFra& f) { return f.lineSpacing == 0.5f; }, "half steps"},
+        {kMaths, kKolKorekta, [](TFra& f) { f.width = 10; }, "<", [](const TFra& f) { return f.lineSpacing == 0; }, "grade: nothing"},
+        {kName, kKolStrona, nullptr, "<<<<<", [](const TFra& f) { return f.page == 3; }, "at most page 4"},
+        {kRemarks, kKolStrona, nullptr, ">>>x", [](const TFra& f) { return f.page == 0; }, "at least page 1, keys nothing"},
+    };
+    for (const Case& c : cases) {
+        if (c.before)
+            define(c.row, c.before);
+        selectRows(c.column, c.row, c.row);
+        play(c.actions);
+        EXPECT_TRUE(c.after(phrase(c.row))) << c.what;
+        // Every edit is one step: undo them all before the next case.
+        while (editor().undoStack().canUndo())
+            editor().undoStack().undo();
+        EXPECT_EQ(doc().frazy(), sampleClass().frazy) << c.what;
+    }
+}
+
+TEST_F(PhraseEditorTest, editsReachEverySelectedRowThatTakesThem)
+{
+    for (int j : {kName, kRemarks})
+        define(j, [](TFra& f) { f.width = 50; });
+    define(kMaths, [](TFra& f) { f.width = 20; });
+
+    const int defined = editor().undoStack().index();
+    selectRows(kKolStrona, kName, kRemarks);  // current row on page 1
+    play("<");
+    for (int j = 0; j < kPhraseCount; ++j)
+        EXPECT_EQ(phrase(j).page, 1) << j;
+
+    selectRows(kKolPoz, kMaths, kRemarks);  // a picture and a text without box among them
+    play("p");
+    EXPECT_EQ(phrase(kMaths).align, 2);
+    EXPECT_EQ(phrase(kPhysics).align, 0);  // Szer 0
+    EXPECT_EQ(phrase(kEmblem).align, 0);   // picture
+    EXPECT_EQ(phrase(kRemarks).align, 2);
+
+    selectRows(kKolKorekta, kName, kRemarks);
+    play("<<");
+    EXPECT_EQ(phrase(kName).lineSpacing, 1.0f);
+    EXPECT_EQ(phrase(kMaths).lineSpacing, 0.0f);    // grade
+    EXPECT_EQ(phrase(kPhysics).lineSpacing, 0.0f);
+    EXPECT_EQ(phrase(kRemarks).lineSpacing, 1.0f);  // a text with a box
+
+    selectRows(kKolX0, kMaths, kEmblem);
+    play("42");
+    for (int j : {kMaths, kPhysics, kEmblem})
+        EXPECT_EQ(phrase(j).x0, 42) << j;
+    EXPECT_EQ(phrase(kName).x0, 0);
+
+    selectRows(kKolRodzaj, kName, kPhysics);
+    play("<");  // the current row's kind raised, written to every row
+    for (int j : {kName, kMaths, kPhysics})
+        EXPECT_EQ(phrase(j).kind, kRodzajOcena) << j;
+    EXPECT_EQ(phrase(kName).lineSpacing, 0.0f);
+
+    // Each key and click was one step of the history.
+    EXPECT_EQ(editor().undoStack().index() - defined, 7);
+    while (editor().undoStack().index() > defined)
+        editor().undoStack().undo();
+    for (int j = 0; j < kPhraseCount; ++j)
+        EXPECT_EQ(phrase(j).x0, 0) << j;
+    EXPECT_EQ(phrase(kName).page, 0);
+    EXPECT_TRUE(doc().ogolne().modified());  // the widths set above
+}
+
+TEST_F(PhraseEditorTest, addingAndRemovingKeepEveryPupilInStepAndTheMainGridTrue)
+{
+    removeAllPhrases();
+    EXPECT_EQ(phrases().Ily(), 1);
+    EXPECT_EQ(shown(kKolNazwa, 0), QStringLiteral("........"));
+    play("<a~+");  // nothing to edit
+    EXPECT_TRUE(doc().frazy().empty());
+
+    editorWindow().speedButton(2).click();  // on an empty list: at 0, no new grid row
+    ASSERT_EQ(doc().frazy().count(), 1u);
+    EXPECT_EQ(phrases().Ily(), 1);
+    EXPECT_EQ(phrases().PozY(), 0);
+    EXPECT_EQ(phrase(0), TFra{});
+    for (int x = 0; x < kPupilCount; ++x)
+        EXPECT_EQ(value(x, 0), TFra{}) << x;
+
+    editorWindow().speedButton(2).click();  // on the last row: appended, cursor on it
+    EXPECT_EQ(doc().frazy().count(), 2u);
+    EXPECT_EQ(phrases().Ily(), 2);
+    EXPECT_EQ(phrases().PozY(), 1);
+
+    // A grade row in the main grid at once, with its wordings and colour.
+    selectRows(kKolRodzaj, 1, 1);
+    play("<");
+    EXPECT_EQ(grid().Ily(), 3);  // two phrases and the averages
+    EXPECT_EQ(cell(0, 1), QStringLiteral("--------------"));
+
+    // Removing every phrase, the last one included, leaves one empty row.
+    editorWindow().speedButton(3).click();
+    editorWindow().speedButton(3).click();
+    EXPECT_TRUE(doc().frazy().empty());
+    for (int x = 0; x < kPupilCount; ++x)
+        EXPECT_TRUE(doc().dokumenty()[static_cast<std::size_t>(x)].wartosci.empty()) << x;
+    EXPECT_EQ(phrases().Ily(), 1);
+    EXPECT_EQ(grid().Ily(), 1);
+}
+
+TEST_F(PhraseEditorTest, removingThePhraseTheLongTextEditorShowsUnbindsIt)
+{
+    window().longTextSwitch().click();
+    selectCell(1, kRemarks);
+    window().longTextUpdate();
+    ASSERT_EQ(context->opis().boundPhrase(), kRemarks);
+
+    selectRows(kKolNazwa, kRemarks, kRemarks);
+    editorWindow().speedButton(3).click();
+    EXPECT_EQ(doc().frazy().count(), std::size_t(kRemarks));
+    EXPECT_LT(context->opis().boundPhrase(), kRemarks);
+    EXPECT_LT(grid().PozY(), grid().Ily());
+}
+
+TEST_F(PhraseEditorTest, pasteReadsEachColumnAsOneStepAndNeverMakesPhrases)
+{
+    selectRows(kKolY0, kMaths, kMaths);
+    phrases().pasteText("12,34\t20000\t\t\t10, Arial\t-1,5\t9\r\n"
+                        "20000\t99999\t5\tCentr\tx.bmp\t+2\t0\r\n"
+                        "1\t2\t3\t4\t5\t6\t7\r\n"
+                        "1\t2\t3\t4\t5\t6\t7\r\n");  // beyond the last phrase
+    EXPECT_EQ(phrase(kMaths).y0, 12.3f);
+    EXPECT_EQ(phrase(kMaths).width, 1000);
+    EXPECT_EQ(phrase(kMaths).fontName, "MS Sans Serif");  // "Font/plik" takes nothing
+    EXPECT_EQ(phrase(kMaths).lineSpacing, -1.5f);
+    EXPECT_EQ(phrase(kMaths).page, 3);
+    EXPECT_EQ(phrase(kPhysics).y0, 10000.0f);
+    EXPECT_EQ(phrase(kPhysics).width, 1000);  // clamped, not wrapped
+    EXPECT_EQ(phrase(kPhysics).height, 5);
+    EXPECT_EQ(phrase(kPhysics).align, 1);  // after its pasted width
+    EXPECT_EQ(phrase(kPhysics).page, 0);
+    EXPECT_EQ(phrase(kEmblem).picture, "");
+    EXPECT_EQ(doc().frazy().count(), std::size_t(kPhraseCount));
+    EXPECT_TRUE(doc().ogolne().modified());
+
+    editor().undoStack().undo();  // the whole paste at once
+    EXPECT_EQ(doc().frazy(), sampleClass().frazy);
+
+    selectRows(kKolRodzaj, kName, kName);
+    phrases().pasteText("Ocena\r\nobrazek\r\ntekst\r\n");
+    EXPECT_EQ(phrase(kName).kind, kRodzajOcena);
+    EXPECT_EQ(phrase(kMaths).kind, kRodzajObrazek);
+    EXPECT_EQ(phrase(kPhysics).kind, kRodzajTekst);
+}
+
+TEST_F(PhraseEditorTest, aCopiedLayoutPastesBackToTheSamePhrases)
+{
+    for (int j = 0; j < kPhraseCount; ++j)
+        define(j, [j](TFra& f) {
+            f.x0 = std::int16_t(10 * j);
+            f.y0 = 20.5f + j;
+            f.width = std::int16_t(j % 2 ? 0 : 60);
+            f.height = 5;
+            f.align = std::int16_t(j % 3);
+            f.lineSpacing = f.kind == kRodzajTekst && f.width > 0 ? -1.5f : 0.0f;
+        });
+    const TFrazy layout = doc().frazy();
+    phrases().selectRange(GridRect{1, 1, kPhraseEditorColumns, kPhraseCount});
+    std::string copied;
+    phrases().TekstZakresu(copied, true);
+
+    for (int j = 0; j < kPhraseCount; ++j)
+        define(j, [](TFra& f) { f = TFra{}; });
+    phrases().setPozX(0);
+    phrases().setPozY(0);
+    phrases().pasteText(copied);
+    TFrazy expected = layout;
+    for (TFra& f : expected) {
+        f.picture.clear();  // the file column is not pasted
+        if (!hasAlignment(f))
+            f.align = 0;  // shown as "........"
+    }
+    EXPECT_EQ(doc().frazy(), expected);
+}
+
+TEST_F(PhraseEditorTest, aChosenPictureReachesTheSelectedPictureRowsInEveryPupil)
+{
+    writePicture(QStringLiteral("Łódź.bmp"));
+    writePicture(QStringLiteral("godlo.bmp"));
+    define(kRemarks, [](TFra& f) { f.kind = kRodzajObrazek; });
+    selectRows(kKolFont, kEmblem, kRemarks);
+    QTimer::singleShot(0, [] {
+        auto* chooser = qobject_cast<Tffwlista*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        EXPECT_EQ(chooser->windowTitle(), QStringLiteral("Pliki z obrazami"));
+        QTest::sendKeyEvent(QTest::Click, &chooser->grid(), Qt::Key_L, QStringLiteral("ł"),
+                            Qt::NoModifier);
+        QTest::keyClick(&chooser->grid(), Qt::Key_Return);
+    });
+    play("<");
+    const std::string chosen = cp("Łódź.bmp");
+    for (int j : {kEmblem, kRemarks}) {
+        EXPECT_EQ(phrase(j).picture, chosen) << j;
+        for (int x = 0; x < kPupilCount; ++x)
+            EXPECT_EQ(value(x, j).picture, chosen) << x << " " << j;
+    }
+    EXPECT_EQ(cell(0, kEmblem), qstringFromCp1250(chosen));
+
+    // Escape in the chooser changes nothing.
+    QTimer::singleShot(0, [] {
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+    });
+    play("x");
+    EXPECT_EQ(value(1, kEmblem).picture, chosen);
+
+    // Delete clears the rows and every pupil's copy; one undo brings all back.
+    play("~");
+    for (int x = 0; x < kPupilCount; ++x)
+        EXPECT_EQ(value(x, kRemarks).picture, "") << x;
+    EXPECT_EQ(shown(kKolFont, kEmblem), QStringLiteral("???"));
+    editor().undoStack().undo();
+    for (int x = 0; x < kPupilCount; ++x)
+        EXPECT_EQ(value(x, kEmblem).picture, chosen) << x;
+}
+
+TEST_F(PhraseEditorTest, theFontDialogWritesFontAndColourIntoTheSelectedTextAndGradeRows)
+{
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<PhraseFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QFont font = dialog->fontDialog().currentFont();
+        font.setFamily(QFontDatabase::families().value(0));
+        font.setPointSize(14);
+        font.setItalic(true);
+        dialog->fontDialog().setCurrentFont(font);
+        dialog->setColour(QColor(0x12, 0x34, 0x56));
+        dialog->accept();
+    });
+    selectRows(kKolFont, kPhysics, kRemarks);
+    play("<");
+    const std::string family =
+        cp1250FromQString(QFontDatabase::families().value(0), Unmappable::Question);
+    for (int j : {kPhysics, kRemarks}) {
+        EXPECT_EQ(phrase(j).fontName, family) << j;
+        EXPECT_EQ(phrase(j).fontSize, 14) << j;
+        EXPECT_EQ(phrase(j).italic, 1) << j;
+        EXPECT_EQ(phrase(j).bold, 0) << j;
+        EXPECT_EQ(phrase(j).fontColor, 0x563412u) << j;
+    }
+    EXPECT_EQ(phrase(kEmblem).fontName, "MS Sans Serif");  // a picture has no font
+
+    // Cancelled: nothing changes.
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    play("<");
+    EXPECT_EQ(phrase(kRemarks).fontSize, 14);
+}
+
+TEST(PhraseFontDialogTest, keepsAFamilyThatIsNotInstalledAsWritten)
+{
+    TFra phrase;
+    phrase.fontName = "Nie Ma Takiej Czcionki";
+    phrase.fontSize = 0;  // nothing shows that size
+    phrase.bold = 1;
+    phrase.underline = 1;
+    phrase.strikeout = 1;
+    phrase.fontColor = 0x020000FF;  // a stored colour with its high byte
+    PhraseFontDialog dialog;
+    dialog.preset(phrase);
+    EXPECT_TRUE(dialog.fontDialog().currentFont().strikeOut());
+    EXPECT_EQ(dialog.colour(), QColor(0xFF, 0, 0));
+    TFra confirmed;
+    dialog.applyTo(confirmed);
+    EXPECT_EQ(confirmed.fontName, phrase.fontName);
+    EXPECT_EQ(confirmed.fontSize, 0);
+    EXPECT_EQ(confirmed.fontColor, phrase.fontColor);
+    EXPECT_EQ(confirmed.bold + confirmed.underline + confirmed.strikeout + confirmed.italic, 3);
+
+    // What the user changes is taken.
+    QFont font = dialog.fontDialog().currentFont();
+    font.setItalic(!font.italic());
+    font.setPointSize(font.pointSize() + 3);
+    dialog.fontDialog().setCurrentFont(font);
+    dialog.setColour(QColor(0, 0x80, 0));
+    dialog.applyTo(confirmed);
+    EXPECT_EQ(confirmed.italic, font.italic() ? 1 : 0);
+    EXPECT_EQ(confirmed.fontSize, font.pointSize());
+    EXPECT_EQ(confirmed.fontColor, 0x008000u);
+    EXPECT_EQ(confirmed.fontName, phrase.fontName);
+}
+
+TEST_F(PhraseEditorTest, rectangleAndGridLayoutComeFromTheClassFileAndGoBackOnSave)
+{
+    // The sample class put the editor at (1, 2), 302 x 402.
+    EXPECT_EQ(editorWindow().size(), QSize(302, 402));
+    phrases().setSzerIo(kKolFont, 77);
+    editorWindow().resize(420, 330);
+    dialogs->saveAnswers.push_back(folder.filePath(QStringLiteral("zapis.wkz")));
+    editorWindow().speedButton(1).click();  // Zapisz
+    EXPECT_EQ(doc().screen().phraseEditor.right - doc().screen().phraseEditor.left, 420);
+    EXPECT_EQ(doc().screen().phraseGrid.columnWidths.size(), std::size_t(kPhraseEditorColumns + 1));
+    EXPECT_EQ(doc().screen().phraseGrid.columnWidths[kKolFont + 1], 77);
+    EXPECT_EQ(doc().screen().phraseGrid.rowHeights.size(), std::size_t(kPhraseCount + 1));
+    EXPECT_FALSE(doc().ogolne().modified());
+}
