@@ -450,3 +450,18 @@ TEST_F(PhraseEditorTest, rectangleAndGridLayoutComeFromTheClassFileAndGoBackOnSa
     EXPECT_EQ(doc().screen().phraseGrid.rowHeights.size(), std::size_t(kPhraseCount + 1));
     EXPECT_FALSE(doc().ogolne().modified());
 }
+
+TEST_F(PhraseEditorTest, thePupilGridsPictureCellsOpenTheSameChooser)
+{
+    writePicture(QStringLiteral("herb.bmp"));
+    select(0, kEmblem, 1, kEmblem);
+    QTimer::singleShot(0, [] {
+        auto* chooser = qobject_cast<Tffwlista*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        QTest::keyClick(&chooser->grid(), Qt::Key_Return);
+    });
+    QTest::keyClick(&grid(), Qt::Key_X);
+    EXPECT_EQ(value(0, kEmblem).picture, "herb.bmp");
+    EXPECT_EQ(value(1, kEmblem).picture, "herb.bmp");
+    EXPECT_EQ(value(2, kEmblem).picture, "godlo");  // outside the selection
+}
