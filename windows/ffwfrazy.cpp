@@ -31,6 +31,8 @@ Tffwfrazy::Tffwfrazy(ProgramContext& context) : context_(context)
 {
     setObjectName(QStringLiteral("ffwfrazy"));
     setWindowTitle(QStringLiteral("Elementy świadectwa"));
+    // Closing the main window ends the program even while this one is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     QFont font(QStringLiteral("MS Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
     setFont(font);

@@ -27,6 +27,7 @@ Tffwlista::Tffwlista(std::string programFolder, QWidget* parent)
 {
     setObjectName(QStringLiteral("ffwlista"));
     setWindowTitle(QStringLiteral("Wybierz z listy"));
+    setAttribute(Qt::WA_QuitOnClose, false);
     setMinimumSize(210, 300);
     resize(210, 300);
 
