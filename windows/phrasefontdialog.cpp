@@ -5,7 +5,10 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -43,7 +46,14 @@ PhraseFontDialog::PhraseFontDialog(QWidget* parent) : QDialog(parent)
     fontDialog_ = new QFontDialog(this);
     fontDialog_->setWindowFlags(Qt::Widget);
     fontDialog_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    // Being a dialog itself, it would close on Escape and leave ours empty:
+    // its Escape and Enter are ours.
+    fontDialog_->installEventFilter(this);
+    connect(fontDialog_, &QDialog::finished, this, &QDialog::done);
     column->addWidget(fontDialog_, 1);
+    storedLabel_ = new QLabel(this);
+    storedLabel_->setObjectName(QStringLiteral("Zapisana"));
+    column->addWidget(storedLabel_);
 
     auto* row = new QHBoxLayout;
     colourButton_ = new QPushButton(QStringLiteral("&Kolor..."), this);
@@ -93,6 +103,30 @@ void PhraseFontDialog::preset(const TFra& phrase)
     storedColour_ = phrase.fontColor;
     setColour(fromStored(phrase.fontColor));
     shownColour_ = colour_;
+    // A family this computer lacks is kept as the file names it.
+    const QString family = qstringFromCp1250(phrase.fontName);
+    storedLabel_->setText(QFontDatabase::hasFamily(family)
+                              ? QString()
+                              : QStringLiteral("Czcionka w pliku: %1 (brak na tym komputerze)").arg(family));
+    storedLabel_->setVisible(!storedLabel_->text().isEmpty());
+}
+
+bool PhraseFontDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == fontDialog_ && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Escape:
+            reject();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            accept();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void PhraseFontDialog::applyTo(TFra& phrase) const

@@ -14,6 +14,7 @@
 #include <string>
 
 class QFontDialog;
+class QLabel;
 class QPushButton;
 struct TFra;
 
@@ -35,11 +36,15 @@ public:
     // Runs the dialog on phrase; true and the phrase changed on OK.
     static bool choose(QWidget* parent, TFra& phrase);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void chooseColour();
 
     QFontDialog* fontDialog_ = nullptr;
     QPushButton* colourButton_ = nullptr;
+    QLabel* storedLabel_ = nullptr;
     QColor colour_;
     // What the dialog showed at first, and what the phrase held then: what
     // the user leaves as it was shown keeps its stored value.

@@ -7,6 +7,7 @@
 
 #include "document/phrasecolumns.h"
 #include "grid/qtcp1250.h"
+#include "windows/closa.h"
 #include "windows/ffwfrazy.h"
 #include "windows/ffwlista.h"
 #include "windows/ffwopis.h"
@@ -15,9 +16,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QImage>
+#include <QLabel>
+#include <QListView>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTest>
@@ -423,6 +427,8 @@ TEST(PhraseFontDialogTest, keepsAFamilyThatIsNotInstalledAsWritten)
     EXPECT_EQ(confirmed.fontColor, phrase.fontColor);
     EXPECT_EQ(confirmed.bold + confirmed.underline + confirmed.strikeout + confirmed.italic, 3);
 
+    EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("Zapisana"))->text().contains(QStringLiteral("Nie Ma Takiej Czcionki")));
+
     // What the user changes is taken.
     QFont font = dialog.fontDialog().currentFont();
     font.setItalic(!font.italic());
@@ -464,4 +470,72 @@ TEST_F(PhraseEditorTest, thePupilGridsPictureCellsOpenTheSameChooser)
     EXPECT_EQ(value(0, kEmblem).picture, "herb.bmp");
     EXPECT_EQ(value(1, kEmblem).picture, "herb.bmp");
     EXPECT_EQ(value(2, kEmblem).picture, "godlo");  // outside the selection
+}
+
+TEST(PhraseFontDialogTest, escapeAndEnterInsideQtsFontDialogEndTheWholeDialog)
+{
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        TFra phrase;
+        phrase.fontSize = 12;
+        QTimer::singleShot(0, [key] {
+            auto* dialog = qobject_cast<PhraseFontDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QWidget* list = dialog->fontDialog().findChild<QListView*>();
+            ASSERT_NE(list, nullptr);
+            QTest::keyClick(list, key);
+        });
+        EXPECT_EQ(PhraseFontDialog::choose(nullptr, phrase), key == Qt::Key_Return);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        EXPECT_EQ(phrase.fontSize, 12);
+    }
+}
+
+// The first ten phrases of the sample class as LibreOffice Calc put them on
+// the clipboard after they were copied from the phrase editor and pasted
+// there: the same cells, with LF line ends.
+TEST_F(PhraseEditorTest, theSampleLayoutComesBackFromASpreadsheetUnchanged)
+{
+    QFile calc(QStringLiteral(WYKAZKI_TEST_DATA "/calc_phrases.txt"));
+    ASSERT_TRUE(calc.open(QIODevice::ReadOnly));
+    const std::string fromCalc = cp1250FromQString(QString::fromUtf8(calc.readAll()), Unmappable::Question);
+    QFile::remove(folder.filePath(QStringLiteral("Przyklad.wkz")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(WYKAZKI_BIN_DIR "/Przyklad.wkz"),
+                            folder.filePath(QStringLiteral("Przyklad.wkz"))));
+    ASSERT_TRUE(context->closa().read());
+    ASSERT_GE(doc().frazy().count(), 10u);
+
+    // What the editor copies is what went to the spreadsheet.
+    phrases().setPozX(0);
+    phrases().setPozY(0);
+    phrases().selectRange(GridRect{1, 1, kPhraseEditorColumns, 10});
+    std::string copied;
+    phrases().TekstZakresu(copied, true);
+    QString asCalc = qstringFromCp1250(copied);
+    asCalc.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(asCalc.toStdString(), qstringFromCp1250(fromCalc).toStdString());
+
+    const TFrazy layout = doc().frazy();
+    std::vector<std::pair<std::size_t, TFra>> blank;
+    for (std::size_t j = 0; j < 10; ++j)
+        blank.emplace_back(j, TFra{});
+    editor().setPhrases(QStringLiteral("test"), blank);
+    phrases().setPozX(0);
+    phrases().setPozY(0);
+    phrases().pasteText(fromCalc);
+    for (std::size_t j = 0; j < 10; ++j) {
+        // Fonts and files are not pasted; "........" is no alignment.
+        TFra expected;
+        expected.name = layout[j].name;
+        expected.kind = layout[j].kind;
+        expected.x0 = layout[j].x0;
+        expected.y0 = layout[j].y0;
+        expected.width = layout[j].width;
+        expected.height = layout[j].height;
+        expected.align = layout[j].align;
+        expected.lineSpacing = layout[j].lineSpacing;
+        expected.page = layout[j].page;
+        if (!hasAlignment(expected))
+            expected.align = 0;
+        EXPECT_EQ(phrase(int(j)), expected) << j;
+    }
 }
