@@ -86,8 +86,16 @@ void ProgramContext::connectLayoutEditing()
     };
     mainWindow_->pupilGrid().setPictureChooser(choosePicture);
     phraseEditor_->phraseGrid().setPictureChooser(choosePicture);
-    QObject::connect(mainWindow_.get(), &Tffwmain::phraseEditorRequested, phraseEditor_.get(),
+    Tffwfrazy* phrases = phraseEditor_.get();
+    QObject::connect(mainWindow_.get(), &Tffwmain::phraseEditorRequested, phrases,
                      &Tffwfrazy::showAtRow);
+    // The phrase editor's grid prints and sizes like the pupil grid, its
+    // sizes scaled in percent.
+    QObject::connect(phrases, &Tffwfrazy::tablePrintRequested, phrases,
+                     [this](const QString& title) { tablePrint_->Drukuj(phraseEditor_->grid(), title); });
+    QObject::connect(phrases, &Tffwfrazy::gridOptionsRequested, phrases, [this] {
+        gridOptions_->Pokaz(phraseEditor_->grid(), Tffopcje::Mode::Percent);
+    });
 }
 
 void ProgramContext::connectPrinting()

@@ -8,6 +8,8 @@
 #include "document/phrasecolumns.h"
 #include "grid/qtcp1250.h"
 #include "windows/closa.h"
+#include "windows/ffdruk.h"
+#include "windows/ffopcje.h"
 #include "windows/ffwfrazy.h"
 #include "windows/ffwlista.h"
 #include "windows/ffwopis.h"
@@ -21,7 +23,9 @@
 #include <QFontDialog>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTest>
@@ -538,4 +542,15 @@ TEST_F(PhraseEditorTest, theSampleLayoutComesBackFromASpreadsheetUnchanged)
             expected.align = 0;
         EXPECT_EQ(phrase(int(j)), expected) << j;
     }
+}
+
+TEST_F(PhraseEditorTest, tablePrintAndTheCornerOpenTheirWindowsOnThisGrid)
+{
+    context->tablePrintWindow().titleEdit().setText(QStringLiteral("inny"));
+    editorWindow().speedButton(4).click();  // Drukuj tabelkę
+    EXPECT_EQ(context->tablePrintWindow().titleEdit().text(), QStringLiteral("Kolmo'05"));
+
+    phrases().OnLeftTopAkcja(phrases(), kButtonLeft, 0);
+    EXPECT_EQ(context->gridOptionsWindow().headerWidthSpin().value(), phrases().SzerInfo());
+    EXPECT_EQ(context->gridOptionsWindow().cellWidthSpin().value(), 100);  // percent
 }
