@@ -217,6 +217,7 @@ TEST_F(PupilGridTest, copyGivesWhatTheCellsShowAndNothingForAverages)
 
 TEST_F(PupilGridTest, deleteClearsSelectedPicturesWithoutAChooser)
 {
+    window().pupilGrid().setPictureChooser({});  // the program's own would open
     select(0, kEmblem, 1, kEmblem);
     type(Qt::Key_P);  // no picture chooser: nothing changes
     EXPECT_EQ(value(0, kEmblem).picture, "godlo");
