@@ -7,6 +7,7 @@
 #include "programcontext.h"
 
 #include "grid/celledi.h"
+#include "help/helpcontext.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -31,6 +32,7 @@ Tffwfrazy::Tffwfrazy(ProgramContext& context) : context_(context)
 {
     setObjectName(QStringLiteral("ffwfrazy"));
     setWindowTitle(QStringLiteral("Elementy świadectwa"));
+    helpcontext::set(*this, helpcontext::kPhraseEditor);
     // Closing the main window ends the program even while this one is open.
     setAttribute(Qt::WA_QuitOnClose, false);
     QFont font(QStringLiteral("MS Sans Serif"), 8);
