@@ -5,6 +5,7 @@
 #include "phrasefontdialog.h"
 #include "phrasegrid.h"
 #include "programcontext.h"
+#include "windowrect.h"
 
 #include "grid/celledi.h"
 #include "help/helpcontext.h"
@@ -172,16 +173,7 @@ void Tffwfrazy::keyPressEvent(QKeyEvent* event)
 
 void Tffwfrazy::applyScreen(const ScreenLayout& screen)
 {
-    const WindowRect& r = screen.phraseEditor;
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    if (width > 0 && height > 0) {
-        resize(width, height);
-        // A position from another computer's screen could hide the window.
-        const QPoint topLeft(r.left, r.top);
-        if (QGuiApplication::screenAt(topLeft) != nullptr)
-            move(topLeft);
-    }
+    applyWindowRect(*this, screen.phraseEditor);
     cellEdi1_->zastosujUklad(screen.phraseGrid);
     // The stored block may count other rows than the phrases read with it.
     phraseGrid_->applyGridSize();
@@ -189,9 +181,6 @@ void Tffwfrazy::applyScreen(const ScreenLayout& screen)
 
 void Tffwfrazy::collectScreen(ScreenLayout& screen) const
 {
-    // Position of the frame, size of the client area: what applyScreen sets.
-    const QPoint topLeft = pos();
-    screen.phraseEditor =
-        WindowRect{topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height()};
+    screen.phraseEditor = windowRectOf(*this);
     screen.phraseGrid = cellEdi1_->uklad();
 }

@@ -5,6 +5,7 @@
 #include "ffwopis.h"
 #include "programcontext.h"
 #include "pupilgrid.h"
+#include "windowrect.h"
 
 #include "document/document.h"
 #include "editing/documenteditor.h"
@@ -170,25 +171,13 @@ std::vector<std::size_t> Tffwmain::selectedPupils()
 
 void Tffwmain::applyScreen(const ScreenLayout& screen)
 {
-    const WindowRect& r = screen.main;
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    if (width > 0 && height > 0) {
-        resize(width, height);
-        // A position from another computer's screen could hide the window.
-        const QPoint topLeft(r.left, r.top);
-        if (QGuiApplication::screenAt(topLeft) != nullptr)
-            move(topLeft);
-    }
+    applyWindowRect(*this, screen.main);
     cellEdi1_->zastosujUklad(screen.pupilGrid);
 }
 
 void Tffwmain::collectScreen(ScreenLayout& screen) const
 {
-    // Position of the frame, size of the client area: what applyScreen sets.
-    const QPoint topLeft = pos();
-    screen.main = WindowRect{topLeft.x(), topLeft.y(), topLeft.x() + width(),
-                             topLeft.y() + height()};
+    screen.main = windowRectOf(*this);
     screen.pupilGrid = cellEdi1_->uklad();
 }
 

@@ -1,0 +1,23 @@
+#include "windowrect.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+void applyWindowRect(QWidget& window, const WindowRect& rect)
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return;
+    window.resize(width, height);
+    // A position from another computer's screen could hide the window.
+    const QPoint topLeft(rect.left, rect.top);
+    if (QGuiApplication::screenAt(topLeft) != nullptr)
+        window.move(topLeft);
+}
+
+WindowRect windowRectOf(const QWidget& window)
+{
+    const QPoint topLeft = window.pos();
+    return {topLeft.x(), topLeft.y(), topLeft.x() + window.width(), topLeft.y() + window.height()};
+}
