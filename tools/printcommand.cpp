@@ -38,10 +38,6 @@ const char* const kPrintUsage =
     "Pictures that are missing, damaged, too large or outside that folder are named on\n"
     "standard error, one line each, and the cards are printed without them.\n";
 
-struct UsageError {
-    std::string problem;
-};
-
 // A pupil number or an inclusive range of them, from 1.
 using PupilRange = std::pair<long, long>;
 
@@ -139,13 +135,7 @@ PrintArguments parseArguments(const std::vector<std::string>& args)
     }
     if (a.help)
         return a;
-    if (a.input.empty())
-        throw UsageError{"print needs a class file"};
-    if (a.output.empty())
-        throw UsageError{"print needs -o OUT.pdf"};
-    std::error_code ec;
-    if (std::filesystem::equivalent(a.input, a.output, ec))
-        throw UsageError{"-o names the class file itself"};
+    checkInputAndOutput("print", a.input, a.output);
     return a;
 }
 

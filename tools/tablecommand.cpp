@@ -48,10 +48,6 @@ const char* const kTableUsage =
     "  --no-top-headers   leave out the pupils' names\n"
     "  --title TEXT       the title above the table (default Kolmo'05)\n";
 
-struct UsageError {
-    std::string problem;
-};
-
 struct TableArguments {
     std::string input;
     std::string output;
@@ -117,13 +113,7 @@ TableArguments parseArguments(const std::vector<std::string>& args)
     }
     if (a.help)
         return a;
-    if (a.input.empty())
-        throw UsageError{"table needs a class file"};
-    if (a.output.empty())
-        throw UsageError{"table needs -o OUT.pdf"};
-    std::error_code ec;
-    if (std::filesystem::equivalent(a.input, a.output, ec))
-        throw UsageError{"-o names the class file itself"};
+    checkInputAndOutput("table", a.input, a.output);
     return a;
 }
 
