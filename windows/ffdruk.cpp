@@ -139,9 +139,9 @@ void Tffdruk::buildControls()
     top->addWidget(status_);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ok_, &QPushButton::clicked, this, &Tffdruk::OKClick);
-    connect(cancel_, &QPushButton::clicked, this, &Tffdruk::AnulujClick);
-    connect(printerOptions_, &QPushButton::clicked, this, &Tffdruk::OpcjeDrukarkiClick);
+    connect(ok_, &QPushButton::clicked, this, &Tffdruk::printTable);
+    connect(cancel_, &QPushButton::clicked, this, &Tffdruk::cancel);
+    connect(printerOptions_, &QPushButton::clicked, this, &Tffdruk::choosePrinter);
     const auto relayout = [this] { layOut(true); };
     connect(size_, &QSpinBox::valueChanged, this, relayout);
     for (QCheckBox* box : {selectionOnly_, leftHeaders_, topHeaders_})
@@ -235,7 +235,7 @@ bool Tffdruk::beginJob()
     return painter_.begin(&printer_);
 }
 
-void Tffdruk::OKClick()
+void Tffdruk::printTable()
 {
     if (!grid_)
         return;
@@ -294,7 +294,7 @@ bool Tffdruk::finishOpenJob()
     return painter_.end() && printer_.printerState() != QPrinter::Error;
 }
 
-void Tffdruk::AnulujClick()
+void Tffdruk::cancel()
 {
     reject();
 }
@@ -305,7 +305,7 @@ void Tffdruk::reject()
     QDialog::reject();
 }
 
-void Tffdruk::OpcjeDrukarkiClick()
+void Tffdruk::choosePrinter()
 {
     closeOpenJob();
     printerSetup_(printer_, this);

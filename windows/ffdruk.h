@@ -69,9 +69,9 @@ public:
     QPushButton& printerOptionsButton() { return *printerOptions_; }
 
 public slots:
-    void OKClick();
-    void AnulujClick();
-    void OpcjeDrukarkiClick();
+    void printTable();
+    void cancel();
+    void choosePrinter();
     void reject() override;
 
 private:

@@ -108,7 +108,7 @@ void Tffopcje::buildControls()
     top->addLayout(buttons);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(fontButton_, &QPushButton::clicked, this, &Tffopcje::CzcionkaClick);
+    connect(fontButton_, &QPushButton::clicked, this, &Tffopcje::chooseFont);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
     connect(headerWidth_, &QSpinBox::valueChanged, this, [this](int value) {
         if (!loading_ && grid_)
@@ -204,7 +204,7 @@ void Tffopcje::cellHeightChanged(int value)
         grid_->setWysIo(static_cast<int>(i), scaled(value, heights_[i]));
 }
 
-void Tffopcje::CzcionkaClick()
+void Tffopcje::chooseFont()
 {
     if (!grid_)
         return;

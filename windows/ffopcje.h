@@ -48,7 +48,7 @@ public:
     QPushButton& closeButton() { return *close_; }
 
 public slots:
-    void CzcionkaClick();
+    void chooseFont();
 
 private:
     void buildControls();

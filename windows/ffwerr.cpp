@@ -6,6 +6,7 @@
 #include "document/ekolmoerror.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
@@ -19,7 +20,6 @@ Tffwerr::Tffwerr(Dialogs& dialogs, QWidget* parent)
 {
     setObjectName(QStringLiteral("ffwerr"));
     setWindowTitle(QStringLiteral("Błąd w programie"));
-    setFixedSize(567, 48);
 
     QPalette red = palette();
     red.setColor(QPalette::Window, QColor(255, 0, 0));
@@ -33,22 +33,34 @@ Tffwerr::Tffwerr(Dialogs& dialogs, QWidget* parent)
     font.setPixelSize(16);
     font.setBold(true);
     tekst_->setFont(font);
-    tekst_->setGeometry(8, 8, 512, 32);
+    tekst_->setMinimumSize(512, 32);
     tekst_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Clicks on the text reach the window, which closes.
     tekst_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     closeButton_ = new QToolButton(this);
-    closeButton_->setGeometry(528, 8, 32, 32);
     closeButton_->setAutoRaise(true);
     setGlyph(*closeButton_, "KONIEC", QStringLiteral("Zamknij"));
     closeButton_->setFocusPolicy(Qt::NoFocus);
     connect(closeButton_, &QToolButton::clicked, this, &QDialog::accept);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(8, 8, 7, 8);
+    row->setSpacing(8);
+    closeButton_->setFixedSize(32, 32);
+    row->addWidget(tekst_, 1);
+    row->addWidget(closeButton_, 0, Qt::AlignVCenter);
+    // The old form's 567 x 48 at least; a longer message or a larger font
+    // makes the window as large as the message needs, never larger.
+    setMinimumSize(567, 48);
+    row->setSizeConstraint(QLayout::SetFixedSize);
+    row->activate();
 }
 
 void Tffwerr::report(int code)
 {
     tekst_->setText(QString::fromUtf8(komunikatBledu(code)));
+    layout()->activate();
     if (isVisible())
         return;
     dialogs_.runModal(*this);

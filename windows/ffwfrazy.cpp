@@ -1,7 +1,7 @@
 #include "ffwfrazy.h"
 
 #include "closa.h"
-#include "glyphs.h"
+#include "glyphtoolbar.h"
 #include "phrasefontdialog.h"
 #include "phrasegrid.h"
 #include "programcontext.h"
@@ -11,23 +11,12 @@
 #include "help/helpcontext.h"
 
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
-
-namespace {
-
-struct ToolbarButton {
-    const char* glyph;
-    const char* hint;  // UTF-8
-    void (Tffwfrazy::*slot)();
-};
-
-}  // namespace
 
 Tffwfrazy::Tffwfrazy(ProgramContext& context) : context_(context)
 {
@@ -40,21 +29,11 @@ Tffwfrazy::Tffwfrazy(ProgramContext& context) : context_(context)
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
 
-    auto* central = new QWidget(this);
-    auto* column = new QVBoxLayout(central);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    auto* panel = new QWidget(central);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setMinimumHeight(49);
-    buildToolbar(*panel);
-    column->addWidget(panel);
-
-    cellEdi1_ = new TCellEdi(central);
+    buildToolbar();
+    cellEdi1_ = new TCellEdi(this);
     cellEdi1_->setObjectName(QStringLiteral("CellEdi1"));
     cellEdi1_->installEventFilter(this);
-    column->addWidget(cellEdi1_, 1);
-    setCentralWidget(central);
+    setCentralWidget(cellEdi1_);
 
     statusLabel_ = new QLabel(QStringLiteral("Gotowe wzory znajdują się na naszych stronach WWW ..."),
                               this);
@@ -69,35 +48,24 @@ Tffwfrazy::Tffwfrazy(ProgramContext& context) : context_(context)
         [this](const ScreenLayout& screen) { applyScreen(screen); },
         [this](ScreenLayout& screen) { collectScreen(screen); },
     });
-    resize(500, 300);
+    // The old form's size is the first size; the class file's rectangle may
+    // make the window smaller, down to what its controls need.
+    resize(minimumSizeHint().expandedTo(QSize(500, 300)));
 }
 
 Tffwfrazy::~Tffwfrazy() = default;
 
-void Tffwfrazy::buildToolbar(QWidget& panel)
+void Tffwfrazy::buildToolbar()
 {
-    const ToolbarButton buttons[5] = {
-        {"ZAPISZ", "Zapisz", &Tffwfrazy::SpeedButton1Click},
-        {"DODAJ", "Dodaj frazę", &Tffwfrazy::SpeedButton2Click},
-        {"SKASUJ", "Usuń frazę", &Tffwfrazy::SpeedButton3Click},
-        {"DRUKUJ", "Drukuj tabelkę", &Tffwfrazy::SpeedButton4Click},
-        {"KONIEC", "Zamknij", &Tffwfrazy::SpeedButton5Click},
+    QToolBar* toolbar = makeGlyphToolBar(*this);
+    speedButtons_ = {
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton1", "ZAPISZ", "Zapisz"}, [this] { save(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton2", "DODAJ", "Dodaj frazę"}, [this] { addPhrase(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton3", "SKASUJ", "Usuń frazę"}, [this] { removePhrase(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton4", "DRUKUJ", "Drukuj tabelkę"}, [this] { printTable(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton5", "KONIEC", "Zamknij"}, [this] { close(); }),
     };
-    auto* row = new QHBoxLayout(&panel);
-    row->setContentsMargins(8, 8, 8, 8);
-    row->setSpacing(8);
-    for (int i = 0; i < 5; ++i) {
-        auto* button = new QToolButton(&panel);
-        button->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
-        button->setMinimumSize(32, 32);
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        setGlyph(*button, buttons[i].glyph, QString::fromUtf8(buttons[i].hint));
-        connect(button, &QToolButton::clicked, this, buttons[i].slot);
-        row->addWidget(button);
-        speedButtons_[static_cast<std::size_t>(i)] = button;
-    }
-    row->addStretch(1);
+    addToolBar(Qt::TopToolBarArea, toolbar);
 }
 
 QString Tffwfrazy::statusText() const
@@ -119,29 +87,24 @@ void Tffwfrazy::showAtRow(int phrase)
 
 // ---- Commands ----------------------------------------------------------------
 
-void Tffwfrazy::SpeedButton1Click()
+void Tffwfrazy::save()
 {
     context_.closa().save();
 }
 
-void Tffwfrazy::SpeedButton2Click()
+void Tffwfrazy::addPhrase()
 {
     phraseGrid_->addPhrase();
 }
 
-void Tffwfrazy::SpeedButton3Click()
+void Tffwfrazy::removePhrase()
 {
     phraseGrid_->removePhrase();
 }
 
-void Tffwfrazy::SpeedButton4Click()
+void Tffwfrazy::printTable()
 {
     emit tablePrintRequested(QStringLiteral("Kolmo'05"));
-}
-
-void Tffwfrazy::SpeedButton5Click()
-{
-    close();
 }
 
 // ---- Keys ----------------------------------------------------------------------

@@ -29,7 +29,7 @@ public:
 
     TCellEdi& grid() { return *cellEdi1_; }
     PhraseGrid& phraseGrid() { return *phraseGrid_; }
-    // SpeedButton1 .. SpeedButton5.
+    // The toolbar's buttons SpeedButton1 .. SpeedButton5.
     QToolButton& speedButton(int number) { return *speedButtons_.at(number - 1); }
     QString statusText() const;
 
@@ -40,18 +40,17 @@ signals:
     void gridOptionsRequested();
 
 public slots:
-    void SpeedButton1Click();  // Zapisz
-    void SpeedButton2Click();  // Dodaj frazę
-    void SpeedButton3Click();  // Usuń frazę
-    void SpeedButton4Click();  // Drukuj tabelkę
-    void SpeedButton5Click();  // Zamknij
+    void save();          // Zapisz
+    void addPhrase();     // Dodaj frazę
+    void removePhrase();  // Usuń frazę
+    void printTable();    // Drukuj tabelkę
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buildToolbar(QWidget& panel);
+    void buildToolbar();
     // The window previews keys: Escape closes it.
     bool FormKeyDown(QKeyEvent* event);
     void applyScreen(const ScreenLayout& screen);

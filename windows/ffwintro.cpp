@@ -41,12 +41,12 @@ Tffintro::Tffintro(Dialogs& dialogs, QWidget* parent)
     row->addWidget(closeButton_);
     column->addWidget(panel);
 
-    richEdit1_ = new QTextBrowser(this);
-    richEdit1_->setObjectName(QStringLiteral("RichEdit1"));
-    richEdit1_->setFrameShape(QFrame::NoFrame);
-    richEdit1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    richEdit1_->setOpenExternalLinks(false);
-    column->addWidget(richEdit1_, 1);
+    textView_ = new QTextBrowser(this);
+    textView_->setObjectName(QStringLiteral("RichEdit1"));
+    textView_->setFrameShape(QFrame::NoFrame);
+    textView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    textView_->setOpenExternalLinks(false);
+    column->addWidget(textView_, 1);
 }
 
 bool Tffintro::load(const QString& path)
@@ -57,15 +57,15 @@ bool Tffintro::load(const QString& path)
     const QByteArray bytes = file.read(kMaxDocumentBytes + 1);
     if (bytes.size() > kMaxDocumentBytes)
         return false;  // grew while being read
-    auto* document = new QTextDocument(richEdit1_);
+    auto* document = new QTextDocument(textView_);
     if (!readRtf(bytes, *document)) {
         delete document;
         return false;
     }
     // The box deletes its first document itself; the ones read here are ours.
-    const QPointer<QTextDocument> previous = richEdit1_->document();
-    richEdit1_->setDocument(document);
-    if (previous && previous->parent() == richEdit1_)
+    const QPointer<QTextDocument> previous = textView_->document();
+    textView_->setDocument(document);
+    if (previous && previous->parent() == textView_)
         delete previous;
     return true;
 }
@@ -77,11 +77,11 @@ bool Tffintro::showInformation(const QString& path, bool atStart, const QColor& 
     // Any failure shows nothing, and at start the next activation tries again.
     if (!load(path))
         return false;
-    QPalette palette = richEdit1_->palette();
+    QPalette palette = textView_->palette();
     palette.setColor(QPalette::Base, background);
-    richEdit1_->setPalette(palette);
+    textView_->setPalette(palette);
     firstShowingPending_ = false;
-    richEdit1_->moveCursor(QTextCursor::Start);
+    textView_->moveCursor(QTextCursor::Start);
     dialogs_.runModal(*this);
     return true;
 }
@@ -97,5 +97,5 @@ void Tffintro::showEvent(QShowEvent* event)
         move(frame.topLeft());
     }
     QDialog::showEvent(event);
-    richEdit1_->setFocus();
+    textView_->setFocus();
 }

@@ -25,7 +25,7 @@ public:
     bool showInformation(const QString& path, bool atStart, const QColor& background);
 
     bool firstShowingPending() const { return firstShowingPending_; }
-    QTextBrowser& richEdit1() { return *richEdit1_; }
+    QTextBrowser& textView() { return *textView_; }
     QToolButton& closeButton() { return *closeButton_; }
 
 protected:
@@ -35,7 +35,7 @@ private:
     bool load(const QString& path);
 
     Dialogs& dialogs_;
-    QTextBrowser* richEdit1_;
+    QTextBrowser* textView_;
     QToolButton* closeButton_;
     bool firstShowingPending_ = true;
 };

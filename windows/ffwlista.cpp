@@ -1,6 +1,6 @@
 #include "ffwlista.h"
 
-#include "glyphs.h"
+#include "glyphtoolbar.h"
 
 #include "document/cp1250.h"
 #include "document/formatting.h"
@@ -13,7 +13,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QToolButton>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,6 +28,7 @@ Tffwlista::Tffwlista(std::string programFolder, QWidget* parent)
     setObjectName(QStringLiteral("ffwlista"));
     setWindowTitle(QStringLiteral("Wybierz z listy"));
     setAttribute(Qt::WA_QuitOnClose, false);
+    // The old form's size is the least the window needs.
     setMinimumSize(210, 300);
     resize(210, 300);
 
@@ -35,28 +36,20 @@ Tffwlista::Tffwlista(std::string programFolder, QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setMinimumHeight(49);
-    auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(8, 4, 8, 4);
-    auto* close = new QToolButton(panel);
-    close->setObjectName(QStringLiteral("SpeedButton1"));
-    close->setAutoRaise(true);
-    close->setFocusPolicy(Qt::NoFocus);
-    close->setMinimumSize(32, 32);
-    setGlyph(*close, "KONIEC", QStringLiteral("Zamknij"));
-    connect(close, &QToolButton::clicked, this, &Tffwlista::SpeedButton1Click);
-    row->addWidget(close);
-    filterLabel_ = new QLabel(panel);
+    // The close button chooses the current row; the filter typed so far
+    // shows beside it.
+    QToolBar* toolbar = makeGlyphToolBar(*this);
+    addGlyphCommand(*toolbar, *this, {"SpeedButton1", "KONIEC", "Zamknij"}, [this] { choose(); });
+    filterLabel_ = new QLabel(toolbar);
     filterLabel_->setObjectName(QStringLiteral("Filtr"));
     QFont bold = filterLabel_->font();
     bold.setBold(true);
     bold.setPixelSize(16);
     filterLabel_->setFont(bold);
     filterLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row->addWidget(filterLabel_, 1);
-    column->addWidget(panel);
+    filterLabel_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    toolbar->addWidget(filterLabel_);
+    column->addWidget(toolbar);
 
     cellEdi1_ = new TCellEdi(this);
     cellEdi1_->setObjectName(QStringLiteral("CellEdi1"));
@@ -70,7 +63,7 @@ Tffwlista::Tffwlista(std::string programFolder, QWidget* parent)
     };
     cellEdi1_->OnAkcja = [this](TCellEdi&, int, int, std::uint32_t&, int button, TShiftState) {
         if (button == kButtonLeft)
-            SpeedButton1Click();  // a click on the row under the cursor chooses it
+            choose();  // a click on the row under the cursor chooses it
     };
     cellEdi1_->installEventFilter(this);
     column->addWidget(cellEdi1_, 1);
@@ -132,7 +125,7 @@ void Tffwlista::CellEdi1Oczko(int, int y, std::string& text) const
         text = kKropki;
 }
 
-void Tffwlista::SpeedButton1Click()
+void Tffwlista::choose()
 {
     const int y = cellEdi1_->PozY();
     if (fileName_ != nullptr) {
@@ -149,7 +142,7 @@ bool Tffwlista::FormKeyDown(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        SpeedButton1Click();
+        choose();
         return true;
     case Qt::Key_Escape:
         cancelled_ = true;

@@ -39,7 +39,7 @@ private:
     // The window previews keys: true when the key was the window's own.
     bool FormKeyDown(QKeyEvent* event);
     void refresh();
-    void SpeedButton1Click();  // "Zamknij": choose the current row
+    void choose();  // "Zamknij": choose the current row
     void CellEdi1Oczko(int x, int y, std::string& text) const;
 
     std::string programFolder_;

@@ -45,8 +45,6 @@ Tffwmain::Tffwmain(ProgramContext& context) : context_(context)
 
     auto* panel = new QWidget(central);
     panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFixedHeight(113);
-    buildToolbar(*panel);
     buildPanelControls(*panel);
     column->addWidget(panel);
 
@@ -60,6 +58,8 @@ Tffwmain::Tffwmain(ProgramContext& context) : context_(context)
     column->addWidget(cellEdi1_, 1);
     setCentralWidget(central);
 
+    buildCommands();
+    buildToolbar();
     buildMenus();
 
     statusLabel_ = new QLabel(this);
@@ -74,7 +74,9 @@ Tffwmain::Tffwmain(ProgramContext& context) : context_(context)
     pupilGrid_ = std::make_unique<PupilGrid>(*cellEdi1_, context_.editor(), std::move(hooks));
     connect(&context_.editor(), &DocumentEditor::changed, this, &Tffwmain::documentChanged);
 
-    resize(361, 267);
+    // The old form's size is the first size; the class file's rectangle may
+    // make the window smaller, down to what its controls need.
+    resize(minimumSizeHint().expandedTo(QSize(361, 267)));
 }
 
 Tffwmain::~Tffwmain() = default;
@@ -94,9 +96,11 @@ void Tffwmain::applyGridSize()
     const Document& doc = context_.document();
     const auto pupils = static_cast<int>(doc.dokumenty().count());
     const auto phrases = static_cast<int>(doc.frazy().count());
+    // Without a pupil or a phrase there is no card: preview and printing,
+    // by button and by menu or Ctrl+P alike, wait for both.
     const bool printable = pupils > 0 && phrases > 0;
-    speedButton(7).setEnabled(printable);
-    speedButton(8).setEnabled(printable);
+    toolCommands_[6]->setEnabled(printable);
+    toolCommands_[7]->setEnabled(printable);
     cellEdi1_->setIlx(pupils > 0 ? pupils + 1 : 1);
     cellEdi1_->setIly(phrases > 0 ? phrases + 1 : 1);
     cellEdi1_->Odswiez();
@@ -115,7 +119,7 @@ void Tffwmain::documentChanged(const DocumentChange& change)
 
 void Tffwmain::longTextUpdate()
 {
-    if (context_.opis().follow(checkBox1_->isChecked(), cellEdi1_->PozX(), cellEdi1_->PozY()))
+    if (context_.opis().follow(longTextSwitch_->isChecked(), cellEdi1_->PozX(), cellEdi1_->PozY()))
         cellEdi1_->Odswiez();
 }
 
@@ -131,20 +135,20 @@ QString Tffwmain::statusText() const
 
 int Tffwmain::chosenPage() const
 {
-    const int page = radioGroup1_->checkedId();
+    const int page = pageChoice_->checkedId();
     return page < 0 ? 0 : page;
 }
 
 void Tffwmain::setChosenPage(int page)
 {
-    if (QAbstractButton* item = radioGroup1_->button(page))
+    if (QAbstractButton* item = pageChoice_->button(page))
         item->setChecked(true);
-    RadioGroup1Click();
+    pageChosen();
 }
 
 bool Tffwmain::longTextEnabled() const
 {
-    return checkBox1_->isChecked();
+    return longTextSwitch_->isChecked();
 }
 
 int Tffwmain::currentPupil() const
@@ -246,17 +250,17 @@ void Tffwmain::closeEvent(QCloseEvent* event)
 
 // ---- Commands ----------------------------------------------------------------
 
-void Tffwmain::SpeedButton1Click()
+void Tffwmain::save()
 {
     context_.closa().save();
 }
 
-void Tffwmain::Zapiszpodnownazw1Click()
+void Tffwmain::saveAs()
 {
     context_.closa().saveAs();
 }
 
-void Tffwmain::Nowy1Click()
+void Tffwmain::newDocument()
 {
     if (!askToSave(QStringLiteral("Wykazki 2.0")))
         return;
@@ -267,70 +271,65 @@ void Tffwmain::Nowy1Click()
     cellEdi1_->setFocus();
 }
 
-void Tffwmain::Odczytaj1Click()
+void Tffwmain::openFile()
 {
     context_.closa().open();
     applyGridSize();
     cellEdi1_->setFocus();
 }
 
-void Tffwmain::Rozmnoz1Click()
+void Tffwmain::makePerTeacherFiles()
 {
     emit perTeacherFilesRequested();
 }
 
-void Tffwmain::SpeedButton8Click()
+void Tffwmain::printSelected()
 {
     std::vector<std::size_t> pupils = selectedPupils();
     if (!pupils.empty())
         emit printRequested(pupils, chosenPage());
 }
 
-void Tffwmain::SpeedButton9Click()
-{
-    close();
-}
-
-void Tffwmain::SpeedButton3Click()
+void Tffwmain::addPupil()
 {
     pupilGrid_->addPupil();
 }
 
-void Tffwmain::SpeedButton4Click()
+void Tffwmain::removePupil()
 {
     pupilGrid_->removePupil();
 }
 
-void Tffwmain::SpeedButton2Click()
+void Tffwmain::editPhrases()
 {
     const int y = cellEdi1_->PozY();
     const auto phrases = static_cast<int>(context_.document().frazy().count());
     emit phraseEditorRequested(y < phrases ? y : 0);
 }
 
-void Tffwmain::SpeedButton6Click()
+void Tffwmain::editOptions()
 {
     emit optionsRequested();
 }
 
-void Tffwmain::SpeedButton5Click()
+void Tffwmain::printTable()
 {
     emit tablePrintRequested(QStringLiteral("Kolmo'05"));
 }
 
-void Tffwmain::SpeedButton7Click()
+void Tffwmain::previewCurrent()
 {
     const int pupil = currentPupil();
     if (pupil >= 0)
         emit previewRequested(pupil, chosenPage());
 }
 
-void Tffwmain::RadioGroup1Click()
+void Tffwmain::pageChosen()
 {
     cellEdi1_->Odswiez();
 }
 
-void Tffwmain::CheckBox1Click()
+void Tffwmain::longTextSwitched()
 {
     longTextUpdate();
 }

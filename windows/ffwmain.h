@@ -1,7 +1,7 @@
 #pragma once
-// The main window: the toolbar, the menus, the page to print, the switch
-// of the long-text editor, the status bar with the current file and the
-// pupil grid. Every command of the program starts here; commands whose
+// The main window: the menus, the toolbar over the same commands, the page
+// to print, the switch of the long-text editor, the status bar with the
+// current file and the pupil grid. Every command of the program starts here; commands whose
 // windows live elsewhere are handed over through the signals below.
 
 #include <QMainWindow>
@@ -19,6 +19,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QToolBar;
 class QToolButton;
 class TCellEdi;
 struct DocumentChange;
@@ -58,10 +59,11 @@ public:
     // Edycja > Cofnij (Alt+Backspace) and Ponów (Ctrl+Y).
     QAction& undoAction() { return *undoAction_; }
     QAction& redoAction() { return *redoAction_; }
-    // SpeedButton1 .. SpeedButton9.
-    QToolButton& speedButton(int number) { return *speedButtons_.at(number - 1); }
-    QCheckBox& longTextSwitch() { return *checkBox1_; }
-    QButtonGroup& pageChoice() { return *radioGroup1_; }
+    // The toolbar's buttons SpeedButton1 .. SpeedButton9; each one runs a
+    // command that a menu entry may share.
+    QToolButton& speedButton(int number);
+    QCheckBox& longTextSwitch() { return *longTextSwitch_; }
+    QButtonGroup& pageChoice() { return *pageChoice_; }
 
 signals:
     // SpeedButton7: preview of one pupil's card at the chosen page.
@@ -90,21 +92,20 @@ signals:
     void activated();
 
 public slots:
-    void SpeedButton1Click();          // Zapisz
-    void Zapiszpodnownazw1Click();     // Zapisz pod nową nazwą
-    void Nowy1Click();
-    void Odczytaj1Click();
-    void Rozmnoz1Click();
-    void SpeedButton8Click();          // print the selected pupils' cards
-    void SpeedButton9Click();          // Zamknij / Koniec
-    void SpeedButton3Click();          // add a pupil
-    void SpeedButton4Click();          // remove the current pupil
-    void SpeedButton2Click();          // phrase editor
-    void SpeedButton6Click();          // options
-    void SpeedButton5Click();          // table print
-    void SpeedButton7Click();          // preview
-    void RadioGroup1Click();
-    void CheckBox1Click();
+    void save();                   // Zapisz
+    void saveAs();                 // Zapisz pod nową nazwą
+    void newDocument();            // Nowy
+    void openFile();               // Odczytaj
+    void makePerTeacherFiles();    // Rozmnóż na poszczególne oddziały
+    void printSelected();          // the selected pupils' cards
+    void addPupil();
+    void removePupil();
+    void editPhrases();            // the phrase editor on the current phrase
+    void editOptions();
+    void printTable();             // the table-print dialog
+    void previewCurrent();         // the current pupil's card
+    void pageChosen();
+    void longTextSwitched();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -112,11 +113,11 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void buildToolbar(QWidget& panel);
+    // One action per command; the menus and the toolbar take them from here.
+    void buildCommands();
+    void buildToolbar();
     void buildPanelControls(QWidget& panel);
     void buildMenus();
-    QAction* addCommand(QMenu& menu, const char* objectName, const QString& text,
-                        const QKeySequence& shortcut, void (Tffwmain::*slot)());
     void FormShow();
     // Asks whether to save a modified document; false when the user
     // cancelled or the save did not happen.
@@ -129,10 +130,12 @@ private:
     ProgramContext& context_;
     TCellEdi* cellEdi1_ = nullptr;
     std::unique_ptr<PupilGrid> pupilGrid_;
-    std::array<QToolButton*, 9> speedButtons_{};
-    QGroupBox* radioBox_ = nullptr;
-    QButtonGroup* radioGroup1_ = nullptr;
-    QCheckBox* checkBox1_ = nullptr;
+    // The commands in toolbar order, SpeedButton1 .. SpeedButton9.
+    std::array<QAction*, 9> toolCommands_{};
+    QToolBar* toolbar_ = nullptr;
+    QGroupBox* pageBox_ = nullptr;
+    QButtonGroup* pageChoice_ = nullptr;
+    QCheckBox* longTextSwitch_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;

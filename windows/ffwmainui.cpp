@@ -1,9 +1,10 @@
-// Building the main window's controls: the top panel with the toolbar, the
-// page choice and the long-text switch, the menus, the status bar.
+// Building the main window's controls: one action per command, the menus
+// and the toolbar over those actions, the page choice and the long-text
+// switch above the grid.
 
 #include "ffwmain.h"
 
-#include "glyphs.h"
+#include "glyphtoolbar.h"
 #include "programcontext.h"
 
 #include "editing/documenteditor.h"
@@ -15,119 +16,156 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
-struct ToolbarButton {
-    int left;
-    const char* glyph;
-    const char* hint;  // UTF-8
+struct Command {
+    GlyphCommand button;
     void (Tffwmain::*slot)();
+    const char* menuName;  // object name of the shared menu entry, or nullptr
+    const char* menuText;  // UTF-8
+    QKeyCombination shortcut;
+    bool groupEnds;  // a separator follows on the toolbar
 };
+
+// Toolbar order. Commands with a menu name are the menu entries too.
+const Command kCommands[9] = {
+    {{"SpeedButton1", "ZAPISZ", "Zapisz"}, &Tffwmain::save, "Zapisz1", "&Zapisz",
+     Qt::CTRL | Qt::Key_Z, true},
+    {{"SpeedButton2", "EDYTUJ", "Edytuj elementy świadectwa"}, &Tffwmain::editPhrases,
+     "Edytujfrazy1", "Edytuj &frazy", {}, true},
+    {{"SpeedButton3", "DODAJ", "Dodaj ucznia"}, &Tffwmain::addPupil, "Dodajucznia1",
+     "&Dodaj ucznia", {}, false},
+    {{"SpeedButton4", "SKASUJ", "Usuń ucznia"}, &Tffwmain::removePupil, "Usucznia1",
+     "&Usuń ucznia", {}, true},
+    {{"SpeedButton5", "DRUKUJ", "Drukuj dane"}, &Tffwmain::printTable, "printTable", nullptr, {},
+     true},
+    {{"SpeedButton6", "OPCJE", "Opcje"}, &Tffwmain::editOptions, "editOptions", nullptr, {}, true},
+    {{"SpeedButton7", "PODGLAD", "Podgląd wykazki"}, &Tffwmain::previewCurrent, "previewCurrent",
+     nullptr, {}, false},
+    {{"SpeedButton8", "WYKAZKA", "Wydruk wykazek"}, &Tffwmain::printSelected, "Drukujzaznwkz1",
+     "&Drukuj zaznaczone wykazki", Qt::CTRL | Qt::Key_P, true},
+    {{"SpeedButton9", "KONIEC", "Zamknij"}, nullptr, "Koniec1", "&Koniec", {}, false},
+};
+
+enum CommandIndex { kSave, kPhrases, kAddPupil, kRemovePupil, kPrintTable, kOptions, kPreview, kPrintSelected, kClose };
 
 }  // namespace
 
-void Tffwmain::buildToolbar(QWidget& panel)
+QToolButton& Tffwmain::speedButton(int number)
 {
-    const ToolbarButton buttons[9] = {
-        {8, "ZAPISZ", "Zapisz", &Tffwmain::SpeedButton1Click},
-        {48, "EDYTUJ", "Edytuj elementy świadectwa", &Tffwmain::SpeedButton2Click},
-        {88, "DODAJ", "Dodaj ucznia", &Tffwmain::SpeedButton3Click},
-        {120, "SKASUJ", "Usuń ucznia", &Tffwmain::SpeedButton4Click},
-        {160, "DRUKUJ", "Drukuj dane", &Tffwmain::SpeedButton5Click},
-        {200, "OPCJE", "Opcje", &Tffwmain::SpeedButton6Click},
-        {240, "PODGLAD", "Podgląd wykazki", &Tffwmain::SpeedButton7Click},
-        {272, "WYKAZKA", "Wydruk wykazek", &Tffwmain::SpeedButton8Click},
-        {312, "KONIEC", "Zamknij", &Tffwmain::SpeedButton9Click},
-    };
-    for (int i = 0; i < 9; ++i) {
-        auto* button = new QToolButton(&panel);
-        button->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
-        button->setGeometry(buttons[i].left, 8, 32, 32);
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        setGlyph(*button, buttons[i].glyph, QString::fromUtf8(buttons[i].hint));
-        connect(button, &QToolButton::clicked, this, buttons[i].slot);
-        speedButtons_[static_cast<std::size_t>(i)] = button;
+    auto* button = qobject_cast<QToolButton*>(
+        toolbar_->widgetForAction(toolCommands_.at(static_cast<std::size_t>(number - 1))));
+    Q_ASSERT(button != nullptr);
+    return *button;
+}
+
+void Tffwmain::buildCommands()
+{
+    for (std::size_t i = 0; i < toolCommands_.size(); ++i) {
+        const Command& command = kCommands[i];
+        QAction* action = makeGlyphAction(
+            *this, command.button, command.menuText ? QString::fromUtf8(command.menuText) : QString());
+        action->setObjectName(QString::fromLatin1(command.menuName));
+        if (command.shortcut != QKeyCombination())
+            action->setShortcut(QKeySequence(command.shortcut));
+        if (command.slot != nullptr)
+            connect(action, &QAction::triggered, this, command.slot);
+        else
+            connect(action, &QAction::triggered, this, &QWidget::close);
+        toolCommands_[i] = action;
     }
+}
+
+void Tffwmain::buildToolbar()
+{
+    toolbar_ = makeGlyphToolBar(*this);
+    for (std::size_t i = 0; i < toolCommands_.size(); ++i) {
+        addGlyphButton(*toolbar_, *toolCommands_[i], kCommands[i].button);
+        if (kCommands[i].groupEnds)
+            toolbar_->addSeparator();
+    }
+    addToolBar(Qt::TopToolBarArea, toolbar_);
 }
 
 void Tffwmain::buildPanelControls(QWidget& panel)
 {
-    radioBox_ = new QGroupBox(QStringLiteral("Drukuj stronę:"), &panel);
-    radioBox_->setObjectName(QStringLiteral("RadioGroup1"));
-    radioBox_->setGeometry(8, 44, 337, 40);
-    auto* row = new QHBoxLayout(radioBox_);
-    row->setContentsMargins(8, 0, 8, 2);
-    radioGroup1_ = new QButtonGroup(this);
+    auto* column = new QVBoxLayout(&panel);
+    column->setContentsMargins(8, 4, 8, 4);
+
+    pageBox_ = new QGroupBox(QStringLiteral("Drukuj stronę:"), &panel);
+    pageBox_->setObjectName(QStringLiteral("RadioGroup1"));
+    pageBox_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    auto* row = new QHBoxLayout(pageBox_);
+    pageChoice_ = new QButtonGroup(this);
     const char* items[4] = {"Pierwszą", "Drugą", "Trzecią", "Czwartą"};
     for (int i = 0; i < 4; ++i) {
-        auto* item = new QRadioButton(QString::fromUtf8(items[i]), radioBox_);
+        auto* item = new QRadioButton(QString::fromUtf8(items[i]), pageBox_);
         item->setFocusPolicy(Qt::TabFocus);
         row->addWidget(item, 1);
-        radioGroup1_->addButton(item, i);
+        pageChoice_->addButton(item, i);
     }
-    radioGroup1_->button(0)->setChecked(true);
-    connect(radioGroup1_, &QButtonGroup::idClicked, this, &Tffwmain::RadioGroup1Click);
+    pageChoice_->button(0)->setChecked(true);
+    connect(pageChoice_, &QButtonGroup::idClicked, this, &Tffwmain::pageChosen);
+    column->addWidget(pageBox_, 0, Qt::AlignLeft);
 
-    checkBox1_ = new QCheckBox(QStringLiteral("Pokazuj edytorek obszerniejszego tekstu"), &panel);
-    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
-    checkBox1_->setGeometry(8, 88, 249, 20);
-    checkBox1_->setFocusPolicy(Qt::TabFocus);
-    connect(checkBox1_, &QCheckBox::clicked, this, &Tffwmain::CheckBox1Click);
-}
-
-QAction* Tffwmain::addCommand(QMenu& menu, const char* objectName, const QString& text,
-                              const QKeySequence& shortcut, void (Tffwmain::*slot)())
-{
-    QAction* action = menu.addAction(text);
-    action->setObjectName(QString::fromLatin1(objectName));
-    action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
+    longTextSwitch_ = new QCheckBox(QStringLiteral("Pokazuj edytorek obszerniejszego tekstu"), &panel);
+    longTextSwitch_->setObjectName(QStringLiteral("CheckBox1"));
+    longTextSwitch_->setFocusPolicy(Qt::TabFocus);
+    connect(longTextSwitch_, &QCheckBox::clicked, this, &Tffwmain::longTextSwitched);
+    column->addWidget(longTextSwitch_);
 }
 
 void Tffwmain::buildMenus()
 {
     QMenuBar* bar = menuBar();
+    auto addCommand = [this](QMenu& menu, const char* objectName, const QString& text,
+                             const QKeySequence& shortcut, void (Tffwmain::*slot)()) {
+        QAction* action = menu.addAction(text);
+        action->setObjectName(QString::fromLatin1(objectName));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, slot);
+    };
     const QKeySequence none;
 
     QMenu* pliki = bar->addMenu(QStringLiteral("&Pliki"));
     pliki->setObjectName(QStringLiteral("Pliki1"));
-    addCommand(*pliki, "Nowy1", QStringLiteral("&Nowy"), none, &Tffwmain::Nowy1Click);
+    addCommand(*pliki, "Nowy1", QStringLiteral("&Nowy"), none, &Tffwmain::newDocument);
     pliki->addSeparator();
     addCommand(*pliki, "Odczytaj1", QStringLiteral("&Odczytaj"), QKeySequence(Qt::CTRL | Qt::Key_O),
-               &Tffwmain::Odczytaj1Click);
-    addCommand(*pliki, "Zapisz1", QStringLiteral("&Zapisz"), QKeySequence(Qt::CTRL | Qt::Key_Z),
-               &Tffwmain::SpeedButton1Click);
+               &Tffwmain::openFile);
+    pliki->addAction(toolCommands_[kSave]);
     addCommand(*pliki, "Zapiszpodnownazw1", QStringLiteral("Z&apisz pod nową nazwą"),
-               QKeySequence(Qt::CTRL | Qt::Key_A), &Tffwmain::Zapiszpodnownazw1Click);
+               QKeySequence(Qt::CTRL | Qt::Key_A), &Tffwmain::saveAs);
     pliki->addSeparator();
     addCommand(*pliki, "Rozmnnaposzczeglneoddziay1",
-               QStringLiteral("&Rozmnóż na poszczególne oddziały"), none, &Tffwmain::Rozmnoz1Click);
+               QStringLiteral("&Rozmnóż na poszczególne oddziały"), none,
+               &Tffwmain::makePerTeacherFiles);
     pliki->addSeparator();
-    addCommand(*pliki, "Drukujzaznwkz1", QStringLiteral("&Drukuj zaznaczone wykazki"),
-               QKeySequence(Qt::CTRL | Qt::Key_P), &Tffwmain::SpeedButton8Click);
+    pliki->addAction(toolCommands_[kPrintSelected]);
     pliki->addSeparator();
-    addCommand(*pliki, "Koniec1", QStringLiteral("&Koniec"), none, &Tffwmain::SpeedButton9Click);
+    pliki->addAction(toolCommands_[kClose]);
 
     QMenu* edycja = bar->addMenu(QStringLiteral("&Edycja"));
     edycja->setObjectName(QStringLiteral("Edycja1"));
     buildUndoCommands(*edycja);
     edycja->addSeparator();
-    addCommand(*edycja, "Dodajucznia1", QStringLiteral("&Dodaj ucznia"), none,
-               &Tffwmain::SpeedButton3Click);
-    addCommand(*edycja, "Usucznia1", QStringLiteral("&Usuń ucznia"), none,
-               &Tffwmain::SpeedButton4Click);
+    edycja->addAction(toolCommands_[kAddPupil]);
+    edycja->addAction(toolCommands_[kRemovePupil]);
     edycja->addSeparator();
-    addCommand(*edycja, "Edytujfrazy1", QStringLiteral("Edytuj &frazy"), none,
-               &Tffwmain::SpeedButton2Click);
+    edycja->addAction(toolCommands_[kPhrases]);
 
-    // A top-level item without a submenu.
+    // A top-level item without a submenu. A menu bar would draw a glyph in
+    // place of the text, so the item is its own action that runs the
+    // toolbar's and follows its enabled state.
+    QAction* options = toolCommands_[kOptions];
     QAction* opcje = bar->addAction(QStringLiteral("&Opcje"));
     opcje->setObjectName(QStringLiteral("Opcje1"));
-    connect(opcje, &QAction::triggered, this, &Tffwmain::SpeedButton6Click);
+    connect(opcje, &QAction::triggered, options, &QAction::trigger);
+    connect(options, &QAction::enabledChanged, opcje, &QAction::setEnabled);
 
     QMenu* pomoc = bar->addMenu(QStringLiteral("Pomoc"));
     pomoc->setObjectName(QStringLiteral("Pomoc1"));

@@ -43,24 +43,26 @@ Tffwopis::Tffwopis(DocumentEditor& editor, QWidget* parent)
     setObjectName(QStringLiteral("ffwopis"));
     setWindowTitle(QStringLiteral("Tekst"));
     helpcontext::set(*this, helpcontext::kLongText);
+    // The old form's size is the least the window needs.
+    setMinimumSize(323, 93);
     resize(323, 93);
 
-    memo1_ = new QPlainTextEdit(this);
-    memo1_->setObjectName(QStringLiteral("Memo1"));
+    textBox_ = new QPlainTextEdit(this);
+    textBox_->setObjectName(QStringLiteral("Memo1"));
     // One history for the whole program: the main window's Cofnij, whose
     // keys the text box would otherwise keep for itself.
-    memo1_->setUndoRedoEnabled(false);
-    memo1_->installEventFilter(this);
+    textBox_->setUndoRedoEnabled(false);
+    textBox_->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(memo1_);
-    connect(memo1_, &QPlainTextEdit::textChanged, this, &Tffwopis::memo1Change);
+    layout->addWidget(textBox_);
+    connect(textBox_, &QPlainTextEdit::textChanged, this, &Tffwopis::textEdited);
     connect(&editor_, &DocumentEditor::changed, this, &Tffwopis::documentChanged);
 }
 
 bool Tffwopis::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != memo1_
+    if (watched != textBox_
         || (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride))
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -83,17 +85,17 @@ bool Tffwopis::eventFilter(QObject* watched, QEvent* event)
 void Tffwopis::showText(const QString& text)
 {
     settingText_ = true;
-    memo1_->setPlainText(text);
+    textBox_->setPlainText(text);
     settingText_ = false;
-    memo1_->moveCursor(QTextCursor::End);
+    textBox_->moveCursor(QTextCursor::End);
 }
 
 void Tffwopis::setReadOnlyLook(bool readOnly)
 {
-    QPalette palette = memo1_->palette();
+    QPalette palette = textBox_->palette();
     palette.setColor(QPalette::Base, readOnly ? kRed : kAqua);
-    memo1_->setPalette(palette);
-    memo1_->setReadOnly(readOnly);
+    textBox_->setPalette(palette);
+    textBox_->setReadOnly(readOnly);
 }
 
 void Tffwopis::bind(int x, int y, bool readOnly)
@@ -157,7 +159,7 @@ bool Tffwopis::follow(bool enabled, int x, int y)
     }
 }
 
-void Tffwopis::memo1Change()
+void Tffwopis::textEdited()
 {
     if (readOnly_ || settingText_)
         return;
@@ -166,19 +168,19 @@ void Tffwopis::memo1Change()
     if (x >= document_.dokumenty().count() || y >= document_.frazy().count())
         return;
 
-    const QString shown = memo1_->toPlainText();
+    const QString shown = textBox_->toPlainText();
     std::string stored = forStorage(shown);
     // A character Windows-1250 cannot hold is refused: take it out of the box.
     if (forDisplay(stored) != shown) {
-        const int position = memo1_->textCursor().position();
+        const int position = textBox_->textCursor().position();
         const int removed = static_cast<int>(shown.size() - forDisplay(stored).size());
         settingText_ = true;
-        memo1_->setPlainText(forDisplay(stored));
+        textBox_->setPlainText(forDisplay(stored));
         settingText_ = false;
-        QTextCursor cursor = memo1_->textCursor();
+        QTextCursor cursor = textBox_->textCursor();
         cursor.setPosition(std::max(0, std::min(position - removed,
-                                                static_cast<int>(memo1_->toPlainText().size()))));
-        memo1_->setTextCursor(cursor);
+                                                static_cast<int>(textBox_->toPlainText().size()))));
+        textBox_->setTextCursor(cursor);
     }
     storing_ = true;
     editor_.typeIntoBlock(QStringLiteral("edycja tekstu"), CellBlock::cell(x, y), kRodzajTekst,

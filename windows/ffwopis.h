@@ -31,20 +31,20 @@ public:
     int boundPupil() const { return boundPupil_; }
     int boundPhrase() const { return boundPhrase_; }
     bool isReadOnly() const { return readOnly_; }
-    QPlainTextEdit& memo() { return *memo1_; }
+    QPlainTextEdit& memo() { return *textBox_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void memo1Change();
+    void textEdited();
     void documentChanged(const DocumentChange& change);
     void showText(const QString& text);
     void setReadOnlyLook(bool readOnly);
 
     DocumentEditor& editor_;
     const Document& document_;
-    QPlainTextEdit* memo1_;
+    QPlainTextEdit* textBox_;
     int boundPupil_ = -1;
     int boundPhrase_ = -1;
     bool readOnly_ = true;

@@ -1,6 +1,6 @@
 #include "ffwrozmn.h"
 
-#include "glyphs.h"
+#include "glyphtoolbar.h"
 
 #include "document/cp1250.h"
 #include "document/formatting.h"
@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -30,38 +31,22 @@ Tffwrozmn::Tffwrozmn(CopyWriter writeCopy, QWidget* parent)
     setObjectName(QStringLiteral("ffwrozmn"));
     setWindowTitle(QStringLiteral("Tworzenie plików dla poszczególnych wychowawców"));
     helpcontext::set(*this, helpcontext::kPerTeacherFiles);
+    // The old form's size is the least the window needs.
     setMinimumSize(391, 300);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    auto* panel = new QWidget(this);
-    auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(8, 4, 8, 4);
-    const struct {
-        const char* glyph;
-        const char* hint;
-        void (Tffwrozmn::*slot)();
-    } buttons[4] = {
-        {"DODAJ", "Dodaj nazwę pliku", &Tffwrozmn::SpeedButton1Click},
-        {"SKASUJ", "Usuń nazwę pliku", &Tffwrozmn::SpeedButton2Click},
-        {"ROZMN", "Twórz pliki dla oddziałów", &Tffwrozmn::SpeedButton3Click},
-        {"KONIEC", "Zamknij", &Tffwrozmn::SpeedButton4Click},
+    QToolBar* toolbar = makeGlyphToolBar(*this);
+    speedButtons_ = {
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton1", "DODAJ", "Dodaj nazwę pliku"}, [this] { addName(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton2", "SKASUJ", "Usuń nazwę pliku"}, [this] { removeName(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton3", "ROZMN", "Twórz pliki dla oddziałów"},
+                         [this] { writeFiles(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton4", "KONIEC", "Zamknij"}, [this] { close(); }),
     };
-    for (std::size_t i = 0; i < 4; ++i) {
-        auto* button = new QToolButton(panel);
-        button->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
-        button->setFixedSize(32, 32);
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        setGlyph(*button, buttons[i].glyph, QString::fromUtf8(buttons[i].hint));
-        connect(button, &QToolButton::clicked, this, buttons[i].slot);
-        row->addWidget(button);
-        speedButtons_[i] = button;
-    }
-    row->addStretch(1);
-    column->addWidget(panel);
+    column->addWidget(toolbar);
 
     cellEdi1_ = new TCellEdi(this);
     cellEdi1_->setObjectName(QStringLiteral("CellEdi1"));
@@ -142,13 +127,13 @@ QString Tffwrozmn::statusText() const
     return status_->text();
 }
 
-void Tffwrozmn::repaint()
+void Tffwrozmn::refreshGrid()
 {
     cellEdi1_->Odswiez();
     cellEdi1_->setFocus();
 }
 
-void Tffwrozmn::SpeedButton1Click()
+void Tffwrozmn::addName()
 {
     const std::size_t at =
         names_.empty() ? 0 : std::min(names_.size(), static_cast<std::size_t>(cellEdi1_->PozY()) + 1);
@@ -157,10 +142,10 @@ void Tffwrozmn::SpeedButton1Click()
         cellEdi1_->setIly(cellEdi1_->Ily() + 1);
         cellEdi1_->setPozY(cellEdi1_->PozY() + 1);
     }
-    repaint();
+    refreshGrid();
 }
 
-void Tffwrozmn::SpeedButton2Click()
+void Tffwrozmn::removeName()
 {
     const int y = cellEdi1_->PozY();
     if (y < 0 || static_cast<std::size_t>(y) >= names_.size())
@@ -168,7 +153,7 @@ void Tffwrozmn::SpeedButton2Click()
     names_.erase(names_.begin() + y);
     if (!names_.empty())
         cellEdi1_->setIly(cellEdi1_->Ily() - 1);
-    repaint();
+    refreshGrid();
 }
 
 std::optional<QString> Tffwrozmn::refusal(const std::string& name)
@@ -185,7 +170,7 @@ std::optional<QString> Tffwrozmn::refusal(const std::string& name)
     return QStringLiteral("\"%1\"").arg(text);
 }
 
-void Tffwrozmn::SpeedButton3Click()
+void Tffwrozmn::writeFiles()
 {
     int written = 0;
     int failed = 0;
@@ -213,9 +198,4 @@ void Tffwrozmn::SpeedButton3Click()
                        .arg(refused.join(QStringLiteral(", ")));
     status_->setText(summary);
     status_->setToolTip(summary);  // a narrow window cuts the line
-}
-
-void Tffwrozmn::SpeedButton4Click()
-{
-    close();
 }

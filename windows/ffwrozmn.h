@@ -43,18 +43,18 @@ public:
 
     const std::vector<TNazwa>& names() const { return names_; }
     TCellEdi& grid() { return *cellEdi1_; }
+    // The toolbar's buttons SpeedButton1 .. SpeedButton4.
     QToolButton& speedButton(int number) { return *speedButtons_.at(number - 1); }
     QString statusText() const;
 
 public slots:
-    void SpeedButton1Click();  // Dodaj nazwę pliku
-    void SpeedButton2Click();  // Usuń nazwę pliku
-    void SpeedButton3Click();  // Twórz pliki dla oddziałów
-    void SpeedButton4Click();  // Zamknij
+    void addName();     // Dodaj nazwę pliku
+    void removeName();  // Usuń nazwę pliku
+    void writeFiles();  // Twórz pliki dla oddziałów
 
 private:
     void bindGrid();
-    void repaint();
+    void refreshGrid();
 
     CopyWriter writeCopy_;
     std::vector<TNazwa> names_;

@@ -21,8 +21,8 @@
 #include "help/helpkey.h"
 #include "help/helpwindow.h"
 #include "print/certificateprinting.h"
-#include "print/ffwopcje.h"
-#include "print/ffwpodglad.h"
+#include "windows/ffwopcje.h"
+#include "windows/ffwpodglad.h"
 #include "print/programprinter.h"
 
 #include <QApplication>

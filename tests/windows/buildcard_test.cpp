@@ -91,7 +91,7 @@ TEST_F(BuildCardTest, aCardBuiltInTheWindowsIsSavedAndPrintedAsLaidOut)
 {
     start();
     markSaved();
-    window().Nowy1Click();
+    window().newDocument();
     ASSERT_TRUE(doc().frazy().empty());
     QImage emblem(20, 20, QImage::Format_RGB32);
     emblem.fill(Qt::darkRed);

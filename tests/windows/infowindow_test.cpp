@@ -54,9 +54,9 @@ TEST_F(InfoTest, showsOnceAtStartAndEveryTimeFromTheMenu)
     start();
     ASSERT_TRUE(QTest::qWaitFor([this] { return infoShowings() == 1; }));
     Tffintro& intro = context->infoWindow();
-    EXPECT_TRUE(intro.richEdit1().toPlainText().startsWith(QStringLiteral("Wykazki\nWypełnianie")));
-    EXPECT_EQ(intro.richEdit1().palette().color(QPalette::Base), QColor(0, 255, 255));
-    EXPECT_TRUE(intro.richEdit1().isReadOnly());
+    EXPECT_TRUE(intro.textView().toPlainText().startsWith(QStringLiteral("Wykazki\nWypełnianie")));
+    EXPECT_EQ(intro.textView().palette().color(QPalette::Base), QColor(0, 255, 255));
+    EXPECT_TRUE(intro.textView().isReadOnly());
 
     activateMain();
     activateMain();
@@ -120,7 +120,7 @@ TEST_F(InfoTest, keyboardGoesToTheGridAtStartAfterNowyAndOnActivation)
     radio->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), radio);
     markSaved();  // no question before Nowy
-    window().Nowy1Click();
+    window().newDocument();
     EXPECT_EQ(QApplication::focusWidget(), &grid());
 
     radio->setFocus();

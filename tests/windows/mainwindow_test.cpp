@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -392,4 +393,35 @@ TEST_F(WindowTest, shortcutsReachTheirCommandsFromTheGrid)
     EXPECT_EQ(dialogs->openAsked.size(), 1u);
     QTest::keyClick(&grid(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(dialogs->saveAsked.size(), 1u);
+}
+
+TEST_F(WindowTest, printingWithoutPhrasesIsDisabledByButtonMenuAndShortcutAlike)
+{
+    start();
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    QSignalSpy print(&window(), &Tffwmain::printRequested);
+    context->printer().setOutputFormat(QPrinter::PdfFormat);
+    context->printer().setOutputFileName(folder.filePath("karta.pdf"));
+    selectCell(0, 0);
+    QTest::keyClick(&grid(), Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(print.count(), 1);  // the shortcut works while there are cards
+
+    action(window(), "Nowy1")->trigger();
+    window().speedButton(3).click();  // a pupil, but no phrase: no card to print
+    ASSERT_EQ(doc().dokumenty().count(), 1u);
+    selectCell(0, 0);
+    ASSERT_EQ(window().selectedPupils(), (std::vector<std::size_t>{0}));
+
+    EXPECT_FALSE(window().speedButton(8).isEnabled());
+    EXPECT_FALSE(action(window(), "Drukujzaznwkz1")->isEnabled());
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"toolbar", [this] { window().speedButton(8).click(); }},
+        {"menu", [this] { action(window(), "Drukujzaznwkz1")->trigger(); }},
+        {"Ctrl+P", [this] { QTest::keyClick(&grid(), Qt::Key_P, Qt::ControlModifier); }},
+    };
+    for (const auto& [way, run] : ways) {
+        run();
+        EXPECT_EQ(print.count(), 1) << way;
+    }
 }

@@ -3,8 +3,8 @@
 
 #include "windowfixture.h"
 
-#include "print/ffwopcje.h"
-#include "print/ffwpodglad.h"
+#include "windows/ffwopcje.h"
+#include "windows/ffwpodglad.h"
 
 #include <QApplication>
 #include <QFile>
@@ -88,7 +88,7 @@ TEST_F(WindowTest, saveStoresWhereThePreviewWasShown)
     window().speedButton(7).click();
     const QString path = writeClass("zapis.wkz", sampleClass());
     dialogs->saveAnswers.push_back(path);
-    window().Zapiszpodnownazw1Click();
+    window().saveAs();
     const QRect shown = context->previewWindow().frameGeometry();
     const WindowRect stored = doc().screen().preview;
     EXPECT_EQ(stored.left, shown.left());

@@ -10,6 +10,8 @@
 
 #include "document/topcje.h"
 
+class QBoxLayout;
+class QLayout;
 class QLineEdit;
 class QSpinBox;
 class QToolButton;
@@ -28,22 +30,22 @@ public:
     QSpinBox& spinEdit(int number) { return *spinEdits_.at(number - 1); }
     // Edit1..21: wordings 0..20.
     QLineEdit& edit(int number) { return *edits_.at(number - 1); }
-    QToolButton& koniecButton() { return *speedButton1_; }
+    QToolButton& koniecButton() { return *closeButton_; }
 
 protected:
     // The window sees every key first: Enter anywhere closes it.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildSheetGroups();
-    void buildWordingGroups();
+    // The sheet size, the shift, the logo and the close button.
+    QLayout* buildSheetColumn();
+    void buildWordingGroups(QBoxLayout& columns);
     void load(const TOpcje& options);
     void store(TOpcje& options);
-    void SpeedButton1Click();
 
     std::array<QSpinBox*, 4> spinEdits_{};
     std::array<QLineEdit*, kLiczbaBrzmien> edits_{};
-    QToolButton* speedButton1_ = nullptr;
+    QToolButton* closeButton_ = nullptr;
     // The texts as loaded: an untouched box gives back its bytes unchanged.
     std::array<QString, kLiczbaBrzmien> loaded_;
     std::array<std::string, kLiczbaBrzmien> loadedBytes_;

@@ -3,7 +3,7 @@
 // screen over the millimetre grid, shrunk to fit the screen. A click or any
 // key closes it.
 
-#include "placedelement.h"
+#include "print/placedelement.h"
 
 #include <QDialog>
 

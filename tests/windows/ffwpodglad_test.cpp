@@ -5,8 +5,8 @@
 
 #include "windowtestclass.h"
 
-#include "print/ffwpodglad.h"
-#include "print/previewgeometry.h"
+#include "windows/ffwpodglad.h"
+#include "windows/previewgeometry.h"
 #include "print/units.h"
 
 #include <QImage>

@@ -1,9 +1,9 @@
 #include "ffwpodglad.h"
 
-#include "certificaterenderer.h"
-#include "millimetregrid.h"
+#include "print/certificaterenderer.h"
+#include "print/millimetregrid.h"
 #include "previewgeometry.h"
-#include "units.h"
+#include "print/units.h"
 
 #include "document/document.h"
 #include "help/helpcontext.h"

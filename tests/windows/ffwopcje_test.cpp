@@ -5,7 +5,7 @@
 
 #include "windowtestclass.h"
 
-#include "print/ffwopcje.h"
+#include "windows/ffwopcje.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 // sheets that do not. Expected pixels are worked out by hand: at 96 dpi a
 // millimetre is 3.7795... pixels, truncated.
 
-#include "print/previewgeometry.h"
+#include "windows/previewgeometry.h"
 
 #include <gtest/gtest.h>
 

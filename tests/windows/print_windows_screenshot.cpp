@@ -8,8 +8,8 @@
 // from 1 as the program shows them; pictures are looked up next to the
 // class file), the second the print options window with the class's options.
 
-#include "print/ffwopcje.h"
-#include "print/ffwpodglad.h"
+#include "windows/ffwopcje.h"
+#include "windows/ffwpodglad.h"
 
 #include "document/classfile.h"
 #include "document/ekolmoerror.h"

@@ -1,6 +1,6 @@
 #include "previewgeometry.h"
 
-#include "units.h"
+#include "print/units.h"
 
 namespace {
 

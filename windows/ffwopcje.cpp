@@ -1,0 +1,227 @@
+#include "ffwopcje.h"
+
+#include "glyphs.h"
+#include "optionspinbox.h"
+
+#include "print/cp1250validator.h"
+#include "print/documenttext.h"
+#include "print/programlogo.h"
+
+#include "help/helpcontext.h"
+
+#include <QEvent>
+#include <QBoxLayout>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include <initializer_list>
+
+namespace {
+
+// The old form's client area: the least the window takes.
+constexpr int kMinimumWidth = 657;
+constexpr int kMinimumHeight = 409;
+
+struct SpinRow {
+    const char* label;  // UTF-8
+    int minimum;
+    int maximum;
+};
+
+// The hint of a group shows over the group and over its labels and boxes.
+QGroupBox* makeGroup(QWidget* parent, const char* caption, const char* hint)
+{
+    auto* group = new QGroupBox(QString::fromUtf8(caption), parent);
+    group->setToolTip(QString::fromUtf8(hint));
+    return group;
+}
+
+// Explanatory notes below the rows of a group, wrapped to its width.
+void addNotes(QGridLayout& rows, std::initializer_list<const char*> notes)
+{
+    for (const char* text : notes) {
+        auto* note = new QLabel(QString::fromUtf8(text));
+        note->setWordWrap(true);
+        note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        rows.addWidget(note, rows.rowCount(), 0, 1, 2);
+    }
+    rows.setRowStretch(rows.rowCount(), 1);
+}
+
+QString wordingCaption(int i)
+{
+    if (i < 6)
+        return QStringLiteral("Klawisz %1").arg(i + 1);
+    if (i == 6)
+        return QStringLiteral("Spacja");
+    if (i < kPierwszyTekstCtrl)
+        return QStringLiteral("Klawisz ") + QChar(u'A' + (i - 7));
+    return QStringLiteral("Ctrl + %1").arg(i - kPierwszyTekstCtrl);
+}
+
+}  // namespace
+
+Tffwopcje::Tffwopcje(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ffwopcje"));
+    setWindowTitle(QStringLiteral("Opcje"));
+    helpcontext::set(*this, helpcontext::kPrintOptions);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(8, 8, 8, 8);
+    columns->addLayout(buildSheetColumn());
+    buildWordingGroups(*columns);
+
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    resize(minimumSizeHint().expandedTo(minimumSize()));
+
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+    installEventFilter(this);
+}
+
+QLayout* Tffwopcje::buildSheetColumn()
+{
+    auto* column = new QVBoxLayout;
+    const SpinRow rows[4] = {
+        {"Szerokość [mm]", 100, 500},
+        {"Wysokość [mm]", 100, 500},
+        {"Z lewej strony [mm]", -50, 500},
+        {"Z góry [mm]", -50, 500},
+    };
+    QGroupBox* groups[2] = {
+        makeGroup(this, "Rozmiar świadectwa", "Rozmiar kartki w milimetrach"),
+        makeGroup(this, "Przesunięcie tekstu (marginesy)", "Korekta położenia na kartce WSZYSTKICH FRAZ ŁĄCZNIE"),
+    };
+    for (QGroupBox* group : groups) {
+        auto* form = new QFormLayout(group);
+        form->setContentsMargins(8, 4, 8, 4);
+        form->setVerticalSpacing(4);
+        column->addWidget(group);
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        QGroupBox* group = groups[i / 2];
+        auto* spin = new OptionSpinBox(rows[i].minimum, rows[i].maximum, group);
+        spin->setObjectName(QStringLiteral("SpinEdit%1").arg(i + 1));
+        spin->setMinimumWidth(56);
+        static_cast<QFormLayout*>(group->layout())->addRow(QString::fromUtf8(rows[i].label), spin);
+        spinEdits_[i] = spin;
+    }
+
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("Image1"));
+    logo->setAlignment(Qt::AlignCenter);
+    logo->setPixmap(programLogo(QSize(160, 160)));
+    column->addWidget(logo, 1);
+
+    closeButton_ = new QToolButton(this);
+    closeButton_->setObjectName(QStringLiteral("SpeedButton1"));
+    closeButton_->setAutoRaise(true);
+    closeButton_->setFocusPolicy(Qt::NoFocus);
+    setGlyph(*closeButton_, "KONIEC", QStringLiteral("Koniec"));
+    closeButton_->setFixedSize(32, 32);
+    connect(closeButton_, &QToolButton::clicked, this, &QDialog::accept);
+    column->addWidget(closeButton_, 0, Qt::AlignLeft);
+    return column;
+}
+
+void Tffwopcje::buildWordingGroups(QBoxLayout& columns)
+{
+    QGroupBox* grades = makeGroup(this, "Brzmienia ocen",
+                                  "Brzmienia ocen. Do bilansów są brane wartości ocen 1 - 6.");
+    QGroupBox* phrases = makeGroup(this, "Brzmienia wybranych fraz tekstowych",
+                                   "Często powtarzające się frazy tekstowe.");
+    auto* gradeRows = new QGridLayout(grades);
+    auto* phraseRows = new QGridLayout(phrases);
+    for (QGridLayout* rows : {gradeRows, phraseRows}) {
+        rows->setContentsMargins(8, 4, 8, 4);
+        rows->setVerticalSpacing(0);
+        rows->setColumnStretch(1, 1);
+    }
+
+    for (int i = 0; i < kLiczbaBrzmien; ++i) {
+        const bool grade = i < kPierwszyTekstCtrl;
+        QGridLayout* rows = grade ? gradeRows : phraseRows;
+        QGroupBox* group = grade ? grades : phrases;
+        const int row = grade ? i : i - kPierwszyTekstCtrl;
+        auto* edit = new QLineEdit(group);
+        edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+        edit->setValidator(new Cp1250Validator(edit));
+        rows->addWidget(new QLabel(wordingCaption(i), group), row, 0);
+        rows->addWidget(edit, row, 1);
+        edits_[static_cast<std::size_t>(i)] = edit;
+    }
+
+    addNotes(*gradeRows,
+             {"Klawisze 1- 6 wprowadzą do świadectwa ocenę. Oceny będą wliczane do statystyki osiągniętych ocen.",
+              "Spacja wprowadzi w pole ocen znak \"Nie ma przedmiotu\".",
+              "Klawisze A ...D wprowadzą w pola ocen ew. inne komentarze, np. \"Nieklasyfikowany\", "
+              "\"Nieklasyfikowana\", \"Zwolniony\", ...."});
+    addNotes(*phraseRows,
+             {"Klawisze 0 - 9 wprowadzą do świadectwa dowolne, często powtarzające się frazy tekstowe."});
+    columns.addWidget(grades, 1);
+    columns.addWidget(phrases, 1);
+}
+
+void Tffwopcje::editOptions(TOpcje& options)
+{
+    load(options);
+    exec();
+    store(options);
+}
+
+void Tffwopcje::load(const TOpcje& options)
+{
+    spinEdits_[0]->setValue(options.width);
+    spinEdits_[1]->setValue(options.height);
+    spinEdits_[2]->setValue(options.left);
+    spinEdits_[3]->setValue(options.top);
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+        loadedBytes_[i] = options.brzmienia[i];
+        loaded_[i] = toQString(options.brzmienia[i]);
+        edits_[i]->setText(loaded_[i]);
+        edits_[i]->setCursorPosition(0);
+    }
+    spinEdits_[0]->setFocus();
+    spinEdits_[0]->selectAll();
+}
+
+void Tffwopcje::store(TOpcje& options)
+{
+    // A number half typed counts as the spin box itself settles it.
+    for (QSpinBox* spin : spinEdits_)
+        spin->interpretText();
+    options.width = spinEdits_[0]->value();
+    options.height = spinEdits_[1]->value();
+    options.left = spinEdits_[2]->value();
+    options.top = spinEdits_[3]->value();
+    for (std::size_t i = 0; i < edits_.size(); ++i) {
+        const QString text = edits_[i]->text();
+        options.brzmienia[i] = text == loaded_[i] ? loadedBytes_[i] : cp1250Dropping(text);
+    }
+}
+
+bool Tffwopcje::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+        // There is nothing to cancel: Escape does not close the window.
+        if (key->key() == Qt::Key_Escape)
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
