@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -41,16 +42,15 @@ QGroupBox* makeGroup(QWidget* parent, const char* caption, const char* hint)
     return group;
 }
 
-// Explanatory notes below the rows of a group, wrapped to its width.
-void addNotes(QGridLayout& rows, std::initializer_list<const char*> notes)
+// Explanatory notes under the wording groups, wrapped to their width.
+void addNotes(QBoxLayout& notes, std::initializer_list<const char*> texts)
 {
-    for (const char* text : notes) {
+    for (const char* text : texts) {
         auto* note = new QLabel(QString::fromUtf8(text));
         note->setWordWrap(true);
         note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        rows.addWidget(note, rows.rowCount(), 0, 1, 2);
+        notes.addWidget(note);
     }
-    rows.setRowStretch(rows.rowCount(), 1);
 }
 
 QString wordingCaption(int i)
@@ -82,8 +82,13 @@ Tffwopcje::Tffwopcje(QWidget* parent) : QDialog(parent)
     columns->addLayout(buildSheetColumn());
     buildWordingGroups(*columns);
 
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
-    resize(minimumSizeHint().expandedTo(minimumSize()));
+    // The least size is the old form's, or what the controls need: the
+    // wrapped notes grow taller the narrower the window is.
+    const int width = std::max(kMinimumWidth, columns->totalMinimumSize().width());
+    const int height = std::max({kMinimumHeight, columns->totalMinimumSize().height(),
+                                 columns->totalMinimumHeightForWidth(width)});
+    setMinimumSize(width, height);
+    resize(width, height);
 
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
@@ -162,15 +167,25 @@ void Tffwopcje::buildWordingGroups(QBoxLayout& columns)
         edits_[static_cast<std::size_t>(i)] = edit;
     }
 
-    addNotes(*gradeRows,
+    for (QGridLayout* rows : {gradeRows, phraseRows})
+        rows->setRowStretch(rows->rowCount(), 1);
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(grades, 1);
+    groups->addWidget(phrases, 1);
+
+    // The notes span both groups: narrow columns would make them too tall.
+    auto* notes = new QVBoxLayout;
+    notes->setSpacing(2);
+    addNotes(*notes,
              {"Klawisze 1- 6 wprowadzą do świadectwa ocenę. Oceny będą wliczane do statystyki osiągniętych ocen.",
               "Spacja wprowadzi w pole ocen znak \"Nie ma przedmiotu\".",
               "Klawisze A ...D wprowadzą w pola ocen ew. inne komentarze, np. \"Nieklasyfikowany\", "
-              "\"Nieklasyfikowana\", \"Zwolniony\", ...."});
-    addNotes(*phraseRows,
-             {"Klawisze 0 - 9 wprowadzą do świadectwa dowolne, często powtarzające się frazy tekstowe."});
-    columns.addWidget(grades, 1);
-    columns.addWidget(phrases, 1);
+              "\"Nieklasyfikowana\", \"Zwolniony\", ....",
+              "Klawisze 0 - 9 wprowadzą do świadectwa dowolne, często powtarzające się frazy tekstowe."});
+    auto* wordings = new QVBoxLayout;
+    wordings->addLayout(groups, 1);
+    wordings->addLayout(notes);
+    columns.addLayout(wordings, 1);
 }
 
 void Tffwopcje::editOptions(TOpcje& options)
