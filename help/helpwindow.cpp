@@ -10,13 +10,17 @@
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 const QString HelpWindow::kCollectionName = QStringLiteral("Wyka.qhc");
 
@@ -37,7 +41,7 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent)
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("Pomoc - Wykazki"));
     setMinimumSize(560, 380);
-    resize(820, 560);
+    resize(900, 560);
 
     engine_ = new QHelpEngine(collectionFile, this);
     // The program folder may be read-only; the help is only ever read.
@@ -62,16 +66,28 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent)
     splitter->addWidget(tabs_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 590});
+    // Topic titles are never cut short: too narrow a pane scrolls instead.
+    contents->header()->setStretchLastSection(false);
+    contents->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    splitter->setSizes({310, 590});
     column->addWidget(splitter, 1);
     buildToolbar(*bar);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::open);
-    // The contents are few: all of them in view at once.
-    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents,
-            &QTreeView::expandAll);
+    // The contents are few: all of them in view at once, the pane as wide
+    // as the longest title (at most half the window) in the window's font.
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this,
+            [this, contents, splitter] {
+                contents->expandAll();
+                contents->resizeColumnToContents(0);
+                const int wanted = contents->columnWidth(0) + 2 * contents->frameWidth()
+                                   + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+                const int total = width();
+                const int pane = std::clamp(wanted, 230, total / 2);
+                splitter->setSizes({pane, total - pane});
+            });
     connect(engine_->indexWidget(), &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink& document, const QString&) { open(document.url); });
     connect(engine_->indexWidget(), &QHelpIndexWidget::documentsActivated, this,

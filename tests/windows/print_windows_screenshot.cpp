@@ -1,8 +1,8 @@
 // Saves what a print window shows as a PNG, to look at it under a real X
 // server (xvfb-run), e.g. for the screenshots in docs/:
 //
-//   xvfb-run -a -s "-screen 0 1280x1024x24" print_windows_screenshot bin/Przyklad.wkz 1 1 preview.png
-//   xvfb-run -a -s "-screen 0 1280x1024x24" print_windows_screenshot --options bin/Przyklad.wkz options.png
+//   QT_SCALE_FACTOR=1.5 xvfb-run -a -s "-screen 0 1920x1200x24" print_windows_screenshot bin/Przyklad.wkz 1 1 preview.png
+//   QT_SCALE_FACTOR=1.5 xvfb-run -a -s "-screen 0 1920x1200x24" print_windows_screenshot --options bin/Przyklad.wkz options.png
 //
 // The first shows the preview of one pupil's card (pupil and page count
 // from 1 as the program shows them; pictures are looked up next to the

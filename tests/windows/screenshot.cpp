@@ -1,7 +1,10 @@
 // Takes the picture of the main window in docs/: runs the real program on
 // the sample class under a real X server and grabs the window.
 //
-//   xvfb-run -a -s "-screen 0 1600x1000x24" windows_screenshot PROGRAM_FOLDER OUT.png
+//   QT_SCALE_FACTOR=1.5 xvfb-run -a -s "-screen 0 1920x1200x24" windows_screenshot PROGRAM_FOLDER OUT.png
+//
+// The pictures in docs/ are taken at 150 % scaling, where a window laid out
+// for one font size would show clipped text first.
 
 #include "windows/ffwmain.h"
 #include "windows/programcontext.h"
