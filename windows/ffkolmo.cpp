@@ -1,14 +1,13 @@
 #include "ffkolmo.h"
 
 #include "dialogs.h"
+#include "windowrect.h"
 
 #include "print/programlogo.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #ifndef WYKAZKI_VERSION
@@ -85,10 +84,6 @@ QString Tffkolmo::text() const
 
 void Tffkolmo::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnPrimaryScreen(*this);
     QDialog::showEvent(event);
 }

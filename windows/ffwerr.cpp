@@ -2,15 +2,14 @@
 
 #include "dialogs.h"
 #include "glyphs.h"
+#include "windowrect.h"
 
 #include "document/ekolmoerror.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
-#include <QScreen>
 #include <QToolButton>
 
 Tffwerr::Tffwerr(Dialogs& dialogs, QWidget* parent)
@@ -86,10 +85,6 @@ void Tffwerr::mousePressEvent(QMouseEvent* event)
 
 void Tffwerr::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnPrimaryScreen(*this);
     QDialog::showEvent(event);
 }

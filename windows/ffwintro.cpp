@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "glyphs.h"
+#include "windowrect.h"
 
 #include "richtext/rtfreader.h"
 
@@ -92,9 +93,7 @@ void Tffintro::showEvent(QShowEvent* event)
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         resize(available.width() - 80, available.height() - 80);
-        QRect frame = frameGeometry();
-        frame.moveCenter(available.center());
-        move(frame.topLeft());
+        centreOn(*this, available);
     }
     QDialog::showEvent(event);
     textView_->setFocus();

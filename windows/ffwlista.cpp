@@ -1,6 +1,7 @@
 #include "ffwlista.h"
 
 #include "glyphtoolbar.h"
+#include "windowgrid.h"
 
 #include "document/cp1250.h"
 #include "document/formatting.h"
@@ -51,12 +52,8 @@ Tffwlista::Tffwlista(std::string programFolder, QWidget* parent)
     toolbar->addWidget(filterLabel_);
     column->addWidget(toolbar);
 
-    cellEdi1_ = new TCellEdi(this);
-    cellEdi1_->setObjectName(QStringLiteral("CellEdi1"));
-    cellEdi1_->setSzerInfo(30);
-    cellEdi1_->setWysInfo(0);
-    cellEdi1_->setIlx(1);
-    cellEdi1_->setDefaultSzerIo(150);
+    cellEdi1_ = makeWindowGrid(*this, 30, 150);
+    cellEdi1_->setWysInfo(0);  // no column header
     cellEdi1_->setOczkoKolor(kBialy);
     cellEdi1_->OnOczko = [this](TCellEdi&, int x, int y, TTekstOczka& ato) {
         CellEdi1Oczko(x, y, ato.tekst[0]);

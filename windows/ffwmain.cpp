@@ -5,6 +5,7 @@
 #include "ffwopis.h"
 #include "programcontext.h"
 #include "pupilgrid.h"
+#include "windowgrid.h"
 #include "windowrect.h"
 
 #include "document/document.h"
@@ -48,13 +49,7 @@ Tffwmain::Tffwmain(ProgramContext& context) : context_(context)
     buildPanelControls(*panel);
     column->addWidget(panel);
 
-    cellEdi1_ = new TCellEdi(central);
-    cellEdi1_->setObjectName(QStringLiteral("CellEdi1"));
-    cellEdi1_->setSzerInfo(100);
-    cellEdi1_->setDefaultSzerIo(100);
-    cellEdi1_->setDefaultWysIo(14);
-    cellEdi1_->setIlx(1);
-    cellEdi1_->setIly(1);
+    cellEdi1_ = makeWindowGrid(*central, 100, 100);
     column->addWidget(cellEdi1_, 1);
     setCentralWidget(central);
 

@@ -1,8 +1,10 @@
 #include "ffwpodglad.h"
 
+#include "previewgeometry.h"
+#include "windowrect.h"
+
 #include "print/certificaterenderer.h"
 #include "print/millimetregrid.h"
-#include "previewgeometry.h"
 #include "print/units.h"
 
 #include "document/document.h"
@@ -88,9 +90,7 @@ void Tffwpodglad::mouseReleaseEvent(QMouseEvent* event)
 void Tffwpodglad::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->geometry().center());
-        move(frame.topLeft());
-    }
+    // The whole screen: the sheet was sized to it, panels included.
+    if (const QScreen* screen = this->screen())
+        centreOn(*this, screen->geometry());
 }

@@ -1,6 +1,7 @@
 #include "ffwrozmn.h"
 
 #include "glyphtoolbar.h"
+#include "windowgrid.h"
 
 #include "document/cp1250.h"
 #include "document/formatting.h"
@@ -48,13 +49,7 @@ Tffwrozmn::Tffwrozmn(CopyWriter writeCopy, QWidget* parent)
     };
     column->addWidget(toolbar);
 
-    cellEdi1_ = new TCellEdi(this);
-    cellEdi1_->setObjectName(QStringLiteral("CellEdi1"));
-    cellEdi1_->setSzerInfo(30);
-    cellEdi1_->setIlx(1);
-    cellEdi1_->setDefaultSzerIo(300);
-    cellEdi1_->setDefaultWysIo(14);
-    cellEdi1_->setIly(1);
+    cellEdi1_ = makeWindowGrid(*this, 30, 300);
     column->addWidget(cellEdi1_, 1);
 
     auto* statusBar = new QStatusBar(this);

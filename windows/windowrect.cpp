@@ -1,6 +1,7 @@
 #include "windowrect.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 void applyWindowRect(QWidget& window, const WindowRect& rect)
@@ -20,4 +21,17 @@ WindowRect windowRectOf(const QWidget& window)
 {
     const QPoint topLeft = window.pos();
     return {topLeft.x(), topLeft.y(), topLeft.x() + window.width(), topLeft.y() + window.height()};
+}
+
+void centreOn(QWidget& window, const QRect& area)
+{
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(area.center());
+    window.move(frame.topLeft());
+}
+
+void centreOnPrimaryScreen(QWidget& window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        centreOn(window, screen->availableGeometry());
 }
