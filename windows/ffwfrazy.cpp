@@ -5,7 +5,6 @@
 #include "phrasefontdialog.h"
 #include "phrasegrid.h"
 #include "programcontext.h"
-#include "windowrect.h"
 
 #include "grid/celledi.h"
 #include "help/helpcontext.h"
@@ -44,10 +43,9 @@ Tffwfrazy::Tffwfrazy(ProgramContext& context) : context_(context)
     phraseGrid_->setCornerAction([this] { emit gridOptionsRequested(); });
     phraseGrid_->setFontChooser([this](TFra& phrase) { return PhraseFontDialog::choose(this, phrase); });
 
-    context_.addScreenHook({
-        [this](const ScreenLayout& screen) { applyScreen(screen); },
-        [this](ScreenLayout& screen) { collectScreen(screen); },
-    });
+    // The stored block may count other rows than the phrases read with it.
+    context_.addWindowHook(*this, *cellEdi1_, &ScreenLayout::phraseEditor, &ScreenLayout::phraseGrid,
+                           [this] { phraseGrid_->applyGridSize(); });
     // The old form's size is the first size; the class file's rectangle may
     // make the window smaller, down to what its controls need.
     resize(minimumSizeHint().expandedTo(QSize(500, 300)));
@@ -130,20 +128,4 @@ void Tffwfrazy::keyPressEvent(QKeyEvent* event)
 {
     if (!FormKeyDown(event))
         QMainWindow::keyPressEvent(event);
-}
-
-// ---- Window rectangle and grid layout in the class file --------------------
-
-void Tffwfrazy::applyScreen(const ScreenLayout& screen)
-{
-    applyWindowRect(*this, screen.phraseEditor);
-    cellEdi1_->zastosujUklad(screen.phraseGrid);
-    // The stored block may count other rows than the phrases read with it.
-    phraseGrid_->applyGridSize();
-}
-
-void Tffwfrazy::collectScreen(ScreenLayout& screen) const
-{
-    screen.phraseEditor = windowRectOf(*this);
-    screen.phraseGrid = cellEdi1_->uklad();
 }

@@ -15,7 +15,6 @@ class ProgramContext;
 class QLabel;
 class QToolButton;
 class TCellEdi;
-struct ScreenLayout;
 
 class Tffwfrazy : public QMainWindow {
     Q_OBJECT
@@ -53,8 +52,6 @@ private:
     void buildToolbar();
     // The window previews keys: Escape closes it.
     bool FormKeyDown(QKeyEvent* event);
-    void applyScreen(const ScreenLayout& screen);
-    void collectScreen(ScreenLayout& screen) const;
 
     ProgramContext& context_;
     TCellEdi* cellEdi1_ = nullptr;

@@ -6,7 +6,6 @@
 #include "programcontext.h"
 #include "pupilgrid.h"
 #include "windowgrid.h"
-#include "windowrect.h"
 
 #include "document/document.h"
 #include "editing/documenteditor.h"
@@ -78,10 +77,7 @@ Tffwmain::~Tffwmain() = default;
 
 void Tffwmain::connectWindows()
 {
-    context_.addScreenHook({
-        [this](const ScreenLayout& screen) { applyScreen(screen); },
-        [this](ScreenLayout& screen) { collectScreen(screen); },
-    });
+    context_.addWindowHook(*this, *cellEdi1_, &ScreenLayout::main, &ScreenLayout::pupilGrid);
 }
 
 // ---- Shared operations -----------------------------------------------------
@@ -164,20 +160,6 @@ std::vector<std::size_t> Tffwmain::selectedPupils()
             selected.push_back(static_cast<std::size_t>(x));
     }
     return selected;
-}
-
-// ---- Window rectangle and grid layout in the class file --------------------
-
-void Tffwmain::applyScreen(const ScreenLayout& screen)
-{
-    applyWindowRect(*this, screen.main);
-    cellEdi1_->zastosujUklad(screen.pupilGrid);
-}
-
-void Tffwmain::collectScreen(ScreenLayout& screen) const
-{
-    screen.main = windowRectOf(*this);
-    screen.pupilGrid = cellEdi1_->uklad();
 }
 
 // ---- Window events ---------------------------------------------------------

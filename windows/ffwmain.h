@@ -23,7 +23,6 @@ class QToolBar;
 class QToolButton;
 class TCellEdi;
 struct DocumentChange;
-struct ScreenLayout;
 
 class Tffwmain : public QMainWindow {
     Q_OBJECT
@@ -124,8 +123,6 @@ private:
     bool askToSave(const QString& title);
     void buildUndoCommands(QMenu& menu);
     void documentChanged(const DocumentChange& change);
-    void applyScreen(const ScreenLayout& screen);
-    void collectScreen(ScreenLayout& screen) const;
 
     ProgramContext& context_;
     TCellEdi* cellEdi1_ = nullptr;

@@ -10,19 +10,20 @@
 #include "ffwfrazy.h"
 #include "ffwlista.h"
 #include "ffwmain.h"
+#include "ffwopcje.h"
 #include "ffwopis.h"
+#include "ffwpodglad.h"
 #include "ffwrozmn.h"
 #include "klepsydrkursor.h"
 #include "phrasegrid.h"
 #include "pupilgrid.h"
+#include "windowrect.h"
 
 #include "document/ekolmoerror.h"
 #include "grid/celledi.h"
 #include "help/helpkey.h"
 #include "help/helpwindow.h"
 #include "print/certificateprinting.h"
-#include "windows/ffwopcje.h"
-#include "windows/ffwpodglad.h"
 #include "print/programprinter.h"
 
 #include <QApplication>
@@ -194,6 +195,23 @@ void ProgramContext::reportError(int code)
 void ProgramContext::addScreenHook(ScreenHook hook)
 {
     screenHooks_.push_back(std::move(hook));
+}
+
+void ProgramContext::addWindowHook(QWidget& window, TCellEdi& grid, WindowRect ScreenLayout::*rect,
+                                   GridLayout ScreenLayout::*layout, std::function<void()> afterApply)
+{
+    addScreenHook({
+        [&window, &grid, rect, layout, afterApply = std::move(afterApply)](const ScreenLayout& screen) {
+            applyWindowRect(window, screen.*rect);
+            grid.zastosujUklad(screen.*layout);
+            if (afterApply)
+                afterApply();
+        },
+        [&window, &grid, rect, layout](ScreenLayout& screen) {
+            screen.*rect = windowRectOf(window);
+            screen.*layout = grid.uklad();
+        },
+    });
 }
 
 void ProgramContext::applyScreen()

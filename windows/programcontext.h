@@ -17,6 +17,8 @@ class Dialogs;
 class HelpKey;
 class HelpWindow;
 class QPrinter;
+class QWidget;
+class TCellEdi;
 class Tclosa;
 class Tffdruk;
 class Tffopcje;
@@ -84,6 +86,10 @@ public:
         std::function<void(ScreenLayout&)> collect;
     };
     void addScreenHook(ScreenHook hook);
+    // The hook of a window with a grid: its rectangle at rect and its
+    // grid's layout at layout; afterApply runs once both are applied.
+    void addWindowHook(QWidget& window, TCellEdi& grid, WindowRect ScreenLayout::*rect,
+                       GridLayout ScreenLayout::*layout, std::function<void()> afterApply = {});
     void applyScreen();
     void collectScreen();
 
