@@ -5,7 +5,7 @@
 #include "document/classfile.h"
 #include "document/ekolmoerror.h"
 #include "grid/gridheader.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -56,7 +56,7 @@ GridLayout TCellEdi::uklad() const
         g.fontSize = layoutFontSize_;
     } else {
         g.fontName = cp1250FromQString(f.family(), Unmappable::Question)
-                         .substr(0, GridLayout::kMaxFontName);
+                         .substr(0, kMaxFontNameBytes);
         g.fontSize = f.pointSize() > 0 ? f.pointSize() : layoutFontSize_;
     }
     g.bold = f.bold() ? 1 : 0;
@@ -80,7 +80,7 @@ GridLayout TCellEdi::uklad() const
 
 void TCellEdi::zastosujUklad(const GridLayout& g)
 {
-    const std::string name = g.fontName.substr(0, GridLayout::kMaxFontName);
+    const std::string name = g.fontName.substr(0, kMaxFontNameBytes);
     QFont f = font();
     f.setFamily(qstringFromCp1250(name));
     if (g.fontSize > 0)
@@ -127,7 +127,7 @@ void TCellEdi::CzytajUklad(std::istream& in)
     std::string block;
     take(in, block, 4);
     const std::uint32_t nameLength = littleEndian32(block, 0);
-    if (nameLength > GridLayout::kMaxFontName)
+    if (nameLength > kMaxFontNameBytes)
         throw EKolmoError(kBladOdczytu);
     take(in, block, nameLength + kFixedFieldsAfterName);
     takeSizes(in, block);

@@ -1,7 +1,7 @@
 #include "ffwopcje.h"
 
-#include "cp1250validator.h"
-#include "documenttext.h"
+#include "qtbridge/cp1250validator.h"
+#include "qtbridge/cp1250text.h"
 #include "optionspinbox.h"
 #include "programlogo.h"
 
@@ -189,7 +189,7 @@ void Tffwopcje::load(const TOpcje& options)
     spinEdits_[3]->setValue(options.top);
     for (std::size_t i = 0; i < edits_.size(); ++i) {
         loadedBytes_[i] = options.brzmienia[i];
-        loaded_[i] = toQString(options.brzmienia[i]);
+        loaded_[i] = qstringFromCp1250(options.brzmienia[i]);
         edits_[i]->setText(loaded_[i]);
         edits_[i]->setCursorPosition(0);
     }
@@ -208,7 +208,7 @@ void Tffwopcje::store(TOpcje& options)
     options.top = spinEdits_[3]->value();
     for (std::size_t i = 0; i < edits_.size(); ++i) {
         const QString text = edits_[i]->text();
-        options.brzmienia[i] = text == loaded_[i] ? loadedBytes_[i] : cp1250Dropping(text);
+        options.brzmienia[i] = text == loaded_[i] ? loadedBytes_[i] : cp1250FromQString(text, Unmappable::Drop);
     }
 }
 

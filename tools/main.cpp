@@ -3,7 +3,7 @@
 
 #include "classjson.h"
 #include "gridtext.h"
-#include "outputfile.h"
+#include "commandline.h"
 #include "printcommand.h"
 #include "tablecommand.h"
 
@@ -24,9 +24,6 @@
 
 namespace {
 
-constexpr int kExitError = 1;
-constexpr int kExitUsage = 2;
-
 const char* const kUsage =
     "Usage:\n"
     "  wkz info FILE                 a short summary of a class file\n"
@@ -46,14 +43,10 @@ int usage(const std::string& problem)
 // Reads a class file, reporting the program's messages on failure.
 bool readClass(const std::string& path, ClassFileContents& out)
 {
-    try {
-        out = readClassFileAt(path);
-        return true;
-    } catch (const EKolmoError& e) {
-        for (int code : readFailureCodes(e.code()))
-            std::cerr << komunikatBledu(code) << "\n";
-        return false;
-    }
+    std::optional<ClassFileContents> contents = readClassReporting(path);
+    if (contents)
+        out = std::move(*contents);
+    return contents.has_value();
 }
 
 Document asDocument(ClassFileContents&& contents)
@@ -135,10 +128,8 @@ int cmdBuild(const std::vector<std::string>& args)
         return usage("build needs a JSON file");
     if (output.empty())
         return usage("build needs -o OUT.wkz");
-    if (const auto problem = outputProblem(output)) {
-        std::cerr << "wkz build: " << *problem << "\n";
+    if (!outputWritable("build", output))
         return kExitError;
-    }
 
     std::string json;
     switch (platformfile::readRegularFile(input, json)) {

@@ -8,6 +8,7 @@
 #include "windowrect.h"
 
 #include "document/document.h"
+#include "document/pupilgridtext.h"
 #include "editing/documenteditor.h"
 
 #include "grid/celledi.h"
@@ -97,8 +98,8 @@ void Tffwmain::applyGridSize()
     const bool printable = pupils > 0 && phrases > 0;
     speedButton(7).setEnabled(printable);
     speedButton(8).setEnabled(printable);
-    cellEdi1_->setIlx(pupils > 0 ? pupils + 1 : 1);
-    cellEdi1_->setIly(phrases > 0 ? phrases + 1 : 1);
+    cellEdi1_->setIlx(pupilGridColumns(doc));
+    cellEdi1_->setIly(pupilGridRows(doc));
     cellEdi1_->Odswiez();
 }
 
