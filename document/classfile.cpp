@@ -387,6 +387,49 @@ GridLayout readGridLayout(std::string_view bytes)
     return read<GridLayout>(r);
 }
 
+namespace {
+
+// Appends n bytes from the stream to block, or fails the read.
+void take(std::istream& in, std::string& block, std::size_t n)
+{
+    const std::size_t old = block.size();
+    block.resize(old + n);
+    in.read(block.data() + old, static_cast<std::streamsize>(n));
+    if (static_cast<std::size_t>(in.gcount()) != n)
+        throw EKolmoError(kBladOdczytu);
+}
+
+// Appends a stored count and checks it against limit.
+std::uint32_t takeCount(std::istream& in, std::string& block, std::size_t limit)
+{
+    take(in, block, 4);
+    std::uint32_t n;
+    std::memcpy(&n, block.data() + block.size() - 4, 4);
+    if (n > limit)
+        throw EKolmoError(kBladOdczytu);
+    return n;
+}
+
+}  // namespace
+
+GridLayout readGridLayout(std::istream& in)
+{
+    // The block's length follows from its counts, so exactly one block is
+    // taken from the stream and checked before any of it is used.
+    std::string block;
+    forEachField<GridLayout>([&](const auto& f) {
+        using T = std::remove_cvref_t<decltype(GridLayout{}.*f.member)>;
+        if constexpr (std::is_arithmetic_v<T>)
+            take(in, block, sizeof(T));
+        else if constexpr (std::is_same_v<T, std::string>)
+            take(in, block, takeCount(in, block, kMaxFontNameBytes));
+        else
+            take(in, block, 4 * std::size_t(takeCount(in, block, GridLayout::kMaxCount)));
+        take(in, block, f.paddingAfter);
+    });
+    return readGridLayout(std::string_view(block));
+}
+
 ClassFileContents readClassFileAt(const std::filesystem::path& path)
 {
     std::string bytes;
