@@ -2,22 +2,23 @@
 
 #include "ekolmoerror.h"
 #include "platformfile.h"
+#include "recordfields.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cassert>
 #include <cstring>
 #include <istream>
 #include <iterator>
 #include <ostream>
+#include <type_traits>
 
 static_assert(std::endian::native == std::endian::little, "class files are little-endian");
 
 namespace {
 
 // Smallest stored sizes, used to refuse counts the rest of the file cannot hold.
-constexpr std::size_t kMinRecordOld = 44;  // four empty texts, no V-Korekta
-constexpr std::size_t kMinRecord = 48;
 constexpr std::size_t kMinPupil = 4;
 
 class Reader {
@@ -99,152 +100,163 @@ private:
     std::string& out_;
 };
 
-void readRecord(Reader& r, TFra& f, bool withKorekta)
+// Stored values, one overload per kind of member.
+template <typename T>
+    requires std::is_arithmetic_v<T>
+void readValue(Reader& r, T& value, StoredText)
 {
-    f.name = r.text();
-    f.kind = r.get<std::uint8_t>();
-    f.text = r.text();
-    f.grade = r.get<std::int8_t>();
-    f.picture = r.text();
-    f.x0 = r.get<std::int16_t>();
-    f.y0 = r.get<float>();
-    f.width = r.get<std::int16_t>();
-    f.height = r.get<std::int16_t>();
-    f.align = r.get<std::int16_t>();
-    if (f.align < 0 || f.align > 2)
-        f.align = 0;
-    f.fontName = r.text();
-    f.fontSize = r.get<std::int32_t>();
-    f.fontColor = r.get<std::uint32_t>();
-    f.bold = r.get<std::uint8_t>();
-    f.italic = r.get<std::uint8_t>();
-    f.underline = r.get<std::uint8_t>();
-    f.strikeout = r.get<std::uint8_t>();
-    if (withKorekta)
-        f.lineSpacing = r.get<float>();
-    f.page = r.get<std::int16_t>();
+    value = r.get<T>();
 }
 
-void writeRecord(Writer& w, const TFra& f)
+void readValue(Reader& r, std::string& value, StoredText stored)
 {
-    w.text(f.name);
-    w.put(f.kind);
-    w.text(f.text);
-    w.put(f.grade);
-    w.text(f.picture);
-    w.put(f.x0);
-    w.put(f.y0);
-    w.put(f.width);
-    w.put(f.height);
-    w.put(f.align);
-    w.text(f.fontName);
-    w.put(f.fontSize);
-    w.put(f.fontColor);
-    w.put(f.bold);
-    w.put(f.italic);
-    w.put(f.underline);
-    w.put(f.strikeout);
-    w.put(f.lineSpacing);
-    w.put(f.page);
+    if (stored == StoredText::Ended) {
+        value = r.text();
+        return;
+    }
+    const auto length = r.get<std::uint32_t>();
+    if (length > kMaxFontNameBytes)
+        throw EKolmoError(kBladOdczytu);
+    value = std::string(r.bytes(length));
 }
 
-void readRecords(Reader& r, TFrazy& list, bool withKorekta)
-{
-    const auto n = r.count(withKorekta ? kMinRecord : kMinRecordOld);
-    list.resize(n);
-    for (TFra& f : list)
-        readRecord(r, f, withKorekta);
-}
-
-void writeRecords(Writer& w, const TFrazy& list)
-{
-    w.put(static_cast<std::uint32_t>(list.count()));
-    for (const TFra& f : list)
-        writeRecord(w, f);
-}
-
-WindowRect readRect(Reader& r)
-{
-    WindowRect rect;
-    rect.left = r.get<std::int32_t>();
-    rect.top = r.get<std::int32_t>();
-    rect.right = r.get<std::int32_t>();
-    rect.bottom = r.get<std::int32_t>();
-    return rect;
-}
-
-void writeRect(Writer& w, const WindowRect& rect)
-{
-    w.put(rect.left);
-    w.put(rect.top);
-    w.put(rect.right);
-    w.put(rect.bottom);
-}
-
-std::vector<std::int32_t> readSizes(Reader& r)
+void readValue(Reader& r, std::vector<std::int32_t>& sizes, StoredText)
 {
     const auto n = r.get<std::uint32_t>();
     if (n > GridLayout::kMaxCount || std::uint64_t(n) * 4 > r.remaining())
         throw EKolmoError(kBladOdczytu);
-    std::vector<std::int32_t> sizes(n);
+    sizes.resize(n);
     for (auto& s : sizes)
         s = r.get<std::int32_t>();
-    return sizes;
 }
 
-void writeSizes(Writer& w, const std::vector<std::int32_t>& sizes)
+template <std::size_t N>
+void readValue(Reader& r, std::array<std::string, N>& texts, StoredText)
+{
+    for (auto& text : texts)
+        text = r.text();
+}
+
+template <typename T>
+    requires std::is_arithmetic_v<T>
+void writeValue(Writer& w, T value, StoredText)
+{
+    w.put(value);
+}
+
+void writeValue(Writer& w, const std::string& value, StoredText stored)
+{
+    if (stored == StoredText::Ended) {
+        w.text(value);
+        return;
+    }
+    // A longer name could not be read back.
+    const std::string_view name = std::string_view(value).substr(0, kMaxFontNameBytes);
+    w.put(static_cast<std::uint32_t>(name.size()));
+    w.raw(name);
+}
+
+void writeValue(Writer& w, const std::vector<std::int32_t>& sizes, StoredText)
 {
     w.put(static_cast<std::uint32_t>(sizes.size()));
     for (auto s : sizes)
         w.put(s);
 }
 
-GridLayout readLayout(Reader& r)
+template <std::size_t N>
+void writeValue(Writer& w, const std::array<std::string, N>& texts, StoredText)
 {
-    GridLayout g;
-    const auto nameLength = r.get<std::uint32_t>();
-    if (nameLength > GridLayout::kMaxFontName)
-        throw EKolmoError(kBladOdczytu);
-    g.fontName = std::string(r.bytes(nameLength));
-    g.fontSize = r.get<std::int32_t>();
-    g.bold = r.get<std::uint8_t>();
-    g.italic = r.get<std::uint8_t>();
-    g.underline = r.get<std::uint8_t>();
-    g.strikeout = r.get<std::uint8_t>();
-    g.fontColor = r.get<std::uint32_t>();
-    g.cellWidth = r.get<std::int32_t>();
-    g.cellHeight = r.get<std::int32_t>();
-    g.headerColor = r.get<std::uint32_t>();
-    g.cellColor = r.get<std::uint32_t>();
-    g.align = r.get<std::uint8_t>();
-    r.bytes(3);  // padding
-    g.columnWidths = readSizes(r);
-    g.rowHeights = readSizes(r);
-    return g;
+    for (const auto& text : texts)
+        w.text(text);
 }
 
-void writeLayout(Writer& w, const GridLayout& g)
+// Bytes a value takes in the file; minimal: what it takes when its texts
+// and lists are empty.
+template <typename T>
+std::size_t valueSize(const T& value, StoredText stored)
 {
-    // A longer name could not be read back; the reader cuts names to 31 bytes too.
-    const std::string name = g.fontName.substr(0, GridLayout::kMaxFontName);
-    w.put(static_cast<std::uint32_t>(name.size()));
-    w.raw(name);
-    w.put(g.fontSize);
-    w.put(g.bold);
-    w.put(g.italic);
-    w.put(g.underline);
-    w.put(g.strikeout);
-    w.put(g.fontColor);
-    w.put(g.cellWidth);
-    w.put(g.cellHeight);
-    w.put(g.headerColor);
-    w.put(g.cellColor);
-    w.put(g.align);
-    w.put(std::uint8_t{0});
-    w.put(std::uint8_t{0});
-    w.put(std::uint8_t{0});
-    writeSizes(w, g.columnWidths);
-    writeSizes(w, g.rowHeights);
+    if constexpr (std::is_arithmetic_v<T>)
+        return sizeof(T);
+    else if constexpr (std::is_same_v<T, std::string>)
+        return 4 + (stored == StoredText::FontName ? std::min(value.size(), kMaxFontNameBytes) : value.size());
+    else if constexpr (std::is_same_v<T, std::vector<std::int32_t>>)
+        return 4 + 4 * value.size();
+    else {
+        std::size_t n = 0;
+        for (const auto& text : value)
+            n += 4 + text.size();
+        return n;
+    }
+}
+
+template <typename Record>
+void readFields(Reader& r, Record& record, int version)
+{
+    forEachField<Record>([&](const auto& f) {
+        if (version < f.sinceVersion)
+            return;
+        readValue(r, record.*f.member, f.stored);
+        r.bytes(f.paddingAfter);
+    });
+}
+
+template <typename Record>
+void writeFields(Writer& w, const Record& record)
+{
+    forEachField<Record>([&](const auto& f) {
+        writeValue(w, record.*f.member, f.stored);
+        for (std::size_t i = 0; i < f.paddingAfter; ++i)
+            w.put(std::uint8_t{0});
+    });
+}
+
+template <typename Record>
+std::size_t storedSize(const Record& record, int version = kWersjaZapisu)
+{
+    std::size_t n = 0;
+    forEachField<Record>([&](const auto& f) {
+        if (version >= f.sinceVersion)
+            n += valueSize(record.*f.member, f.stored) + f.paddingAfter;
+    });
+    return n;
+}
+
+void readRecord(Reader& r, TFra& f, int version)
+{
+    readFields(r, f, version);
+    if (f.align < 0 || f.align > 2)
+        f.align = 0;
+}
+
+// The smallest record a file of this version can hold: its texts empty.
+std::size_t minRecordSize(int version)
+{
+    TFra empty;
+    empty.fontName.clear();
+    return storedSize(empty, version);
+}
+
+void readRecords(Reader& r, TFrazy& list, int version)
+{
+    const auto n = r.count(minRecordSize(version));
+    list.resize(n);
+    for (TFra& f : list)
+        readRecord(r, f, version);
+}
+
+void writeRecords(Writer& w, const TFrazy& list)
+{
+    w.put(static_cast<std::uint32_t>(list.count()));
+    for (const TFra& f : list)
+        writeFields(w, f);
+}
+
+template <typename Record>
+Record read(Reader& r)
+{
+    Record record;
+    readFields(r, record, kWersjaZapisu);
+    return record;
 }
 
 }  // namespace
@@ -256,11 +268,10 @@ ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllow
     c.version = r.get<std::int8_t>();
     if (c.version < kNajstarszaWersja || c.version > kNajnowszaWersja)
         throw EKolmoError(kBladWersji);
-    const bool withKorekta = c.version >= kWersjaZKorekta;
-    const std::size_t minRecord = withKorekta ? kMinRecord : kMinRecordOld;
+    const std::size_t minRecord = minRecordSize(c.version);
     r.get<std::uint8_t>();  // reserved
 
-    readRecords(r, c.frazy, withKorekta);
+    readRecords(r, c.frazy, c.version);
     const std::size_t phrases = c.frazy.count();
 
     const auto pupils = r.count(kMinPupil);
@@ -283,24 +294,18 @@ ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllow
         // phrase count are read past and dropped.
         pupil.wartosci.resize(phrases);
         for (std::uint32_t j = 0; j < stored; ++j)
-            readRecord(r, j < phrases ? pupil.wartosci[j] : extra, withKorekta);
+            readRecord(r, j < phrases ? pupil.wartosci[j] : extra, c.version);
         c.dokumenty.push_back(std::move(pupil));
     }
 
-    c.opcje.left = r.get<std::int32_t>();
-    c.opcje.top = r.get<std::int32_t>();
-    c.opcje.width = r.get<std::int32_t>();
-    c.opcje.height = r.get<std::int32_t>();
-    for (auto& wording : c.opcje.brzmienia)
-        wording = r.text();
-
-    c.screen.main = readRect(r);
-    c.screen.pupilGrid = readLayout(r);
-    c.screen.phraseEditor = readRect(r);
-    c.screen.phraseGrid = readLayout(r);
-    c.screen.tablePrint = readRect(r);
-    c.screen.preview = readRect(r);
-    c.screen.printOptions = readRect(r);
+    readFields(r, c.opcje, c.version);
+    c.screen.main = read<WindowRect>(r);
+    c.screen.pupilGrid = read<GridLayout>(r);
+    c.screen.phraseEditor = read<WindowRect>(r);
+    c.screen.phraseGrid = read<GridLayout>(r);
+    c.screen.tablePrint = read<WindowRect>(r);
+    c.screen.preview = read<WindowRect>(r);
+    c.screen.printOptions = read<WindowRect>(r);
     // Bytes after the last item are left alone: older files may carry them.
     return c;
 }
@@ -319,7 +324,7 @@ std::size_t recordsSize(const TFrazy& list)
 {
     std::size_t n = 4;
     for (const TFra& f : list)
-        n += kMinRecord + f.name.size() + f.text.size() + f.picture.size() + f.fontName.size();
+        n += storedSize(f);
     return n;
 }
 
@@ -329,13 +334,8 @@ std::size_t fileSize(const ClassFileContents& c)
     std::size_t n = 2 + recordsSize(c.frazy) + 4;
     for (const TDok& pupil : c.dokumenty)
         n += recordsSize(pupil.wartosci);
-    n += 16;
-    for (const auto& wording : c.opcje.brzmienia)
-        n += 4 + wording.size();
-    for (const GridLayout* g : {&c.screen.pupilGrid, &c.screen.phraseGrid})
-        n += 44 + std::min(g->fontName.size(), GridLayout::kMaxFontName) +
-             4 * (g->columnWidths.size() + g->rowHeights.size());
-    return n + 5 * 16;
+    n += storedSize(c.opcje) + storedSize(c.screen.pupilGrid) + storedSize(c.screen.phraseGrid);
+    return n + 5 * storedSize(WindowRect{});
 }
 
 }  // namespace
@@ -352,19 +352,14 @@ std::string writeClassFile(const ClassFileContents& c)
     w.put(static_cast<std::uint32_t>(c.dokumenty.count()));
     for (const TDok& pupil : c.dokumenty)
         writeRecords(w, pupil.wartosci);
-    w.put(c.opcje.left);
-    w.put(c.opcje.top);
-    w.put(c.opcje.width);
-    w.put(c.opcje.height);
-    for (const auto& wording : c.opcje.brzmienia)
-        w.text(wording);
-    writeRect(w, c.screen.main);
-    writeLayout(w, c.screen.pupilGrid);
-    writeRect(w, c.screen.phraseEditor);
-    writeLayout(w, c.screen.phraseGrid);
-    writeRect(w, c.screen.tablePrint);
-    writeRect(w, c.screen.preview);
-    writeRect(w, c.screen.printOptions);
+    writeFields(w, c.opcje);
+    writeFields(w, c.screen.main);
+    writeFields(w, c.screen.pupilGrid);
+    writeFields(w, c.screen.phraseEditor);
+    writeFields(w, c.screen.phraseGrid);
+    writeFields(w, c.screen.tablePrint);
+    writeFields(w, c.screen.preview);
+    writeFields(w, c.screen.printOptions);
     assert(out.size() == expectedSize);
     return out;
 }
@@ -382,14 +377,57 @@ std::string writeGridLayout(const GridLayout& layout)
 {
     std::string out;
     Writer w(out);
-    writeLayout(w, layout);
+    writeFields(w, layout);
     return out;
 }
 
 GridLayout readGridLayout(std::string_view bytes)
 {
     Reader r(bytes);
-    return readLayout(r);
+    return read<GridLayout>(r);
+}
+
+namespace {
+
+// Appends n bytes from the stream to block, or fails the read.
+void take(std::istream& in, std::string& block, std::size_t n)
+{
+    const std::size_t old = block.size();
+    block.resize(old + n);
+    in.read(block.data() + old, static_cast<std::streamsize>(n));
+    if (static_cast<std::size_t>(in.gcount()) != n)
+        throw EKolmoError(kBladOdczytu);
+}
+
+// Appends a stored count and checks it against limit.
+std::uint32_t takeCount(std::istream& in, std::string& block, std::size_t limit)
+{
+    take(in, block, 4);
+    std::uint32_t n;
+    std::memcpy(&n, block.data() + block.size() - 4, 4);
+    if (n > limit)
+        throw EKolmoError(kBladOdczytu);
+    return n;
+}
+
+}  // namespace
+
+GridLayout readGridLayout(std::istream& in)
+{
+    // The block's length follows from its counts, so exactly one block is
+    // taken from the stream and checked before any of it is used.
+    std::string block;
+    forEachField<GridLayout>([&](const auto& f) {
+        using T = std::remove_cvref_t<decltype(GridLayout{}.*f.member)>;
+        if constexpr (std::is_arithmetic_v<T>)
+            take(in, block, sizeof(T));
+        else if constexpr (std::is_same_v<T, std::string>)
+            take(in, block, takeCount(in, block, kMaxFontNameBytes));
+        else
+            take(in, block, 4 * std::size_t(takeCount(in, block, GridLayout::kMaxCount)));
+        take(in, block, f.paddingAfter);
+    });
+    return readGridLayout(std::string_view(block));
 }
 
 ClassFileContents readClassFileAt(const std::filesystem::path& path)

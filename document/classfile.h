@@ -45,6 +45,9 @@ void writeClassFile(std::ostream& out, const ClassFileContents& contents);
 std::string writeGridLayout(const GridLayout& layout);
 // Throws EKolmoError(1) for a short or corrupt block.
 GridLayout readGridLayout(std::string_view bytes);
+// Takes exactly one block from the stream, checked whole before it is
+// returned; EKolmoError(1) as above.
+GridLayout readGridLayout(std::istream& in);
 
 // Reads the file at path; code 1 when it cannot be read or is not a regular
 // file (a folder, FIFO or device is refused before anything is read).

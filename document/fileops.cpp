@@ -1,6 +1,7 @@
 #include "fileops.h"
 
 #include "classfile.h"
+#include "cp1250.h"
 
 #include <algorithm>
 #include <system_error>
@@ -43,7 +44,11 @@ std::optional<std::string> pictureInFolder(const std::string& programFolder, std
 
 std::optional<std::string> findPicture(const std::string& programFolder, const std::string& fileName)
 {
-    return pictureInFolder(programFolder, picturePath(programFolder, fileName).substr(programFolder.size()));
+    if (fileName.empty())
+        return std::nullopt;
+    // The folder is the file system's already; only the name is converted.
+    return pictureInFolder(programFolder,
+                           cp1250::toUtf8(picturePath(programFolder, fileName).substr(programFolder.size())));
 }
 
 std::string copyPath(const std::string& programFolder, const std::string& name)

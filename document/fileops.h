@@ -9,10 +9,17 @@
 #include <optional>
 #include <string>
 
+// A picture name as the document holds it (Windows-1250), so that a name
+// ends in the same letters for the program, its printing and wkz.
+
 // program folder + name, with ".bmp" appended when the path's fourth
-// character from the end is not "." (a name without a three-letter extension).
+// character from the end is not "." (a name without a three-letter
+// extension). The characters are the name's Windows-1250 bytes: "ż" counts
+// as one, whatever the file system's encoding.
 std::string picturePath(const std::string& programFolder, const std::string& fileName);
-// The picture's path when such a file exists inside the program folder.
+// The picture's path, in the file system's encoding (UTF-8), when the file
+// picturePath names exists inside the program folder; nothing for an empty
+// name. fileName is Windows-1250.
 std::optional<std::string> findPicture(const std::string& programFolder, const std::string& fileName);
 
 // programFolder + name when that is a regular file inside the program

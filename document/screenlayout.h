@@ -2,6 +2,8 @@
 // What a class file carries besides the document: the window rectangles and
 // the appearance of the two grids. Plain data; the windows apply it.
 
+#include "storagelimits.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,7 +20,6 @@ struct WindowRect {
 
 // A grid's layout block. Widths and heights include the header column/row.
 struct GridLayout {
-    static constexpr std::size_t kMaxFontName = 31;
     static constexpr std::size_t kMaxCount = 5000;  // grid columns or rows
 
     std::string fontName;

@@ -1,7 +1,7 @@
 #pragma once
 // The pupil list: every pupil holds one value record per phrase.
 
-#include "tfra.h"
+#include "tfrazy.h"
 
 #include <cstddef>
 #include <vector>

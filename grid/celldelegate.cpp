@@ -1,7 +1,7 @@
 #include "grid/celldelegate.h"
 
 #include "grid/celledi.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QLineEdit>
 #include <QPainter>

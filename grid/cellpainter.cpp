@@ -3,8 +3,8 @@
 #include "grid/celledi.h"
 #include "grid/celltextcache.h"
 #include "grid/columnlabel.h"
-#include "grid/kolor.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/colorref.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QPainter>
 

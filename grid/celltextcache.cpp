@@ -1,6 +1,6 @@
 #include "grid/celltextcache.h"
 
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -5,47 +5,10 @@
 #include "document/classfile.h"
 #include "document/ekolmoerror.h"
 #include "grid/gridheader.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 
 #include <algorithm>
-#include <cstring>
-#include <istream>
 #include <ostream>
-
-namespace {
-
-// Bytes between the font name and the column count: size, four style
-// bytes, font colour, two default sizes, two colours, alignment + padding.
-constexpr std::size_t kFixedFieldsAfterName = 32;
-
-std::uint32_t littleEndian32(const std::string& bytes, std::size_t offset)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data() + offset);
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16)
-           | (std::uint32_t(p[3]) << 24);
-}
-
-// Appends n bytes from the stream, or fails the read.
-void take(std::istream& in, std::string& block, std::size_t n)
-{
-    const std::size_t old = block.size();
-    block.resize(old + n);
-    in.read(block.data() + old, std::streamsize(n));
-    if (std::size_t(in.gcount()) != n)
-        throw EKolmoError(kBladOdczytu);
-}
-
-// A count of sizes followed by the sizes themselves.
-void takeSizes(std::istream& in, std::string& block)
-{
-    take(in, block, 4);
-    const std::uint32_t count = littleEndian32(block, block.size() - 4);
-    if (count > GridLayout::kMaxCount)
-        throw EKolmoError(kBladOdczytu);
-    take(in, block, std::size_t(count) * 4);
-}
-
-}  // namespace
 
 GridLayout TCellEdi::uklad() const
 {
@@ -56,7 +19,7 @@ GridLayout TCellEdi::uklad() const
         g.fontSize = layoutFontSize_;
     } else {
         g.fontName = cp1250FromQString(f.family(), Unmappable::Question)
-                         .substr(0, GridLayout::kMaxFontName);
+                         .substr(0, kMaxFontNameBytes);
         g.fontSize = f.pointSize() > 0 ? f.pointSize() : layoutFontSize_;
     }
     g.bold = f.bold() ? 1 : 0;
@@ -80,7 +43,7 @@ GridLayout TCellEdi::uklad() const
 
 void TCellEdi::zastosujUklad(const GridLayout& g)
 {
-    const std::string name = g.fontName.substr(0, GridLayout::kMaxFontName);
+    const std::string name = g.fontName.substr(0, kMaxFontNameBytes);
     QFont f = font();
     f.setFamily(qstringFromCp1250(name));
     if (g.fontSize > 0)
@@ -122,17 +85,7 @@ void TCellEdi::zastosujUklad(const GridLayout& g)
 
 void TCellEdi::CzytajUklad(std::istream& in)
 {
-    // The block's length follows from its counts, so exactly one block is
-    // taken from the stream and checked before any of it is applied.
-    std::string block;
-    take(in, block, 4);
-    const std::uint32_t nameLength = littleEndian32(block, 0);
-    if (nameLength > GridLayout::kMaxFontName)
-        throw EKolmoError(kBladOdczytu);
-    take(in, block, nameLength + kFixedFieldsAfterName);
-    takeSizes(in, block);
-    takeSizes(in, block);
-    zastosujUklad(readGridLayout(block));
+    zastosujUklad(readGridLayout(in));
 }
 
 void TCellEdi::ZapiszUklad(std::ostream& out) const

@@ -2,7 +2,7 @@
 
 #include "document/tabtext.h"
 #include "grid/celledi.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QClipboard>
 #include <QFile>

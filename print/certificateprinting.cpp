@@ -1,7 +1,7 @@
 #include "certificateprinting.h"
 
 #include "certificaterenderer.h"
-#include "documenttext.h"
+#include "qtbridge/cp1250text.h"
 #include "programprinter.h"
 
 #include "document/document.h"
@@ -63,7 +63,7 @@ QString missingPicturesText(const std::vector<MissingPicture>& missing)
     for (const MissingPicture& m : missing)
         items << QStringLiteral("uczeń %1: %2 (%3)")
                      .arg(m.pupil + 1)
-                     .arg(toQString(m.fileName), m.damaged ? QStringLiteral("uszkodzony lub za duży")
+                     .arg(qstringFromCp1250(m.fileName), m.damaged ? QStringLiteral("uszkodzony lub za duży")
                                                            : QStringLiteral("brak pliku"));
     if (items.isEmpty())
         return {};

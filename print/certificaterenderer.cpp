@@ -1,6 +1,6 @@
 #include "certificaterenderer.h"
 
-#include "documenttext.h"
+#include "qtbridge/cp1250text.h"
 #include "units.h"
 
 #include "document/grades.h"
@@ -95,7 +95,7 @@ PlacedElement CertificateRenderer::placeText(const QPaintDevice& device, std::si
     e.kind = ElementKind::Text;
     e.font = fontFromPhrase(phrase, scale);
     box = scaled(box, scale);
-    e.text = phrase.kind == kRodzajOcena ? toQString(gradeWording(options_, value.grade)) : toQString(value.text);
+    e.text = phrase.kind == kRodzajOcena ? qstringFromCp1250(gradeWording(options_, value.grade)) : qstringFromCp1250(value.text);
 
     // y0 is the base line: the first line stands on it.
     const QFontMetrics metrics(e.font.font, &device);

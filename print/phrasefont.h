@@ -11,19 +11,12 @@
 
 struct TFra;
 
-// Longest font name a phrase can pass on; longer names are cut.
-inline constexpr std::size_t kNajdluzszaNazwaCzcionki = 31;
-
 struct PhraseFont {
     QFont font;
     QColor color;
 };
 
-// 0x00BBGGRR, red in the low byte.
-QColor colorFromColorref(std::uint32_t colorref);
-std::uint32_t colorrefFromColor(const QColor& color);
-
-// The name (Windows-1250) is cut to 31 characters; a size below one point
+// The name (Windows-1250) is cut to kMaxFontNameBytes; a size below one point
 // is drawn at one point, Qt having no font of size 0.
 void setFontFromPhrase(PhraseFont& target, const std::string& name, int sizePt, std::uint32_t colorref,
                        bool bold, bool italic, bool underline, bool strikeout);

@@ -1,6 +1,5 @@
 #include "picturecache.h"
 
-#include "document/cp1250.h"
 #include "document/fileops.h"
 
 #include <QByteArray>
@@ -68,12 +67,7 @@ const QImage* PictureCache::find(const std::string& fileName, State* state)
 {
     auto named = byName_.find(fileName);
     if (named == byName_.end()) {
-        // The ".bmp" rule looks at the name as the document holds it
-        // (Windows-1250); the file system's names are UTF-8.
-        const std::string withExtension = picturePath(programFolder_, fileName).substr(programFolder_.size());
-        std::optional<std::string> path;
-        if (!fileName.empty())
-            path = pictureInFolder(programFolder_, cp1250::toUtf8(withExtension));
+        const std::optional<std::string> path = findPicture(programFolder_, fileName);
         named = byName_.emplace(fileName, path.value_or(std::string())).first;
     }
     const std::string& path = named->second;

@@ -1,7 +1,9 @@
 #include "classjson.h"
 
 #include "document/cp1250.h"
+#include "document/recordfields.h"
 #include "document/screenlayout.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,6 +13,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 namespace {
 
@@ -72,28 +75,48 @@ public:
     }
 };
 
-void writeRecord(JsonOut& j, const TFra& f)
+// A list of numbers or texts, on one line.
+template <typename T>
+void writeValue(JsonOut& j, const T& value);
+
+template <typename List>
+void writeList(JsonOut& j, const List& list)
+{
+    j.out += '[';
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (i)
+            j.out += ", ";
+        writeValue(j, list[i]);
+    }
+    j.out += ']';
+}
+
+// One stored value, by the kind of its member. Style flags and colours are
+// the stored numbers, so that every byte round-trips.
+template <typename T>
+void writeValue(JsonOut& j, const T& value)
+{
+    if constexpr (std::is_same_v<T, std::string>)
+        j.str(value);
+    else if constexpr (std::is_floating_point_v<T>)
+        j.real(value);
+    else if constexpr (std::is_integral_v<T>)
+        j.integer(+value);  // a byte as a number, not a character
+    else
+        writeList(j, value);  // the grids' sizes, the wordings
+}
+
+// A record as an object of its fields' keys.
+template <typename Record>
+void writeObject(JsonOut& j, const Record& record)
 {
     j.out += '{';
-    j.key("name", true); j.str(f.name);
-    j.key("kind"); j.integer(int(f.kind));
-    j.key("text"); j.str(f.text);
-    j.key("grade"); j.integer(int(f.grade));
-    j.key("picture"); j.str(f.picture);
-    j.key("x0"); j.integer(f.x0);
-    j.key("y0"); j.real(f.y0);
-    j.key("width"); j.integer(f.width);
-    j.key("height"); j.integer(f.height);
-    j.key("align"); j.integer(f.align);
-    j.key("fontName"); j.str(f.fontName);
-    j.key("fontSize"); j.integer(f.fontSize);
-    j.key("fontColor"); j.integer(f.fontColor);
-    j.key("bold"); j.integer(int(f.bold));
-    j.key("italic"); j.integer(int(f.italic));
-    j.key("underline"); j.integer(int(f.underline));
-    j.key("strikeout"); j.integer(int(f.strikeout));
-    j.key("lineSpacing"); j.real(f.lineSpacing);
-    j.key("page"); j.integer(f.page);
+    bool first = true;
+    forEachField<Record>([&](const auto& f) {
+        j.key(f.key, first);
+        writeValue(j, record.*f.member);
+        first = false;
+    });
     j.out += '}';
 }
 
@@ -104,51 +127,24 @@ void writeRecords(JsonOut& j, const TFrazy& list, const char* indent)
     for (const TFra& f : list) {
         j.out += first ? "\n" : ",\n";
         j.out += indent;
-        writeRecord(j, f);
+        writeObject(j, f);
         first = false;
     }
     j.out += ']';
 }
 
+// A rectangle as the array [left, top, right, bottom].
 void writeRect(JsonOut& j, const WindowRect& r)
 {
     j.out += '[';
-    j.integer(r.left); j.out += ", ";
-    j.integer(r.top); j.out += ", ";
-    j.integer(r.right); j.out += ", ";
-    j.integer(r.bottom);
-    j.out += ']';
-}
-
-void writeSizes(JsonOut& j, const std::vector<std::int32_t>& sizes)
-{
-    j.out += '[';
-    for (std::size_t i = 0; i < sizes.size(); ++i) {
-        if (i)
+    bool first = true;
+    forEachField<WindowRect>([&](const auto& f) {
+        if (!first)
             j.out += ", ";
-        j.integer(sizes[i]);
-    }
+        writeValue(j, r.*f.member);
+        first = false;
+    });
     j.out += ']';
-}
-
-void writeLayout(JsonOut& j, const GridLayout& g)
-{
-    j.out += '{';
-    j.key("fontName", true); j.str(g.fontName);
-    j.key("fontSize"); j.integer(g.fontSize);
-    j.key("bold"); j.integer(int(g.bold));
-    j.key("italic"); j.integer(int(g.italic));
-    j.key("underline"); j.integer(int(g.underline));
-    j.key("strikeout"); j.integer(int(g.strikeout));
-    j.key("fontColor"); j.integer(g.fontColor);
-    j.key("cellWidth"); j.integer(g.cellWidth);
-    j.key("cellHeight"); j.integer(g.cellHeight);
-    j.key("headerColor"); j.integer(g.headerColor);
-    j.key("cellColor"); j.integer(g.cellColor);
-    j.key("align"); j.integer(int(g.align));
-    j.key("columnWidths"); writeSizes(j, g.columnWidths);
-    j.key("rowHeights"); writeSizes(j, g.rowHeights);
-    j.out += '}';
 }
 
 // ---- reading -------------------------------------------------------------
@@ -191,13 +187,12 @@ public:
                 fail("the text holds a lone UTF-16 surrogate (\\u" +
                      QString::number(c.unicode(), 16).toStdString() + ")");
         }
-        const QByteArray utf8 = string.toUtf8();
-        auto bytes = cp1250::fromUtf8(std::string_view(utf8.constData(), std::size_t(utf8.size())));
-        if (!bytes)
+        if (!cp1250CanHold(string))
             fail("the text holds a character that Windows-1250 cannot hold");
-        if (bytes->find('\0') != std::string::npos)
+        std::string bytes = cp1250FromQString(string, Unmappable::Drop);
+        if (bytes.find('\0') != std::string::npos)
             fail("the text holds a zero character, which a class file cannot keep");
-        return *bytes;
+        return bytes;
     }
 
     template <typename T>
@@ -244,67 +239,6 @@ void take(const QJsonObject& obj, const JsonIn& where, const char* key, T& field
         field = read(where.at(key), *it);
 }
 
-template <typename T>
-void takeInt(const QJsonObject& obj, const JsonIn& where, const char* key, T& field)
-{
-    take(obj, where, key, field, [](const JsonIn& w, const QJsonValue& v) { return w.integer<T>(v); });
-}
-
-void takeText(const QJsonObject& obj, const JsonIn& where, const char* key, std::string& field)
-{
-    take(obj, where, key, field, [](const JsonIn& w, const QJsonValue& v) { return w.text(v); });
-}
-
-void takeReal(const QJsonObject& obj, const JsonIn& where, const char* key, float& field)
-{
-    take(obj, where, key, field, [](const JsonIn& w, const QJsonValue& v) { return w.real(v); });
-}
-
-TFra readRecord(const JsonIn& where, const QJsonValue& value)
-{
-    const QJsonObject o = where.object(value);
-    TFra f;
-    takeText(o, where, "name", f.name);
-    takeInt(o, where, "kind", f.kind);
-    takeText(o, where, "text", f.text);
-    takeInt(o, where, "grade", f.grade);
-    takeText(o, where, "picture", f.picture);
-    takeInt(o, where, "x0", f.x0);
-    takeReal(o, where, "y0", f.y0);
-    takeInt(o, where, "width", f.width);
-    takeInt(o, where, "height", f.height);
-    takeInt(o, where, "align", f.align);
-    takeText(o, where, "fontName", f.fontName);
-    takeInt(o, where, "fontSize", f.fontSize);
-    takeInt(o, where, "fontColor", f.fontColor);
-    takeInt(o, where, "bold", f.bold);
-    takeInt(o, where, "italic", f.italic);
-    takeInt(o, where, "underline", f.underline);
-    takeInt(o, where, "strikeout", f.strikeout);
-    takeReal(o, where, "lineSpacing", f.lineSpacing);
-    takeInt(o, where, "page", f.page);
-    return f;
-}
-
-TFrazy readRecords(const JsonIn& where, const QJsonValue& value)
-{
-    const QJsonArray a = where.array(value);
-    TFrazy list;
-    list.reserve(std::size_t(a.size()));
-    for (qsizetype i = 0; i < a.size(); ++i)
-        list.push_back(readRecord(where.item(i), a[i]));
-    return list;
-}
-
-WindowRect readRect(const JsonIn& where, const QJsonValue& value)
-{
-    const QJsonArray a = where.array(value);
-    if (a.size() != 4)
-        where.fail("expected four integers: left, top, right, bottom");
-    return {where.item(0).integer<std::int32_t>(a[0]), where.item(1).integer<std::int32_t>(a[1]),
-            where.item(2).integer<std::int32_t>(a[2]), where.item(3).integer<std::int32_t>(a[3])};
-}
-
 std::vector<std::int32_t> readSizes(const JsonIn& where, const QJsonValue& value)
 {
     const QJsonArray a = where.array(value);
@@ -316,27 +250,67 @@ std::vector<std::int32_t> readSizes(const JsonIn& where, const QJsonValue& value
     return sizes;
 }
 
-GridLayout readLayout(const JsonIn& where, const QJsonValue& value)
+// One stored value, by the kind of its member; the value keeps what it
+// holds where the JSON gives fewer items.
+template <typename T>
+void readValue(const JsonIn& where, const QJsonValue& json, T& value, StoredText stored)
 {
-    const QJsonObject o = where.object(value);
-    GridLayout g;
-    takeText(o, where, "fontName", g.fontName);
-    if (g.fontName.size() > GridLayout::kMaxFontName)
-        where.at("fontName").fail("longer than " + std::to_string(GridLayout::kMaxFontName) + " bytes");
-    takeInt(o, where, "fontSize", g.fontSize);
-    takeInt(o, where, "bold", g.bold);
-    takeInt(o, where, "italic", g.italic);
-    takeInt(o, where, "underline", g.underline);
-    takeInt(o, where, "strikeout", g.strikeout);
-    takeInt(o, where, "fontColor", g.fontColor);
-    takeInt(o, where, "cellWidth", g.cellWidth);
-    takeInt(o, where, "cellHeight", g.cellHeight);
-    takeInt(o, where, "headerColor", g.headerColor);
-    takeInt(o, where, "cellColor", g.cellColor);
-    takeInt(o, where, "align", g.align);
-    take(o, where, "columnWidths", g.columnWidths, readSizes);
-    take(o, where, "rowHeights", g.rowHeights, readSizes);
-    return g;
+    if constexpr (std::is_same_v<T, std::string>) {
+        value = where.text(json);
+        if (stored == StoredText::FontName && value.size() > kMaxFontNameBytes)
+            where.fail("longer than " + std::to_string(kMaxFontNameBytes) + " bytes");
+    } else if constexpr (std::is_floating_point_v<T>) {
+        value = where.real(json);
+    } else if constexpr (std::is_integral_v<T>) {
+        value = where.integer<T>(json);
+    } else if constexpr (std::is_same_v<T, std::vector<std::int32_t>>) {
+        value = readSizes(where, json);
+    } else {
+        const QJsonArray texts = where.array(json);
+        if (std::size_t(texts.size()) > value.size())
+            where.fail("more than " + std::to_string(value.size()) + " wordings");
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            value[std::size_t(i)] = where.item(i).text(texts[i]);
+    }
+}
+
+// A record from an object of its fields' keys; a missing key keeps the
+// new record's value.
+template <typename Record>
+Record readObject(const JsonIn& where, const QJsonValue& json)
+{
+    const QJsonObject o = where.object(json);
+    Record record;
+    forEachField<Record>([&](const auto& f) {
+        const std::string key(f.key);
+        if (const auto it = o.constFind(QLatin1String(key)); it != o.constEnd())
+            readValue(where.at(key.c_str()), *it, record.*f.member, f.stored);
+    });
+    return record;
+}
+
+TFrazy readRecords(const JsonIn& where, const QJsonValue& value)
+{
+    const QJsonArray a = where.array(value);
+    TFrazy list;
+    list.reserve(std::size_t(a.size()));
+    for (qsizetype i = 0; i < a.size(); ++i)
+        list.push_back(readObject<TFra>(where.item(i), a[i]));
+    return list;
+}
+
+WindowRect readRect(const JsonIn& where, const QJsonValue& value)
+{
+    const QJsonArray a = where.array(value);
+    if (a.size() != qsizetype(kFieldCount<WindowRect>))
+        where.fail("expected four integers: left, top, right, bottom");
+    WindowRect rect;
+    qsizetype i = 0;
+    forEachField<WindowRect>([&](const auto& f) {
+        readValue(where.item(i), a[i], rect.*f.member, f.stored);
+        ++i;
+    });
+    return rect;
 }
 
 std::string lineAndColumn(const std::string& text, int offset)
@@ -370,20 +344,8 @@ std::string classToJson(const ClassFileContents& c)
         writeRecords(j, c.dokumenty[i].wartosci, "      ");
     }
     j.out += "],\n  ";
-    j.key("options", true);
-    j.out += '{';
-    j.key("left", true); j.integer(c.opcje.left);
-    j.key("top"); j.integer(c.opcje.top);
-    j.key("width"); j.integer(c.opcje.width);
-    j.key("height"); j.integer(c.opcje.height);
-    j.key("wordings");
-    j.out += '[';
-    for (std::size_t i = 0; i < c.opcje.brzmienia.size(); ++i) {
-        if (i)
-            j.out += ", ";
-        j.str(c.opcje.brzmienia[i]);
-    }
-    j.out += "]},\n  ";
+    j.key("options", true); writeObject(j, c.opcje);
+    j.out += ",\n  ";
     j.key("windows", true);
     j.out += '{';
     j.key("main", true); writeRect(j, c.screen.main);
@@ -392,9 +354,9 @@ std::string classToJson(const ClassFileContents& c)
     j.key("preview"); writeRect(j, c.screen.preview);
     j.key("printOptions"); writeRect(j, c.screen.printOptions);
     j.out += "},\n  ";
-    j.key("pupilGrid", true); writeLayout(j, c.screen.pupilGrid);
+    j.key("pupilGrid", true); writeObject(j, c.screen.pupilGrid);
     j.out += ",\n  ";
-    j.key("phraseGrid", true); writeLayout(j, c.screen.phraseGrid);
+    j.key("phraseGrid", true); writeObject(j, c.screen.phraseGrid);
     j.out += "\n}\n";
     return std::move(j.out);
 }
@@ -428,22 +390,7 @@ ClassFileContents classFromJson(const std::string& utf8)
             c.dokumenty.push_back(std::move(values));
         }
     }
-    if (const auto it = o.constFind(QLatin1String("options")); it != o.constEnd()) {
-        const JsonIn where = root.at("options");
-        const QJsonObject opt = where.object(*it);
-        takeInt(opt, where, "left", c.opcje.left);
-        takeInt(opt, where, "top", c.opcje.top);
-        takeInt(opt, where, "width", c.opcje.width);
-        takeInt(opt, where, "height", c.opcje.height);
-        if (const auto w = opt.constFind(QLatin1String("wordings")); w != opt.constEnd()) {
-            const JsonIn wWhere = where.at("wordings");
-            const QJsonArray wordings = wWhere.array(*w);
-            if (wordings.size() > kLiczbaBrzmien)
-                wWhere.fail("more than " + std::to_string(kLiczbaBrzmien) + " wordings");
-            for (qsizetype i = 0; i < wordings.size(); ++i)
-                c.opcje.brzmienia[std::size_t(i)] = wWhere.item(i).text(wordings[i]);
-        }
-    }
+    take(o, root, "options", c.opcje, readObject<TOpcje>);
     if (const auto it = o.constFind(QLatin1String("windows")); it != o.constEnd()) {
         const JsonIn where = root.at("windows");
         const QJsonObject win = where.object(*it);
@@ -453,7 +400,7 @@ ClassFileContents classFromJson(const std::string& utf8)
         take(win, where, "preview", c.screen.preview, readRect);
         take(win, where, "printOptions", c.screen.printOptions, readRect);
     }
-    take(o, root, "pupilGrid", c.screen.pupilGrid, readLayout);
-    take(o, root, "phraseGrid", c.screen.phraseGrid, readLayout);
+    take(o, root, "pupilGrid", c.screen.pupilGrid, readObject<GridLayout>);
+    take(o, root, "phraseGrid", c.screen.phraseGrid, readObject<GridLayout>);
     return c;
 }

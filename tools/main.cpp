@@ -3,7 +3,7 @@
 
 #include "classjson.h"
 #include "gridtext.h"
-#include "outputfile.h"
+#include "commandline.h"
 #include "printcommand.h"
 #include "tablecommand.h"
 
@@ -24,9 +24,6 @@
 
 namespace {
 
-constexpr int kExitError = 1;
-constexpr int kExitUsage = 2;
-
 const char* const kUsage =
     "Usage:\n"
     "  wkz info FILE                 a short summary of a class file\n"
@@ -43,33 +40,22 @@ int usage(const std::string& problem)
     return kExitUsage;
 }
 
-// Reads a class file, reporting the program's messages on failure.
-bool readClass(const std::string& path, ClassFileContents& out)
-{
-    try {
-        out = readClassFileAt(path);
-        return true;
-    } catch (const EKolmoError& e) {
-        for (int code : readFailureCodes(e.code()))
-            std::cerr << komunikatBledu(code) << "\n";
-        return false;
-    }
-}
+// The commands that read one class file and write to standard output.
+using Report = void (*)(const std::string& path, ClassFileContents&& c);
 
-Document asDocument(ClassFileContents&& contents)
-{
-    Document doc;
-    doc.takeOver(std::move(contents));
-    return doc;
-}
-
-int cmdInfo(const std::vector<std::string>& args)
+int runReport(const std::string& command, const std::vector<std::string>& args, Report report)
 {
     if (args.size() != 1)
-        return usage("info takes one class file");
-    ClassFileContents c;
-    if (!readClass(args[0], c))
+        return usage(command + " takes one class file");
+    std::optional<ClassFileContents> contents = readClassReporting(args[0]);
+    if (!contents)
         return kExitError;
+    report(args[0], std::move(*contents));
+    return std::cout.flush() ? 0 : kExitError;
+}
+
+void printInfo(const std::string& path, ClassFileContents&& c)
+{
     int kinds[3] = {0, 0, 0};
     int pages[4] = {0, 0, 0, 0};
     for (const TFra& f : c.frazy) {
@@ -78,7 +64,7 @@ int cmdInfo(const std::vector<std::string>& args)
         if (f.page >= 0 && f.page < 4)
             ++pages[f.page];
     }
-    std::cout << "File:      " << args[0] << "\n"
+    std::cout << "File:      " << path << "\n"
               << "Version:   " << int(c.version) << (c.version >= kWersjaZKorekta ? "" : " (without line-spacing correction)") << "\n"
               << "Elements:  " << c.frazy.count() << " (" << kinds[0] << " text, " << kinds[1] << " grade, "
               << kinds[2] << " picture)\n"
@@ -90,29 +76,18 @@ int cmdInfo(const std::vector<std::string>& args)
     const auto average = overallAverage(c.frazy, c.dokumenty);
     std::cout << "Average:   " << (average ? cp1250::toUtf8(formatNumber(*average, 2)) : std::string("none"))
               << "\n";
-    return 0;
 }
 
-int cmdDump(const std::vector<std::string>& args)
+void printJson(const std::string&, ClassFileContents&& c)
 {
-    if (args.size() != 1)
-        return usage("dump takes one class file");
-    ClassFileContents c;
-    if (!readClass(args[0], c))
-        return kExitError;
     std::cout << classToJson(c);
-    return std::cout.flush() ? 0 : kExitError;
 }
 
-int cmdGrid(const std::vector<std::string>& args)
+void printGrid(const std::string&, ClassFileContents&& c)
 {
-    if (args.size() != 1)
-        return usage("grid takes one class file");
-    ClassFileContents c;
-    if (!readClass(args[0], c))
-        return kExitError;
-    std::cout << pupilGridAsText(asDocument(std::move(c)));
-    return std::cout.flush() ? 0 : kExitError;
+    Document doc;
+    doc.takeOver(std::move(c));
+    std::cout << pupilGridAsText(doc);
 }
 
 int cmdBuild(const std::vector<std::string>& args)
@@ -135,10 +110,8 @@ int cmdBuild(const std::vector<std::string>& args)
         return usage("build needs a JSON file");
     if (output.empty())
         return usage("build needs -o OUT.wkz");
-    if (const auto problem = outputProblem(output)) {
-        std::cerr << "wkz build: " << *problem << "\n";
+    if (!outputWritable("build", output))
         return kExitError;
-    }
 
     std::string json;
     switch (platformfile::readRegularFile(input, json)) {
@@ -172,10 +145,10 @@ int main(int argc, char** argv)
 {
     using Command = int (*)(const std::vector<std::string>&);
     const std::map<std::string, Command> commands = {
-        {"info", cmdInfo},
-        {"dump", cmdDump},
+        {"info", [](const std::vector<std::string>& args) { return runReport("info", args, printInfo); }},
+        {"dump", [](const std::vector<std::string>& args) { return runReport("dump", args, printJson); }},
         {"build", cmdBuild},
-        {"grid", cmdGrid},
+        {"grid", [](const std::vector<std::string>& args) { return runReport("grid", args, printGrid); }},
         {"print", runPrintCommand},
         {"table", runTableCommand},
     };

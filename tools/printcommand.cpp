@@ -1,18 +1,15 @@
 #include "printcommand.h"
 
-#include "outputfile.h"
+#include "commandline.h"
 
 #include "print/certificatepdf.h"
 
-#include "document/classfile.h"
 #include "document/cp1250.h"
 #include "document/ekolmoerror.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
-#include <QSaveFile>
 
 #include <charconv>
 #include <filesystem>
@@ -20,12 +17,8 @@
 #include <optional>
 #include <set>
 #include <system_error>
-#include <utility>
 
 namespace {
-
-constexpr int kExitError = 1;
-constexpr int kExitUsage = 2;
 
 const char* const kPrintUsage =
     "Usage: wkz print FILE -o OUT.pdf [--page N] [--pupils LIST] [--pictures DIR]\n"
@@ -42,12 +35,10 @@ const char* const kPrintUsage =
 using PupilRange = std::pair<long, long>;
 
 struct PrintArguments {
-    std::string input;
-    std::string output;
+    OutputCommandLine files;
     int page = 0;  // 0..3
     std::optional<std::vector<PupilRange>> pupils;
     std::optional<std::string> picturesFolder;
-    bool help = false;
 };
 
 std::optional<long> parsePositive(std::string_view text)
@@ -85,58 +76,29 @@ std::vector<PupilRange> parsePupilList(const std::string& list)
     return ranges;
 }
 
-PrintArguments parseArguments(const std::vector<std::string>& args)
+// One option of wkz print; false for one it does not know.
+bool takePrintOption(PrintArguments& a, const std::string& option, const OptionValue& valueOf)
 {
-    PrintArguments a;
-    bool pageGiven = false;
-    auto valueOf = [&](std::size_t& i) -> const std::string& {
-        if (i + 1 >= args.size())
-            throw UsageError{args[i] + " needs a value"};
-        return args[++i];
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "-h" || arg == "--help") {
-            a.help = true;
-        } else if (arg == "-o") {
-            if (!a.output.empty())
-                throw UsageError{"-o given twice"};
-            a.output = valueOf(i);
-            if (a.output.empty())
-                throw UsageError{"-o needs the name of the PDF to write"};
-        } else if (arg == "--page") {
-            if (pageGiven)
-                throw UsageError{"--page given twice"};
-            pageGiven = true;
-            const std::string& value = valueOf(i);
-            const auto page = parsePositive(value);
-            if (!page || *page < 1 || *page > 4)
-                throw UsageError{"--page must be 1, 2, 3 or 4, not '" + value + "'"};
-            a.page = static_cast<int>(*page) - 1;
-        } else if (arg == "--pupils") {
-            if (a.pupils)
-                throw UsageError{"--pupils given twice"};
-            a.pupils = parsePupilList(valueOf(i));
-        } else if (arg == "--pictures") {
-            if (a.picturesFolder)
-                throw UsageError{"--pictures given twice"};
-            const std::string& folder = valueOf(i);
-            std::error_code ec;
-            if (folder.empty() || !std::filesystem::is_directory(folder, ec))
-                throw UsageError{"--pictures: '" + folder + "' is not a folder"};
-            a.picturesFolder = folder.back() == '/' ? folder : folder + "/";
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw UsageError{"unknown option '" + arg + "'"};
-        } else if (a.input.empty()) {
-            a.input = arg;
-        } else {
-            throw UsageError{"print takes one class file, unexpected '" + arg + "'"};
-        }
+    if (option == "--page") {
+        const std::string& value = valueOf();
+        const auto page = parsePositive(value);
+        if (!page || *page < 1 || *page > 4)
+            throw UsageError{"--page must be 1, 2, 3 or 4, not '" + value + "'"};
+        a.page = static_cast<int>(*page) - 1;
+        return true;
     }
-    if (a.help)
-        return a;
-    checkInputAndOutput("print", a.input, a.output);
-    return a;
+    if (option == "--pupils") {
+        a.pupils = parsePupilList(valueOf());
+        return true;
+    }
+    if (option != "--pictures")
+        return false;
+    const std::string& folder = valueOf();
+    std::error_code ec;
+    if (folder.empty() || !std::filesystem::is_directory(folder, ec))
+        throw UsageError{"--pictures: '" + folder + "' is not a folder"};
+    a.picturesFolder = folder.back() == '/' ? folder : folder + "/";
+    return true;
 }
 
 // Pupil numbers from 1 become indexes from 0, checked against the class.
@@ -164,14 +126,6 @@ std::vector<std::size_t> choosePupils(const std::optional<std::vector<PupilRange
     return indexes;
 }
 
-// Qt's own chatter about the environment (a missing runtime folder and the
-// like) is not the tool's business; only its errors are passed on.
-void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::cerr << "wkz print: " << message.toStdString() << "\n";
-}
-
 std::string programFolder()
 {
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/";
@@ -182,75 +136,49 @@ std::string programFolder()
 int runPrintCommand(const std::vector<std::string>& args)
 {
     PrintArguments a;
-    ClassFileContents contents;
+    std::optional<ClassFileContents> contents;
     std::vector<std::size_t> pupils;
     try {
-        a = parseArguments(args);
-        if (a.help) {
+        a.files = parseOutputCommandLine("print", args, [&a](const std::string& option, const OptionValue& valueOf) {
+            return takePrintOption(a, option, valueOf);
+        });
+        if (a.files.help) {
             std::cout << kPrintUsage;
             return 0;
         }
-        try {
-            contents = readClassFileAt(a.input);
-        } catch (const EKolmoError& e) {
-            for (int code : readFailureCodes(e.code()))
-                std::cerr << komunikatBledu(code) << "\n";
+        contents = readClassReporting(a.files.input);
+        if (!contents || !outputWritable("print", a.files.output))
             return kExitError;
-        }
-        if (const auto problem = outputProblem(a.output)) {
-            std::cerr << "wkz print: " << *problem << "\n";
-            return kExitError;
-        }
-        if (!sheetSizeUsable(contents.opcje)) {
-            std::cerr << "wkz print: the class's sheet of " << contents.opcje.width << " x " << contents.opcje.height
+        if (!sheetSizeUsable(contents->opcje)) {
+            std::cerr << "wkz print: the class's sheet of " << contents->opcje.width << " x " << contents->opcje.height
                       << " mm cannot be printed; width and height must lie within " << kNajmniejszyArkuszMm << ".."
                       << kNajwiekszyArkuszMm << " mm\n";
             return kExitError;
         }
-        if (contents.dokumenty.count() == 0) {
-            std::cerr << "wkz print: " << a.input << " holds no pupils; nothing to print\n";
+        if (contents->dokumenty.count() == 0) {
+            std::cerr << "wkz print: " << a.files.input << " holds no pupils; nothing to print\n";
             return kExitError;
         }
-        pupils = choosePupils(a.pupils, contents.dokumenty.count());
+        pupils = choosePupils(a.pupils, contents->dokumenty.count());
     } catch (const UsageError& e) {
         std::cerr << "wkz print: " << e.problem << "\n" << kPrintUsage;
         return kExitUsage;
     }
 
-    // Drawing text needs a GUI application, but never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QtMessageHandler previousHandler = qInstallMessageHandler(quietMessages);
-    int qtArgc = 1;
-    char qtName[] = "wkz";
-    char* qtArgv[] = {qtName, nullptr};
-    QGuiApplication app(qtArgc, qtArgv);
-
-    int status = 0;
-    QSaveFile out(QFile::decodeName(QByteArray::fromStdString(a.output)));
-    if (!out.open(QIODevice::WriteOnly)) {
-        std::cerr << "wkz print: cannot write " << a.output << ": " << out.errorString().toStdString() << "\n";
-        status = kExitError;
-    } else {
+    return writeFileWithQt("print", QtApplicationKind::Gui, a.files.output, [&](QIODevice& out) {
         try {
             const std::vector<MissingPicture> missing = writeCertificatesPdf(
-                out, CertificatePdfJob{contents.frazy, contents.dokumenty, contents.opcje, pupils, a.page,
+                out, CertificatePdfJob{contents->frazy, contents->dokumenty, contents->opcje, pupils, a.page,
                                        a.picturesFolder.value_or(programFolder())});
             for (const MissingPicture& m : missing)
                 std::cerr << "wkz print: pupil " << m.pupil + 1 << ": picture " << cp1250::toUtf8(m.fileName)
                           << (m.damaged ? " is damaged or too large" : " is missing") << "; printed without it\n";
-            if (!out.commit()) {
-                std::cerr << "wkz print: cannot write " << a.output << ": " << out.errorString().toStdString()
-                          << "\n";
-                status = kExitError;
-            }
+            return true;
         } catch (const EKolmoError& e) {
             std::cerr << komunikatBledu(e.code()) << "\n";
-            status = kExitError;  // the unfinished file is discarded
+            return false;
         }
-    }
-    qInstallMessageHandler(previousHandler);
-    return status;
+    });
 }
 
 int runPrintCommand(int argc, char** argv)

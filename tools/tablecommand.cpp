@@ -1,40 +1,26 @@
 #include "tablecommand.h"
 
-#include "outputfile.h"
+#include "commandline.h"
 
-#include "document/classfile.h"
 #include "document/document.h"
-#include "document/ekolmoerror.h"
 #include "document/pupilgridtext.h"
 #include "grid/celledi.h"
 #include "grid/tableprint.h"
 
-#include <QApplication>
-#include <QByteArray>
-#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <charconv>
-#include <filesystem>
 #include <iostream>
 
 namespace {
 
-constexpr int kExitError = 1;
-constexpr int kExitUsage = 2;
 // The PDF's resolution, and the screen the grid's pixel sizes are meant
 // for: the sizes stored in a class file are those of a 96 dpi screen.
 constexpr int kPdfDpi = 600;
 constexpr int kScreenDpi = 96;
-// A sheet outside these sizes is not a sheet: the table goes on A4.
-constexpr int kMinSheetMm = 10;
-constexpr int kMaxSheetMm = 2000;
-// Like a printer's unprintable edge: the table keeps off the sheet's edge.
-constexpr double kMarginMm = 10;
 
 const char* const kTableUsage =
     "Usage: wkz table FILE -o OUT.pdf [--size PERCENT] [--colouring 0|1|2]\n"
@@ -49,11 +35,9 @@ const char* const kTableUsage =
     "  --title TEXT       the title above the table (default Kolmo'05)\n";
 
 struct TableArguments {
-    std::string input;
-    std::string output;
+    OutputCommandLine files;
     TablePrintOptions options;
     QString title = QStringLiteral("Kolmo'05");
-    bool help = false;
 };
 
 int parseNumber(const std::string& option, const std::string& text, int low, int high)
@@ -64,63 +48,6 @@ int parseNumber(const std::string& option, const std::string& text, int low, int
         throw UsageError{option + " must be a whole number from " + std::to_string(low) + " to " +
                          std::to_string(high) + ", not '" + text + "'"};
     return value;
-}
-
-TableArguments parseArguments(const std::vector<std::string>& args)
-{
-    TableArguments a;
-    bool sizeGiven = false, colouringGiven = false, titleGiven = false;
-    auto valueOf = [&](std::size_t& i) -> const std::string& {
-        if (i + 1 >= args.size())
-            throw UsageError{args[i] + " needs a value"};
-        return args[++i];
-    };
-    auto once = [](bool& given, const std::string& option) {
-        if (given)
-            throw UsageError{option + " given twice"};
-        given = true;
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "-h" || arg == "--help") {
-            a.help = true;
-        } else if (arg == "-o") {
-            if (!a.output.empty())
-                throw UsageError{"-o given twice"};
-            a.output = valueOf(i);
-            if (a.output.empty())
-                throw UsageError{"-o needs the name of the PDF to write"};
-        } else if (arg == "--size") {
-            once(sizeGiven, arg);
-            a.options.scale = parseNumber(arg, valueOf(i), 10, 900) / 100.0;
-        } else if (arg == "--colouring") {
-            once(colouringGiven, arg);
-            a.options.colouring = static_cast<ColouringMode>(parseNumber(arg, valueOf(i), 0, 2));
-        } else if (arg == "--title") {
-            once(titleGiven, arg);
-            a.title = QString::fromUtf8(valueOf(i));
-        } else if (arg == "--no-left-headers") {
-            a.options.leftHeaders = false;
-        } else if (arg == "--no-top-headers") {
-            a.options.topHeaders = false;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw UsageError{"unknown option '" + arg + "'"};
-        } else if (a.input.empty()) {
-            a.input = arg;
-        } else {
-            throw UsageError{"table takes one class file, unexpected '" + arg + "'"};
-        }
-    }
-    if (a.help)
-        return a;
-    checkInputAndOutput("table", a.input, a.output);
-    return a;
-}
-
-void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::cerr << "wkz table: " << message.toStdString() << "\n";
 }
 
 // The pupil grid as the main window sets it up: the class's stored layout,
@@ -149,13 +76,17 @@ void bindPupilGrid(TCellEdi& grid, const Document& doc)
     };
 }
 
+// The class's sheet, or A4 when its sizes are no sheet's (outside
+// 10..2000 mm); the table keeps 10 mm off every edge, like a printer's
+// unprintable edge.
 QPageLayout sheetOf(const TOpcje& opcje)
 {
-    const bool usable = opcje.width >= kMinSheetMm && opcje.width <= kMaxSheetMm && opcje.height >= kMinSheetMm &&
-                        opcje.height <= kMaxSheetMm;
-    const QPageSize size = usable ? QPageSize(QSizeF(opcje.width, opcje.height), QPageSize::Millimeter)
-                                  : QPageSize(QPageSize::A4);
-    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+    const auto isSheetSize = [](int mm) { return mm >= 10 && mm <= 2000; };
+    const QPageSize size = isSheetSize(opcje.width) && isSheetSize(opcje.height)
+                               ? QPageSize(QSizeF(opcje.width, opcje.height), QPageSize::Millimeter)
+                               : QPageSize(QPageSize::A4);
+    const double marginMm = 10;
+    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(marginMm, marginMm, marginMm, marginMm),
                        QPageLayout::Millimeter);
 }
 
@@ -164,10 +95,24 @@ QPageLayout sheetOf(const TOpcje& opcje)
 int runTableCommand(const std::vector<std::string>& args)
 {
     TableArguments a;
-    Document doc;
+    const auto takeOption = [&a](const std::string& option, const OptionValue& valueOf) {
+        if (option == "--size")
+            a.options.scale = parseNumber(option, valueOf(), 10, 900) / 100.0;
+        else if (option == "--colouring")
+            a.options.colouring = static_cast<ColouringMode>(parseNumber(option, valueOf(), 0, 2));
+        else if (option == "--title")
+            a.title = QString::fromUtf8(valueOf());
+        else if (option == "--no-left-headers")
+            a.options.leftHeaders = false;
+        else if (option == "--no-top-headers")
+            a.options.topHeaders = false;
+        else
+            return false;
+        return true;
+    };
     try {
-        a = parseArguments(args);
-        if (a.help) {
+        a.files = parseOutputCommandLine("table", args, takeOption);
+        if (a.files.help) {
             std::cout << kTableUsage;
             return 0;
         }
@@ -175,35 +120,15 @@ int runTableCommand(const std::vector<std::string>& args)
         std::cerr << "wkz table: " << e.problem << "\n" << kTableUsage;
         return kExitUsage;
     }
-    try {
-        doc.takeOver(readClassFileAt(a.input));
-    } catch (const EKolmoError& e) {
-        for (int code : readFailureCodes(e.code()))
-            std::cerr << komunikatBledu(code) << "\n";
+    std::optional<ClassFileContents> contents = readClassReporting(a.files.input);
+    if (!contents || !outputWritable("table", a.files.output))
         return kExitError;
-    }
-    if (const auto problem = outputProblem(a.output)) {
-        std::cerr << "wkz table: " << *problem << "\n";
-        return kExitError;
-    }
+    Document doc;
+    doc.takeOver(std::move(*contents));
 
-    // The grid is a widget, but never needs a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QtMessageHandler previousHandler = qInstallMessageHandler(quietMessages);
-    int qtArgc = 1;
-    char qtName[] = "wkz";
-    char* qtArgv[] = {qtName, nullptr};
-    QApplication app(qtArgc, qtArgv);
-
-    int status = 0;
-    TCellEdi grid;
-    bindPupilGrid(grid, doc);
-    QSaveFile out(QFile::decodeName(QByteArray::fromStdString(a.output)));
-    if (!out.open(QIODevice::WriteOnly)) {
-        std::cerr << "wkz table: cannot write " << a.output << ": " << out.errorString().toStdString() << "\n";
-        status = kExitError;
-    } else {
+    return writeFileWithQt("table", QtApplicationKind::Widgets, a.files.output, [&](QIODevice& out) {
+        TCellEdi grid;
+        bindPupilGrid(grid, doc);
         QPdfWriter pdf(&out);
         pdf.setResolution(kPdfDpi);
         pdf.setPageLayout(sheetOf(doc.opcje()));
@@ -213,19 +138,12 @@ int runTableCommand(const std::vector<std::string>& args)
         if (pages == 0) {
             std::cerr << "wkz table: the table would take more than " << kMaxPageColumns
                       << " pages across or down; try a smaller --size\n";
-            status = kExitError;  // the unfinished file is discarded
-        } else {
-            QPainter painter(&pdf);
-            int y = 0;
-            printTablePages(grid, painter, pdf, 0, pages - 1, a.title, y);
-            painter.end();
-            if (!out.commit()) {
-                std::cerr << "wkz table: cannot write " << a.output << ": " << out.errorString().toStdString()
-                          << "\n";
-                status = kExitError;
-            }
+            return false;
         }
-    }
-    qInstallMessageHandler(previousHandler);
-    return status;
+        QPainter painter(&pdf);
+        int y = 0;
+        printTablePages(grid, painter, pdf, 0, pages - 1, a.title, y);
+        painter.end();
+        return true;
+    });
 }

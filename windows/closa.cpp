@@ -6,7 +6,6 @@
 #include "programcontext.h"
 
 #include "document/classfile.h"
-#include "document/cp1250.h"
 #include "document/ekolmoerror.h"
 #include "document/fileops.h"
 
@@ -140,8 +139,7 @@ void Tclosa::clearFileNames()
 
 bool Tclosa::loadPicture(const std::string& fileName, QImage& picture) const
 {
-    // Names in the document are Windows-1250; the file system speaks UTF-8.
-    const std::optional<std::string> path = findPicture(programFolder(), cp1250::toUtf8(fileName));
+    const std::optional<std::string> path = findPicture(programFolder(), fileName);
     if (!path)
         return false;
     QImage loaded;

@@ -7,7 +7,7 @@
 #include "document/formatting.h"
 #include "document/picturenames.h"
 #include "grid/celledi.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QDir>
 #include <QFile>

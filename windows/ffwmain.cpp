@@ -8,6 +8,7 @@
 #include "windowgrid.h"
 
 #include "document/document.h"
+#include "document/pupilgridtext.h"
 #include "editing/documenteditor.h"
 
 #include "grid/celledi.h"
@@ -92,8 +93,8 @@ void Tffwmain::applyGridSize()
     const bool printable = pupils > 0 && phrases > 0;
     toolCommands_[6]->setEnabled(printable);
     toolCommands_[7]->setEnabled(printable);
-    cellEdi1_->setIlx(pupils > 0 ? pupils + 1 : 1);
-    cellEdi1_->setIly(phrases > 0 ? phrases + 1 : 1);
+    cellEdi1_->setIlx(pupilGridColumns(doc));
+    cellEdi1_->setIly(pupilGridRows(doc));
     cellEdi1_->Odswiez();
 }
 

@@ -3,9 +3,9 @@
 #include "glyphs.h"
 #include "optionspinbox.h"
 
-#include "print/cp1250validator.h"
-#include "print/documenttext.h"
 #include "print/programlogo.h"
+#include "qtbridge/cp1250validator.h"
+#include "qtbridge/cp1250text.h"
 
 #include "help/helpcontext.h"
 
@@ -203,7 +203,7 @@ void Tffwopcje::load(const TOpcje& options)
     spinEdits_[3]->setValue(options.top);
     for (std::size_t i = 0; i < edits_.size(); ++i) {
         loadedBytes_[i] = options.brzmienia[i];
-        loaded_[i] = toQString(options.brzmienia[i]);
+        loaded_[i] = qstringFromCp1250(options.brzmienia[i]);
         edits_[i]->setText(loaded_[i]);
         edits_[i]->setCursorPosition(0);
     }
@@ -222,7 +222,7 @@ void Tffwopcje::store(TOpcje& options)
     options.top = spinEdits_[3]->value();
     for (std::size_t i = 0; i < edits_.size(); ++i) {
         const QString text = edits_[i]->text();
-        options.brzmienia[i] = text == loaded_[i] ? loadedBytes_[i] : cp1250Dropping(text);
+        options.brzmienia[i] = text == loaded_[i] ? loadedBytes_[i] : cp1250FromQString(text, Unmappable::Drop);
     }
 }
 

@@ -1,7 +1,8 @@
 #include "phrasefontdialog.h"
 
 #include "document/tfra.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/colorref.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -16,18 +17,6 @@
 #include <algorithm>
 
 namespace {
-
-// Colours are stored 0x00BBGGRR.
-QColor fromStored(std::uint32_t bgr)
-{
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
-std::uint32_t toStored(const QColor& colour)
-{
-    return std::uint32_t(colour.red()) | (std::uint32_t(colour.green()) << 8)
-           | (std::uint32_t(colour.blue()) << 16);
-}
 
 // Sizes a font can be shown in; a stored size outside them is kept unless
 // the user picks another.
@@ -101,7 +90,7 @@ void PhraseFontDialog::preset(const TFra& phrase)
     storedStyle_[2] = phrase.underline;
     storedStyle_[3] = phrase.strikeout;
     storedColour_ = phrase.fontColor;
-    setColour(fromStored(phrase.fontColor));
+    setColour(toQColor(phrase.fontColor));
     shownColour_ = colour_;
     // A family this computer lacks is kept as the file names it.
     const QString family = qstringFromCp1250(phrase.fontName);
@@ -143,7 +132,7 @@ void PhraseFontDialog::applyTo(TFra& phrase) const
     phrase.italic = style(font.italic(), shown_.italic(), storedStyle_[1]);
     phrase.underline = style(font.underline(), shown_.underline(), storedStyle_[2]);
     phrase.strikeout = style(font.strikeOut(), shown_.strikeOut(), storedStyle_[3]);
-    phrase.fontColor = colour_ == shownColour_ ? storedColour_ : toStored(colour_);
+    phrase.fontColor = colour_ == shownColour_ ? storedColour_ : fromQColor(colour_);
 }
 
 bool PhraseFontDialog::choose(QWidget* parent, TFra& phrase)

@@ -3,7 +3,7 @@
 #include "editing/documenteditor.h"
 
 #include "document/pupilgridtext.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 
 #include <algorithm>
 

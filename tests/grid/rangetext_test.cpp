@@ -2,7 +2,7 @@
 
 #include "gridfixture.h"
 
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 #include "grid/rangetext.h"
 
 #include <QClipboard>

@@ -7,6 +7,7 @@
 #include "printtestsupport.h"
 
 #include "document/ekolmoerror.h"
+#include "document/fileops.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -113,6 +114,49 @@ TEST_F(Pictures, lookupAppendsBmpOnlyToNamesWithoutAThreeLetterExtension)
     EXPECT_EQ(elements[2].phrase, 2u);
     EXPECT_EQ(elements[2].picture.size(), QSize(8, 6));
     EXPECT_EQ(elements[3].phrase, 6u);
+}
+
+// The program (findPicture, behind the main window's picture loading) and
+// the printing of wkz print (PictureCache) read a name the same way: the
+// ".bmp" rule counts the document's Windows-1250 characters, not the bytes
+// of the file system's UTF-8, so names with Polish letters near their end
+// resolve alike.
+TEST_F(Pictures, namesWithPolishLettersResolveAlikeInTheProgramAndInPrinting)
+{
+    writeBmp(QStringLiteral("ŻÓŁW.bmp"), 4, 4, Qt::black);
+    writeBmp(QStringLiteral("żółw.bmp"), 4, 4, Qt::black);
+    writeBmp(QStringLiteral("gęś.bmp"), 4, 4, Qt::black);
+    writeBmp(QStringLiteral("skan.żół"), 4, 4, Qt::black);  // a three-letter extension of Polish letters
+    writeBmp(QStringLiteral("xy.ąb.bmp"), 4, 4, Qt::black);  // "ąb" is no three-letter extension
+    struct Case {
+        const char* cp1250Name;
+        const char* utf8File;  // nullptr: missing
+    };
+    const Case cases[] = {
+        {"\xAF\xD3\xA3W.bmp", "ŻÓŁW.bmp"},
+        {"\xAF\xD3\xA3W", "ŻÓŁW.bmp"},
+        {"\xBF\xF3\xB3w", "żółw.bmp"},
+        {"\xBF\xF3\xB3w.bmp", "żółw.bmp"},
+        {"g\xEA\x9C", "gęś.bmp"},
+        {"g\xEA\x9C.bmp", "gęś.bmp"},
+        {"skan.\xBF\xF3\xB3", "skan.żół"},
+        {"xy.\xB9" "b", "xy.ąb.bmp"},
+        {"\xBF\xF3\xB3", nullptr},
+    };
+    PictureCache cache(folder);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.utf8File ? c.utf8File : c.cp1250Name);
+        const std::optional<std::string> found = findPicture(folder, c.cp1250Name);
+        PictureCache::State state{};
+        const QImage* printed = cache.find(c.cp1250Name, &state);
+        if (c.utf8File) {
+            EXPECT_EQ(found, folder + c.utf8File);
+            EXPECT_NE(printed, nullptr);
+        } else {
+            EXPECT_FALSE(found);
+            EXPECT_EQ(state, PictureCache::State::Missing);
+        }
+    }
 }
 
 TEST_F(Pictures, thePupilsOwnPictureWinsOverThePhrases)

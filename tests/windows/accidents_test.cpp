@@ -6,7 +6,7 @@
 #include "windowfixture.h"
 
 #include "document/classfile.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 #include "windows/ffwopis.h"
 
 #include <QApplication>

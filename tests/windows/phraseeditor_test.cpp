@@ -6,7 +6,7 @@
 #include "windowfixture.h"
 
 #include "document/phrasecolumns.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 #include "windows/closa.h"
 #include "windows/ffdruk.h"
 #include "windows/ffopcje.h"

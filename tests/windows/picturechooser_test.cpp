@@ -3,7 +3,7 @@
 
 #include "document/cp1250.h"
 #include "grid/celledi.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 #include "windows/ffwlista.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 
 #include "windowfixture.h"
 
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 #include "windows/pupilgrid.h"
 
 #include <QSignalSpy>

@@ -2,7 +2,7 @@
 
 #include "document/classfile.h"
 #include "document/cp1250.h"
-#include "grid/qtcp1250.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QApplication>
 #include <QFile>

@@ -4,14 +4,8 @@
 
 #include <QValidator>
 
-#include <string>
-
 class Cp1250Validator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
 };
-
-// The text's Windows-1250 bytes; characters the code page cannot hold are
-// left out.
-std::string cp1250Dropping(const QString& text);

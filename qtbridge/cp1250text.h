@@ -1,10 +1,9 @@
 #pragma once
-// Windows-1250 bytes <-> QString, for the grid's edges: display, keyboard,
-// clipboard and the in-place editor.
+// Document texts (Windows-1250 bytes) as QString and back: display,
+// keyboard, clipboard, edit boxes and font family names.
 
 #include <QString>
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,3 +15,6 @@ enum class Unmappable {
     Question,  // becomes '?', as a code-page program sees such text
 };
 std::string cp1250FromQString(const QString& text, Unmappable unmappable);
+
+// Whether every character of text has a Windows-1250 byte.
+bool cp1250CanHold(const QString& text);

@@ -1,0 +1,8 @@
+#include "qtbridge/cp1250validator.h"
+
+#include "qtbridge/cp1250text.h"
+
+QValidator::State Cp1250Validator::validate(QString& input, int&) const
+{
+    return cp1250CanHold(input) ? Acceptable : Invalid;
+}
