@@ -14,7 +14,7 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     const int column = index.column() + 1;
     const int row = index.row() + 1;
     CellState state;
-    state.selected = grid_.paintSelection_.contains(column, row);
+    state.selected = grid_.selectedRange().contains(column, row);  // read once per paint
     state.focused = (option.state & QStyle::State_HasFocus) != 0;
     painter->setPen(Qt::black);
     // The last pixel column and row belong to the grid lines.
@@ -40,11 +40,11 @@ void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
 {
     auto* line = static_cast<QLineEdit*>(editor);
     std::string text;
-    if (grid_.OnStartEdycji)
-        grid_.OnStartEdycji(grid_, index.column(), index.row(), text);
+    if (grid_.binds(CellEdiEvent::OnStartEdycji))
+        grid_.owner()->editorText(grid_, index.column(), index.row(), text);
     std::string mask;
-    if (grid_.OnMaskaEdycji)
-        grid_.OnMaskaEdycji(grid_, index.column(), index.row(), mask);
+    if (grid_.binds(CellEdiEvent::OnMaskaEdycji))
+        grid_.owner()->editorMask(grid_, index.column(), index.row(), mask);
     line->setInputMask(qstringFromCp1250(mask));
     line->setText(qstringFromCp1250(text));
 }
@@ -54,8 +54,8 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QMod
     // Characters the code page cannot hold are refused like unusable keys.
     std::string text =
         cp1250FromQString(static_cast<QLineEdit*>(editor)->text(), Unmappable::Drop);
-    if (grid_.OnEdycja)
-        grid_.OnEdycja(grid_, index.column(), index.row(), text);
+    if (grid_.binds(CellEdiEvent::OnEdycja))
+        grid_.owner()->editorCommitted(grid_, index.column(), index.row(), text);
 }
 
 void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,

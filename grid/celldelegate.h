@@ -1,6 +1,7 @@
 #pragma once
 // Paints every data cell of a TCellEdi through the grid's cell painting and
-// runs the in-place editor's events (OnStartEdycji, OnMaskaEdycji, OnEdycja).
+// runs the in-place editor's events (OnStartEdycji, OnMaskaEdycji, OnEdycja)
+// through the grid's owner.
 
 #include <QStyledItemDelegate>
 

@@ -2,6 +2,7 @@
 
 #include "grid/celldelegate.h"
 #include "grid/celltextcache.h"
+#include "grid/columnlabel.h"
 #include "grid/gridheader.h"
 #include "grid/gridmodel.h"
 
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <string>
 
 namespace {
 
@@ -26,8 +28,13 @@ TCellEdi::TCellEdi(QWidget* parent)
     : QTableView(parent), textCache_(std::make_unique<CellTextCache>())
 {
     model_ = new GridModel(kStartColumns, kStartRows, this);
-    topHeader_ = new GridHeader(Qt::Horizontal, *this);
-    leftHeader_ = new GridHeader(Qt::Vertical, *this);
+    const auto headerPressed = [this](Qt::Orientation orientation) {
+        return [this, orientation](int section, QMouseEvent* event, bool doubleClick) {
+            headerPress(orientation, section, event, doubleClick);
+        };
+    };
+    topHeader_ = new GridHeader(Qt::Horizontal, *this, headerPressed(Qt::Horizontal));
+    leftHeader_ = new GridHeader(Qt::Vertical, *this, headerPressed(Qt::Vertical));
     setHorizontalHeader(topHeader_);
     setVerticalHeader(leftHeader_);
     setModel(model_);
@@ -405,15 +412,117 @@ void TCellEdi::paintGridLines(const QRect& area)
     }
 }
 
-void TCellEdi::reportCellChange(int x, int y)
+// ---- The cell-change report ---------------------------------------------------
+
+void TCellEdi::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
+    QTableView::currentChanged(current, previous);
+    scheduleCellChangeReport();
+}
+
+void TCellEdi::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QTableView::selectionChanged(selected, deselected);
+    scheduleCellChangeReport();
+}
+
+void TCellEdi::scheduleCellChangeReport()
+{
+    // Qt changes the current cell and the selection in several steps (a
+    // press selects one cell before a drag makes a range); the report looks
+    // at where they came to rest, as a paint after the event would.
+    if (reportPending_)
+        return;
+    reportPending_ = true;
+    QMetaObject::invokeMethod(this, &TCellEdi::reportCellChange, Qt::QueuedConnection);
+}
+
+void TCellEdi::showEvent(QShowEvent* event)
+{
+    QTableView::showEvent(event);
+    watchWindowUpdates();
+}
+
+void TCellEdi::watchWindowUpdates()
+{
+    // The window is known for sure only once the grid is shown: a window
+    // builds its grid inside a widget it places afterwards.
+    QWidget* top = window();
+    if (top == watchedWindow_)
+        return;
+    if (watchedWindow_)
+        watchedWindow_->removeEventFilter(this);
+    watchedWindow_ = top;
+    top->installEventFilter(this);
+}
+
+void TCellEdi::reportCellChange()
+{
+    reportPending_ = false;
+    const GridRect selection = computeSelectedRange();
+    if (!selection.isSingleCell())
+        return;  // a range of several cells reports nothing
+    const int x = selection.left - 1;
+    const int y = selection.top - 1;
+    if (x == lastX_ && y == lastY_)
+        return;
     const int oldx = lastX_;
     const int oldy = lastY_;
-    // Stored first, so that a handler that repaints cannot report it again.
+    // Stored first, so that a handler that moves the cell again is
+    // reported afresh rather than over this one.
     lastX_ = x;
     lastY_ = y;
-    if (OnZmianaKomorki)
-        OnZmianaKomorki(*this, oldx, oldy);
+    if (binds(CellEdiEvent::OnZmianaKomorki))
+        owner_->cellChanged(*this, oldx, oldy);
+}
+
+// ---- What painting reads -------------------------------------------------------
+
+TTekstOczka TCellEdi::cellContent(int column, int row)
+{
+    const bool dataCell = column != 0 && row != 0;
+    TTekstOczka ato(dataCell ? oczkoKolor_ : infoKolor_, defaultJust_);
+    if (column == 0 && row == 0)
+        return ato;
+    if (column == 0) {
+        if (binds(CellEdiEvent::OnLeftInfo)) {
+            owner_->rowHeader(*this, row - 1, ato);
+        } else {
+            ato.tekst[0] = std::to_string(row);
+            ato.just[0] = TJustTyp::Centralnie;
+        }
+    } else if (row == 0) {
+        if (binds(CellEdiEvent::OnTopInfo)) {
+            owner_->columnHeader(*this, column - 1, ato);
+        } else {
+            ato.tekst[0] = columnLabel(column - 1);
+            ato.just[0] = TJustTyp::Centralnie;
+        }
+    } else if (binds(CellEdiEvent::OnOczko)) {
+        owner_->cellText(*this, column - 1, row - 1, ato);
+    }
+    return ato;
+}
+
+GridColours TCellEdi::colours() const
+{
+    return {fontColor_, kursorFontKolor_, kursorKolor_, zaznaczKolor_, oczkoKolor_, infoKolor_};
+}
+
+bool TCellEdi::isCurrentCell(int column, int row) const
+{
+    return column == currentColumn() && row == currentRow();
+}
+
+void TCellEdi::ownerGraphics(QPainter& painter, int column, int row, QPoint topLeft)
+{
+    if (binds(CellEdiEvent::OnGrafOczko))
+        owner_->cellGraphics(*this, painter, column - 1, row - 1, topLeft.x(), topLeft.y());
+}
+
+bool TCellEdi::hasCornerButtons() const
+{
+    return binds(CellEdiEvent::OnLeftTopAkcja);
 }
 
 // ---- Selection walk ---------------------------------------------------------

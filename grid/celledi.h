@@ -1,13 +1,13 @@
 #pragma once
 // TCellEdi, the program's one table control. It holds no cell data: a grid
 // of one header column, one header row and Ilx x Ily data cells that asks
-// its owner, through the On... callbacks, for the text, colour and
-// alignment of every header and cell each time one is painted, and reports
-// keys, clicks, pastes and cell changes back.
+// its owner (CellEdiOwner) for the text, colour and alignment of every
+// header and cell each time one is painted, and reports keys, clicks,
+// pastes and cell changes back.
 //
 // Coordinates: grid coordinates count the header column and row as 0.
-// Every callback and every method below speaks data coordinates (x = grid
-// column - 1, y = grid row - 1), header callbacks get poz = grid index - 1.
+// Every owner event and every method below speaks data coordinates (x =
+// grid column - 1, y = grid row - 1), header events get grid index - 1.
 // On the Qt side the header column and row are the view's QHeaderViews, so
 // Qt's model column x is data column x and grid column x + 1.
 //
@@ -25,15 +25,16 @@
 //   typed-character steps; text an input method commits is typed too.
 
 #include "document/screenlayout.h"
+#include "grid/cellediowner.h"
 #include "grid/cellpainter.h"
 #include "grid/gridprintstate.h"
 #include "grid/tekstoczka.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QTableView>
 
 #include <cstdint>
-#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -45,22 +46,6 @@ class CellDelegate;
 class CellTextCache;
 class GridHeader;
 class GridModel;
-
-// Shift state handed to key and mouse callbacks.
-using TShiftState = std::uint8_t;
-inline constexpr TShiftState ssShift = 0x01;
-inline constexpr TShiftState ssAlt = 0x02;
-inline constexpr TShiftState ssCtrl = 0x04;
-inline constexpr TShiftState ssLeft = 0x08;
-inline constexpr TShiftState ssRight = 0x10;
-inline constexpr TShiftState ssMiddle = 0x20;
-inline constexpr TShiftState ssDouble = 0x40;
-
-// Button numbers in callbacks.
-inline constexpr int kButtonKeyboard = 0;
-inline constexpr int kButtonLeft = 1;
-inline constexpr int kButtonRight = 2;
-inline constexpr int kButtonMiddle = 3;
 
 // An inclusive rectangle of grid cells in grid coordinates.
 struct GridRect {
@@ -77,7 +62,8 @@ struct GridRect {
     bool operator==(const GridRect&) const = default;
 };
 
-class TCellEdi : public QTableView {
+// Cell painting reads the grid through PaintedGrid only (paintView()).
+class TCellEdi : public QTableView, private PaintedGrid {
     Q_OBJECT
 
 public:
@@ -86,52 +72,16 @@ public:
     explicit TCellEdi(QWidget* parent = nullptr);
     ~TCellEdi() override;
 
-    // ---- Events. All optional; every handler gets the grid first. -------
-    // Painting a row header / column header / data cell: fill Ato (preset).
-    std::function<void(TCellEdi& sender, int poz, TTekstOczka& ato)> OnLeftInfo;
-    std::function<void(TCellEdi& sender, int poz, TTekstOczka& ato)> OnTopInfo;
-    std::function<void(TCellEdi& sender, int x, int y, TTekstOczka& ato)> OnOczko;
-    // After a cell's texts are painted on screen: extra graphics on painter,
-    // (x0, y0) being the cell's top-left pixel (headers too, with x or y
-    // -1). Qt paints only inside paint events, so the painter is handed
-    // over rather than kept in the grid.
-    std::function<void(TCellEdi& sender, QPainter& painter, int x, int y, int x0, int y0)>
-        OnGrafOczko;
-    // The single selected cell differs from the one reported last.
-    std::function<void(TCellEdi& sender, int oldx, int oldy)> OnZmianaKomorki;
-    // Key down (button 0) or a click on the current cell (key 0). Only the
-    // low 16 bits of key are taken back; 0 swallows the key.
-    std::function<void(TCellEdi& sender, int x, int y, std::uint32_t& key, int button,
-                       TShiftState shift)>
-        OnAkcja;
-    // A typed character (Windows-1250 byte), Delete as '~', or a click on the
-    // current cell (character 0). Setting key to 0 keeps it from the grid.
-    std::function<void(TCellEdi& sender, int x, int y, unsigned char& key, int button)>
-        OnAkcjaEdit;
-    // A click on the current cell; (xm, ym) relative to the cell's top-left.
-    std::function<void(TCellEdi& sender, int x, int y, int xm, int ym, int button)>
-        OnMyszWOczkuAkcja;
-    // Clicks on the corner and the headers. Binding OnLeftTopAkcja also
-    // paints the corner's three buttons.
-    std::function<void(TCellEdi& sender, int button, TShiftState shift)> OnLeftTopAkcja;
-    std::function<void(TCellEdi& sender, int poz, int button, TShiftState shift)> OnLeftInfoAkcja;
-    std::function<void(TCellEdi& sender, int poz, int button, TShiftState shift)> OnTopInfoAkcja;
-    // The in-place editor: without OnDozwolonaEdycja it never opens.
-    std::function<void(TCellEdi& sender, int x, int y, bool& dozwolona)> OnDozwolonaEdycja;
-    std::function<void(TCellEdi& sender, int x, int y, std::string& txt)> OnStartEdycji;
-    std::function<void(TCellEdi& sender, int x, int y, std::string& txt)> OnMaskaEdycji;
-    std::function<void(TCellEdi& sender, int x, int y, std::string& txt)> OnEdycja;
-    // Copy and text-file export ask for a cell's plain text; paste delivers
-    // one (x, y may lie beyond the data; the owner ignores those).
-    std::function<void(TCellEdi& sender, int x, int y, std::string& txt)> OnOczkoToClipboard;
-    std::function<void(TCellEdi& sender, int x, int y, std::string& txt)> OnClipboardToOczko;
-    // Around the OnClipboardToOczko calls of one paste, so that an owner can
-    // take the whole paste as one change.
-    std::function<void(TCellEdi& sender)> OnPasteStarted;
-    std::function<void(TCellEdi& sender)> OnPasteFinished;
-    // F5: file name (Windows-1250) and range, preset "", 0, 0, Ilx, Ily.
-    std::function<void(TCellEdi& sender, std::string& file, int& x1, int& y1, int& x2, int& y2)>
-        OnToTxtFile;
+    // The owner answers the grid's events (grid/cellediowner.h); without
+    // one every event is unbound. The grid does not own it; an owner that
+    // goes before its grid sets nullptr.
+    void setOwner(CellEdiOwner* owner) { owner_ = owner; }
+    CellEdiOwner* owner() const { return owner_; }
+    // Whether there is an owner and it answers the event.
+    bool binds(CellEdiEvent event) const
+    {
+        return owner_ != nullptr && owner_->boundEvents().testFlag(event);
+    }
 
     // ---- Properties. ------------------------------------------------------
     // Data columns / rows, clamped into 1..4999; new ones take the width
@@ -245,6 +195,9 @@ public:
     // A data cell's rectangle in viewport coordinates.
     QRect cellRect(int column, int row) const;
 
+    // What cell painting reads of this grid.
+    PaintedGrid& paintView() { return *this; }
+
     // Table printing keeps its layout here between layout and pages.
     GridPrintState& printState() { return printState_; }
     const GridPrintState& printState() const { return printState_; }
@@ -259,12 +212,18 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
 private:
-    friend void paintCell(TCellEdi&, QPainter&, int, int, const QRect&, CellState, ColouringMode,
-                          PaintTarget);
-    friend class CellDelegate;
-    friend class GridHeader;
+    // PaintedGrid.
+    TTekstOczka cellContent(int column, int row) override;
+    GridColours colours() const override;
+    bool isCurrentCell(int column, int row) const override;
+    void ownerGraphics(QPainter& painter, int column, int row, QPoint topLeft) override;
+    bool hasCornerButtons() const override;
+    CellTextCache& textCache() override { return *textCache_; }
 
     // The steps of a key press and of a typed character.
     void keyDown(QKeyEvent* event);
@@ -279,7 +238,14 @@ private:
     void paintCorner(QWidget* corner);
     void paintGridLines(const QRect& area);
 
-    void reportCellChange(int x, int y);
+    // The cell-change report runs from the event loop once the view's
+    // current cell or selection has changed, once for all the changes of
+    // one event (a drag, a key's moves), and at the latest when the window
+    // is about to paint (its update request), so that what the screen
+    // shows already follows the owner's answer. Never inside painting.
+    void scheduleCellChangeReport();
+    void reportCellChange();
+    void watchWindowUpdates();
     void setCount(Qt::Orientation orientation, int n, bool propagateSize);
     void setCurrentCell(int x, int y);
     GridRect computeSelectedRange() const;
@@ -308,8 +274,11 @@ private:
     std::int32_t layoutFontSize_ = 0;
     std::optional<QFont> layoutFont_;
 
+    CellEdiOwner* owner_ = nullptr;
     int lastX_ = 0;  // the cell reported last by OnZmianaKomorki
     int lastY_ = 0;
+    bool reportPending_ = false;
+    QPointer<QWidget> watchedWindow_;  // whose update requests deliver the report
     bool keyHandled_ = false;
     bool swallowMouse_ = false;  // the press was the grid's own: no drag follows
     int walkX_ = 0;

@@ -95,28 +95,28 @@ void TCellEdi::keyDown(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (!alt && ((shift && key == vk::Insert) || (ctrl && letter('V'))) && OnClipboardToOczko
-        && clipboardHoldsText()) {
+    if (!alt && ((shift && key == vk::Insert) || (ctrl && letter('V')))
+        && binds(CellEdiEvent::OnClipboardToOczko) && clipboardHoldsText()) {
         pasteClipboard();
         keyHandled_ = true;
         event->accept();
         return;
     }
-    if (!alt && ctrl && (key == vk::Insert || letter('C')) && OnOczkoToClipboard) {
+    if (!alt && ctrl && (key == vk::Insert || letter('C')) && binds(CellEdiEvent::OnOczkoToClipboard)) {
         copySelection();
         keyHandled_ = true;
         event->accept();
         return;
     }
-    if (key == vk::F5 && OnToTxtFile) {
+    if (key == vk::F5 && binds(CellEdiEvent::OnToTxtFile)) {
         exportTextFile();
         keyHandled_ = true;
         event->accept();
         return;
     }
-    if (OnAkcja) {
-        OnAkcja(*this, PozX(), PozY(), key, kButtonKeyboard,
-                shiftState(modifiers, QGuiApplication::mouseButtons()));
+    if (binds(CellEdiEvent::OnAkcja)) {
+        owner_->cellAction(*this, PozX(), PozY(), key, kButtonKeyboard,
+                           shiftState(modifiers, QGuiApplication::mouseButtons()));
         key &= 0xFFFF;
         if (key == 0) {
             keyHandled_ = true;
@@ -124,10 +124,10 @@ void TCellEdi::keyDown(QKeyEvent* event)
             return;
         }
     }
-    if (key == vk::Delete && OnAkcjaEdit) {
+    if (key == vk::Delete && binds(CellEdiEvent::OnAkcjaEdit)) {
         // The owner works on a copy: the key goes on as Delete regardless.
         unsigned char marker = '~';
-        OnAkcjaEdit(*this, PozX(), PozY(), marker, kButtonKeyboard);
+        owner_->cellEdit(*this, PozX(), PozY(), marker, kButtonKeyboard);
         event->accept();
     }
     passKeyToBase(event, key);
@@ -198,8 +198,8 @@ bool TCellEdi::typeCharacters(const QString& text, bool ctrl)
             continue;
         }
         unsigned char key = *byte;
-        if (!keyHandled_ && OnAkcjaEdit) {
-            OnAkcjaEdit(*this, PozX(), PozY(), key, kButtonKeyboard);
+        if (!keyHandled_ && binds(CellEdiEvent::OnAkcjaEdit)) {
+            owner_->cellEdit(*this, PozX(), PozY(), key, kButtonKeyboard);
             used = true;
         }
         keyHandled_ = false;
@@ -217,9 +217,8 @@ bool TCellEdi::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
     const bool opens = trigger == QAbstractItemView::AllEditTriggers || (editTriggers() & trigger);
     if (!opens || !index.isValid() || state() == QAbstractItemView::EditingState)
         return QTableView::edit(index, trigger, event);
-    bool dozwolona = false;
-    if (OnDozwolonaEdycja)
-        OnDozwolonaEdycja(*this, index.column(), index.row(), dozwolona);
+    const bool dozwolona = binds(CellEdiEvent::OnDozwolonaEdycja)
+                           && owner_->editingAllowed(*this, index.column(), index.row());
     if (!dozwolona)
         return false;
     return QTableView::edit(index, trigger, event);
@@ -278,17 +277,18 @@ bool TCellEdi::cellPress(QMouseEvent* event, bool doubleClick)
     setFocus(Qt::MouseFocusReason);
     const int x = index.column();
     const int y = index.row();
-    if (OnAkcja) {
+    // Each event asks afresh: a handler may have let the owner go.
+    if (binds(CellEdiEvent::OnAkcja)) {
         std::uint32_t key = 0;
-        OnAkcja(*this, x, y, key, button, mouseShiftState(event, doubleClick));
+        owner_->cellAction(*this, x, y, key, button, mouseShiftState(event, doubleClick));
     }
-    if (OnAkcjaEdit) {
+    if (binds(CellEdiEvent::OnAkcjaEdit)) {
         unsigned char key = 0;
-        OnAkcjaEdit(*this, x, y, key, button);
+        owner_->cellEdit(*this, x, y, key, button);
     }
-    if (OnMyszWOczkuAkcja) {
+    if (binds(CellEdiEvent::OnMyszWOczkuAkcja)) {
         const QRect rect = visualRect(index);
-        OnMyszWOczkuAkcja(*this, x, y, point.x() - rect.left(), point.y() - rect.top(), button);
+        owner_->cellClicked(*this, x, y, point.x() - rect.left(), point.y() - rect.top(), button);
     }
     event->accept();
     return true;
@@ -303,15 +303,15 @@ void TCellEdi::headerPress(Qt::Orientation orientation, int section, QMouseEvent
     setFocus(Qt::MouseFocusReason);
     const TShiftState shift = mouseShiftState(event, doubleClick);
     if (orientation == Qt::Vertical) {
-        if (OnLeftInfoAkcja) {
-            OnLeftInfoAkcja(*this, section, button, shift);
+        if (binds(CellEdiEvent::OnLeftInfoAkcja)) {
+            owner_->rowHeaderClicked(*this, section, button, shift);
             return;
         }
         setCurrentCell(PozX(), section);
         selectRange({1, section + 1, Ilx(), section + 1});
     } else {
-        if (OnTopInfoAkcja) {
-            OnTopInfoAkcja(*this, section, button, shift);
+        if (binds(CellEdiEvent::OnTopInfoAkcja)) {
+            owner_->columnHeaderClicked(*this, section, button, shift);
             return;
         }
         setCurrentCell(section, PozY());
@@ -325,8 +325,8 @@ void TCellEdi::cornerPress(QMouseEvent* event, bool doubleClick)
     if (button == 0)
         return;
     setFocus(Qt::MouseFocusReason);
-    if (OnLeftTopAkcja) {
-        OnLeftTopAkcja(*this, button, mouseShiftState(event, doubleClick));
+    if (binds(CellEdiEvent::OnLeftTopAkcja)) {
+        owner_->cornerClicked(*this, button, mouseShiftState(event, doubleClick));
         return;
     }
     selectRange({1, 1, Ilx(), Ily()});
@@ -349,6 +349,10 @@ void TCellEdi::paintCorner(QWidget* corner)
 
 bool TCellEdi::eventFilter(QObject* watched, QEvent* event)
 {
+    // The window syncs its screen now: the report goes first, before any
+    // widget of the window paints.
+    if (watched == watchedWindow_ && event->type() == QEvent::UpdateRequest && reportPending_)
+        reportCellChange();
     if (watched == corner_ && corner_ != nullptr) {
         switch (event->type()) {
         case QEvent::Paint:

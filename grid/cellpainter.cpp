@@ -2,7 +2,6 @@
 
 #include "grid/celledi.h"
 #include "grid/celltextcache.h"
-#include "grid/columnlabel.h"
 #include "qtbridge/colorref.h"
 #include "qtbridge/cp1250text.h"
 
@@ -14,34 +13,6 @@ namespace {
 
 constexpr TKolor kBlack = 0x000000;
 constexpr TKolor kWhite = 0xFFFFFF;
-
-// Asks the owner for the cell's texts and colour; the presets and default
-// header labels stand in for unbound callbacks.
-TTekstOczka fillCell(TCellEdi& grid, int column, int row)
-{
-    const bool dataCell = column != 0 && row != 0;
-    TTekstOczka ato(dataCell ? grid.OczkoKolor() : grid.InfoKolor(), grid.DefaultJust());
-    if (column == 0 && row == 0)
-        return ato;
-    if (column == 0) {
-        if (grid.OnLeftInfo) {
-            grid.OnLeftInfo(grid, row - 1, ato);
-        } else {
-            ato.tekst[0] = std::to_string(row);
-            ato.just[0] = TJustTyp::Centralnie;
-        }
-    } else if (row == 0) {
-        if (grid.OnTopInfo) {
-            grid.OnTopInfo(grid, column - 1, ato);
-        } else {
-            ato.tekst[0] = columnLabel(column - 1);
-            ato.just[0] = TJustTyp::Centralnie;
-        }
-    } else if (grid.OnOczko) {
-        grid.OnOczko(grid, column - 1, row - 1, ato);
-    }
-    return ato;
-}
 
 Qt::Alignment horizontalAlignment(TJustTyp just)
 {
@@ -86,26 +57,19 @@ void drawCornerButtons(QPainter& painter, const QRect& rect)
 
 }  // namespace
 
-void paintCell(TCellEdi& grid, QPainter& painter, int column, int row, const QRect& rect,
+void paintCell(PaintedGrid& grid, QPainter& painter, int column, int row, const QRect& rect,
                CellState state, ColouringMode colouring, PaintTarget target)
 {
-    const bool dataCell = column != 0 && row != 0;
-    // A selected data cell is highlighted; drawn as the single selected
-    // cell it is also what reports a change of the current cell.
-    const bool highlighted = dataCell && state.selected;
-    if (highlighted) {
-        const GridRect selection = grid.selectedRange();
-        if (selection.isSingleCell() && (column - 1 != grid.lastX_ || row - 1 != grid.lastY_))
-            grid.reportCellChange(column - 1, row - 1);
-    }
-    const TTekstOczka ato = fillCell(grid, column, row);
+    // Only a selected data cell is highlighted.
+    const bool highlighted = column != 0 && row != 0 && state.selected;
+    const TTekstOczka ato = grid.cellContent(column, row);
+    const GridColours colours = grid.colours();
 
-    TKolor text = grid.fontColor();
+    TKolor text = colours.font;
     TKolor background = ato.kolor;
     if (highlighted) {
-        text = grid.KursorFontKolor();
-        const bool current = column == grid.currentColumn() && row == grid.currentRow();
-        background = current ? grid.KursorKolor() : grid.ZaznaczKolor();
+        text = colours.cursorFont;
+        background = grid.isCurrentCell(column, row) ? colours.cursor : colours.selection;
     } else {
         switch (colouring) {
         case ColouringMode::BlackAndWhite:
@@ -115,8 +79,8 @@ void paintCell(TCellEdi& grid, QPainter& painter, int column, int row, const QRe
         case ColouringMode::AsOnScreen:
             break;
         case ColouringMode::TextOnly: {
-            const bool plain = ato.kolor == kWhite || ato.kolor == grid.OczkoKolor()
-                               || ato.kolor == grid.InfoKolor();
+            const bool plain =
+                ato.kolor == kWhite || ato.kolor == colours.cell || ato.kolor == colours.header;
             text = plain ? kBlack : ato.kolor;
             background = kWhite;
             break;
@@ -139,7 +103,7 @@ void paintCell(TCellEdi& grid, QPainter& painter, int column, int row, const QRe
             continue;
         const QRect area(left + i * w + 2, rect.top(), w - 4, rect.height());
         const Qt::Alignment alignment = horizontalAlignment(ato.just[std::size_t(i)]);
-        if (target == PaintTarget::Screen && grid.textCache_->draw(painter, area, alignment, part))
+        if (target == PaintTarget::Screen && grid.textCache().draw(painter, area, alignment, part))
             continue;
         painter.drawText(area, int(alignment | Qt::AlignTop), displayText(part));
     }
@@ -147,9 +111,9 @@ void paintCell(TCellEdi& grid, QPainter& painter, int column, int row, const QRe
     for (int i = 1; i < parts; ++i)
         painter.drawLine(left + i * w, rect.top(), left + i * w, rect.bottom());
 
-    if (target == PaintTarget::Screen && grid.OnGrafOczko) {
+    if (target == PaintTarget::Screen) {
         const QColor penColour = painter.pen().color();
-        grid.OnGrafOczko(grid, painter, column - 1, row - 1, rect.left(), rect.top());
+        grid.ownerGraphics(painter, column, row, rect.topLeft());
         QPen pen = painter.pen();
         pen.setColor(penColour);
         painter.setPen(pen);
@@ -168,6 +132,12 @@ void paintCell(TCellEdi& grid, QPainter& painter, int column, int row, const QRe
         painter.setPen(saved);
     }
 
-    if (target == PaintTarget::Screen && column == 0 && row == 0 && grid.OnLeftTopAkcja)
+    if (target == PaintTarget::Screen && column == 0 && row == 0 && grid.hasCornerButtons())
         drawCornerButtons(painter, rect);
+}
+
+void paintCell(TCellEdi& grid, QPainter& painter, int column, int row, const QRect& rect,
+               CellState state, ColouringMode colouring, PaintTarget target)
+{
+    paintCell(grid.paintView(), painter, column, row, rect, state, colouring, target);
 }

@@ -4,12 +4,14 @@
 
 #include <QMouseEvent>
 
-#include <algorithm>
 #include <QPainter>
 #include <QStyle>
 
-GridHeader::GridHeader(Qt::Orientation orientation, TCellEdi& grid)
-    : QHeaderView(orientation, &grid), grid_(grid)
+#include <algorithm>
+#include <utility>
+
+GridHeader::GridHeader(Qt::Orientation orientation, TCellEdi& grid, PressHandler pressed)
+    : QHeaderView(orientation, &grid), grid_(grid), pressed_(std::move(pressed))
 {
     setMinimumSectionSize(0);
     setSectionResizeMode(QHeaderView::Interactive);
@@ -106,7 +108,7 @@ void GridHeader::mousePressEvent(QMouseEvent* event)
     }
     const int logical = logicalIndexAt(pos);
     if (logical >= 0)
-        grid_.headerPress(orientation(), logical, event, false);
+        pressed_(logical, event, false);
     event->accept();
 }
 
@@ -145,6 +147,6 @@ void GridHeader::mouseDoubleClickEvent(QMouseEvent* event)
     }
     const int logical = logicalIndexAt(pos);
     if (logical >= 0)
-        grid_.headerPress(orientation(), logical, event, true);
+        pressed_(logical, event, true);
     event->accept();
 }

@@ -7,11 +7,17 @@
 
 #include <QHeaderView>
 
+#include <functional>
+
 class TCellEdi;
 
 class GridHeader : public QHeaderView {
 public:
-    GridHeader(Qt::Orientation orientation, TCellEdi& grid);
+    // A press on a section (not on a border) or the second press of a
+    // double click on one.
+    using PressHandler = std::function<void(int section, QMouseEvent* event, bool doubleClick)>;
+
+    GridHeader(Qt::Orientation orientation, TCellEdi& grid, PressHandler pressed);
 
     // Qt keeps this protected; the grid's row and column repaints need it.
     void repaintSection(int logicalIndex) { updateSection(logicalIndex); }
@@ -36,6 +42,7 @@ private:
     void setOwnSize(int size);
 
     TCellEdi& grid_;
+    PressHandler pressed_;
     // While the outer edge is dragged: where the drag started and the size then.
     int dragStart_ = -1;
     int dragStartSize_ = 0;

@@ -47,7 +47,7 @@ void TCellEdi::TabelaHtml(std::string& cel, bool zKolorami, int odstep, bool wsz
 
     // Header row and column are in the table only when the owner names
     // the columns; OnTopInfo alone decides both.
-    const int first = OnTopInfo ? 0 : 1;
+    const int first = binds(CellEdiEvent::OnTopInfo) ? 0 : 1;
     const std::string link = std::string("<a href=\"")
                              + escapeHtml(kMakerAddress, HtmlContext::Attribute) + "\">"
                              + escapeHtml(kMakerLinkText, HtmlContext::Text) + "</a>";
@@ -59,13 +59,13 @@ void TCellEdi::TabelaHtml(std::string& cel, bool zKolorami, int odstep, bool wsz
             const bool linkCell = i == first && j == first;
             if (!linkCell) {
                 if (i != 0 && j != 0) {
-                    if (OnOczko)
-                        OnOczko(*this, j - 1, i - 1, ato);
+                    if (binds(CellEdiEvent::OnOczko))
+                        owner_->cellText(*this, j - 1, i - 1, ato);
                 } else if (j == 0) {
-                    if (OnLeftInfo)
-                        OnLeftInfo(*this, i - 1, ato);
-                } else if (OnTopInfo) {
-                    OnTopInfo(*this, j - 1, ato);
+                    if (binds(CellEdiEvent::OnLeftInfo))
+                        owner_->rowHeader(*this, i - 1, ato);
+                } else if (binds(CellEdiEvent::OnTopInfo)) {
+                    owner_->columnHeader(*this, j - 1, ato);
                 }
             }
             const bool header = i == 0 || j == 0;

@@ -50,8 +50,8 @@ void TCellEdi::TekstZakresu(std::string& cel, bool tylkoZaznaczenie, int x1, int
     for (int y = y1; y < y2; ++y) {
         for (int x = x1; x < x2; ++x) {
             std::string cell;
-            if (OnOczkoToClipboard)
-                OnOczkoToClipboard(*this, x, y, cell);
+            if (binds(CellEdiEvent::OnOczkoToClipboard))
+                owner_->copyText(*this, x, y, cell);
             appendRangeCell(cel, std::move(cell));
         }
         endRangeRow(cel);
@@ -60,7 +60,7 @@ void TCellEdi::TekstZakresu(std::string& cel, bool tylkoZaznaczenie, int x1, int
 
 bool TCellEdi::ZapiszTekst(const std::string& file, int x1, int y1, int x2, int y2)
 {
-    if (!OnOczkoToClipboard)
+    if (!binds(CellEdiEvent::OnOczkoToClipboard))
         return false;
     std::string text;
     TekstZakresu(text, false, x1, y1, x2, y2);
@@ -74,7 +74,7 @@ bool TCellEdi::ZapiszTekst(const std::string& file, int x1, int y1, int x2, int 
 
 void TCellEdi::copySelection()
 {
-    if (!OnOczkoToClipboard)
+    if (!binds(CellEdiEvent::OnOczkoToClipboard))
         return;
     std::string text;
     TekstZakresu(text, true);
@@ -115,7 +115,7 @@ bool TCellEdi::pasteClipboard()
 
 void TCellEdi::pasteText(std::string_view bytes)
 {
-    if (!OnClipboardToOczko)
+    if (!binds(CellEdiEvent::OnClipboardToOczko))
         return;
     bytes = bytes.substr(0, kMaxPasteBytes);
     // Into a selection of several cells the paste starts at its top-left
@@ -123,28 +123,27 @@ void TCellEdi::pasteText(std::string_view bytes)
     const GridRect range = selectedRange();
     const int x0 = range.isSingleCell() ? PozX() : range.left - 1;
     const int y0 = range.isSingleCell() ? PozY() : range.top - 1;
-    if (OnPasteStarted)
-        OnPasteStarted(*this);
+    CellEdiOwner& owner = *owner_;
+    owner.pasteStarted(*this);
     // The offsets are held against the grid's size, not the target cells,
     // so a paste near the edge hands the owner cells beyond it.
     walkPastedText(bytes, Ilx(), Ily(), [&](int i, int j, std::string& text) {
-        OnClipboardToOczko(*this, x0 + i, y0 + j, text);
+        owner.pasteIntoCell(*this, x0 + i, y0 + j, text);
         OdswiezOczko(x0 + i, y0 + j);
     });
-    if (OnPasteFinished)
-        OnPasteFinished(*this);
+    owner.pasteFinished(*this);
 }
 
 void TCellEdi::exportTextFile()
 {
-    if (!OnToTxtFile)
+    if (!binds(CellEdiEvent::OnToTxtFile))
         return;
     std::string file;
     int x1 = 0;
     int y1 = 0;
     int x2 = Ilx();
     int y2 = Ily();
-    OnToTxtFile(*this, file, x1, y1, x2, y2);
+    owner_->textFileRange(*this, file, x1, y1, x2, y2);
     // The key path has no use for the result; a failed file stays silent.
     (void)ZapiszTekst(file, x1, y1, x2, y2);
 }

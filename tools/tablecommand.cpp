@@ -50,9 +50,42 @@ int parseNumber(const std::string& option, const std::string& text, int low, int
     return value;
 }
 
+// The pupil grid's texts, from the same rules as on screen.
+class PupilGridTexts : public CellEdiOwner {
+public:
+    explicit PupilGridTexts(const Document& doc) : doc_(doc) {}
+
+    CellEdiEvents boundEvents() const override
+    {
+        return CellEdiEvent::OnTopInfo | CellEdiEvent::OnLeftInfo | CellEdiEvent::OnOczko;
+    }
+    void columnHeader(TCellEdi&, int column, TTekstOczka& ato) const override
+    {
+        fill(ato, pupilGridColumnHeader(doc_, column));
+    }
+    void rowHeader(TCellEdi&, int row, TTekstOczka& ato) const override
+    {
+        fill(ato, pupilGridRowHeader(doc_, row, 0));
+    }
+    void cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const override
+    {
+        fill(ato, pupilGridCell(doc_, x, y));
+    }
+
+private:
+    static void fill(TTekstOczka& ato, PupilGridText&& cell)
+    {
+        ato.tekst[0] = std::move(cell.text);
+        if (cell.color)
+            ato.kolor = *cell.color;
+    }
+
+    const Document& doc_;
+};
+
 // The pupil grid as the main window sets it up: the class's stored layout,
-// then the grid-size rule, every text from the same rules as on screen.
-void bindPupilGrid(TCellEdi& grid, const Document& doc)
+// then the grid-size rule.
+void shapePupilGrid(TCellEdi& grid, const Document& doc)
 {
     grid.setSzerInfo(100);
     grid.setIlx(1);
@@ -60,20 +93,6 @@ void bindPupilGrid(TCellEdi& grid, const Document& doc)
     grid.zastosujUklad(doc.screen().pupilGrid);
     grid.setIlx(pupilGridColumns(doc));
     grid.setIly(pupilGridRows(doc));
-    const auto fill = [](TTekstOczka& ato, PupilGridText&& cell) {
-        ato.tekst[0] = std::move(cell.text);
-        if (cell.color)
-            ato.kolor = *cell.color;
-    };
-    grid.OnTopInfo = [&doc, fill](TCellEdi&, int poz, TTekstOczka& ato) {
-        fill(ato, pupilGridColumnHeader(doc, poz));
-    };
-    grid.OnLeftInfo = [&doc, fill](TCellEdi&, int poz, TTekstOczka& ato) {
-        fill(ato, pupilGridRowHeader(doc, poz, 0));
-    };
-    grid.OnOczko = [&doc, fill](TCellEdi&, int x, int y, TTekstOczka& ato) {
-        fill(ato, pupilGridCell(doc, x, y));
-    };
 }
 
 // The class's sheet, or A4 when its sizes are no sheet's (outside
@@ -127,8 +146,10 @@ int runTableCommand(const std::vector<std::string>& args)
     doc.takeOver(std::move(*contents));
 
     return writeFileWithQt("table", QtApplicationKind::Widgets, a.files.output, [&](QIODevice& out) {
+        PupilGridTexts texts(doc);
         TCellEdi grid;
-        bindPupilGrid(grid, doc);
+        grid.setOwner(&texts);
+        shapePupilGrid(grid, doc);
         QPdfWriter pdf(&out);
         pdf.setResolution(kPdfDpi);
         pdf.setPageLayout(sheetOf(doc.opcje()));

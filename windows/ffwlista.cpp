@@ -55,13 +55,7 @@ Tffwlista::Tffwlista(std::string programFolder, QWidget* parent)
     cellEdi1_ = makeWindowGrid(*this, 30, 150);
     cellEdi1_->setWysInfo(0);  // no column header
     cellEdi1_->setOczkoKolor(kBialy);
-    cellEdi1_->OnOczko = [this](TCellEdi&, int x, int y, TTekstOczka& ato) {
-        CellEdi1Oczko(x, y, ato.tekst[0]);
-    };
-    cellEdi1_->OnAkcja = [this](TCellEdi&, int, int, std::uint32_t&, int button, TShiftState) {
-        if (button == kButtonLeft)
-            choose();  // a click on the row under the cursor chooses it
-    };
+    cellEdi1_->setOwner(this);
     cellEdi1_->installEventFilter(this);
     column->addWidget(cellEdi1_, 1);
 }
@@ -120,6 +114,22 @@ void Tffwlista::CellEdi1Oczko(int, int y, std::string& text) const
         text = files_[filtered_[static_cast<std::size_t>(y)]];
     else
         text = kKropki;
+}
+
+CellEdiEvents Tffwlista::boundEvents() const
+{
+    return CellEdiEvent::OnOczko | CellEdiEvent::OnAkcja;
+}
+
+void Tffwlista::cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const
+{
+    CellEdi1Oczko(x, y, ato.tekst[0]);
+}
+
+void Tffwlista::cellAction(TCellEdi&, int, int, std::uint32_t&, int button, TShiftState)
+{
+    if (button == kButtonLeft)
+        choose();  // a click on the row under the cursor chooses it
 }
 
 void Tffwlista::choose()

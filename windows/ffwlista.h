@@ -4,6 +4,8 @@
 // characters. Enter, a click on the current row or the tool button choose;
 // Escape cancels; the close box keeps the name.
 
+#include "grid/cellediowner.h"
+
 #include <QDialog>
 
 #include <string>
@@ -13,7 +15,7 @@ class QLabel;
 class QKeyEvent;
 class TCellEdi;
 
-class Tffwlista : public QDialog {
+class Tffwlista : public QDialog, private CellEdiOwner {
     Q_OBJECT
 public:
     explicit Tffwlista(std::string programFolder, QWidget* parent = nullptr);
@@ -41,6 +43,11 @@ private:
     void refresh();
     void choose();  // "Zamknij": choose the current row
     void CellEdi1Oczko(int x, int y, std::string& text) const;
+
+    // The grid's owner: CellEdi1Oczko and CellEdi1Akcja.
+    CellEdiEvents boundEvents() const override;
+    void cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const override;
+    void cellAction(TCellEdi&, int, int, std::uint32_t&, int button, TShiftState) override;
 
     std::string programFolder_;
     TCellEdi* cellEdi1_ = nullptr;

@@ -58,53 +58,64 @@ Tffwrozmn::Tffwrozmn(CopyWriter writeCopy, QWidget* parent)
     statusBar->addWidget(status_, 1);
     column->addWidget(statusBar);
 
-    bindGrid();
+    cellEdi1_->setOwner(this);
 }
 
-void Tffwrozmn::bindGrid()
+CellEdiEvents Tffwrozmn::boundEvents() const
 {
-    TCellEdi& grid = *cellEdi1_;
-    grid.OnTopInfo = [](TCellEdi&, int, TTekstOczka& ato) {
-        ato.tekst[0] = cp1250::fromUtf8("Nazwa pliku (bez rozszerzenia)").value_or(std::string());
-    };
-    grid.OnOczko = [this](TCellEdi&, int, int y, TTekstOczka& ato) {
-        if (names_.empty()) {
-            wypelnijKropki(ato);
-        } else if (y >= 0 && static_cast<std::size_t>(y) < names_.size()) {
-            const std::string& name = names_[static_cast<std::size_t>(y)].tekst;
-            if (name.empty())
-                wypelnijPytajniki(ato);
-            else
-                ato.tekst[0] = name;
-        }
-    };
-    grid.OnAkcjaEdit = [this](TCellEdi& sender, int, int y, unsigned char& key, int) {
-        if (names_.empty() || y < 0 || static_cast<std::size_t>(y) >= names_.size())
-            return;
-        std::string name = names_[static_cast<std::size_t>(y)].tekst;
-        char ch = static_cast<char>(key);
-        editText(name, ch, kNameLimit, false);
-        key = static_cast<unsigned char>(ch);
-        // Every selected row takes the name: one cell per row.
-        sender.StartZaznaczenia(2);
-        int x = 0;
-        int row = 0;
-        while (sender.NastepneZaznaczone(x, row)) {
-            if (row >= 0 && static_cast<std::size_t>(row) < names_.size())
-                names_[static_cast<std::size_t>(row)].tekst = name;
-        }
-        sender.OdswiezKolumne(0);
-    };
-    grid.OnOczkoToClipboard = [this](TCellEdi&, int, int y, std::string& txt) {
-        if (y >= 0 && static_cast<std::size_t>(y) < names_.size())
-            txt = names_[static_cast<std::size_t>(y)].tekst;
-    };
-    grid.OnClipboardToOczko = [this](TCellEdi& sender, int, int y, std::string& txt) {
-        if (y >= 0 && static_cast<std::size_t>(y) < names_.size()) {
-            names_[static_cast<std::size_t>(y)].tekst = txt;
-            sender.OdswiezKolumne(0);
-        }
-    };
+    return CellEdiEvent::OnTopInfo | CellEdiEvent::OnOczko | CellEdiEvent::OnAkcjaEdit
+           | CellEdiEvent::OnOczkoToClipboard | CellEdiEvent::OnClipboardToOczko;
+}
+
+void Tffwrozmn::columnHeader(TCellEdi&, int, TTekstOczka& ato) const
+{
+    ato.tekst[0] = cp1250::fromUtf8("Nazwa pliku (bez rozszerzenia)").value_or(std::string());
+}
+
+void Tffwrozmn::cellText(TCellEdi&, int, int y, TTekstOczka& ato) const
+{
+    if (names_.empty()) {
+        wypelnijKropki(ato);
+    } else if (y >= 0 && static_cast<std::size_t>(y) < names_.size()) {
+        const std::string& name = names_[static_cast<std::size_t>(y)].tekst;
+        if (name.empty())
+            wypelnijPytajniki(ato);
+        else
+            ato.tekst[0] = name;
+    }
+}
+
+void Tffwrozmn::cellEdit(TCellEdi& grid, int, int y, unsigned char& key, int)
+{
+    if (names_.empty() || y < 0 || static_cast<std::size_t>(y) >= names_.size())
+        return;
+    std::string name = names_[static_cast<std::size_t>(y)].tekst;
+    char ch = static_cast<char>(key);
+    editText(name, ch, kNameLimit, false);
+    key = static_cast<unsigned char>(ch);
+    // Every selected row takes the name: one cell per row.
+    grid.StartZaznaczenia(2);
+    int x = 0;
+    int row = 0;
+    while (grid.NastepneZaznaczone(x, row)) {
+        if (row >= 0 && static_cast<std::size_t>(row) < names_.size())
+            names_[static_cast<std::size_t>(row)].tekst = name;
+    }
+    grid.OdswiezKolumne(0);
+}
+
+void Tffwrozmn::copyText(TCellEdi&, int, int y, std::string& text) const
+{
+    if (y >= 0 && static_cast<std::size_t>(y) < names_.size())
+        text = names_[static_cast<std::size_t>(y)].tekst;
+}
+
+void Tffwrozmn::pasteIntoCell(TCellEdi& grid, int, int y, std::string& text)
+{
+    if (y >= 0 && static_cast<std::size_t>(y) < names_.size()) {
+        names_[static_cast<std::size_t>(y)].tekst = text;
+        grid.OdswiezKolumne(0);
+    }
 }
 
 void Tffwrozmn::open()

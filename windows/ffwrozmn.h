@@ -4,6 +4,8 @@
 // class file under each of them in the program folder. The list lives as
 // long as the program; the window never changes the open document.
 
+#include "grid/cellediowner.h"
+
 #include <QWidget>
 
 #include <array>
@@ -21,7 +23,7 @@ struct TNazwa {
     std::string tekst;
 };
 
-class Tffwrozmn : public QWidget {
+class Tffwrozmn : public QWidget, private CellEdiOwner {
     Q_OBJECT
 public:
     static constexpr std::size_t kNameLimit = 20;  // characters typed
@@ -53,7 +55,13 @@ public slots:
     void writeFiles();  // Twórz pliki dla oddziałów
 
 private:
-    void bindGrid();
+    // The grid's owner: the names, one per row.
+    CellEdiEvents boundEvents() const override;
+    void columnHeader(TCellEdi&, int column, TTekstOczka& ato) const override;
+    void cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const override;
+    void cellEdit(TCellEdi& grid, int x, int y, unsigned char& key, int button) override;
+    void copyText(TCellEdi&, int x, int y, std::string& text) const override;
+    void pasteIntoCell(TCellEdi& grid, int x, int y, std::string& text) override;
     void refreshGrid();
 
     CopyWriter writeCopy_;

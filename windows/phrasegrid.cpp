@@ -37,29 +37,7 @@ QString numberStepName(int column)
 PhraseGrid::PhraseGrid(TCellEdi& grid, DocumentEditor& editor)
     : grid_(grid), editor_(editor), document_(editor.document())
 {
-    grid_.OnTopInfo = [this](TCellEdi&, int poz, TTekstOczka& ato) { CellEdi1TopInfo(poz, ato); };
-    grid_.OnOczko = [this](TCellEdi&, int x, int y, TTekstOczka& ato) { CellEdi1Oczko(x, y, ato); };
-    grid_.OnAkcjaEdit = [this](TCellEdi&, int x, int y, unsigned char& key, int button) {
-        CellEdi1AkcjaEdit(x, y, key, button);
-    };
-    grid_.OnLeftTopAkcja = [this](TCellEdi&, int button, TShiftState shift) {
-        CellEdi1LeftTopAkcja(button, shift);
-    };
-    grid_.OnOczkoToClipboard = [this](TCellEdi&, int x, int y, std::string& txt) {
-        CellEdi1OczkoToClipboard(x, y, txt);
-    };
-    grid_.OnClipboardToOczko = [this](TCellEdi&, int x, int y, std::string& txt) {
-        CellEdi1ClipboardToOczko(x, y, txt);
-    };
-    grid_.OnPasteStarted = [this](TCellEdi&) { paste_.emplace(); };
-    grid_.OnPasteFinished = [this](TCellEdi&) {
-        if (!paste_)
-            return;
-        std::vector<std::pair<std::size_t, TFra>> rows(std::make_move_iterator(paste_->begin()),
-                                                       std::make_move_iterator(paste_->end()));
-        paste_.reset();
-        store(kPaste, std::move(rows));
-    };
+    grid_.setOwner(this);
     QObject::connect(&editor_, &DocumentEditor::changed, &grid_,
                      [this](const DocumentChange& change) { documentChanged(change); });
 
@@ -71,15 +49,16 @@ PhraseGrid::PhraseGrid(TCellEdi& grid, DocumentEditor& editor)
 
 PhraseGrid::~PhraseGrid()
 {
-    grid_.OnTopInfo = nullptr;
-    grid_.OnOczko = nullptr;
-    grid_.OnAkcjaEdit = nullptr;
-    grid_.OnLeftTopAkcja = nullptr;
-    grid_.OnOczkoToClipboard = nullptr;
-    grid_.OnClipboardToOczko = nullptr;
-    grid_.OnPasteStarted = nullptr;
-    grid_.OnPasteFinished = nullptr;
+    if (grid_.owner() == this)
+        grid_.setOwner(nullptr);
     QObject::disconnect(&editor_, &DocumentEditor::changed, &grid_, nullptr);
+}
+
+CellEdiEvents PhraseGrid::boundEvents() const
+{
+    return CellEdiEvent::OnTopInfo | CellEdiEvent::OnOczko | CellEdiEvent::OnAkcjaEdit
+           | CellEdiEvent::OnOczkoToClipboard | CellEdiEvent::OnClipboardToOczko
+           | CellEdiEvent::OnLeftTopAkcja;
 }
 
 int PhraseGrid::phrases() const
@@ -132,12 +111,12 @@ void PhraseGrid::store(const QString& name, std::vector<std::pair<std::size_t, T
 
 // ---- What the grid shows ---------------------------------------------------
 
-void PhraseGrid::CellEdi1TopInfo(int poz, TTekstOczka& ato) const
+void PhraseGrid::columnHeader(TCellEdi&, int column, TTekstOczka& ato) const
 {
-    ato.tekst[0] = phraseColumnHeader(poz);
+    ato.tekst[0] = phraseColumnHeader(column);
 }
 
-void PhraseGrid::CellEdi1Oczko(int x, int y, TTekstOczka& ato) const
+void PhraseGrid::cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const
 {
     if (y < 0 || y >= phrases() || x < 0 || x >= kPhraseEditorColumns) {
         ato.tekst[0] = kKropki;
@@ -154,14 +133,14 @@ void PhraseGrid::CellEdi1Oczko(int x, int y, TTekstOczka& ato) const
         ato.kolor = *cell.color;
 }
 
-void PhraseGrid::CellEdi1OczkoToClipboard(int x, int y, std::string& txt) const
+void PhraseGrid::copyText(TCellEdi&, int x, int y, std::string& text) const
 {
     // A cell copies exactly what it shows; rows beyond the phrases give nothing.
     if (y >= 0 && y < phrases() && x >= 0 && x < kPhraseEditorColumns)
-        txt = phraseCellText(document_.frazy()[static_cast<std::size_t>(y)], x).text;
+        text = phraseCellText(document_.frazy()[static_cast<std::size_t>(y)], x).text;
 }
 
-void PhraseGrid::CellEdi1LeftTopAkcja(int, TShiftState)
+void PhraseGrid::cornerClicked(TCellEdi&, int, TShiftState)
 {
     if (cornerAction_)
         cornerAction_();
@@ -192,7 +171,7 @@ void PhraseGrid::removePhrase()
 
 // ---- Edits -------------------------------------------------------------------
 
-void PhraseGrid::CellEdi1AkcjaEdit(int x, int y, unsigned char& key, int button)
+void PhraseGrid::cellEdit(TCellEdi&, int x, int y, unsigned char& key, int button)
 {
     if (phrases() == 0) {
         key = 0;  // nothing to edit
@@ -394,7 +373,7 @@ void PhraseGrid::editPage(std::size_t y, int button)
 
 // ---- Paste -------------------------------------------------------------------
 
-void PhraseGrid::CellEdi1ClipboardToOczko(int x, int y, std::string& txt)
+void PhraseGrid::pasteIntoCell(TCellEdi&, int x, int y, std::string& text)
 {
     // Rows beyond the last phrase are ignored: a paste never makes phrases.
     if (y < 0 || y >= phrases() || x < 0 || x >= kPhraseEditorColumns)
@@ -403,10 +382,25 @@ void PhraseGrid::CellEdi1ClipboardToOczko(int x, int y, std::string& txt)
     if (paste_) {
         // Cells of one row arrive left to right, so "Poz" sees the pasted "Szer".
         auto [entry, fresh] = paste_->try_emplace(row, document_.frazy()[row]);
-        pastePhraseCell(entry->second, x, txt);
+        pastePhraseCell(entry->second, x, text);
         return;
     }
     TFra phrase = document_.frazy()[row];
-    pastePhraseCell(phrase, x, txt);
+    pastePhraseCell(phrase, x, text);
     store(kPaste, {{row, std::move(phrase)}});
+}
+
+void PhraseGrid::pasteStarted(TCellEdi&)
+{
+    paste_.emplace();
+}
+
+void PhraseGrid::pasteFinished(TCellEdi&)
+{
+    if (!paste_)
+        return;
+    std::vector<std::pair<std::size_t, TFra>> rows(std::make_move_iterator(paste_->begin()),
+                                                   std::make_move_iterator(paste_->end()));
+    paste_.reset();
+    store(kPaste, std::move(rows));
 }

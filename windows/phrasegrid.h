@@ -1,9 +1,9 @@
 #pragma once
 // The phrase editor's grid: one row per phrase, ten columns for its name,
 // kind, position, size, alignment, font or picture, line spacing and page.
-// The grid holds no data; these callbacks answer it from the phrase list
-// and apply every key, click and paste to the selected rows, each as one
-// step of the edit layer. Adding and removing keep every pupil's values in
+// The grid holds no data; as its owner this answers it from the phrase
+// list and applies every key, click and paste to the selected rows, each as
+// one step of the edit layer. Adding and removing keep every pupil's values in
 // step with the phrases.
 
 #include "document/document.h"
@@ -22,7 +22,7 @@
 class DocumentEditor;
 struct DocumentChange;
 
-class PhraseGrid {
+class PhraseGrid : public CellEdiOwner {
 public:
     // The number the in-cell editing helper knows this grid by.
     static constexpr int kGridId = 2;
@@ -34,7 +34,7 @@ public:
     using FontChooser = std::function<bool(TFra& phrase)>;
 
     PhraseGrid(TCellEdi& grid, DocumentEditor& editor);
-    ~PhraseGrid();
+    ~PhraseGrid() override;
 
     PhraseGrid(const PhraseGrid&) = delete;
     PhraseGrid& operator=(const PhraseGrid&) = delete;
@@ -51,13 +51,19 @@ public:
     void addPhrase();
     void removePhrase();
 
-    // The callbacks, bound to the grid on construction.
-    void CellEdi1TopInfo(int poz, TTekstOczka& ato) const;
-    void CellEdi1Oczko(int x, int y, TTekstOczka& ato) const;
-    void CellEdi1AkcjaEdit(int x, int y, unsigned char& key, int button);
-    void CellEdi1OczkoToClipboard(int x, int y, std::string& txt) const;
-    void CellEdi1ClipboardToOczko(int x, int y, std::string& txt);
-    void CellEdi1LeftTopAkcja(int button, TShiftState shift);
+    // The grid's events, the grid's owner from construction on (the
+    // handlers CellEdi1TopInfo, CellEdi1Oczko, CellEdi1AkcjaEdit,
+    // CellEdi1OczkoToClipboard, CellEdi1ClipboardToOczko and
+    // CellEdi1LeftTopAkcja of the phrase editor, in that order).
+    CellEdiEvents boundEvents() const override;
+    void columnHeader(TCellEdi&, int column, TTekstOczka& ato) const override;
+    void cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const override;
+    void cellEdit(TCellEdi&, int x, int y, unsigned char& key, int button) override;
+    void copyText(TCellEdi&, int x, int y, std::string& text) const override;
+    void pasteIntoCell(TCellEdi&, int x, int y, std::string& text) override;
+    void cornerClicked(TCellEdi&, int button, TShiftState shift) override;
+    void pasteStarted(TCellEdi&) override;
+    void pasteFinished(TCellEdi&) override;
 
 private:
     int phrases() const;

@@ -21,28 +21,7 @@ void fill(TTekstOczka& ato, PupilGridText&& cell)
 PupilGrid::PupilGrid(TCellEdi& grid, DocumentEditor& editor, Hooks hooks)
     : grid_(grid), editor_(editor), document_(editor.document()), hooks_(std::move(hooks))
 {
-    grid_.OnTopInfo = [this](TCellEdi&, int poz, TTekstOczka& ato) { CellEdi1TopInfo(poz, ato); };
-    grid_.OnLeftInfo = [this](TCellEdi&, int poz, TTekstOczka& ato) { CellEdi1LeftInfo(poz, ato); };
-    grid_.OnOczko = [this](TCellEdi&, int x, int y, TTekstOczka& ato) { CellEdi1Oczko(x, y, ato); };
-    grid_.OnAkcjaEdit = [this](TCellEdi&, int x, int y, unsigned char& key, int button) {
-        CellEdi1AkcjaEdit(x, y, key, button);
-    };
-    grid_.OnAkcja = [this](TCellEdi&, int x, int y, std::uint32_t& key, int button,
-                           TShiftState shift) { CellEdi1Akcja(x, y, key, button, shift); };
-    grid_.OnZmianaKomorki = [this](TCellEdi&, int oldx, int oldy) {
-        CellEdi1ZmianaKomorki(oldx, oldy);
-    };
-    grid_.OnOczkoToClipboard = [this](TCellEdi&, int x, int y, std::string& txt) {
-        CellEdi1OczkoToClipboard(x, y, txt);
-    };
-    grid_.OnClipboardToOczko = [this](TCellEdi&, int x, int y, std::string& txt) {
-        CellEdi1ClipboardToOczko(x, y, txt);
-    };
-    grid_.OnLeftTopAkcja = [this](TCellEdi&, int button, TShiftState shift) {
-        CellEdi1LeftTopAkcja(button, shift);
-    };
-    grid_.OnPasteStarted = [this](TCellEdi&) { pasteStarted(); };
-    grid_.OnPasteFinished = [this](TCellEdi&) { pasteFinished(); };
+    grid_.setOwner(this);
     QObject::connect(&editor_, &DocumentEditor::changed, &grid_,
                      [this](const DocumentChange& change) { documentChanged(change); });
 }
@@ -51,18 +30,17 @@ PupilGrid::~PupilGrid()
 {
     // The grid may outlive this object by a few events while its window
     // is torn down.
-    grid_.OnTopInfo = nullptr;
-    grid_.OnLeftInfo = nullptr;
-    grid_.OnOczko = nullptr;
-    grid_.OnAkcjaEdit = nullptr;
-    grid_.OnAkcja = nullptr;
-    grid_.OnZmianaKomorki = nullptr;
-    grid_.OnOczkoToClipboard = nullptr;
-    grid_.OnClipboardToOczko = nullptr;
-    grid_.OnLeftTopAkcja = nullptr;
-    grid_.OnPasteStarted = nullptr;
-    grid_.OnPasteFinished = nullptr;
+    if (grid_.owner() == this)
+        grid_.setOwner(nullptr);
     QObject::disconnect(&editor_, &DocumentEditor::changed, &grid_, nullptr);
+}
+
+CellEdiEvents PupilGrid::boundEvents() const
+{
+    return CellEdiEvent::OnTopInfo | CellEdiEvent::OnLeftInfo | CellEdiEvent::OnOczko
+           | CellEdiEvent::OnAkcjaEdit | CellEdiEvent::OnAkcja | CellEdiEvent::OnZmianaKomorki
+           | CellEdiEvent::OnOczkoToClipboard | CellEdiEvent::OnClipboardToOczko
+           | CellEdiEvent::OnLeftTopAkcja;
 }
 
 int PupilGrid::pupils() const
@@ -109,28 +87,28 @@ void PupilGrid::documentChanged(const DocumentChange& change)
 
 // ---- What the grid shows ---------------------------------------------------
 
-void PupilGrid::CellEdi1TopInfo(int poz, TTekstOczka& ato) const
+void PupilGrid::columnHeader(TCellEdi&, int column, TTekstOczka& ato) const
 {
-    fill(ato, pupilGridColumnHeader(document_, poz));
+    fill(ato, pupilGridColumnHeader(document_, column));
 }
 
-void PupilGrid::CellEdi1LeftInfo(int poz, TTekstOczka& ato) const
+void PupilGrid::rowHeader(TCellEdi&, int row, TTekstOczka& ato) const
 {
     const int page = hooks_.chosenPage ? hooks_.chosenPage() : 0;
-    fill(ato, pupilGridRowHeader(document_, poz, page));
+    fill(ato, pupilGridRowHeader(document_, row, page));
 }
 
-void PupilGrid::CellEdi1Oczko(int x, int y, TTekstOczka& ato) const
+void PupilGrid::cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const
 {
     fill(ato, pupilGridCell(document_, x, y));
 }
 
-void PupilGrid::CellEdi1OczkoToClipboard(int x, int y, std::string& txt) const
+void PupilGrid::copyText(TCellEdi&, int x, int y, std::string& text) const
 {
     // A data cell copies what it shows, so a grade copies its wording;
     // headers and averages give nothing.
     if (isDataCell(x, y))
-        txt = pupilGridCell(document_, x, y).text;
+        text = pupilGridCell(document_, x, y).text;
 }
 
 // ---- Pupils ----------------------------------------------------------------
@@ -180,13 +158,13 @@ QString PupilGrid::pupilLabel(std::size_t x) const
 
 // ---- The corner and the current cell ---------------------------------------
 
-void PupilGrid::CellEdi1LeftTopAkcja(int, TShiftState)
+void PupilGrid::cornerClicked(TCellEdi&, int, TShiftState)
 {
     if (hooks_.gridOptions)
         hooks_.gridOptions();
 }
 
-void PupilGrid::CellEdi1ZmianaKomorki(int, int)
+void PupilGrid::cellChanged(TCellEdi&, int, int)
 {
     editor_.endTyping();  // typing into another cell is a step of its own
     if (hooks_.longTextUpdate)

@@ -1,8 +1,9 @@
 #pragma once
 // The main window's grid: pupils as columns, phrases as rows, the averages
-// in the extra last column and row. The grid holds no data; these callbacks
-// answer it from the document and apply every key, click and paste to the
-// selected cells whose phrase kind fits, each as one step of the edit layer.
+// in the extra last column and row. The grid holds no data; as its owner
+// this answers it from the document and applies every key, click and paste
+// to the selected cells whose phrase kind fits, each as one step of the
+// edit layer.
 
 #include "document/document.h"
 #include "document/tminiedi.h"
@@ -18,7 +19,7 @@
 class DocumentEditor;
 struct DocumentChange;
 
-class PupilGrid {
+class PupilGrid : public CellEdiOwner {
 public:
     // The one number the in-cell editing helper knows this grid by.
     static constexpr int kGridId = 1;
@@ -36,7 +37,7 @@ public:
     using PictureChooser = std::function<std::optional<std::string>(const std::string& current)>;
 
     PupilGrid(TCellEdi& grid, DocumentEditor& editor, Hooks hooks);
-    ~PupilGrid();
+    ~PupilGrid() override;
 
     PupilGrid(const PupilGrid&) = delete;
     PupilGrid& operator=(const PupilGrid&) = delete;
@@ -48,16 +49,23 @@ public:
     void addPupil();
     void removePupil();
 
-    // The callbacks, bound to the grid on construction.
-    void CellEdi1TopInfo(int poz, TTekstOczka& ato) const;
-    void CellEdi1LeftInfo(int poz, TTekstOczka& ato) const;
-    void CellEdi1Oczko(int x, int y, TTekstOczka& ato) const;
-    void CellEdi1AkcjaEdit(int x, int y, unsigned char& key, int button);
-    void CellEdi1Akcja(int x, int y, std::uint32_t& key, int button, TShiftState shift);
-    void CellEdi1ZmianaKomorki(int oldx, int oldy);
-    void CellEdi1OczkoToClipboard(int x, int y, std::string& txt) const;
-    void CellEdi1ClipboardToOczko(int x, int y, std::string& txt);
-    void CellEdi1LeftTopAkcja(int button, TShiftState shift);
+    // The grid's events, the grid's owner from construction on (the
+    // handlers CellEdi1TopInfo, CellEdi1LeftInfo, CellEdi1Oczko,
+    // CellEdi1AkcjaEdit, CellEdi1Akcja, CellEdi1ZmianaKomorki,
+    // CellEdi1OczkoToClipboard, CellEdi1ClipboardToOczko and
+    // CellEdi1LeftTopAkcja of the main window, in that order).
+    CellEdiEvents boundEvents() const override;
+    void columnHeader(TCellEdi&, int column, TTekstOczka& ato) const override;
+    void rowHeader(TCellEdi&, int row, TTekstOczka& ato) const override;
+    void cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const override;
+    void cellEdit(TCellEdi&, int x, int y, unsigned char& key, int button) override;
+    void cellAction(TCellEdi&, int x, int y, std::uint32_t& key, int button, TShiftState shift) override;
+    void cellChanged(TCellEdi&, int oldx, int oldy) override;
+    void copyText(TCellEdi&, int x, int y, std::string& text) const override;
+    void pasteIntoCell(TCellEdi&, int x, int y, std::string& text) override;
+    void cornerClicked(TCellEdi&, int button, TShiftState shift) override;
+    void pasteStarted(TCellEdi&) override;
+    void pasteFinished(TCellEdi&) override;
 
     // Forget the number being typed in a cell.
     void forgetTyping() { miniEdi_.forget(); }
@@ -71,8 +79,6 @@ private:
     // The grid's selection as a block of cells, and its part of row y.
     CellBlock selectedBlock() const;
     CellBlock selectedRowBlock(int y) const;
-    void pasteStarted();
-    void pasteFinished();
     void documentChanged(const DocumentChange& change);
 
     void typeIntoText(int x, int y, unsigned char& key, int button);

@@ -1,4 +1,4 @@
-// The pupil grid's editing callbacks: typed characters, Ctrl+digit texts
+// The pupil grid's editing events: typed characters, Ctrl+digit texts
 // and pastes, written into every selected cell of the fitting kind, each key
 // press or paste one step of the edit layer.
 
@@ -27,7 +27,7 @@ const TFra& valueAt(const Document& document, int x, int y)
 
 }  // namespace
 
-void PupilGrid::CellEdi1AkcjaEdit(int x, int y, unsigned char& key, int button)
+void PupilGrid::cellEdit(TCellEdi&, int x, int y, unsigned char& key, int button)
 {
     if (pupils() == 0 || phrases() == 0) {
         key = 0;  // nothing to type into
@@ -100,7 +100,7 @@ void PupilGrid::typeIntoPicture(int x, int y, unsigned char key)
                       kRodzajObrazek, *picture);
 }
 
-void PupilGrid::CellEdi1Akcja(int x, int y, std::uint32_t& key, int, TShiftState shift)
+void PupilGrid::cellAction(TCellEdi&, int x, int y, std::uint32_t& key, int, TShiftState shift)
 {
     if (pupils() == 0 || phrases() == 0) {
         key = 0;
@@ -118,17 +118,17 @@ void PupilGrid::CellEdi1Akcja(int x, int y, std::uint32_t& key, int, TShiftState
     key = 0;
 }
 
-void PupilGrid::CellEdi1ClipboardToOczko(int x, int y, std::string& txt)
+void PupilGrid::pasteIntoCell(TCellEdi&, int x, int y, std::string& text)
 {
     if (!isDataCell(x, y))
         return;
     CellEdit edit{static_cast<std::size_t>(x), static_cast<std::size_t>(y), ValueField::Text, {}};
     switch (kindOf(y)) {
     case kRodzajTekst:
-        edit.value = txt;
+        edit.value = text;
         break;
     case kRodzajOcena:
-        if (const std::optional<std::int8_t> grade = pastedGrade(document_.opcje(), txt)) {
+        if (const std::optional<std::int8_t> grade = pastedGrade(document_.opcje(), text)) {
             edit.field = ValueField::Grade;
             edit.value = *grade;
             break;
@@ -146,13 +146,13 @@ void PupilGrid::CellEdi1ClipboardToOczko(int x, int y, std::string& txt)
         editor_.setCells(kPasting, {std::move(edit)});
 }
 
-void PupilGrid::pasteStarted()
+void PupilGrid::pasteStarted(TCellEdi&)
 {
     paste_.emplace();
     unreadGrades_ = 0;
 }
 
-void PupilGrid::pasteFinished()
+void PupilGrid::pasteFinished(TCellEdi&)
 {
     if (paste_)
         editor_.setCells(kPasting, std::move(*paste_));

@@ -145,7 +145,7 @@ TEST_F(GridKeys, ctrlCCopiesAndItsControlCharacterNeverReachesTheOwner)
 
     // Without OnOczkoToClipboard Ctrl+C is an ordinary key: its control
     // character follows, and the clipboard is left alone.
-    grid().OnOczkoToClipboard = nullptr;
+    owner().OnOczkoToClipboard = nullptr;
     QGuiApplication::clipboard()->setText(QStringLiteral("old"));
     pressKey(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("old"));
@@ -165,7 +165,7 @@ TEST_F(GridKeys, ctrlInsertCopiesToo)
 TEST_F(GridKeys, ctrlVWithoutPasteHandlerReachesAkcja)
 {
     bindAll();
-    grid().OnClipboardToOczko = nullptr;
+    owner().OnClipboardToOczko = nullptr;
     QGuiApplication::clipboard()->setText(QStringLiteral("x\n"));
     pressKey(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(withoutModifierKeys(takeLog()),
@@ -256,7 +256,7 @@ TEST_F(GridKeys, f5WritesTheRangeTheOwnerGives)
     cells[{2, 0}] = "c";
     cells[{1, 1}] = "e";
     const std::string path = (QDir::tempPath() + "/wykazki_grid_f5.txt").toStdString();
-    grid().OnToTxtFile = [&](TCellEdi& g, std::string& file, int& x1, int& y1, int& x2, int& y2) {
+    owner().OnToTxtFile = [&](TCellEdi& g, std::string& file, int& x1, int& y1, int& x2, int& y2) {
         EXPECT_EQ(file, "");
         EXPECT_EQ(x1, 0);
         EXPECT_EQ(y1, 0);

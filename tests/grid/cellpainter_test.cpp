@@ -105,12 +105,12 @@ TEST_F(CellPainting, defaultHeaderLabelsAreCentredLettersAndRowNumbers)
     const QImage columnAA = paintInto(grid(), 27, 0, size, ColouringMode::AsOnScreen);
     const QImage row1 = paintInto(grid(), 0, 1, size, ColouringMode::AsOnScreen);
     TJustTyp just = TJustTyp::Centralnie;
-    grid().OnTopInfo = [&](TCellEdi&, int poz, TTekstOczka& ato) {
+    owner().OnTopInfo = [&](TCellEdi&, int poz, TTekstOczka& ato) {
         EXPECT_EQ(poz, 26);
         ato.tekst[0] = "AA";
         ato.just[0] = just;
     };
-    grid().OnLeftInfo = [&](TCellEdi&, int poz, TTekstOczka& ato) {
+    owner().OnLeftInfo = [&](TCellEdi&, int poz, TTekstOczka& ato) {
         EXPECT_EQ(poz, 0);
         ato.tekst[0] = "1";
         ato.just[0] = just;
@@ -128,8 +128,8 @@ TEST_F(CellPainting, headersArePresetWithInfoKolorAndCellsWithOczkoKolor)
     grid().setOczkoKolor(0x00FF00);
     TKolor seenHeader = 0;
     TKolor seenCell = 0;
-    grid().OnTopInfo = [&](TCellEdi&, int, TTekstOczka& ato) { seenHeader = ato.kolor; };
-    grid().OnOczko = [&](TCellEdi&, int, int, TTekstOczka& ato) { seenCell = ato.kolor; };
+    owner().OnTopInfo = [&](TCellEdi&, int, TTekstOczka& ato) { seenHeader = ato.kolor; };
+    owner().OnOczko = [&](TCellEdi&, int, int, TTekstOczka& ato) { seenCell = ato.kolor; };
     const QImage header = paintInto(grid(), 1, 0, {20, 10}, ColouringMode::AsOnScreen);
     const QImage cell = paintInto(grid(), 1, 1, {20, 10}, ColouringMode::AsOnScreen);
     EXPECT_EQ(seenHeader, 0x0000FFu);
@@ -143,7 +143,7 @@ class PartsSplit : public GridFixture, public ::testing::WithParamInterface<Pain
 TEST_P(PartsSplit, sideBySideAndTheRemainderBelongsToNoPart)
 {
     const PaintTarget target = GetParam();
-    grid().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) { ato.ile = 3; };
+    owner().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) { ato.ile = 3; };
     const QRgb yellow = rgb(255, 255, 0);
     const QImage plain = paintInto(grid(), 1, 1, {100, 14}, ColouringMode::AsOnScreen, target);
     EXPECT_TRUE(columnIs(plain, 33, rgb(0, 0, 0)));
@@ -153,7 +153,7 @@ TEST_P(PartsSplit, sideBySideAndTheRemainderBelongsToNoPart)
 
     // Long right-aligned texts fill each part up to 2 pixels before its
     // edge: the last part ends at 33 * 3 - 2, leaving columns 97..99 bare.
-    grid().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) {
+    owner().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) {
         ato.ile = 3;
         for (int i = 0; i < 3; ++i) {
             ato.tekst[std::size_t(i)] = "WWWWWWWWWWWW";
@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(ScreenAndPrinter, PartsSplit,
 TEST_F(CellPainting, lineBreaksStartNewLinesOnScreenAndPrinter)
 {
     std::string text = "W";
-    grid().OnOczko = [&](TCellEdi&, int, int, TTekstOczka& ato) { ato.tekst[0] = text; };
+    owner().OnOczko = [&](TCellEdi&, int, int, TTekstOczka& ato) { ato.tekst[0] = text; };
     const QRgb yellow = rgb(255, 255, 0);
     const auto inkBelow = [&](const QImage& image, int fromY) {
         int ink = 0;
@@ -201,7 +201,7 @@ TEST_F(CellPainting, lineBreaksStartNewLinesOnScreenAndPrinter)
 TEST_F(CellPainting, screenTextsAreNeverReadAsMarkup)
 {
     std::string text;
-    grid().OnOczko = [&](TCellEdi&, int, int, TTekstOczka& ato) { ato.tekst[0] = text; };
+    owner().OnOczko = [&](TCellEdi&, int, int, TTekstOczka& ato) { ato.tekst[0] = text; };
     text = "<b>x</b>";
     const QImage markup = paintInto(grid(), 1, 1, {80, 14}, ColouringMode::AsOnScreen, PaintTarget::Screen);
     text = "x";
@@ -214,7 +214,7 @@ TEST_F(CellPainting, screenTextsAreNeverReadAsMarkup)
 TEST_F(CellPainting, textOnlyColouringPrintsPlainCellsBlackOnWhite)
 {
     TKolor kolor = 0;
-    grid().OnOczko = [&](TCellEdi&, int, int, TTekstOczka& ato) {
+    owner().OnOczko = [&](TCellEdi&, int, int, TTekstOczka& ato) {
         ato.tekst[0] = "WWWW";
         ato.kolor = kolor;
     };
@@ -247,7 +247,7 @@ TEST_F(CellPainting, textOnlyColouringPrintsPlainCellsBlackOnWhite)
 TEST_F(CellPainting, asOnScreenFillsWithTheCellColourAndWritesInTheFontColour)
 {
     grid().setFontColor(0xFF0000);  // blue
-    grid().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) {
+    owner().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) {
         ato.tekst[0] = "WWWW";
         ato.kolor = 0x00FF00;
     };
@@ -281,7 +281,7 @@ TEST_F(CellPainting, selectedCellsUseTheCursorColours)
 
 TEST_F(CellPainting, edgeLinesAreBlackAndRestoreThePen)
 {
-    grid().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) {
+    owner().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) {
         ato.liniaLewa = 1;
         ato.liniaGorna = 1;
     };
@@ -295,7 +295,7 @@ TEST_F(CellPainting, edgeLinesAreBlackAndRestoreThePen)
 TEST_F(CellPainting, ownerGraphicsOnScreenOnlyWithThePenColourKept)
 {
     int calls = 0;
-    grid().OnGrafOczko = [&](TCellEdi&, QPainter& painter, int x, int y, int x0, int y0) {
+    owner().OnGrafOczko = [&](TCellEdi&, QPainter& painter, int x, int y, int x0, int y0) {
         ++calls;
         EXPECT_EQ(x, 4);
         EXPECT_EQ(y, 2);
@@ -322,7 +322,7 @@ TEST_F(CellPainting, cornerShowsThreeButtonsOnlyWhenItsClickIsBound)
     const QImage bare = paintInto(grid(), 0, 0, size, ColouringMode::AsOnScreen, PaintTarget::Screen);
     EXPECT_EQ(bare.pixel(10, 5), rgb(192, 192, 192));
 
-    grid().OnLeftTopAkcja = [](TCellEdi&, int, TShiftState) {};
+    owner().OnLeftTopAkcja = [](TCellEdi&, int, TShiftState) {};
     const QImage buttons =
         paintInto(grid(), 0, 0, size, ColouringMode::AsOnScreen, PaintTarget::Screen);
     // Red from (6, 3) to (15, 9) outlined in white, green from (20, 3),

@@ -13,6 +13,7 @@ void GridFixture::SetUp()
     auto* layout = new QVBoxLayout(window_.get());
     layout->setContentsMargins(0, 0, 0, 0);
     grid_ = new TCellEdi(window_.get());
+    grid_->setOwner(&owner_);
     layout->addWidget(grid_);
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -27,7 +28,7 @@ void GridFixture::TearDown()
 
 void GridFixture::bindAll()
 {
-    TCellEdi& g = grid();
+    HandlerOwner& g = owner();
     auto add = [this](std::string line) { log.push_back(std::move(line)); };
     auto cellText = [this](int x, int y) {
         const auto it = cells.find({x, y});

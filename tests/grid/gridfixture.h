@@ -1,8 +1,9 @@
 #pragma once
-// A test window hosting one TCellEdi with every callback recorded, and the
+// A test window hosting one TCellEdi with every event recorded, and the
 // helpers that drive it with real key and mouse events.
 
 #include "grid/celledi.h"
+#include "handlerowner.h"
 
 
 #include <QHeaderView>
@@ -24,8 +25,10 @@ protected:
     void TearDown() override;
 
     TCellEdi& grid() { return *grid_; }
+    // The grid's owner: an event is bound while its handler is set.
+    HandlerOwner& owner() { return owner_; }
 
-    // Binds every callback: painting callbacks answer from `cells`, the
+    // Binds every event: the painting events answer from `cells`, the
     // others append a line to `log` (and run the hooks below, if set).
     void bindAll();
 
@@ -49,6 +52,7 @@ protected:
     std::string startText;      // OnStartEdycji's answer
 
 private:
+    HandlerOwner owner_;
     std::unique_ptr<QWidget> window_;
     TCellEdi* grid_ = nullptr;
 };

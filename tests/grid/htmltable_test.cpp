@@ -23,7 +23,7 @@ TEST_F(HtmlTable, withoutColumnNamesStartsAtTheFirstDataCellWhichHoldsTheLink)
 {
     grid().setIlx(2);
     grid().setIly(2);
-    grid().OnOczko = [](TCellEdi&, int x, int y, TTekstOczka& ato) {
+    owner().OnOczko = [](TCellEdi&, int x, int y, TTekstOczka& ato) {
         ato.tekst[0] = std::to_string(x) + "/" + std::to_string(y);
     };
     std::string html = "before\r\n";
@@ -40,8 +40,8 @@ TEST_F(HtmlTable, withColumnNamesHasHeaderCellsAndColours)
 {
     grid().setIlx(1);
     grid().setIly(1);
-    grid().OnTopInfo = [](TCellEdi&, int poz, TTekstOczka& ato) { ato.tekst[0] = "T" + std::to_string(poz); };
-    grid().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) {
+    owner().OnTopInfo = [](TCellEdi&, int poz, TTekstOczka& ato) { ato.tekst[0] = "T" + std::to_string(poz); };
+    owner().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) {
         ato.tekst[0] = "v";
         ato.kolor = 0x0000FF;
     };
@@ -58,7 +58,7 @@ TEST_F(HtmlTable, partsAreJoinedAndEmptyPartsShowDots)
 {
     grid().setIlx(4);
     grid().setIly(1);
-    grid().OnOczko = [](TCellEdi&, int x, int, TTekstOczka& ato) {
+    owner().OnOczko = [](TCellEdi&, int x, int, TTekstOczka& ato) {
         switch (x) {
         case 1: ato.ile = 2; ato.tekst[0] = "p"; break;
         case 2: ato.ile = 2; ato.tekst[1] = "q"; break;
@@ -75,9 +75,9 @@ TEST_F(HtmlTable, cellTextsCannotBecomeMarkup)
 {
     grid().setIlx(2);
     grid().setIly(1);
-    grid().OnTopInfo = [](TCellEdi&, int, TTekstOczka& ato) { ato.tekst[0] = "<script>"; };
-    grid().OnLeftInfo = [](TCellEdi&, int, TTekstOczka& ato) { ato.tekst[0] = "A&B"; };
-    grid().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) { ato.tekst[0] = "x < y \"z\""; };
+    owner().OnTopInfo = [](TCellEdi&, int, TTekstOczka& ato) { ato.tekst[0] = "<script>"; };
+    owner().OnLeftInfo = [](TCellEdi&, int, TTekstOczka& ato) { ato.tekst[0] = "A&B"; };
+    owner().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) { ato.tekst[0] = "x < y \"z\""; };
     std::string html;
     grid().TabelaHtml(html, false, 1, true);
     EXPECT_EQ(html.find("<script>"), std::string::npos);

@@ -93,7 +93,7 @@ TEST_F(RangeText, rangeEndsOutsideTheDataMeanTheWholeGrid)
     EXPECT_EQ(text, "\r\n\r\n");
     // Coordinates before the data are asked of the owner as they are.
     int lowest = 0;
-    grid().OnOczkoToClipboard = [&](TCellEdi&, int x, int, std::string&) { lowest = std::min(lowest, x); };
+    owner().OnOczkoToClipboard = [&](TCellEdi&, int x, int, std::string&) { lowest = std::min(lowest, x); };
     grid().TekstZakresu(text, false, -1, 0, 1, 1);
     EXPECT_EQ(lowest, -1);
 }

@@ -3,6 +3,7 @@
 
 #include "grid/celledi.h"
 #include "grid/tableprint.h"
+#include "handlerowner.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -35,6 +36,8 @@ struct PdfSheet {
 
 class TablePrint : public ::testing::Test {
 protected:
+    TablePrint() { grid.setOwner(&owner); }
+
     // columns x rows data cells of the given sizes, header 50 x 14.
     void shape(int columns, int rows, int width, int height)
     {
@@ -50,6 +53,7 @@ protected:
     int pageWidth() const { return sheet.writer->width(); }
     int pageHeight() const { return sheet.writer->height(); }
 
+    HandlerOwner owner;
     TCellEdi grid;
     PdfSheet sheet;
 };
@@ -144,7 +148,7 @@ TEST_F(TablePrint, leftHeadersPrintOnlyOnTheFirstPageColumn)
     shape(6, 3, pageWidth() / 4 + 1, 14);
     std::vector<int> leftHeaderCalls;
     int page = 0;
-    grid.OnLeftInfo = [&](TCellEdi&, int, TTekstOczka&) { leftHeaderCalls[std::size_t(page)]++; };
+    owner.OnLeftInfo = [&](TCellEdi&, int, TTekstOczka&) { leftHeaderCalls[std::size_t(page)]++; };
     ASSERT_EQ(layOut(), 2);
     leftHeaderCalls.assign(2, 0);
     QPainter painter(sheet.writer.get());

@@ -110,7 +110,7 @@ TEST_F(PerTeacherTest, gridFollowsTheListAndTypingFillsTheSelectedRows)
     // Empty: one row of dots, typing and Twórz do nothing.
     EXPECT_EQ(names().Ily(), 1);
     TTekstOczka ato(names().OczkoKolor(), TJustTyp::Lewo);
-    names().OnOczko(names(), 0, 0, ato);
+    names().owner()->cellText(names(), 0, 0, ato);
     EXPECT_EQ(ato.tekst[0], "........");
     QTest::keyClicks(&names(), QStringLiteral("ab"));
     EXPECT_TRUE(rozmn().names().empty());

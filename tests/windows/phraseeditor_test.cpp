@@ -78,7 +78,7 @@ protected:
     QString shown(int x, int y, TKolor* colour = nullptr)
     {
         TTekstOczka ato(phrases().OczkoKolor(), TJustTyp::Lewo);
-        phrases().OnOczko(phrases(), x, y, ato);
+        phrases().owner()->cellText(phrases(), x, y, ato);
         if (colour)
             *colour = ato.kolor;
         return qstringFromCp1250(ato.tekst[0]);
@@ -550,7 +550,7 @@ TEST_F(PhraseEditorTest, tablePrintAndTheCornerOpenTheirWindowsOnThisGrid)
     editorWindow().speedButton(4).click();  // Drukuj tabelkę
     EXPECT_EQ(context->tablePrintWindow().titleEdit().text(), QStringLiteral("Kolmo'05"));
 
-    phrases().OnLeftTopAkcja(phrases(), kButtonLeft, 0);
+    phrases().owner()->cornerClicked(phrases(), kButtonLeft, 0);
     EXPECT_EQ(context->gridOptionsWindow().headerWidthSpin().value(), phrases().SzerInfo());
     EXPECT_EQ(context->gridOptionsWindow().cellWidthSpin().value(), 100);  // percent
 }

@@ -124,7 +124,7 @@ TEST_F(PictureChooserTest, choosingWhileNothingIsListedChangesNothing)
     EXPECT_FALSE(choose(name, [](Tffwlista& chooser) {
         type(chooser, Qt::Key_Q, QStringLiteral("q"));
         TTekstOczka ato;
-        chooser.grid().OnOczko(chooser.grid(), 0, 0, ato);
+        chooser.grid().owner()->cellText(chooser.grid(), 0, 0, ato);
         EXPECT_EQ(ato.tekst[0], "........");
         type(chooser, Qt::Key_Enter);
     }));

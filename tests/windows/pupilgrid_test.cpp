@@ -294,7 +294,7 @@ TEST_F(PupilGridTest, removePupilTakesTheCurrentColumnWithoutAsking)
 TEST_F(PupilGridTest, theCornerOpensTheGridOptions)
 {
     QSignalSpy options(&window(), &Tffwmain::gridOptionsRequested);
-    grid().OnLeftTopAkcja(grid(), 1, 0);
+    grid().owner()->cornerClicked(grid(), 1, 0);
     EXPECT_EQ(options.count(), 1);
 }
 

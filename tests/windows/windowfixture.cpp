@@ -122,14 +122,14 @@ void WindowTest::start(bool withSample)
 QString WindowTest::columnHeader(int x)
 {
     TTekstOczka ato(grid().InfoKolor(), TJustTyp::Lewo);
-    grid().OnTopInfo(grid(), x, ato);
+    grid().owner()->columnHeader(grid(), x, ato);
     return qstringFromCp1250(ato.tekst[0]);
 }
 
 QString WindowTest::rowHeader(int y, TKolor* colour)
 {
     TTekstOczka ato(grid().InfoKolor(), TJustTyp::Lewo);
-    grid().OnLeftInfo(grid(), y, ato);
+    grid().owner()->rowHeader(grid(), y, ato);
     if (colour)
         *colour = ato.kolor;
     return qstringFromCp1250(ato.tekst[0]);
@@ -138,7 +138,7 @@ QString WindowTest::rowHeader(int y, TKolor* colour)
 QString WindowTest::cell(int x, int y, TKolor* colour)
 {
     TTekstOczka ato(grid().OczkoKolor(), TJustTyp::Lewo);
-    grid().OnOczko(grid(), x, y, ato);
+    grid().owner()->cellText(grid(), x, y, ato);
     if (colour)
         *colour = ato.kolor;
     return qstringFromCp1250(ato.tekst[0]);
