@@ -1,5 +1,6 @@
 // Cell painting: presets, default labels, colours, the parts split, edge
-// lines, the corner's buttons and the cell-change report from painting.
+// lines, the corner's buttons, and the cell-change report, which comes
+// whether or not the cell is painted and never from inside painting.
 
 #include "gridfixture.h"
 
@@ -7,6 +8,7 @@
 #include "grid/columnlabel.h"
 #include "grid/placeholders.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -374,6 +376,39 @@ TEST_F(CellPainting, cellChangeIsReportedOncePerChangeAndNeverDuringARange)
     clickCell(1, 4);
     paintNow();
     EXPECT_EQ(takeLog(), (std::vector<std::string>{"ZmianaKomorki 2,3"}));
+}
+
+TEST_F(CellPainting, cellChangeIsReportedUnpaintedAndNeverWhilePainting)
+{
+    enum class Sight { Shown, Hidden, ScrolledAway };
+    for (const Sight sight : {Sight::Shown, Sight::Hidden, Sight::ScrolledAway}) {
+        SCOPED_TRACE(int(sight));
+        grid().setIlx(60);
+        grid().setPozX(0);
+        grid().show();
+        paintNow();
+        bindAll();
+        log.clear();
+        bool duringPaint = false;
+        owner().OnZmianaKomorki = [&](TCellEdi& g, int oldx, int oldy) {
+            duringPaint = duringPaint || g.viewport()->paintingActive()
+                          || g.viewport()->testAttribute(Qt::WA_WState_InPaintEvent);
+            log.push_back("ZmianaKomorki " + std::to_string(oldx) + "," + std::to_string(oldy));
+        };
+        if (sight == Sight::Hidden)
+            grid().hide();
+        if (sight == Sight::ScrolledAway)
+            grid().setAutoScroll(false);  // the cell moves where the view does not follow
+
+        grid().setPozX(50);
+        EXPECT_EQ(grid().cellRect(51, 1).intersects(grid().viewport()->rect()), sight == Sight::Shown);
+        QApplication::processEvents();
+        EXPECT_EQ(takeLog(), (std::vector<std::string>{"ZmianaKomorki 0,0"}));
+        paintNow();
+        EXPECT_TRUE(takeLog().empty());
+        EXPECT_FALSE(duringPaint);
+        grid().setAutoScroll(true);
+    }
 }
 
 }  // namespace
