@@ -2,12 +2,12 @@
 
 #include "document/formatting.h"
 
-void wypelnijKropki(TTekstOczka& ato)
+void markMissing(TTekstOczka& ato)
 {
     ato.tekst[0] = kKropki;
 }
 
-void wypelnijPytajniki(TTekstOczka& ato)
+void markUnnamed(TTekstOczka& ato)
 {
     ato.tekst[0] = kPytajniki;
     ato.kolor = 0xFFFFFF;

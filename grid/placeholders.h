@@ -4,6 +4,6 @@
 #include "grid/tekstoczka.h"
 
 // "........": a missing row or missing data.
-void wypelnijKropki(TTekstOczka& ato);
-// "???" on white: an empty name or file.
-void wypelnijPytajniki(TTekstOczka& ato);
+void markMissing(TTekstOczka& ato);
+// "???" on white: an empty name or file name.
+void markUnnamed(TTekstOczka& ato);

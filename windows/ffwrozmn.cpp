@@ -75,11 +75,11 @@ void Tffwrozmn::columnHeader(TCellEdi&, int, TTekstOczka& ato) const
 void Tffwrozmn::cellText(TCellEdi&, int, int y, TTekstOczka& ato) const
 {
     if (names_.empty()) {
-        wypelnijKropki(ato);
+        markMissing(ato);
     } else if (y >= 0 && static_cast<std::size_t>(y) < names_.size()) {
         const std::string& name = names_[static_cast<std::size_t>(y)].tekst;
         if (name.empty())
-            wypelnijPytajniki(ato);
+            markUnnamed(ato);
         else
             ato.tekst[0] = name;
     }

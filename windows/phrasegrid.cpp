@@ -4,6 +4,7 @@
 
 #include "document/formatting.h"
 #include "document/phrasecolumns.h"
+#include "grid/placeholders.h"
 
 #include <algorithm>
 
@@ -119,7 +120,7 @@ void PhraseGrid::columnHeader(TCellEdi&, int column, TTekstOczka& ato) const
 void PhraseGrid::cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const
 {
     if (y < 0 || y >= phrases() || x < 0 || x >= kPhraseEditorColumns) {
-        ato.tekst[0] = kKropki;
+        markMissing(ato);
         return;
     }
     const TFra& phrase = document_.frazy()[static_cast<std::size_t>(y)];

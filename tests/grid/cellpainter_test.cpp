@@ -78,10 +78,10 @@ TEST(ColumnLabel, runsSpaceAToSpaceZThenTwoLetters)
 TEST(Placeholders, fillTheFirstPart)
 {
     TTekstOczka ato(0x00FFFF, TJustTyp::Prawo);
-    wypelnijKropki(ato);
+    markMissing(ato);
     EXPECT_EQ(ato.tekst[0], "........");
     EXPECT_EQ(ato.kolor, 0x00FFFFu);
-    wypelnijPytajniki(ato);
+    markUnnamed(ato);
     EXPECT_EQ(ato.tekst[0], "???");
     EXPECT_EQ(ato.kolor, 0xFFFFFFu);
 }
