@@ -246,7 +246,7 @@ bool editText(std::string& text, char& key, std::size_t limit, bool lineBreaks)
 }
 
 bool editNumber(double& value, char& key, int button, double step, double lower, double upper,
-                int decimals, const KomorkaId& cell, TMiniEdi& miniEdi)
+                int decimals, const CellId& cell, TMiniEdi& miniEdi)
 {
     decimals = clampDecimals(decimals);
     if (decimals == 0) {

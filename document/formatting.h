@@ -60,7 +60,7 @@ bool editText(std::string& text, char& key, std::size_t limit, bool lineBreaks);
 // key is set to 0 and the rule reports true; otherwise value, key and number
 // text stay as they were and the rule reports false.
 bool editNumber(double& value, char& key, int button, double step, double lower, double upper,
-                int decimals, const KomorkaId& cell, TMiniEdi& miniEdi);
+                int decimals, const CellId& cell, TMiniEdi& miniEdi);
 
 // The index of the first entry equal to `text` when both are upper-cased
 // with polishUpper, -1 when there is none.

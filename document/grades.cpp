@@ -41,7 +41,7 @@ struct Tally {
 }  // namespace
 
 std::optional<std::int8_t> takeGradeKey(std::int8_t current, char key, int button,
-                                        const KomorkaId& cell, TMiniEdi& miniEdi)
+                                        const CellId& cell, TMiniEdi& miniEdi)
 {
     if (button != 1 && button != 2) {
         int index = -1;
@@ -70,7 +70,7 @@ std::optional<std::int8_t> takeGradeKey(std::int8_t current, char key, int butto
     return static_cast<std::int8_t>(std::trunc(value));
 }
 
-std::int8_t applyGradeKey(std::int8_t current, char key, int button, const KomorkaId& cell,
+std::int8_t applyGradeKey(std::int8_t current, char key, int button, const CellId& cell,
                           TMiniEdi& miniEdi)
 {
     return takeGradeKey(current, key, button, cell, miniEdi).value_or(current);

@@ -24,9 +24,9 @@ inline constexpr int kLastGradeWording = 10;  // last index a grade value can sh
 // number-editing rule with step 1, bounds 0..10 and no decimals. Returns the
 // new index, or nothing when the rule refuses the key.
 std::optional<std::int8_t> takeGradeKey(std::int8_t current, char key, int button,
-                                        const KomorkaId& cell, TMiniEdi& miniEdi);
+                                        const CellId& cell, TMiniEdi& miniEdi);
 // The same, with `current` for a refused key.
-std::int8_t applyGradeKey(std::int8_t current, char key, int button, const KomorkaId& cell,
+std::int8_t applyGradeKey(std::int8_t current, char key, int button, const CellId& cell,
                           TMiniEdi& miniEdi);
 
 // The wording an index shows; empty outside 0..10.

@@ -5,20 +5,21 @@
 #include <cstdint>
 #include <string>
 
-struct KomorkaId {
+// Which cell of which grid: the cell whose number is being typed.
+struct CellId {
     std::int32_t grid = 0;  // which grid sent the key
     std::int32_t x = -1;
     std::int32_t y = -1;
 
-    bool operator==(const KomorkaId&) const = default;
+    bool operator==(const CellId&) const = default;
 };
 
 struct TMiniEdi {
     static constexpr std::size_t kMaxTekst = 99;
 
-    KomorkaId komorka;
+    CellId komorka;
     std::string tekst;  // the number text being typed
 
     // Forget the remembered cell, so that the next key starts a new number.
-    void forget() { komorka = KomorkaId{}; tekst.clear(); }
+    void forget() { komorka = CellId{}; tekst.clear(); }
 };

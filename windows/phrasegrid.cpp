@@ -256,7 +256,7 @@ void PhraseGrid::editNumberCell(int x, std::size_t y, unsigned char& key, int bu
     const NumberRule rule = *phraseNumberRule(x);
     double value = phraseNumber(current, x);
     char ch = static_cast<char>(key);
-    const KomorkaId cell{kGridId, x, static_cast<std::int32_t>(y)};
+    const CellId cell{kGridId, x, static_cast<std::int32_t>(y)};
     if (!editNumber(value, ch, button, rule.step, rule.lower, rule.upper, rule.decimals, cell,
                     miniEdi_))
         return;  // refused: out of bounds or not a number key

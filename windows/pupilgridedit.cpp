@@ -78,7 +78,7 @@ void PupilGrid::typeIntoText(int x, int y, unsigned char& key, int button)
 void PupilGrid::typeIntoGrade(int x, int y, unsigned char& key, int button)
 {
     const std::int8_t current = valueAt(document_, x, y).grade;
-    const KomorkaId cell{kGridId, x, y};
+    const CellId cell{kGridId, x, y};
     // A key the grade rule refuses writes nothing anywhere.
     const std::optional<std::int8_t> grade =
         takeGradeKey(current, static_cast<char>(key), button, cell, miniEdi_);

@@ -138,7 +138,7 @@ struct NumberCell {
     double lower;
     double upper;
     int decimals;
-    KomorkaId id;
+    CellId id;
 
     bool press(TMiniEdi& miniEdi, char key, int button = 0)
     {
@@ -220,7 +220,7 @@ TEST(EditNumber, deleteGivesZeroAndStartsANewNumber)
     cell.press(miniEdi, '2');
     ASSERT_TRUE(cell.press(miniEdi, '~'));
     EXPECT_DOUBLE_EQ(cell.value, 0);
-    EXPECT_EQ(miniEdi.komorka, KomorkaId{});
+    EXPECT_EQ(miniEdi.komorka, CellId{});
     ASSERT_TRUE(cell.press(miniEdi, '3'));
     EXPECT_DOUBLE_EQ(cell.value, 3);  // not 423
 }
@@ -260,7 +260,7 @@ TEST(EditNumber, refusedKeysChangeNothing)
     EXPECT_FALSE(whole.press(miniEdi, ' '));
     EXPECT_FALSE(whole.press(miniEdi, 0));
     EXPECT_DOUBLE_EQ(whole.value, 5);
-    EXPECT_EQ(miniEdi.komorka, KomorkaId{}) << "a refused key does not take the cell over";
+    EXPECT_EQ(miniEdi.komorka, CellId{}) << "a refused key does not take the cell over";
 
     NumberCell y0 = y0Cell(12.5);
     EXPECT_FALSE(y0.press(miniEdi, ','));  // already has its decimal point

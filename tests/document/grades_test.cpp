@@ -22,7 +22,7 @@ TEST_P(GradeKeyTest, givesTheIndex)
 {
     const GradeKeyCase& c = GetParam();
     TMiniEdi miniEdi;
-    const KomorkaId cell{0, 1, 1};
+    const CellId cell{0, 1, 1};
     EXPECT_EQ(applyGradeKey(static_cast<std::int8_t>(c.current), c.key, c.button, cell, miniEdi), c.expected)
         << "index " << c.current << " key " << int(c.key) << " button " << c.button;
 }
@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(GradeKey, typedIndexIsKeptPerCell)
 {
     TMiniEdi miniEdi;
-    const KomorkaId cell{0, 2, 3};
+    const CellId cell{0, 2, 3};
     std::int8_t grade = 6;
     grade = applyGradeKey(grade, 8, 0, cell, miniEdi);
     EXPECT_EQ(grade, 6) << "nothing typed left: the empty cell";
@@ -63,14 +63,14 @@ TEST(GradeKey, typedIndexIsKeptPerCell)
     EXPECT_EQ(grade, 6);
 
     // Another cell holding 1 starts from "1": "7" would make 17.
-    const KomorkaId other{0, 3, 3};
+    const CellId other{0, 3, 3};
     EXPECT_EQ(applyGradeKey(1, '7', 0, other, miniEdi), 1);
 }
 
 TEST(GradeKey, gradeKeysStartTheTypedIndexAfresh)
 {
     TMiniEdi miniEdi;
-    const KomorkaId cell{0, 2, 3};
+    const CellId cell{0, 2, 3};
     std::int8_t grade = applyGradeKey(6, 8, 0, cell, miniEdi);  // text "", the empty cell
     grade = applyGradeKey(grade, '5', 0, cell, miniEdi);         // "Bardzo dobry"
     EXPECT_EQ(grade, 4);
