@@ -17,7 +17,7 @@ protected:
     }
 
     // Moves the current cell the way the user does, with the arrow keys, and
-    // lets the grid paint: the cell change is reported by painting.
+    // lets the grid paint: the cell change is reported at the latest then.
     void moveTo(int x, int y)
     {
         while (grid().PozX() < x)

@@ -156,7 +156,7 @@ TEST_F(UndoTest, typingInOneCellIsOneStepUntilTheCellIsLeft)
     selectCell(0, kRemarks);
     QTest::keyClicks(&grid(), QStringLiteral("dobrze"));
     press(Qt::Key_Down);
-    grid().viewport()->repaint();  // the grid reports the new cell when it paints it
+    grid().viewport()->repaint();  // the grid reports the new cell at the latest when it paints
     press(Qt::Key_Up);
     grid().viewport()->repaint();
     QTest::keyClicks(&grid(), QStringLiteral("!"));
