@@ -47,14 +47,14 @@ int main(int argc, char** argv)
         status = app.exec();
         app.setErrorReporter(nullptr);
     } catch (const std::bad_alloc&) {
-        std::fprintf(stderr, "%s\n", komunikatBledu(kBladPamieci));
+        std::fprintf(stderr, "%s\n", errorMessage(ErrorCode::OutOfMemory));
         return 1;
     } catch (...) {
         // Starting failed before the windows existed, or while tearing them
         // down: a window of its own for the message.
         QtDialogs dialogs;
         Tffwerr errorWindow(dialogs);
-        errorWindow.report(kBladNieznany);
+        errorWindow.report(ErrorCode::Unknown);
     }
     return status;
 }

@@ -24,7 +24,7 @@ ClassFileContents largeClass(std::size_t kPhrases = 100, std::size_t kPupils = 1
     for (std::size_t j = 0; j < kPhrases; ++j) {
         TFra& f = c.frazy[j];
         f.name = "Przedmiot " + std::to_string(j);
-        f.kind = j % 3 == 0 ? kRodzajTekst : kRodzajOcena;
+        f.kind = j % 3 == 0 ? PhraseKind::Text : PhraseKind::Grade;
         f.x0 = static_cast<std::int16_t>(j);
         f.y0 = 10.5f + static_cast<float>(j);
         f.fontName = "Times New Roman";

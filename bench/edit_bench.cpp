@@ -19,7 +19,7 @@ ClassFileContents gradeClass()
     ClassFileContents c;
     c.frazy.resize(kPhrases);
     for (std::size_t j = 0; j < kPhrases; ++j)
-        c.frazy[j].kind = kRodzajOcena;
+        c.frazy[j].kind = PhraseKind::Grade;
     c.dokumenty.resize(kPupils, kPhrases);
     for (std::size_t i = 0; i < kPupils; ++i)
         for (std::size_t j = 0; j < kPhrases; ++j)
@@ -39,7 +39,7 @@ void BM_GradeKeyIntoBlock(benchmark::State& state)
     int key = 0;
     for (auto _ : state) {
         // Keys 1..6 in turn, so that every press changes every cell.
-        editor.fillBlock(QStringLiteral("wpisanie oceny"), kSelection, kRodzajOcena,
+        editor.fillBlock(QStringLiteral("wpisanie oceny"), kSelection, PhraseKind::Grade,
                          static_cast<std::int8_t>(key++ % 6));
     }
     state.counters["cells"] = double(kPupils * kPhrases);
@@ -55,7 +55,7 @@ void BM_ThousandStepsOfMemory(benchmark::State& state)
         editor.takeOver(gradeClass());
         const std::size_t before = mallinfo2().uordblks;
         for (int step = 0; step < 1000; ++step)
-            editor.fillBlock(QStringLiteral("wpisanie oceny"), kSelection, kRodzajOcena,
+            editor.fillBlock(QStringLiteral("wpisanie oceny"), kSelection, PhraseKind::Grade,
                              static_cast<std::int8_t>(step % 6));
         const std::size_t after = mallinfo2().uordblks;
         state.counters["undo_MB"] = double(after - before) / (1024.0 * 1024.0);

@@ -49,7 +49,7 @@ ClassFileContents fortyFieldCard(std::size_t pupils)
     ClassFileContents c;
     for (int j = 0; j < 40; ++j) {
         TFra f;
-        f.kind = kRodzajTekst;
+        f.kind = PhraseKind::Text;
         f.x0 = static_cast<std::int16_t>(j % 2 == 0 ? 20 : 110);
         f.y0 = 40.0f + 6.0f * static_cast<float>(j / 2);
         f.width = 80;
@@ -61,7 +61,7 @@ ClassFileContents fortyFieldCard(std::size_t pupils)
         c.frazy.push_back(f);
     }
     TFra picture;
-    picture.kind = kRodzajObrazek;
+    picture.kind = PhraseKind::Picture;
     picture.x0 = 90;
     picture.y0 = 35.0f;
     picture.width = 30;

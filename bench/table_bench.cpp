@@ -25,7 +25,7 @@ ClassFileContents bigClass(std::size_t pupils, std::size_t phrases)
     for (std::size_t f = 0; f < phrases; ++f) {
         TFra phrase;
         phrase.name = "Przedmiot " + std::to_string(f + 1);
-        phrase.kind = f % 4 == 0 ? kRodzajTekst : kRodzajOcena;
+        phrase.kind = f % 4 == 0 ? PhraseKind::Text : PhraseKind::Grade;
         c.frazy.push_back(phrase);
     }
     for (std::size_t p = 0; p < pupils; ++p) {

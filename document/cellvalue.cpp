@@ -3,11 +3,11 @@
 std::optional<ValueField> valueFieldOf(std::uint8_t kind)
 {
     switch (kind) {
-    case kRodzajTekst:
+    case PhraseKind::Text:
         return ValueField::Text;
-    case kRodzajOcena:
+    case PhraseKind::Grade:
         return ValueField::Grade;
-    case kRodzajObrazek:
+    case PhraseKind::Picture:
         return ValueField::Picture;
     default:
         return std::nullopt;

@@ -61,7 +61,7 @@ public:
     {
         const auto n = get<std::uint32_t>();
         if (static_cast<std::uint64_t>(n) * minSize > remaining())
-            throw EKolmoError(kBladOdczytu);
+            throw EKolmoError(ErrorCode::ReadFailed);
         return n;
     }
 
@@ -69,7 +69,7 @@ private:
     void need(std::size_t n) const
     {
         if (n > remaining())
-            throw EKolmoError(kBladOdczytu);
+            throw EKolmoError(ErrorCode::ReadFailed);
     }
 
     const char* p_;
@@ -116,7 +116,7 @@ void readValue(Reader& r, std::string& value, StoredText stored)
     }
     const auto length = r.get<std::uint32_t>();
     if (length > kMaxFontNameBytes)
-        throw EKolmoError(kBladOdczytu);
+        throw EKolmoError(ErrorCode::ReadFailed);
     value = std::string(r.bytes(length));
 }
 
@@ -124,7 +124,7 @@ void readValue(Reader& r, std::vector<std::int32_t>& sizes, StoredText)
 {
     const auto n = r.get<std::uint32_t>();
     if (n > GridLayout::kMaxCount || std::uint64_t(n) * 4 > r.remaining())
-        throw EKolmoError(kBladOdczytu);
+        throw EKolmoError(ErrorCode::ReadFailed);
     sizes.resize(n);
     for (auto& s : sizes)
         s = r.get<std::int32_t>();
@@ -211,7 +211,7 @@ void writeFields(Writer& w, const Record& record)
 }
 
 template <typename Record>
-std::size_t storedSize(const Record& record, int version = kWersjaZapisu)
+std::size_t storedSize(const Record& record, int version = kWrittenVersion)
 {
     std::size_t n = 0;
     forEachField<Record>([&](const auto& f) {
@@ -255,7 +255,7 @@ template <typename Record>
 Record read(Reader& r)
 {
     Record record;
-    readFields(r, record, kWersjaZapisu);
+    readFields(r, record, kWrittenVersion);
     return record;
 }
 
@@ -266,8 +266,8 @@ ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllow
     Reader r(bytes);
     ClassFileContents c;
     c.version = r.get<std::int8_t>();
-    if (c.version < kNajstarszaWersja || c.version > kNajnowszaWersja)
-        throw EKolmoError(kBladWersji);
+    if (c.version < kOldestVersion || c.version > kNewestVersion)
+        throw EKolmoError(ErrorCode::WrongVersion);
     const std::size_t minRecord = minRecordSize(c.version);
     r.get<std::uint8_t>();  // reserved
 
@@ -287,7 +287,7 @@ ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllow
         if (stored < phrases) {
             padding += phrases - stored;
             if (padding > paddingAllowance)
-                throw EKolmoError(kBladOdczytu);
+                throw EKolmoError(ErrorCode::ReadFailed);
         }
         TDok pupil;
         // Keep the invariant: one value per phrase; values beyond the
@@ -314,7 +314,7 @@ ClassFileContents readClassFile(std::istream& in)
 {
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad())
-        throw EKolmoError(kBladOdczytu);
+        throw EKolmoError(ErrorCode::ReadFailed);
     return readClassFile(std::string_view(bytes));
 }
 
@@ -346,7 +346,7 @@ std::string writeClassFile(const ClassFileContents& c)
     const std::size_t expectedSize = fileSize(c);
     out.reserve(expectedSize);
     Writer w(out);
-    w.put(kWersjaZapisu);
+    w.put(kWrittenVersion);
     w.put(std::uint8_t{0});
     writeRecords(w, c.frazy);
     w.put(static_cast<std::uint32_t>(c.dokumenty.count()));
@@ -370,7 +370,7 @@ void writeClassFile(std::ostream& out, const ClassFileContents& contents)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out)
-        throw EKolmoError(kBladZapisu);
+        throw EKolmoError(ErrorCode::WriteFailed);
 }
 
 std::string writeGridLayout(const GridLayout& layout)
@@ -396,7 +396,7 @@ void take(std::istream& in, std::string& block, std::size_t n)
     block.resize(old + n);
     in.read(block.data() + old, static_cast<std::streamsize>(n));
     if (static_cast<std::size_t>(in.gcount()) != n)
-        throw EKolmoError(kBladOdczytu);
+        throw EKolmoError(ErrorCode::ReadFailed);
 }
 
 // Appends a stored count and checks it against limit.
@@ -406,7 +406,7 @@ std::uint32_t takeCount(std::istream& in, std::string& block, std::size_t limit)
     std::uint32_t n;
     std::memcpy(&n, block.data() + block.size() - 4, 4);
     if (n > limit)
-        throw EKolmoError(kBladOdczytu);
+        throw EKolmoError(ErrorCode::ReadFailed);
     return n;
 }
 
@@ -434,19 +434,19 @@ ClassFileContents readClassFileAt(const std::filesystem::path& path)
 {
     std::string bytes;
     if (platformfile::readRegularFile(path, bytes) != platformfile::ReadResult::Ok)
-        throw EKolmoError(kBladOdczytu);
+        throw EKolmoError(ErrorCode::ReadFailed);
     return readClassFile(std::string_view(bytes));
 }
 
 void saveClassFileAt(const std::filesystem::path& path, const ClassFileContents& contents)
 {
     if (!platformfile::replaceFile(path, writeClassFile(contents)))
-        throw EKolmoError(kBladZapisu);
+        throw EKolmoError(ErrorCode::WriteFailed);
 }
 
 std::vector<int> readFailureCodes(int code)
 {
-    if (code == kBladWersji)
-        return {kBladWersji, kBladOdczytu};
+    if (code == ErrorCode::WrongVersion)
+        return {ErrorCode::WrongVersion, ErrorCode::ReadFailed};
     return {code};
 }

@@ -11,12 +11,12 @@
 #include <string_view>
 #include <vector>
 
-inline constexpr int kNajstarszaWersja = 40;
-inline constexpr int kNajnowszaWersja = 56;
+inline constexpr int kOldestVersion = 40;
+inline constexpr int kNewestVersion = 56;
 // Files from version 55 on carry V-Korekta in every record.
-inline constexpr int kWersjaZKorekta = 55;
+inline constexpr int kLineSpacingVersion = 55;
 // What the writer always puts down.
-inline constexpr std::int8_t kWersjaZapisu = 56;
+inline constexpr std::int8_t kWrittenVersion = 56;
 
 // Default records a read may add, in all, for pupils that hold fewer values
 // than there are phrases. The program always stores every value, so a class
@@ -36,17 +36,17 @@ inline constexpr std::size_t kPaddingAllowance = 250'000;
 ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllowance = kPaddingAllowance);
 ClassFileContents readClassFile(std::istream& in);
 
-// The file's bytes, with the version byte kWersjaZapisu.
+// The file's bytes, with the version byte kWrittenVersion.
 std::string writeClassFile(const ClassFileContents& contents);
-// Throws EKolmoError(2) when the stream fails.
+// Throws EKolmoError(ErrorCode::WriteFailed) when the stream fails.
 void writeClassFile(std::ostream& out, const ClassFileContents& contents);
 
 // A grid layout block alone, as it sits inside a class file.
 std::string writeGridLayout(const GridLayout& layout);
-// Throws EKolmoError(1) for a short or corrupt block.
+// Throws EKolmoError(ErrorCode::ReadFailed) for a short or corrupt block.
 GridLayout readGridLayout(std::string_view bytes);
 // Takes exactly one block from the stream, checked whole before it is
-// returned; EKolmoError(1) as above.
+// returned; EKolmoError(ErrorCode::ReadFailed) as above.
 GridLayout readGridLayout(std::istream& in);
 
 // Reads the file at path; code 1 when it cannot be read or is not a regular
@@ -55,7 +55,7 @@ ClassFileContents readClassFileAt(const std::filesystem::path& path);
 // Writes to a temporary file in the folder of path's target (symbolic links
 // followed) and renames it over the target only when every byte is written
 // and flushed; the target keeps its permissions. On any failure the old file
-// is left as it was and EKolmoError(2) is thrown; a target that is not a
+// is left as it was and EKolmoError(ErrorCode::WriteFailed) is thrown; a target that is not a
 // regular file is never replaced.
 void saveClassFileAt(const std::filesystem::path& path, const ClassFileContents& contents);
 

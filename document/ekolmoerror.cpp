@@ -1,13 +1,13 @@
 #include "ekolmoerror.h"
 
-const char* komunikatBledu(int code)
+const char* errorMessage(int code)
 {
     switch (code) {
-    case kBladPamieci: return " Za mało pamięci w komputerze";
-    case kBladOdczytu: return " Odczyt danych z archiwum nie powiódł się";
-    case kBladZapisu: return " Zapis danych do archiwum nie powiódł się";
-    case kBladWersji: return " Niewłaściwa wersja pliku z danymi";
-    case kBladWydruku: return " Wydruk nie powiódł się";
+    case ErrorCode::OutOfMemory: return " Za mało pamięci w komputerze";
+    case ErrorCode::ReadFailed: return " Odczyt danych z archiwum nie powiódł się";
+    case ErrorCode::WriteFailed: return " Zapis danych do archiwum nie powiódł się";
+    case ErrorCode::WrongVersion: return " Niewłaściwa wersja pliku z danymi";
+    case ErrorCode::PrintFailed: return " Wydruk nie powiódł się";
     default: return " Nieznany błąd";
     }
 }

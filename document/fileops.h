@@ -32,6 +32,6 @@ std::optional<std::string> pictureInFolder(const std::string& programFolder, std
 
 // program folder + name + ".wkz".
 std::string copyPath(const std::string& programFolder, const std::string& name);
-// Writes the document under copyPath(); throws EKolmoError(2) on failure.
+// Writes the document under copyPath(); throws EKolmoError(ErrorCode::WriteFailed) on failure.
 void saveCopyAs(const std::string& programFolder, const std::string& name,
                 const ClassFileContents& contents);

@@ -14,7 +14,7 @@ struct Tally {
 
     void add(const TFra& phrase, const TFra& value)
     {
-        if (phrase.kind == kRodzajOcena && value.grade >= 0 && value.grade <= kLastCountedGrade) {
+        if (phrase.kind == PhraseKind::Grade && value.grade >= 0 && value.grade <= kLastCountedGrade) {
             sum += value.grade + 1;
             ++count;
         }
@@ -47,7 +47,7 @@ std::optional<std::int8_t> takeGradeKey(std::int8_t current, char key, int butto
         int index = -1;
         if (key == ' ' || key == '0' || key == kKeyDelete) {
             // Clearing puts no failing grade on a card: the cell is empty.
-            index = kBrakPrzedmiotu;
+            index = kNoSubjectGrade;
         } else if (key >= '1' && key <= '6') {
             index = key - '1';
         } else if (key >= 'A' && key <= 'D') {
@@ -66,7 +66,7 @@ std::optional<std::int8_t> takeGradeKey(std::int8_t current, char key, int butto
     if (!editNumber(value, key, button, 1.0, 0.0, kLastGradeWording, 0, cell, miniEdi))
         return std::nullopt;
     if (backspace && miniEdi.komorka == cell && miniEdi.tekst.empty())
-        return kBrakPrzedmiotu;  // the typed number is gone: the cell is empty
+        return kNoSubjectGrade;  // the typed number is gone: the cell is empty
     return static_cast<std::int8_t>(std::trunc(value));
 }
 
@@ -89,7 +89,7 @@ int matchWording(const TOpcje& options, std::string_view pasted)
     const std::vector<std::string> wordings(options.brzmienia.begin(),
                                             options.brzmienia.begin() + kLastGradeWording + 1);
     const int found = findText(pasted, wordings);
-    return found < 0 ? kBrakPrzedmiotu : found;
+    return found < 0 ? kNoSubjectGrade : found;
 }
 
 std::optional<std::int8_t> pastedGrade(const TOpcje& options, std::string_view pasted)
@@ -127,7 +127,7 @@ std::optional<float> pupilAverage(const TFrazy& phrases, const TDokumenty& pupil
 
 std::optional<float> phraseAverage(const TFrazy& phrases, const TDokumenty& pupils, std::size_t y)
 {
-    if (y >= phrases.count() || phrases[y].kind != kRodzajOcena) {
+    if (y >= phrases.count() || phrases[y].kind != PhraseKind::Grade) {
         return std::nullopt;
     }
     Tally tally;

@@ -52,7 +52,7 @@ const char* phraseColumnHeader(int column)
 
 bool hasAlignment(const TFra& phrase)
 {
-    return phrase.kind != kRodzajObrazek && phrase.width >= 1;
+    return phrase.kind != PhraseKind::Picture && phrase.width >= 1;
 }
 
 PhraseCellText phraseCellText(const TFra& phrase, int column)
@@ -61,7 +61,7 @@ PhraseCellText phraseCellText(const TFra& phrase, int column)
     case kKolNazwa:
         return phrase.name.empty() ? questionMarks() : PhraseCellText{phrase.name, std::nullopt};
     case kKolRodzaj:
-        return phrase.kind <= kRodzajObrazek ? PhraseCellText{kKinds[phrase.kind], std::nullopt}
+        return phrase.kind <= PhraseKind::Picture ? PhraseCellText{kKinds[phrase.kind], std::nullopt}
                                              : placeholder();
     case kKolX0:
         return {std::to_string(phrase.x0), std::nullopt};
@@ -76,7 +76,7 @@ PhraseCellText phraseCellText(const TFra& phrase, int column)
             return placeholder();
         return {kAlignments[phrase.align], std::nullopt};
     case kKolFont:
-        if (phrase.kind == kRodzajObrazek)
+        if (phrase.kind == PhraseKind::Picture)
             return phrase.picture.empty() ? questionMarks()
                                           : PhraseCellText{phrase.picture, std::nullopt};
         return {std::to_string(phrase.fontSize) + ", " + phrase.fontName, std::nullopt};
@@ -174,9 +174,9 @@ void pastePhraseCell(TFra& phrase, int column, std::string_view text)
         const char first = text.empty() ? '\0' : text[0];
         const char second = text.size() > 1 ? text[1] : '\0';
         if (first == 'O' || first == 'o')
-            phrase.kind = (second == 'c' || second == 'C') ? kRodzajOcena : kRodzajObrazek;
+            phrase.kind = (second == 'c' || second == 'C') ? PhraseKind::Grade : PhraseKind::Picture;
         else if (first == 'T' || first == 't')
-            phrase.kind = kRodzajTekst;
+            phrase.kind = PhraseKind::Text;
         break;
     }
     case kKolX0:

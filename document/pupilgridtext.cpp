@@ -74,11 +74,11 @@ PupilGridText pupilGridCell(const Document& doc, int x, int y)
     const TFra& phrase = doc.frazy()[static_cast<std::size_t>(y)];
     const TFra& value = doc.dokumenty().value(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
     switch (phrase.kind) {
-    case kRodzajTekst:
+    case PhraseKind::Text:
         return {value.text, value.text.empty() ? std::optional(kKolorBialy) : std::nullopt};
-    case kRodzajOcena:
+    case PhraseKind::Grade:
         return {gradeWording(doc.opcje(), value.grade), value.grade <= 5 ? kKolorAqua : kKolorNiebieski};
-    case kRodzajObrazek:
+    case PhraseKind::Picture:
         return {value.picture, value.picture.empty() ? kKolorBialy : kKolorLime};
     default:
         return {"", std::nullopt};

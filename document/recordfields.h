@@ -48,7 +48,7 @@ struct RecordFields<TFra> {
         field("align", &TFra::align), field("fontName", &TFra::fontName), field("fontSize", &TFra::fontSize),
         field("fontColor", &TFra::fontColor), field("bold", &TFra::bold), field("italic", &TFra::italic),
         field("underline", &TFra::underline), field("strikeout", &TFra::strikeout),
-        field("lineSpacing", &TFra::lineSpacing, StoredText::Ended, kWersjaZKorekta), field("page", &TFra::page));
+        field("lineSpacing", &TFra::lineSpacing, StoredText::Ended, kLineSpacingVersion), field("page", &TFra::page));
 };
 
 template <>

@@ -6,18 +6,18 @@
 #include <string>
 
 // Kinds of phrase (field `kind`).
-inline constexpr std::uint8_t kRodzajTekst = 0;    // "Tekst"
-inline constexpr std::uint8_t kRodzajOcena = 1;    // "Ocena"
-inline constexpr std::uint8_t kRodzajObrazek = 2;  // "Obrazek"
+inline constexpr std::uint8_t PhraseKind::Text = 0;    // "Tekst"
+inline constexpr std::uint8_t PhraseKind::Grade = 1;    // "Ocena"
+inline constexpr std::uint8_t PhraseKind::Picture = 2;  // "Obrazek"
 
 // The grade index a new value record starts with: "--------------".
-inline constexpr std::int8_t kBrakPrzedmiotu = 6;
+inline constexpr std::int8_t kNoSubjectGrade = 6;
 
 struct TFra {
     std::string name;                          // "Nazwa frazy"
-    std::uint8_t kind = kRodzajTekst;          // 0 text, 1 grade, 2 picture
+    std::uint8_t kind = PhraseKind::Text;          // 0 text, 1 grade, 2 picture
     std::string text;                          // a pupil's text value
-    std::int8_t grade = kBrakPrzedmiotu;       // a pupil's grade index 0..10
+    std::int8_t grade = kNoSubjectGrade;       // a pupil's grade index 0..10
     std::string picture;                       // bitmap file, ".bmp" optional
     std::int16_t x0 = 0;                       // left edge, mm
     float y0 = 0.0f;                           // top edge, mm, one decimal

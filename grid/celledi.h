@@ -151,10 +151,10 @@ public:
     // ---- Layout block stored inside class files. ----------------------------
     GridLayout uklad() const;
     void zastosujUklad(const GridLayout& layout);
-    // Reads exactly one block; a short or corrupt one throws EKolmoError(1)
+    // Reads exactly one block; a short or corrupt one throws EKolmoError(ErrorCode::ReadFailed)
     // and leaves the grid as it was.
     void CzytajUklad(std::istream& in);
-    // Throws EKolmoError(2) when the stream fails.
+    // Throws EKolmoError(ErrorCode::WriteFailed) when the stream fails.
     void ZapiszUklad(std::ostream& out) const;
 
     // ---- Clipboard and export. ----------------------------------------------

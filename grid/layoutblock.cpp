@@ -93,5 +93,5 @@ void TCellEdi::ZapiszUklad(std::ostream& out) const
     const std::string block = writeGridLayout(uklad());
     out.write(block.data(), std::streamsize(block.size()));
     if (!out)
-        throw EKolmoError(kBladZapisu);
+        throw EKolmoError(ErrorCode::WriteFailed);
 }

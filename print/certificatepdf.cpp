@@ -17,7 +17,7 @@ std::vector<MissingPicture> writeCertificatesPdf(QIODevice& out, const Certifica
 {
     // Qt would quietly print an impossible sheet as US Letter or 0 points wide.
     if (!sheetSizeUsable(job.options))
-        throw EKolmoError(kBladWydruku, sheetSizeProblem(job.options));
+        throw EKolmoError(ErrorCode::PrintFailed, sheetSizeProblem(job.options));
     QPdfWriter writer(&out);
     writer.setCreator(QStringLiteral("Wykazki"));
     writer.setResolution(job.resolutionDpi);
@@ -30,15 +30,15 @@ std::vector<MissingPicture> writeCertificatesPdf(QIODevice& out, const Certifica
     CertificateRenderer renderer(job.phrases, job.pupils, job.options, job.programFolder);
     QPainter painter;
     if (!painter.begin(&writer))
-        throw EKolmoError(kBladWydruku);
+        throw EKolmoError(ErrorCode::PrintFailed);
     bool first = true;
     for (std::size_t pupil : job.pupilIndexes) {
         if (!first && !writer.newPage())
-            throw EKolmoError(kBladWydruku);
+            throw EKolmoError(ErrorCode::PrintFailed);
         first = false;
         renderer.drawPage(painter, pupil, job.page, writer.width(), writer.height(), 1.0);
     }
     if (!painter.end())
-        throw EKolmoError(kBladWydruku);
+        throw EKolmoError(ErrorCode::PrintFailed);
     return renderer.missingPictures();
 }

@@ -28,6 +28,6 @@ struct CertificatePdfJob {
 
 // Writes the PDF to out (open for writing) and returns the pictures the
 // cards were printed without (missing, outside the program folder, damaged
-// or too large). Throws EKolmoError(kBladWydruku) when the PDF cannot be
+// or too large). Throws EKolmoError(ErrorCode::PrintFailed) when the PDF cannot be
 // written, and with a detail when the sheet lies outside 1..1000 mm.
 std::vector<MissingPicture> writeCertificatesPdf(QIODevice& out, const CertificatePdfJob& job);

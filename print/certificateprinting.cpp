@@ -22,9 +22,9 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc, const std:
     if (printed.empty())
         return 0;
     if (!sheetSizeUsable(doc.opcje()))
-        throw EKolmoError(kBladWydruku, sheetSizeProblem(doc.opcje()));
+        throw EKolmoError(ErrorCode::PrintFailed, sheetSizeProblem(doc.opcje()));
     if (!canPrintOn(printer))
-        throw EKolmoError(kBladWydruku);
+        throw EKolmoError(ErrorCode::PrintFailed);
     // Cards are placed from the sheet's corner whatever the printer dialog
     // chose for tables.
     printer.setFullPage(true);
@@ -33,12 +33,12 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc, const std:
     CertificateRenderer renderer(doc.frazy(), doc.dokumenty(), doc.opcje(), programFolder);
     QPainter painter;
     if (!painter.begin(&printer))
-        throw EKolmoError(kBladWydruku);
+        throw EKolmoError(ErrorCode::PrintFailed);
     try {
         bool first = true;
         for (std::size_t pupil : printed) {
             if (!first && !printer.newPage())
-                throw EKolmoError(kBladWydruku);
+                throw EKolmoError(ErrorCode::PrintFailed);
             first = false;
             renderer.drawPage(painter, pupil, page, printer.width(), printer.height(), 1.0);
         }
@@ -51,7 +51,7 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc, const std:
         throw;
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
-        throw EKolmoError(kBladWydruku);
+        throw EKolmoError(ErrorCode::PrintFailed);
     if (missing)
         *missing = renderer.missingPictures();
     return printed.size();

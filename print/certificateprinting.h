@@ -24,7 +24,7 @@ struct Document;
 // Pictures that are missing, outside the program folder, damaged or too
 // large are left out; when missing is given it receives them.
 //
-// Throws EKolmoError(kBladWydruku) when there is no printer to print on,
+// Throws EKolmoError(ErrorCode::PrintFailed) when there is no printer to print on,
 // the job cannot start, or a new sheet or the end of the job fails (a job
 // already started is aborted first), and, with the reason as its detail,
 // when the class's sheet lies outside 1..1000 mm.

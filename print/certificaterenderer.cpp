@@ -76,10 +76,10 @@ std::vector<PlacedElement> CertificateRenderer::layoutPage(const QPaintDevice& d
         box.rightPx = addPixels(box.leftPx, mmToPixels(dpi, phrase.width));
         box.bottomPx = addPixels(box.topPx, mmToPixels(dpi, phrase.height));
 
-        if (phrase.kind == kRodzajObrazek) {
+        if (phrase.kind == PhraseKind::Picture) {
             if (auto placed = placePicture(pupil, j, value, box, clipWidthPx, clipHeightPx, scale))
                 elements.push_back(std::move(*placed));
-        } else if (phrase.kind == kRodzajTekst || phrase.kind == kRodzajOcena) {
+        } else if (phrase.kind == PhraseKind::Text || phrase.kind == PhraseKind::Grade) {
             elements.push_back(placeText(device, j, value, box, clipWidthPx, clipHeightPx, scale));
         }
     }
@@ -95,7 +95,7 @@ PlacedElement CertificateRenderer::placeText(const QPaintDevice& device, std::si
     e.kind = ElementKind::Text;
     e.font = fontFromPhrase(phrase, scale);
     box = scaled(box, scale);
-    e.text = phrase.kind == kRodzajOcena ? qstringFromCp1250(gradeWording(options_, value.grade)) : qstringFromCp1250(value.text);
+    e.text = phrase.kind == PhraseKind::Grade ? qstringFromCp1250(gradeWording(options_, value.grade)) : qstringFromCp1250(value.text);
 
     // y0 is the base line: the first line stands on it.
     const QFontMetrics metrics(e.font.font, &device);

@@ -21,7 +21,7 @@ std::optional<ClassFileContents> readClassReporting(const std::string& path)
         return readClassFileAt(path);
     } catch (const EKolmoError& e) {
         for (int code : readFailureCodes(e.code()))
-            std::cerr << komunikatBledu(code) << "\n";
+            std::cerr << errorMessage(code) << "\n";
         return std::nullopt;
     }
 }

@@ -65,7 +65,7 @@ void printInfo(const std::string& path, ClassFileContents&& c)
             ++pages[f.page];
     }
     std::cout << "File:      " << path << "\n"
-              << "Version:   " << int(c.version) << (c.version >= kWersjaZKorekta ? "" : " (without line-spacing correction)") << "\n"
+              << "Version:   " << int(c.version) << (c.version >= kLineSpacingVersion ? "" : " (without line-spacing correction)") << "\n"
               << "Elements:  " << c.frazy.count() << " (" << kinds[0] << " text, " << kinds[1] << " grade, "
               << kinds[2] << " picture)\n"
               << "Pages:     " << pages[0] << " / " << pages[1] << " / " << pages[2] << " / " << pages[3]
@@ -133,7 +133,7 @@ int cmdBuild(const std::vector<std::string>& args)
     try {
         saveClassFileAt(output, c);
     } catch (const EKolmoError& e) {
-        std::cerr << komunikatBledu(e.code()) << "\n";
+        std::cerr << errorMessage(e.code()) << "\n";
         return kExitError;
     }
     return 0;
@@ -166,7 +166,7 @@ int main(int argc, char** argv)
         return it->second(std::vector<std::string>(argv + 2, argv + argc));
     } catch (const std::bad_alloc&) {
         // Whatever ran out, the program's own message rather than an abort.
-        std::cerr << komunikatBledu(kBladPamieci) << "\n";
+        std::cerr << errorMessage(ErrorCode::OutOfMemory) << "\n";
         return kExitError;
     }
 }

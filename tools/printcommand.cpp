@@ -175,7 +175,7 @@ int runPrintCommand(const std::vector<std::string>& args)
                           << (m.damaged ? " is damaged or too large" : " is missing") << "; printed without it\n";
             return true;
         } catch (const EKolmoError& e) {
-            std::cerr << komunikatBledu(e.code()) << "\n";
+            std::cerr << errorMessage(e.code()) << "\n";
             return false;
         }
     });

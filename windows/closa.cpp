@@ -63,7 +63,7 @@ bool Tclosa::read()
         } catch (const EKolmoError& e) {
             failure = e.code();
         } catch (const std::exception&) {
-            failure = kBladOdczytu;
+            failure = ErrorCode::ReadFailed;
         }
     }
     if (failure >= 0) {
@@ -118,7 +118,7 @@ bool Tclosa::writeTo(const QString& path)
     } catch (const EKolmoError& e) {
         context_.reportError(e.code());
     } catch (const std::exception&) {
-        context_.reportError(kBladZapisu);
+        context_.reportError(ErrorCode::WriteFailed);
     }
     return false;
 }

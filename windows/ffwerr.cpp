@@ -58,7 +58,7 @@ Tffwerr::Tffwerr(Dialogs& dialogs, QWidget* parent)
 
 void Tffwerr::report(int code)
 {
-    tekst_->setText(QString::fromUtf8(komunikatBledu(code)));
+    tekst_->setText(QString::fromUtf8(errorMessage(code)));
     layout()->activate();
     if (isVisible())
         return;

@@ -147,11 +147,11 @@ bool Tffwopis::follow(bool enabled, int x, int y)
     if (pupils == 0 || phrases == 0 || x < 0 || x >= pupils || y < 0 || y >= phrases)
         return false;
     switch (document_.frazy()[static_cast<std::size_t>(y)].kind) {
-    case kRodzajTekst:
+    case PhraseKind::Text:
         bind(x, y, false);
         return true;
-    case kRodzajOcena:
-    case kRodzajObrazek:
+    case PhraseKind::Grade:
+    case PhraseKind::Picture:
         bind(x, y, true);
         return true;
     default:
@@ -183,7 +183,7 @@ void Tffwopis::textEdited()
         textBox_->setTextCursor(cursor);
     }
     storing_ = true;
-    editor_.typeIntoBlock(QStringLiteral("edycja tekstu"), CellBlock::cell(x, y), kRodzajTekst,
+    editor_.typeIntoBlock(QStringLiteral("edycja tekstu"), CellBlock::cell(x, y), PhraseKind::Text,
                           std::move(stored));
     storing_ = false;
 }

@@ -20,7 +20,7 @@ public:
 
     // Shows page `page` (0..3) of pupil `pupil`'s card modally, sized and
     // scaled to the screen; returns when the window is closed. Does nothing
-    // for a pupil outside the pupil list. Throws EKolmoError(kBladWydruku),
+    // for a pupil outside the pupil list. Throws EKolmoError(ErrorCode::PrintFailed),
     // before anything is shown, when a picture on the page cannot be read.
     void preview(const Document& doc, int pupil, int page);
 

@@ -124,9 +124,9 @@ void PhraseGrid::cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const
         return;
     }
     const TFra& phrase = document_.frazy()[static_cast<std::size_t>(y)];
-    if (phrase.kind == kRodzajOcena)
+    if (phrase.kind == PhraseKind::Grade)
         ato.kolor = kGradeRowColor;
-    else if (phrase.kind == kRodzajObrazek)
+    else if (phrase.kind == PhraseKind::Picture)
         ato.kolor = kPictureRowColor;
     PhraseCellText cell = phraseCellText(phrase, x);
     ato.tekst[0] = std::move(cell.text);
@@ -199,7 +199,7 @@ void PhraseGrid::cellEdit(TCellEdi&, int x, int y, unsigned char& key, int butto
         editAlignment(row, key, button);
         break;
     case kKolFont:
-        if (document_.frazy()[row].kind == kRodzajObrazek)
+        if (document_.frazy()[row].kind == PhraseKind::Picture)
             editPicture(row, key);
         else
             editFont(row, key);
@@ -232,16 +232,16 @@ void PhraseGrid::editKind(std::size_t y, int button)
     const int current = document_.frazy()[y].kind;
     int kind = current;
     if (button == kButtonLeft)
-        kind = std::min(current + 1, int{kRodzajObrazek});
+        kind = std::min(current + 1, int{PhraseKind::Picture});
     else if (button == kButtonRight)
-        kind = std::clamp(current - 1, 0, int{kRodzajObrazek});
+        kind = std::clamp(current - 1, 0, int{PhraseKind::Picture});
     else
         return;  // keys do nothing here
     std::vector<std::pair<std::size_t, TFra>> changed;
     for (std::size_t row : selectedRows()) {
         TFra phrase = document_.frazy()[row];
         phrase.kind = static_cast<std::uint8_t>(kind);
-        if (kind != kRodzajTekst)
+        if (kind != PhraseKind::Text)
             phrase.lineSpacing = 0.0f;  // line spacing belongs to texts
         changed.emplace_back(row, std::move(phrase));
     }
@@ -251,7 +251,7 @@ void PhraseGrid::editKind(std::size_t y, int button)
 void PhraseGrid::editNumberCell(int x, std::size_t y, unsigned char& key, int button)
 {
     const TFra& current = document_.frazy()[y];
-    if (x == kKolKorekta && current.kind != kRodzajTekst)
+    if (x == kKolKorekta && current.kind != PhraseKind::Text)
         return;
     const NumberRule rule = *phraseNumberRule(x);
     double value = phraseNumber(current, x);
@@ -264,7 +264,7 @@ void PhraseGrid::editNumberCell(int x, std::size_t y, unsigned char& key, int bu
     std::vector<std::pair<std::size_t, TFra>> changed;
     for (std::size_t row : selectedRows()) {
         TFra phrase = document_.frazy()[row];
-        if (x == kKolKorekta && (phrase.kind != kRodzajTekst || phrase.width <= 0))
+        if (x == kKolKorekta && (phrase.kind != PhraseKind::Text || phrase.width <= 0))
             continue;
         setPhraseNumber(phrase, x, value);
         if (x == kKolSzer && phrase.width <= 0)
@@ -276,7 +276,7 @@ void PhraseGrid::editNumberCell(int x, std::size_t y, unsigned char& key, int bu
 
 void PhraseGrid::editAlignment(std::size_t y, unsigned char& key, int button)
 {
-    if (document_.frazy()[y].kind == kRodzajObrazek)
+    if (document_.frazy()[y].kind == PhraseKind::Picture)
         return;
     std::optional<std::int16_t> letter;
     switch (key) {
@@ -314,7 +314,7 @@ void PhraseGrid::editFont(std::size_t y, unsigned char& key)
     std::vector<std::pair<std::size_t, TFra>> changed;
     for (std::size_t row : selectedRows()) {
         TFra phrase = document_.frazy()[row];
-        if (phrase.kind == kRodzajObrazek)
+        if (phrase.kind == PhraseKind::Picture)
             continue;
         phrase.fontName = font.fontName;
         phrase.fontSize = font.fontSize;
@@ -345,7 +345,7 @@ void PhraseGrid::editPicture(std::size_t y, unsigned char& key)
     const std::size_t pupils = document_.dokumenty().count();
     for (std::size_t row : selectedRows()) {
         TFra phrase = document_.frazy()[row];
-        if (phrase.kind != kRodzajObrazek)
+        if (phrase.kind != PhraseKind::Picture)
             continue;
         phrase.picture = *picture;
         changed.emplace_back(row, std::move(phrase));

@@ -116,7 +116,7 @@ void ProgramContext::connectPrinting()
                              // Tables left on the sheet come out first; if they
                              // fail, the user hears of it and the cards still print.
                              if (!tablePrint_->finishOpenJob())
-                                 reportError(kBladWydruku);
+                                 reportError(ErrorCode::PrintFailed);
                              std::vector<MissingPicture> missing;
                              printCertificates(*printer_, document_, pupils, page, programFolder_, &missing);
                              if (!missing.empty())

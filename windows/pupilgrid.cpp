@@ -148,7 +148,7 @@ QString PupilGrid::pupilLabel(std::size_t x) const
     QString label = QString::number(x + 1);
     for (std::size_t j = 0; j < document_.frazy().count(); ++j) {
         const std::string& text = document_.value(x, j).text;
-        if (document_.frazy()[j].kind == kRodzajTekst && !text.empty()) {
+        if (document_.frazy()[j].kind == PhraseKind::Text && !text.empty()) {
             QString first = qstringFromCp1250(text.substr(0, text.find_first_of("\r\n")));
             return label + QStringLiteral(". ") + first.left(60);
         }

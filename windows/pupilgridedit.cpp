@@ -36,13 +36,13 @@ void PupilGrid::cellEdit(TCellEdi&, int x, int y, unsigned char& key, int button
     if (!isDataCell(x, y))
         return;
     switch (kindOf(y)) {
-    case kRodzajTekst:
+    case PhraseKind::Text:
         typeIntoText(x, y, key, button);
         break;
-    case kRodzajOcena:
+    case PhraseKind::Grade:
         typeIntoGrade(x, y, key, button);
         break;
-    case kRodzajObrazek:
+    case PhraseKind::Picture:
         typeIntoPicture(x, y, key);
         break;
     default:
@@ -54,12 +54,12 @@ void PupilGrid::typeIntoText(int x, int y, unsigned char& key, int button)
 {
     if (key == static_cast<unsigned char>(kKeyDelete)) {
         // Clearing empties every selected text cell.
-        editor_.fillBlock(kClearingText, selectedBlock(), kRodzajTekst, std::string());
+        editor_.fillBlock(kClearingText, selectedBlock(), PhraseKind::Text, std::string());
         key = 0;
     } else if (key == 0 && button != kButtonKeyboard) {
         // The deliberate click on the current cell copies its text along
         // the selection's part of its row.
-        editor_.fillBlock(kFillingSelection, selectedRowBlock(y), kRodzajTekst,
+        editor_.fillBlock(kFillingSelection, selectedRowBlock(y), PhraseKind::Text,
                           valueAt(document_, x, y).text);
     } else {
         // A typed text is one phrase's value: it goes into the selected
@@ -69,7 +69,7 @@ void PupilGrid::typeIntoText(int x, int y, unsigned char& key, int button)
         if (!editText(text, ch, kTextLimit, true))
             return;
         key = static_cast<unsigned char>(ch);
-        editor_.typeIntoBlock(kTypingText, selectedRowBlock(y), kRodzajTekst, text);
+        editor_.typeIntoBlock(kTypingText, selectedRowBlock(y), PhraseKind::Text, text);
     }
     if (hooks_.longTextUpdate)
         hooks_.longTextUpdate();
@@ -83,7 +83,7 @@ void PupilGrid::typeIntoGrade(int x, int y, unsigned char& key, int button)
     const std::optional<std::int8_t> grade =
         takeGradeKey(current, static_cast<char>(key), button, cell, miniEdi_);
     if (grade)
-        editor_.fillBlock(kTypingGrade, selectedBlock(), kRodzajOcena, *grade);
+        editor_.fillBlock(kTypingGrade, selectedBlock(), PhraseKind::Grade, *grade);
 }
 
 void PupilGrid::typeIntoPicture(int x, int y, unsigned char key)
@@ -97,7 +97,7 @@ void PupilGrid::typeIntoPicture(int x, int y, unsigned char key)
     if (!picture)
         return;  // no chooser yet, or the user cancelled
     editor_.fillBlock(clearing ? kClearingPicture : kChoosingPicture, selectedBlock(),
-                      kRodzajObrazek, *picture);
+                      PhraseKind::Picture, *picture);
 }
 
 void PupilGrid::cellAction(TCellEdi&, int x, int y, std::uint32_t& key, int, TShiftState shift)
@@ -109,12 +109,12 @@ void PupilGrid::cellAction(TCellEdi&, int x, int y, std::uint32_t& key, int, TSh
     // Ctrl+0 .. Ctrl+9 of the main keyboard (not the keypad) put the
     // wordings 11 .. 20 into the selected text cells.
     const bool ctrlDigit = (shift & ssCtrl) && key >= '0' && key <= '9';
-    if (!ctrlDigit || !isDataCell(x, y) || kindOf(y) != kRodzajTekst)
+    if (!ctrlDigit || !isDataCell(x, y) || kindOf(y) != PhraseKind::Text)
         return;
     const std::string& text =
         document_.opcje().brzmienia[static_cast<std::size_t>(kPierwszyTekstCtrl) + (key - '0')];
     // A wording is a text of one phrase, like typing.
-    editor_.fillBlock(kInsertingWording, selectedRowBlock(y), kRodzajTekst, text);
+    editor_.fillBlock(kInsertingWording, selectedRowBlock(y), PhraseKind::Text, text);
     key = 0;
 }
 
@@ -124,10 +124,10 @@ void PupilGrid::pasteIntoCell(TCellEdi&, int x, int y, std::string& text)
         return;
     CellEdit edit{static_cast<std::size_t>(x), static_cast<std::size_t>(y), ValueField::Text, {}};
     switch (kindOf(y)) {
-    case kRodzajTekst:
+    case PhraseKind::Text:
         edit.value = text;
         break;
-    case kRodzajOcena:
+    case PhraseKind::Grade:
         if (const std::optional<std::int8_t> grade = pastedGrade(document_.opcje(), text)) {
             edit.field = ValueField::Grade;
             edit.value = *grade;

@@ -23,7 +23,7 @@ bool WykazkiApplication::notify(QObject* receiver, QEvent* event)
         return QApplication::notify(receiver, event);
     } catch (const std::bad_alloc&) {
         // The document lists could not grow: there is no safe way on.
-        std::fprintf(stderr, "%s\n", komunikatBledu(kBladPamieci));
+        std::fprintf(stderr, "%s\n", errorMessage(ErrorCode::OutOfMemory));
         std::_Exit(1);
     } catch (const EKolmoError& e) {
         // A program error nobody caught closer to its source (a printer
@@ -37,7 +37,7 @@ bool WykazkiApplication::notify(QObject* receiver, QEvent* event)
 
 void WykazkiApplication::reportUnexpected()
 {
-    report(kBladNieznany);
+    report(ErrorCode::Unknown);
 }
 
 void WykazkiApplication::report(int code)
@@ -49,7 +49,7 @@ void WykazkiApplication::report(int code)
         if (reporter_)
             reporter_(code);
         else
-            std::fprintf(stderr, "%s\n", komunikatBledu(code));
+            std::fprintf(stderr, "%s\n", errorMessage(code));
     } catch (...) {
         // The error window itself failed; there is nobody left to tell.
     }

@@ -178,10 +178,10 @@ TEST(ClassFileVersions, refusesVersionsOutside40To56BeforeReadingAnything)
         SCOPED_TRACE(version);
         std::string bytes = smallFile(56);
         bytes[0] = static_cast<char>(version);
-        EXPECT_EQ(readError(bytes), kBladWersji);
+        EXPECT_EQ(readError(bytes), ErrorCode::WrongVersion);
     }
-    EXPECT_EQ(readFailureCodes(kBladWersji), (std::vector<int>{kBladWersji, kBladOdczytu}));
-    EXPECT_EQ(readFailureCodes(kBladOdczytu), (std::vector<int>{kBladOdczytu}));
+    EXPECT_EQ(readFailureCodes(ErrorCode::WrongVersion), (std::vector<int>{ErrorCode::WrongVersion, ErrorCode::ReadFailed}));
+    EXPECT_EQ(readFailureCodes(ErrorCode::ReadFailed), (std::vector<int>{ErrorCode::ReadFailed}));
 }
 
 TEST(ClassFileVersions, writerAlwaysPutsDownVersion56)
@@ -199,10 +199,10 @@ TEST(ClassFileRefused, everyTruncationIsAReadFailure)
     for (int version : {54, 56}) {
         const std::string bytes = smallFile(version);
         for (std::size_t n = 1; n < bytes.size(); ++n)
-            ASSERT_EQ(readError(bytes.substr(0, n)), kBladOdczytu) << "version " << version << ", length " << n;
+            ASSERT_EQ(readError(bytes.substr(0, n)), ErrorCode::ReadFailed) << "version " << version << ", length " << n;
         EXPECT_EQ(readError(bytes), -1);
     }
-    EXPECT_EQ(readError(""), kBladOdczytu);
+    EXPECT_EQ(readError(""), ErrorCode::ReadFailed);
 }
 
 TEST(ClassFileRefused, absurdCountsFailAtOnce)
@@ -237,7 +237,7 @@ TEST(ClassFileRefused, absurdCountsFailAtOnce)
     }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(readError(c.bytes), kBladOdczytu);
+        EXPECT_EQ(readError(c.bytes), ErrorCode::ReadFailed);
     }
 }
 
@@ -376,7 +376,7 @@ TEST_F(ClassFileOnDisk, failedSaveKeepsTheOldFile)
         saveClassFileAt(blocked, c);
         FAIL() << "saving over a folder succeeded";
     } catch (const EKolmoError& e) {
-        EXPECT_EQ(e.code(), kBladZapisu);
+        EXPECT_EQ(e.code(), ErrorCode::WriteFailed);
     }
     // A folder that does not exist: nothing can be created.
     EXPECT_THROW(saveClassFileAt(dir / "missing" / "x.wkz", c), EKolmoError);
@@ -390,7 +390,7 @@ TEST_F(ClassFileOnDisk, missingFileIsAReadFailure)
         readClassFileAt(dir / "none.wkz");
         FAIL();
     } catch (const EKolmoError& e) {
-        EXPECT_EQ(e.code(), kBladOdczytu);
+        EXPECT_EQ(e.code(), ErrorCode::ReadFailed);
     }
 }
 

@@ -110,8 +110,8 @@ TEST(DocumentModel, everyChangeRevertsExactly)
     const Document original = [] {
         Document d = documentWith(4, 3);
         ClassFileContents c = d.contents();
-        c.frazy[1].kind = kRodzajOcena;
-        c.frazy[3].kind = kRodzajObrazek;
+        c.frazy[1].kind = PhraseKind::Grade;
+        c.frazy[3].kind = PhraseKind::Picture;
         c.dokumenty.value(2, 1).grade = 3;
         c.dokumenty.value(1, 3).picture = "godlo";
         d.takeOver(std::move(c));
@@ -123,19 +123,19 @@ TEST(DocumentModel, everyChangeRevertsExactly)
     } cases[] = {
         {"fill grades", [](Document& d) {
              const CellBlock all{0, 0, 9, 9};  // beyond the data too
-             const ReplacedValues old = d.fillBlock(all, kRodzajOcena, std::int8_t{5});
+             const ReplacedValues old = d.fillBlock(all, PhraseKind::Grade, std::int8_t{5});
              EXPECT_EQ(old.count(), 3u);
              EXPECT_EQ(d.value(2, 1).grade, 5);
              EXPECT_EQ(d.value(2, 0).text, "2/0") << "other kinds stay";
-             d.restoreBlock(all, kRodzajOcena, old);
+             d.restoreBlock(all, PhraseKind::Grade, old);
          }},
         {"fill texts", [](Document& d) {
              const CellBlock block{1, 0, 2, 2};
-             const ReplacedValues old = d.fillBlock(block, kRodzajTekst, std::string("x"));
+             const ReplacedValues old = d.fillBlock(block, PhraseKind::Text, std::string("x"));
              EXPECT_EQ(old.count(), 4u);
              EXPECT_EQ(d.value(1, 2).text, "x");
              EXPECT_EQ(d.value(0, 2).text, "0/2") << "outside the block";
-             d.restoreBlock(block, kRodzajTekst, old);
+             d.restoreBlock(block, PhraseKind::Text, old);
          }},
         {"set cells, one twice", [](Document& d) {
              auto undo = d.setCells({{0, 0, ValueField::Text, std::string("a")},

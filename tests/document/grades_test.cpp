@@ -129,7 +129,7 @@ TFra phrase(std::uint8_t kind)
 TFrazy classPhrases()
 {
     TFrazy phrases;
-    for (const auto kind : {kRodzajTekst, kRodzajOcena, kRodzajOcena, kRodzajObrazek, kRodzajOcena}) {
+    for (const auto kind : {PhraseKind::Text, PhraseKind::Grade, PhraseKind::Grade, PhraseKind::Picture, PhraseKind::Grade}) {
         phrases.push_back(phrase(kind));
     }
     return phrases;

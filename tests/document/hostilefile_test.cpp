@@ -59,8 +59,8 @@ TEST(ClassFileMemory, recordsNotInTheFileAreAllowedOnlyUpToAFixedTotal)
     };
     const Case cases[] = {
         {"padding exactly the allowance", 10, 10, 0, 100, -1},
-        {"one record beyond it", 10, 11, 0, 100, kBladOdczytu},
-        {"partly stored pupils add up", 10, 21, 5, 100, kBladOdczytu},
+        {"one record beyond it", 10, 11, 0, 100, ErrorCode::ReadFailed},
+        {"partly stored pupils add up", 10, 21, 5, 100, ErrorCode::ReadFailed},
         {"a class stored in full needs no allowance", 10, 300, 10, 0, -1},
         {"extra values are read past, not padded", 3, 5, 7, 0, -1},
     };
@@ -71,7 +71,7 @@ TEST(ClassFileMemory, recordsNotInTheFileAreAllowedOnlyUpToAFixedTotal)
     // The default admits 50 pupils x 5,000 phrases with no value stored;
     // 28 KB declaring a million missing values are refused.
     EXPECT_EQ(readCode(paddedFile(5000, 50, 0), kPaddingAllowance), -1);
-    EXPECT_EQ(readCode(paddedFile(300, 3500, 0), kPaddingAllowance), kBladOdczytu);
+    EXPECT_EQ(readCode(paddedFile(300, 3500, 0), kPaddingAllowance), ErrorCode::ReadFailed);
 }
 
 TEST(ClassFileMemory, trailingBytesAfterACompleteFileAreIgnored)
@@ -133,7 +133,7 @@ TEST_F(HostileFiles, pathsThatAreNotRegularFilesAreRefusedWithoutReading)
             return -1;
         });
         ASSERT_EQ(read.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-        EXPECT_EQ(read.get(), kBladOdczytu);
+        EXPECT_EQ(read.get(), ErrorCode::ReadFailed);
     }
 }
 

@@ -36,7 +36,7 @@ TEST(PhraseColumns, cellTexts)
     } cases[] = {
         {[](TFra&) {}, kKolNazwa, "???", kEmptyNameColor},
         {[](TFra& f) { f.name = "Klasa"; }, kKolNazwa, "Klasa", none},
-        {[](TFra& f) { f.kind = kRodzajOcena; }, kKolRodzaj, "Ocena", none},
+        {[](TFra& f) { f.kind = PhraseKind::Grade; }, kKolRodzaj, "Ocena", none},
         {[](TFra& f) { f.kind = 7; }, kKolRodzaj, "........", none},
         {[](TFra& f) { f.x0 = 125; }, kKolX0, "125", none},
         {[](TFra&) {}, kKolY0, "", none},  // zero shows as an empty number
@@ -44,10 +44,10 @@ TEST(PhraseColumns, cellTexts)
         {[](TFra&) {}, kKolSzer, "0", none},
         {[](TFra&) {}, kKolPoz, "........", none},  // no box
         {[](TFra& f) { f.width = 1; f.align = 1; }, kKolPoz, "Centr", none},
-        {[](TFra& f) { f.width = 9; f.align = 2; f.kind = kRodzajObrazek; }, kKolPoz, "........", none},
+        {[](TFra& f) { f.width = 9; f.align = 2; f.kind = PhraseKind::Picture; }, kKolPoz, "........", none},
         {[](TFra&) {}, kKolFont, "10, MS Sans Serif", none},
-        {[](TFra& f) { f.kind = kRodzajObrazek; }, kKolFont, "???", kEmptyNameColor},
-        {[](TFra& f) { f.kind = kRodzajObrazek; f.picture = "godlo.bmp"; }, kKolFont, "godlo.bmp", none},
+        {[](TFra& f) { f.kind = PhraseKind::Picture; }, kKolFont, "???", kEmptyNameColor},
+        {[](TFra& f) { f.kind = PhraseKind::Picture; f.picture = "godlo.bmp"; }, kKolFont, "godlo.bmp", none},
         {[](TFra&) {}, kKolKorekta, "", none},
         {[](TFra& f) { f.lineSpacing = -1.5f; }, kKolKorekta, "-1,5", none},
         {[](TFra& f) { f.lineSpacing = 2.0f; }, kKolKorekta, "+2,0", none},
@@ -73,11 +73,11 @@ TEST(PhraseColumns, pastedTexts)
         const char* what;
     } cases[] = {
         {kKolNazwa, "Średnia ocen", TFra{}, [](const TFra& f) { return f.name == "Średnia ocen"; }, "name whole, bytes as they come"},
-        {kKolRodzaj, "Ocena", TFra{}, [](const TFra& f) { return f.kind == kRodzajOcena; }, "Ocena"},
-        {kKolRodzaj, "obrazek", TFra{}, [](const TFra& f) { return f.kind == kRodzajObrazek; }, "obrazek"},
-        {kKolRodzaj, "OC", TFra{}, [](const TFra& f) { return f.kind == kRodzajOcena; }, "OC"},
-        {kKolRodzaj, "tekst", [] { TFra f; f.kind = 1; return f; }(), [](const TFra& f) { return f.kind == kRodzajTekst; }, "tekst"},
-        {kKolRodzaj, "xyz", [] { TFra f; f.kind = 2; return f; }(), [](const TFra& f) { return f.kind == kRodzajObrazek; }, "other keeps"},
+        {kKolRodzaj, "Ocena", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Grade; }, "Ocena"},
+        {kKolRodzaj, "obrazek", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Picture; }, "obrazek"},
+        {kKolRodzaj, "OC", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Grade; }, "OC"},
+        {kKolRodzaj, "tekst", [] { TFra f; f.kind = 1; return f; }(), [](const TFra& f) { return f.kind == PhraseKind::Text; }, "tekst"},
+        {kKolRodzaj, "xyz", [] { TFra f; f.kind = 2; return f; }(), [](const TFra& f) { return f.kind == PhraseKind::Picture; }, "other keeps"},
         {kKolX0, "  42mm", TFra{}, [](const TFra& f) { return f.x0 == 42; }, "digits up to a letter"},
         {kKolX0, "99999", TFra{}, [](const TFra& f) { return f.x0 == 1000; }, "x0 clamped, no wrap"},
         {kKolSzer, "-5", textBox(7), [](const TFra& f) { return f.width == 0; }, "negative width"},
@@ -113,7 +113,7 @@ TEST(PhraseColumns, everyShownTextPastesBackToTheSamePhrase)
 {
     TFra phrase;
     phrase.name = cp("Zachowanie");
-    phrase.kind = kRodzajOcena;
+    phrase.kind = PhraseKind::Grade;
     phrase.x0 = 17;
     phrase.y0 = 123.4f;
     phrase.width = 80;
@@ -121,12 +121,12 @@ TEST(PhraseColumns, everyShownTextPastesBackToTheSamePhrase)
     phrase.align = 2;
     phrase.lineSpacing = -1.5f;
     phrase.page = 2;
-    for (const TFra& original : {phrase, [&] { TFra p = phrase; p.kind = kRodzajObrazek; p.align = 1; return p; }()}) {
+    for (const TFra& original : {phrase, [&] { TFra p = phrase; p.kind = PhraseKind::Picture; p.align = 1; return p; }()}) {
         TFra pasted;
         for (int column = 0; column < kPhraseEditorColumns; ++column)
             pastePhraseCell(pasted, column, phraseCellText(original, column).text);
         pasted.fontName = original.fontName;  // fonts are not pasted
-        if (original.kind == kRodzajObrazek)
+        if (original.kind == PhraseKind::Picture)
             pasted.align = original.align;  // shown as "........"
         EXPECT_EQ(pasted, original) << int(original.kind);
     }

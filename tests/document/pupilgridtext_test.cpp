@@ -11,10 +11,10 @@ Document classOfTwo()
     c.frazy.resize(3);
     c.frazy[0].name = "Zachowanie";
     c.frazy[1].name = "Matematyka";
-    c.frazy[1].kind = kRodzajOcena;
+    c.frazy[1].kind = PhraseKind::Grade;
     c.frazy[1].page = 1;
     c.frazy[2].name = "Godlo";
-    c.frazy[2].kind = kRodzajObrazek;
+    c.frazy[2].kind = PhraseKind::Picture;
     c.dokumenty.resize(2, 3);
     c.dokumenty.value(0, 0).text = "wzorowe";
     c.dokumenty.value(0, 1).grade = 5;

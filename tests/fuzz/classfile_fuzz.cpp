@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         contents = readClassFile(std::string_view(reinterpret_cast<const char*>(data), size));
     } catch (const EKolmoError& e) {
-        if (e.code() != kBladOdczytu && e.code() != kBladWersji)
+        if (e.code() != ErrorCode::ReadFailed && e.code() != ErrorCode::WrongVersion)
             std::abort();
         return 0;
     }

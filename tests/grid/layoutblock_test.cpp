@@ -121,21 +121,21 @@ TEST_F(LayoutBlock, corruptBlocksAreRefusedAndLeaveTheGridAlone)
     std::string longName = bytes;
     longName[0] = 32;  // font name length above 31
     std::stringstream a(longName);
-    EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(a); }), kBladOdczytu);
+    EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(a); }), ErrorCode::ReadFailed);
 
     GridLayout many = sampleLayout();
     many.rowHeights.assign(5001, 14);
     std::stringstream b(writeGridLayout(many));
-    EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(b); }), kBladOdczytu);
+    EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(b); }), ErrorCode::ReadFailed);
 
     GridLayout manyColumns = sampleLayout();
     manyColumns.columnWidths.assign(5001, 14);
     std::stringstream c(writeGridLayout(manyColumns));
-    EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(c); }), kBladOdczytu);
+    EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(c); }), ErrorCode::ReadFailed);
 
     for (const std::size_t cut : {std::size_t(0), std::size_t(3), std::size_t(20), bytes.size() - 1}) {
         std::stringstream shortStream(bytes.substr(0, cut));
-        EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(shortStream); }), kBladOdczytu) << cut;
+        EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(shortStream); }), ErrorCode::ReadFailed) << cut;
     }
     EXPECT_EQ(grid().uklad(), before);
 }
@@ -177,7 +177,7 @@ TEST_F(LayoutBlock, failingStreamIsAWriteError)
 {
     std::stringstream closed;
     closed.setstate(std::ios::badbit);
-    EXPECT_EQ(exceptionCode([&] { grid().ZapiszUklad(closed); }), kBladZapisu);
+    EXPECT_EQ(exceptionCode([&] { grid().ZapiszUklad(closed); }), ErrorCode::WriteFailed);
 }
 
 }  // namespace

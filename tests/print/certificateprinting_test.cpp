@@ -143,7 +143,7 @@ TEST_F(CertificatePrinting, printerThatCannotStart_reportsCode4)
         print(doc, {0});
         FAIL() << "printing into a missing folder went through";
     } catch (const EKolmoError& e) {
-        EXPECT_EQ(e.code(), kBladWydruku);
+        EXPECT_EQ(e.code(), ErrorCode::PrintFailed);
         EXPECT_STREQ(e.what(), " Wydruk nie powiódł się");
     }
 }
@@ -159,7 +159,7 @@ TEST_F(CertificatePrinting, noPrinterAtAll_reportsCode4InsteadOfDoingNothing)
         printCertificates(*printer, doc, {0}, 0, folder_);
         FAIL() << "printing without a printer went through";
     } catch (const EKolmoError& e) {
-        EXPECT_EQ(e.code(), kBladWydruku);
+        EXPECT_EQ(e.code(), ErrorCode::PrintFailed);
     }
 }
 
@@ -200,7 +200,7 @@ TEST_F(CertificatePrinting, sheetsOutside1To1000MillimetresStartNoJob)
             print(doc, {0});
             ADD_FAILURE() << "printed on a sheet of " << sheet.width << " x " << sheet.height << " mm";
         } catch (const EKolmoError& e) {
-            EXPECT_EQ(e.code(), kBladWydruku);
+            EXPECT_EQ(e.code(), ErrorCode::PrintFailed);
             EXPECT_EQ(e.detail(), "Wymiary arkusza " + std::to_string(sheet.width) + " × " +
                                       std::to_string(sheet.height) + " mm są poza zakresem od 1 do 1000 mm");
         }

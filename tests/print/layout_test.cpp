@@ -41,7 +41,7 @@ protected:
 
 TEST_F(PageLayout, textBoxComesFromMillimetresPlusShiftStandingOnItsBaseLine)
 {
-    const std::size_t j = cls.add(phraseAt(kRodzajTekst, 20, 30.5f, 50, 12));
+    const std::size_t j = cls.add(phraseAt(PhraseKind::Text, 20, 30.5f, 50, 12));
     cls.pupils.value(0, j).text = "Ala";
     cls.options.left = 5;
     cls.options.top = -3;
@@ -56,7 +56,7 @@ TEST_F(PageLayout, textBoxComesFromMillimetresPlusShiftStandingOnItsBaseLine)
 
 TEST_F(PageLayout, storedFloatY0IsTruncatedAfterAddingTheShift)
 {
-    cls.add(phraseAt(kRodzajTekst, 0, 33.3f, 10, 10));
+    cls.add(phraseAt(PhraseKind::Text, 0, 33.3f, 10, 10));
     cls.options.top = 2;
     const auto elements = layout();
     ASSERT_EQ(elements.size(), 1u);
@@ -65,8 +65,8 @@ TEST_F(PageLayout, storedFloatY0IsTruncatedAfterAddingTheShift)
 
 TEST_F(PageLayout, boxesStartingOffTheSurfaceAreCutAtItsEdges)
 {
-    cls.add(phraseAt(kRodzajTekst, 20, 2.0f, 50, 10));   // left shifted to -100 px, top above the edge
-    cls.add(phraseAt(kRodzajTekst, 170, 190.0f, 50, 30));  // 140 mm after the shift, runs past both edges
+    cls.add(phraseAt(PhraseKind::Text, 20, 2.0f, 50, 10));   // left shifted to -100 px, top above the edge
+    cls.add(phraseAt(PhraseKind::Text, 170, 190.0f, 50, 30));  // 140 mm after the shift, runs past both edges
     cls.options.left = -30;
 
     const auto elements = layout();
@@ -79,10 +79,10 @@ TEST_F(PageLayout, boxesStartingOffTheSurfaceAreCutAtItsEdges)
 
 TEST_F(PageLayout, noWidthAndNoHeightReachTheSurfaceEdgesAndForceLeftAlignment)
 {
-    TFra centred = phraseAt(kRodzajTekst, 30, 40.0f, 0, 0);
+    TFra centred = phraseAt(PhraseKind::Text, 30, 40.0f, 0, 0);
     centred.align = 1;
     cls.add(centred);
-    TFra topEdge = phraseAt(kRodzajTekst, 10, 0.0f, 0, 0);  // one line at y0 = 0
+    TFra topEdge = phraseAt(PhraseKind::Text, 10, 0.0f, 0, 0);  // one line at y0 = 0
     topEdge.align = 2;
     cls.add(topEdge);
 
@@ -97,11 +97,11 @@ TEST_F(PageLayout, noWidthAndNoHeightReachTheSurfaceEdgesAndForceLeftAlignment)
 TEST_F(PageLayout, alignmentAppliesOnlyToBoxesWithAWidth)
 {
     for (int align : {0, 1, 2}) {
-        TFra f = phraseAt(kRodzajTekst, 10, 50.0f, 60, 0);
+        TFra f = phraseAt(PhraseKind::Text, 10, 50.0f, 60, 0);
         f.align = static_cast<std::int16_t>(align);
         cls.add(f);
     }
-    TFra noWidthRight = phraseAt(kRodzajTekst, 10, 50.0f, 0, 10);
+    TFra noWidthRight = phraseAt(PhraseKind::Text, 10, 50.0f, 0, 10);
     noWidthRight.align = 2;
     cls.add(noWidthRight);
 
@@ -120,7 +120,7 @@ TEST_F(PageLayout, alignmentAppliesOnlyToBoxesWithAWidth)
 TEST_F(PageLayout, onlyTheRequestedPagesPhrasesArePlacedInListOrder)
 {
     for (int page : {0, 2, 1, 2, 3})
-        cls.add(phraseAt(kRodzajTekst, 10, 20.0f, 10, 10, page));
+        cls.add(phraseAt(PhraseKind::Text, 10, 20.0f, 10, 10, page));
 
     const auto onPage2 = layout(2);
     ASSERT_EQ(onPage2.size(), 2u);
@@ -134,7 +134,7 @@ TEST_F(PageLayout, gradePhrasesPrintTheWordingOfTheirIndexAndNothingOutside0To10
 {
     const std::vector<int> grades = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, -1, 127};
     for (int g : grades) {
-        const std::size_t j = cls.add(phraseAt(kRodzajOcena, 10, 20.0f, 40, 10));
+        const std::size_t j = cls.add(phraseAt(PhraseKind::Grade, 10, 20.0f, 40, 10));
         cls.pupils.value(0, j).grade = static_cast<std::int8_t>(g);
     }
     cls.options.brzmienia[3] = cp("Dobry plus");
@@ -150,7 +150,7 @@ TEST_F(PageLayout, gradePhrasesPrintTheWordingOfTheirIndexAndNothingOutside0To10
 
 TEST_F(PageLayout, textPhrasesPrintThePupilsOwnTextDecodedFromWindows1250)
 {
-    TFra f = phraseAt(kRodzajTekst, 10, 20.0f, 40, 10);
+    TFra f = phraseAt(PhraseKind::Text, 10, 20.0f, 40, 10);
     f.text = "the phrase's own value is never printed";
     const std::size_t j = cls.add(f);
     cls.pupils.resize(2, cls.phrases.count());
@@ -164,7 +164,7 @@ TEST_F(PageLayout, textPhrasesPrintThePupilsOwnTextDecodedFromWindows1250)
 
 TEST_F(PageLayout, scaleShrinksBoxesAndFontSizesWithTruncation)
 {
-    TFra f = phraseAt(kRodzajTekst, 21, 33.3f, 10, 20);
+    TFra f = phraseAt(PhraseKind::Text, 21, 33.3f, 10, 20);
     f.fontSize = 11;
     f.lineSpacing = 1.0f;
     const std::size_t j = cls.add(f);
@@ -184,7 +184,7 @@ TEST_F(PageLayout, scaleShrinksBoxesAndFontSizesWithTruncation)
 
 TEST_F(PageLayout, phraseFontAndColourReachTheElement)
 {
-    TFra f = phraseAt(kRodzajTekst, 10, 20.0f, 40, 10);
+    TFra f = phraseAt(PhraseKind::Text, 10, 20.0f, 40, 10);
     f.fontSize = 14;
     f.fontColor = 0x00336699;  // blue 0x33, green 0x66, red 0x99
     f.bold = 1;
@@ -244,7 +244,7 @@ TEST_F(PageLayout, extremeStoredValuesLandOffTheSheetWithoutOverflow)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         cls = TestClass();
-        TFra phrase = phraseAt(kRodzajTekst, c.x0, c.y0, c.width, c.height);
+        TFra phrase = phraseAt(PhraseKind::Text, c.x0, c.y0, c.width, c.height);
         phrase.lineSpacing = c.lineSpacing;
         const std::size_t j = cls.add(phrase);
         cls.pupils.value(0, j).text = "Ala ma kota, a kot ma Ale";
@@ -264,8 +264,8 @@ TEST_F(PageLayout, extremeStoredValuesLandOffTheSheetWithoutOverflow)
 
     // NaN lands where 0 would.
     cls = TestClass();
-    cls.add(phraseAt(kRodzajTekst, 10, nan, 50, 10));
-    cls.add(phraseAt(kRodzajTekst, 10, 0.0f, 50, 10));
+    cls.add(phraseAt(PhraseKind::Text, 10, nan, 50, 10));
+    cls.add(phraseAt(PhraseKind::Text, 10, 0.0f, 50, 10));
     const auto elements = layout();
     ASSERT_EQ(elements.size(), 2u);
     EXPECT_EQ(elements[0].box, elements[1].box);

@@ -45,7 +45,7 @@ protected:
     }
     std::size_t addPicture(const std::string& file, int x0Mm, float y0Mm, int widthMm = 0, int heightMm = 0)
     {
-        TFra f = phraseAt(kRodzajObrazek, x0Mm, y0Mm, widthMm, heightMm);
+        TFra f = phraseAt(PhraseKind::Picture, x0Mm, y0Mm, widthMm, heightMm);
         f.picture = file;
         return cls.add(f);
     }

@@ -97,7 +97,7 @@ protected:
         addText(30, 60.5f, 120, 1);  // centred
         addText(40, 80.2f, 100, 2);  // right-aligned
         addText(25, 95.3f, 0, 1);    // no width: left-aligned after all
-        TFra grade = phraseAt(kRodzajOcena, 50, 120.0f, 60, 10);
+        TFra grade = phraseAt(PhraseKind::Grade, 50, 120.0f, 60, 10);
         grade.align = 1;
         c.frazy.push_back(grade);
         addText(20, 50.0f, 100, 0, 1);  // on the second page of the form
@@ -118,7 +118,7 @@ protected:
     }
     void addText(int x0Mm, float y0Mm, int widthMm, int align, int page = 0)
     {
-        TFra f = phraseAt(kRodzajTekst, x0Mm, y0Mm, widthMm, 10, page);
+        TFra f = phraseAt(PhraseKind::Text, x0Mm, y0Mm, widthMm, 10, page);
         f.align = static_cast<std::int16_t>(align);
         f.fontSize = 12;
         c.frazy.push_back(f);
@@ -205,7 +205,7 @@ TEST_F(PrintCommand, picturesComeFromThePicturesFolderAndAreStoredOnce)
     QImage logo(40, 30, QImage::Format_RGB32);
     logo.fill(Qt::darkBlue);
     ASSERT_TRUE(logo.save(dir.filePath("herb.bmp"), "BMP"));
-    TFra picture = phraseAt(kRodzajObrazek, 10, 30.0f, 20, 15);
+    TFra picture = phraseAt(PhraseKind::Picture, 10, 30.0f, 20, 15);
     picture.picture = "herb";
     c.frazy.push_back(picture);
     for (TDok& pupil : c.dokumenty)
@@ -225,7 +225,7 @@ TEST_F(PrintCommand, missingDamagedAndOutsidePicturesAreNamedAndTheRestPrints)
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("BM not a picture");
     broken.close();
-    TFra picture = phraseAt(kRodzajObrazek, 10, 30.0f, 20, 15);
+    TFra picture = phraseAt(PhraseKind::Picture, 10, 30.0f, 20, 15);
     picture.picture = "herb";
     c.frazy.push_back(picture);
     for (TDok& pupil : c.dokumenty)
@@ -282,10 +282,10 @@ TEST_F(PrintCommand, extremeStoredValuesPrintWithoutFault)
     const float inf = std::numeric_limits<float>::infinity();
     c.opcje.left = 2147483647;
     c.opcje.top = -2147483647 - 1;
-    TFra far = phraseAt(kRodzajTekst, 32767, std::numeric_limits<float>::quiet_NaN(), 32767, 32767);
+    TFra far = phraseAt(PhraseKind::Text, 32767, std::numeric_limits<float>::quiet_NaN(), 32767, 32767);
     far.lineSpacing = inf;
     c.frazy.push_back(far);
-    TFra below = phraseAt(kRodzajTekst, -32768, inf, 0, 0);
+    TFra below = phraseAt(PhraseKind::Text, -32768, inf, 0, 0);
     below.lineSpacing = -inf;
     c.frazy.push_back(below);
     for (TDok& pupil : c.dokumenty) {

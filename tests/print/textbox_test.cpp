@@ -146,7 +146,7 @@ protected:
     }
     static TFra box(int align, float lineSpacing = 0.0f)
     {
-        TFra f = phraseAt(kRodzajTekst, 20, 30.0f, 60, 40);  // x 200..800 px
+        TFra f = phraseAt(PhraseKind::Text, 20, 30.0f, 60, 40);  // x 200..800 px
         f.align = static_cast<std::int16_t>(align);
         f.lineSpacing = lineSpacing;
         return f;

@@ -17,7 +17,7 @@ namespace {
 TFra textPhrase(int x0, float y0, int page)
 {
     TFra f;
-    f.kind = kRodzajTekst;
+    f.kind = PhraseKind::Text;
     f.x0 = static_cast<std::int16_t>(x0);
     f.y0 = y0;
     f.page = static_cast<std::int16_t>(page);
@@ -55,7 +55,7 @@ std::size_t WindowTestClass::addPicture(Document& doc, const std::string& pictur
     const std::size_t j = doc.frazy().count();
     doc.addPhrase(j);
     TFra f;
-    f.kind = kRodzajObrazek;
+    f.kind = PhraseKind::Picture;
     f.x0 = 100;
     f.y0 = 80.0f;
     f.width = 20;

@@ -382,8 +382,8 @@ TEST(SampleClass, isBuiltIntoTheProgramFolderWithItsPictures)
     for (const TFra& f : c.frazy) {
         if (f.page == 0 || f.page == 1)
             pages[f.page] = true;
-        grades += f.kind == kRodzajOcena;
-        if (f.kind == kRodzajObrazek) {
+        grades += f.kind == PhraseKind::Grade;
+        if (f.kind == PhraseKind::Picture) {
             std::string name = f.picture;
             if (name.size() < 4 || name[name.size() - 4] != '.')
                 name += ".bmp";

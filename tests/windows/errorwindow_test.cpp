@@ -19,7 +19,7 @@ TEST(ErrorWindow, showsTheMessageOfTheCodeModally)
 {
     FakeDialogs dialogs;
     Tffwerr window(dialogs);
-    window.report(kBladWersji);
+    window.report(ErrorCode::WrongVersion);
     ASSERT_EQ(dialogs.errors.size(), 1u);
     EXPECT_EQ(dialogs.errors[0], QStringLiteral(" Niewłaściwa wersja pliku z danymi"));
     window.report(42);  // unknown codes read as the unknown error
@@ -36,7 +36,7 @@ TEST(ErrorWindow, aSecondReportWhileOpenOnlyReplacesTheText)
     FakeDialogs dialogs;
     Tffwerr window(dialogs);
     window.show();
-    window.report(kBladZapisu);
+    window.report(ErrorCode::WriteFailed);
     EXPECT_TRUE(dialogs.errors.empty());  // no second window
     EXPECT_EQ(window.message(), QStringLiteral(" Zapis danych do archiwum nie powiódł się"));
 }
@@ -87,7 +87,7 @@ TEST(CentralCatching, anEscapingExceptionIsReportedOnceAndTheProgramGoesOn)
     failing.failure = std::make_exception_ptr(std::runtime_error("bug"));
     QEvent event(QEvent::User);
     QCoreApplication::sendEvent(&failing, &event);
-    EXPECT_EQ(reported, std::vector<int>{kBladNieznany});
+    EXPECT_EQ(reported, std::vector<int>{ErrorCode::Unknown});
 
     // The next event is handled as usual.
     QCoreApplication::sendEvent(&failing, &event);
@@ -95,9 +95,9 @@ TEST(CentralCatching, anEscapingExceptionIsReportedOnceAndTheProgramGoesOn)
     EXPECT_EQ(reported.size(), 2u);
 
     // A program error keeps its own message.
-    failing.failure = std::make_exception_ptr(EKolmoError(kBladWydruku));
+    failing.failure = std::make_exception_ptr(EKolmoError(ErrorCode::PrintFailed));
     QCoreApplication::sendEvent(&failing, &event);
-    EXPECT_EQ(reported.back(), kBladWydruku);
+    EXPECT_EQ(reported.back(), ErrorCode::PrintFailed);
     app->setErrorReporter(nullptr);
 }
 

@@ -143,9 +143,9 @@ TEST_F(PhraseEditorTest, eachColumnsKeysAndClicks)
     } cases[] = {
         {kName, kKolNazwa, nullptr, "abcdefgh", [](const TFra& f) { return f.name == cp("Imię i nazwiskoabcde"); }, "20 characters"},
         {kName, kKolNazwa, nullptr, "~x", [](const TFra& f) { return f.name == "x"; }, "Delete clears"},
-        {kName, kKolRodzaj, [](TFra& f) { f.lineSpacing = 2; f.width = 5; }, "<", [](const TFra& f) { return f.kind == kRodzajOcena && f.lineSpacing == 0; }, "Ocena loses V-Korekta"},
-        {kName, kKolRodzaj, nullptr, "<<<a", [](const TFra& f) { return f.kind == kRodzajObrazek; }, "at most Obrazek, keys nothing"},
-        {kMaths, kKolRodzaj, nullptr, ">>", [](const TFra& f) { return f.kind == kRodzajTekst; }, "at least Tekst"},
+        {kName, kKolRodzaj, [](TFra& f) { f.lineSpacing = 2; f.width = 5; }, "<", [](const TFra& f) { return f.kind == PhraseKind::Grade && f.lineSpacing == 0; }, "Ocena loses V-Korekta"},
+        {kName, kKolRodzaj, nullptr, "<<<a", [](const TFra& f) { return f.kind == PhraseKind::Picture; }, "at most Obrazek, keys nothing"},
+        {kMaths, kKolRodzaj, nullptr, ">>", [](const TFra& f) { return f.kind == PhraseKind::Text; }, "at least Tekst"},
         {kName, kKolX0, [](TFra& f) { f.x0 = 1000; }, "+", [](const TFra& f) { return f.x0 == 1000; }, "+ at 1000 refused"},
         {kName, kKolX0, [](TFra& f) { f.x0 = 5; }, "<<>", [](const TFra& f) { return f.x0 == 6; }, "clicks step"},
         {kName, kKolX0, nullptr, "12", [](const TFra& f) { return f.x0 == 12; }, "typed"},
@@ -214,7 +214,7 @@ TEST_F(PhraseEditorTest, editsReachEverySelectedRowThatTakesThem)
     selectRows(kKolRodzaj, kName, kPhysics);
     play("<");  // the current row's kind raised, written to every row
     for (int j : {kName, kMaths, kPhysics})
-        EXPECT_EQ(phrase(j).kind, kRodzajOcena) << j;
+        EXPECT_EQ(phrase(j).kind, PhraseKind::Grade) << j;
     EXPECT_EQ(phrase(kName).lineSpacing, 0.0f);
 
     // Each key and click was one step of the history.
@@ -304,9 +304,9 @@ TEST_F(PhraseEditorTest, pasteReadsEachColumnAsOneStepAndNeverMakesPhrases)
 
     selectRows(kKolRodzaj, kName, kName);
     phrases().pasteText("Ocena\r\nobrazek\r\ntekst\r\n");
-    EXPECT_EQ(phrase(kName).kind, kRodzajOcena);
-    EXPECT_EQ(phrase(kMaths).kind, kRodzajObrazek);
-    EXPECT_EQ(phrase(kPhysics).kind, kRodzajTekst);
+    EXPECT_EQ(phrase(kName).kind, PhraseKind::Grade);
+    EXPECT_EQ(phrase(kMaths).kind, PhraseKind::Picture);
+    EXPECT_EQ(phrase(kPhysics).kind, PhraseKind::Text);
 }
 
 TEST_F(PhraseEditorTest, aCopiedLayoutPastesBackToTheSamePhrases)
@@ -318,7 +318,7 @@ TEST_F(PhraseEditorTest, aCopiedLayoutPastesBackToTheSamePhrases)
             f.width = std::int16_t(j % 2 ? 0 : 60);
             f.height = 5;
             f.align = std::int16_t(j % 3);
-            f.lineSpacing = f.kind == kRodzajTekst && f.width > 0 ? -1.5f : 0.0f;
+            f.lineSpacing = f.kind == PhraseKind::Text && f.width > 0 ? -1.5f : 0.0f;
         });
     const TFrazy layout = doc().frazy();
     phrases().selectRange(GridRect{1, 1, kPhraseEditorColumns, kPhraseCount});
@@ -343,7 +343,7 @@ TEST_F(PhraseEditorTest, aChosenPictureReachesTheSelectedPictureRowsInEveryPupil
 {
     writePicture(QStringLiteral("Łódź.bmp"));
     writePicture(QStringLiteral("godlo.bmp"));
-    define(kRemarks, [](TFra& f) { f.kind = kRodzajObrazek; });
+    define(kRemarks, [](TFra& f) { f.kind = PhraseKind::Picture; });
     selectRows(kKolFont, kEmblem, kRemarks);
     QTimer::singleShot(0, [] {
         auto* chooser = qobject_cast<Tffwlista*>(QApplication::activeModalWidget());

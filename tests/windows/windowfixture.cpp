@@ -35,9 +35,9 @@ ClassFileContents sampleClass()
         std::uint8_t kind;
         std::int16_t page;
     } phrases[kPhraseCount] = {
-        {"Imię i nazwisko", kRodzajTekst, 0}, {"Matematyka", kRodzajOcena, 1},
-        {"Fizyka", kRodzajOcena, 1},           {"Godło", kRodzajObrazek, 0},
-        {"Uwagi", kRodzajTekst, 2},
+        {"Imię i nazwisko", PhraseKind::Text, 0}, {"Matematyka", PhraseKind::Grade, 1},
+        {"Fizyka", PhraseKind::Grade, 1},           {"Godło", PhraseKind::Picture, 0},
+        {"Uwagi", PhraseKind::Text, 2},
     };
     for (const auto& p : phrases) {
         TFra phrase;
