@@ -42,7 +42,7 @@ int main(int argc, char** argv)
     int status = 0;
     try {
         ProgramContext context(programfolder::forRunningProgram(), std::make_unique<QtDialogs>());
-        app.setErrorReporter([&context](int code) { context.reportError(code); });
+        app.setErrorReporter([&context](ErrorCode code) { context.reportError(code); });
         startProgram(context, commandLine);
         status = app.exec();
         app.setErrorReporter(nullptr);

@@ -1,6 +1,6 @@
 #include "cellvalue.h"
 
-std::optional<ValueField> valueFieldOf(std::uint8_t kind)
+std::optional<ValueField> valueFieldOf(PhraseKind kind)
 {
     switch (kind) {
     case PhraseKind::Text:

@@ -12,7 +12,7 @@
 enum class ValueField : std::uint8_t { Text, Grade, Picture };
 
 // The field a phrase of this kind keeps its value in; none for an unknown kind.
-std::optional<ValueField> valueFieldOf(std::uint8_t kind);
+std::optional<ValueField> valueFieldOf(PhraseKind kind);
 
 // A grade index, or a text (the text value or the picture file name).
 using CellValue = std::variant<std::int8_t, std::string>;

@@ -108,6 +108,13 @@ void readValue(Reader& r, T& value, StoredText)
     value = r.get<T>();
 }
 
+template <typename T>
+    requires std::is_enum_v<T>
+void readValue(Reader& r, T& value, StoredText)
+{
+    value = T{r.get<std::underlying_type_t<T>>()};
+}
+
 void readValue(Reader& r, std::string& value, StoredText stored)
 {
     if (stored == StoredText::Ended) {
@@ -144,6 +151,13 @@ void writeValue(Writer& w, T value, StoredText)
     w.put(value);
 }
 
+template <typename T>
+    requires std::is_enum_v<T>
+void writeValue(Writer& w, T value, StoredText)
+{
+    w.put(static_cast<std::underlying_type_t<T>>(value));
+}
+
 void writeValue(Writer& w, const std::string& value, StoredText stored)
 {
     if (stored == StoredText::Ended) {
@@ -175,7 +189,7 @@ void writeValue(Writer& w, const std::array<std::string, N>& texts, StoredText)
 template <typename T>
 std::size_t valueSize(const T& value, StoredText stored)
 {
-    if constexpr (std::is_arithmetic_v<T>)
+    if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>)
         return sizeof(T);
     else if constexpr (std::is_same_v<T, std::string>)
         return 4 + (stored == StoredText::FontName ? std::min(value.size(), kMaxFontNameBytes) : value.size());
@@ -444,7 +458,7 @@ void saveClassFileAt(const std::filesystem::path& path, const ClassFileContents&
         throw EKolmoError(ErrorCode::WriteFailed);
 }
 
-std::vector<int> readFailureCodes(int code)
+std::vector<ErrorCode> readFailureCodes(ErrorCode code)
 {
     if (code == ErrorCode::WrongVersion)
         return {ErrorCode::WrongVersion, ErrorCode::ReadFailed};

@@ -4,6 +4,7 @@
 // grid layout blocks. See docs/ARCHITECTURE.md for the byte layout.
 
 #include "document.h"
+#include "ekolmoerror.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -61,4 +62,4 @@ void saveClassFileAt(const std::filesystem::path& path, const ClassFileContents&
 
 // The codes a failed read reports, in order: a wrong version is followed by
 // the general read failure.
-std::vector<int> readFailureCodes(int code);
+std::vector<ErrorCode> readFailureCodes(ErrorCode code);

@@ -38,7 +38,7 @@ namespace {
 // Walks the cells of block that lie in the data and whose phrase is of
 // kind, pupil by pupil and within a pupil from the top.
 template <typename Visit>
-void walkBlock(const TFrazy& frazy, std::size_t pupils, const CellBlock& block, std::uint8_t kind,
+void walkBlock(const TFrazy& frazy, std::size_t pupils, const CellBlock& block, PhraseKind kind,
                Visit&& visit)
 {
     if (pupils == 0 || frazy.empty())
@@ -55,7 +55,7 @@ void walkBlock(const TFrazy& frazy, std::size_t pupils, const CellBlock& block, 
 
 }  // namespace
 
-ReplacedValues Document::fillBlock(const CellBlock& block, std::uint8_t kind,
+ReplacedValues Document::fillBlock(const CellBlock& block, PhraseKind kind,
                                    const CellValue& value)
 {
     ReplacedValues replaced;
@@ -70,7 +70,7 @@ ReplacedValues Document::fillBlock(const CellBlock& block, std::uint8_t kind,
     return replaced;
 }
 
-void Document::restoreBlock(const CellBlock& block, std::uint8_t kind,
+void Document::restoreBlock(const CellBlock& block, PhraseKind kind,
                             const ReplacedValues& replaced)
 {
     const std::optional<ValueField> field = valueFieldOf(kind);

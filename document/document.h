@@ -92,9 +92,9 @@ public:
     // ---- Values ----------------------------------------------------------
     // Writes value into every cell of block (clamped to the data) whose
     // phrase is of kind, into the field that kind uses.
-    ReplacedValues fillBlock(const CellBlock& block, std::uint8_t kind, const CellValue& value);
+    ReplacedValues fillBlock(const CellBlock& block, PhraseKind kind, const CellValue& value);
     // Puts back what fillBlock replaced, given the same block and kind.
-    void restoreBlock(const CellBlock& block, std::uint8_t kind, const ReplacedValues& replaced);
+    void restoreBlock(const CellBlock& block, PhraseKind kind, const ReplacedValues& replaced);
     // Applies the edits in order, skipping cells outside the data; returns
     // the edits that undo them (in the order to apply them).
     std::vector<CellEdit> setCells(std::vector<CellEdit> edits);

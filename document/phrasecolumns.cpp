@@ -61,7 +61,7 @@ PhraseCellText phraseCellText(const TFra& phrase, int column)
     case kKolNazwa:
         return phrase.name.empty() ? questionMarks() : PhraseCellText{phrase.name, std::nullopt};
     case kKolRodzaj:
-        return phrase.kind <= PhraseKind::Picture ? PhraseCellText{kKinds[phrase.kind], std::nullopt}
+        return phrase.kind <= PhraseKind::Picture ? PhraseCellText{kKinds[static_cast<std::size_t>(phrase.kind)], std::nullopt}
                                              : placeholder();
     case kKolX0:
         return {std::to_string(phrase.x0), std::nullopt};

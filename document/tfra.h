@@ -5,17 +5,20 @@
 #include <cstdint>
 #include <string>
 
-// Kinds of phrase (field `kind`).
-inline constexpr std::uint8_t PhraseKind::Text = 0;    // "Tekst"
-inline constexpr std::uint8_t PhraseKind::Grade = 1;    // "Ocena"
-inline constexpr std::uint8_t PhraseKind::Picture = 2;  // "Obrazek"
+// Kinds of phrase (field `kind`), stored as one byte. A damaged file may
+// hold any other byte value; it is kept as it is so that saving writes it back.
+enum class PhraseKind : std::uint8_t {
+    Text = 0,     // "Tekst"
+    Grade = 1,    // "Ocena"
+    Picture = 2,  // "Obrazek"
+};
 
 // The grade index a new value record starts with: "--------------".
 inline constexpr std::int8_t kNoSubjectGrade = 6;
 
 struct TFra {
     std::string name;                          // "Nazwa frazy"
-    std::uint8_t kind = PhraseKind::Text;          // 0 text, 1 grade, 2 picture
+    PhraseKind kind = PhraseKind::Text;        // 0 text, 1 grade, 2 picture
     std::string text;                          // a pupil's text value
     std::int8_t grade = kNoSubjectGrade;       // a pupil's grade index 0..10
     std::string picture;                       // bitmap file, ".bmp" optional

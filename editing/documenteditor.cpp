@@ -36,7 +36,7 @@ void DocumentEditor::syncModified()
 
 // ---- Undoable steps -----------------------------------------------------------
 
-void DocumentEditor::fillBlock(const QString& name, const CellBlock& block, std::uint8_t kind,
+void DocumentEditor::fillBlock(const QString& name, const CellBlock& block, PhraseKind kind,
                                const CellValue& value)
 {
     endTyping();
@@ -44,7 +44,7 @@ void DocumentEditor::fillBlock(const QString& name, const CellBlock& block, std:
 }
 
 void DocumentEditor::typeIntoBlock(const QString& name, const CellBlock& block,
-                                   std::uint8_t kind, const CellValue& value)
+                                   PhraseKind kind, const CellValue& value)
 {
     push(new FillCommand(*this, name, block, kind, value, typingSession_));
 }

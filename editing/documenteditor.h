@@ -29,11 +29,11 @@ public:
     // ---- Undoable steps. name is what the Edycja menu shows. -----------
     // Writes value into every cell of block whose phrase is of kind. A fill
     // that changes nothing is no step.
-    void fillBlock(const QString& name, const CellBlock& block, std::uint8_t kind,
+    void fillBlock(const QString& name, const CellBlock& block, PhraseKind kind,
                    const CellValue& value);
     // Typing: like fillBlock, but consecutive typing into the same block
     // joins one step until endTyping().
-    void typeIntoBlock(const QString& name, const CellBlock& block, std::uint8_t kind,
+    void typeIntoBlock(const QString& name, const CellBlock& block, PhraseKind kind,
                        const CellValue& value);
     // The next typing starts a step of its own (the cell was left).
     void endTyping() { ++typingSession_; }

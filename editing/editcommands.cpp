@@ -45,7 +45,7 @@ void EditCommand::announce(const DocumentChange& change)
 // ---- FillCommand -------------------------------------------------------------
 
 FillCommand::FillCommand(DocumentEditor& editor, const QString& name, const CellBlock& block,
-                         std::uint8_t kind, CellValue value, int typingSession)
+                         PhraseKind kind, CellValue value, int typingSession)
     : EditCommand(editor, name),
       block_(block),
       kind_(kind),

@@ -44,7 +44,7 @@ public:
     static constexpr int kTypingId = 1;
 
     FillCommand(DocumentEditor& editor, const QString& name, const CellBlock& block,
-                std::uint8_t kind, CellValue value, int typingSession);
+                PhraseKind kind, CellValue value, int typingSession);
 
     bool applyFirst() override;
     int id() const override { return typingSession_ >= 0 ? kTypingId : -1; }
@@ -60,7 +60,7 @@ private:
     bool changesNothing() const;
 
     CellBlock block_;
-    std::uint8_t kind_;
+    PhraseKind kind_;
     CellValue value_;
     int typingSession_;
     ReplacedValues replaced_;

@@ -102,6 +102,8 @@ void writeValue(JsonOut& j, const T& value)
         j.real(value);
     else if constexpr (std::is_integral_v<T>)
         j.integer(+value);  // a byte as a number, not a character
+    else if constexpr (std::is_enum_v<T>)
+        j.integer(+static_cast<std::underlying_type_t<T>>(value));
     else
         writeList(j, value);  // the grids' sizes, the wordings
 }
@@ -263,6 +265,8 @@ void readValue(const JsonIn& where, const QJsonValue& json, T& value, StoredText
         value = where.real(json);
     } else if constexpr (std::is_integral_v<T>) {
         value = where.integer<T>(json);
+    } else if constexpr (std::is_enum_v<T>) {
+        value = T{where.integer<std::underlying_type_t<T>>(json)};
     } else if constexpr (std::is_same_v<T, std::vector<std::int32_t>>) {
         value = readSizes(where, json);
     } else {

@@ -20,7 +20,7 @@ std::optional<ClassFileContents> readClassReporting(const std::string& path)
     try {
         return readClassFileAt(path);
     } catch (const EKolmoError& e) {
-        for (int code : readFailureCodes(e.code()))
+        for (const ErrorCode code : readFailureCodes(e.code()))
             std::cerr << errorMessage(code) << "\n";
         return std::nullopt;
     }

@@ -59,8 +59,8 @@ void printInfo(const std::string& path, ClassFileContents&& c)
     int kinds[3] = {0, 0, 0};
     int pages[4] = {0, 0, 0, 0};
     for (const TFra& f : c.frazy) {
-        if (f.kind < 3)
-            ++kinds[f.kind];
+        if (const auto kind = static_cast<std::size_t>(f.kind); kind < 3)
+            ++kinds[kind];
         if (f.page >= 0 && f.page < 4)
             ++pages[f.page];
     }

@@ -52,7 +52,7 @@ bool Tclosa::read()
     if (openFileName_.isEmpty())
         return open();
 
-    int failure = -1;
+    std::optional<ErrorCode> failure;
     {
         KlepsydrKursor hourglass;
         try {
@@ -66,8 +66,8 @@ bool Tclosa::read()
             failure = ErrorCode::ReadFailed;
         }
     }
-    if (failure >= 0) {
-        for (const int code : readFailureCodes(failure))
+    if (failure) {
+        for (const ErrorCode code : readFailureCodes(*failure))
             context_.reportError(code);
         return false;
     }

@@ -229,19 +229,20 @@ void PhraseGrid::editName(std::size_t y, unsigned char& key)
 
 void PhraseGrid::editKind(std::size_t y, int button)
 {
-    const int current = document_.frazy()[y].kind;
+    const int current = static_cast<int>(document_.frazy()[y].kind);
+    const int last = static_cast<int>(PhraseKind::Picture);
     int kind = current;
     if (button == kButtonLeft)
-        kind = std::min(current + 1, int{PhraseKind::Picture});
+        kind = std::min(current + 1, last);
     else if (button == kButtonRight)
-        kind = std::clamp(current - 1, 0, int{PhraseKind::Picture});
+        kind = std::clamp(current - 1, 0, last);
     else
         return;  // keys do nothing here
     std::vector<std::pair<std::size_t, TFra>> changed;
     for (std::size_t row : selectedRows()) {
         TFra phrase = document_.frazy()[row];
-        phrase.kind = static_cast<std::uint8_t>(kind);
-        if (kind != PhraseKind::Text)
+        phrase.kind = static_cast<PhraseKind>(kind);
+        if (phrase.kind != PhraseKind::Text)
             phrase.lineSpacing = 0.0f;  // line spacing belongs to texts
         changed.emplace_back(row, std::move(phrase));
     }

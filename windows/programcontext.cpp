@@ -187,7 +187,7 @@ std::string ProgramContext::applicationFolder()
     return QFile::encodeName(QCoreApplication::applicationDirPath() + QLatin1Char('/')).toStdString();
 }
 
-void ProgramContext::reportError(int code)
+void ProgramContext::reportError(ErrorCode code)
 {
     errorWindow_->report(code);
 }

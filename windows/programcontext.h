@@ -4,6 +4,7 @@
 // reference to whoever needs them. There are no other globals.
 
 #include "document/document.h"
+#include "document/ekolmoerror.h"
 #include "editing/documenteditor.h"
 
 #include <QString>
@@ -76,7 +77,7 @@ public:
     Tffopcje& gridOptionsWindow() { return *gridOptions_; }
 
     // Shows the message of an error code in the error window.
-    void reportError(int code);
+    void reportError(ErrorCode code);
 
     // A window whose rectangle (and grid) the class file carries registers
     // here: apply runs after every successful read, collect before every

@@ -58,7 +58,7 @@ bool PupilGrid::isDataCell(int x, int y) const
     return x >= 0 && y >= 0 && x < pupils() && y < phrases();
 }
 
-int PupilGrid::kindOf(int y) const
+PhraseKind PupilGrid::kindOf(int y) const
 {
     return document_.frazy()[static_cast<std::size_t>(y)].kind;
 }

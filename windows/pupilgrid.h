@@ -75,7 +75,7 @@ private:
     int pupils() const;
     int phrases() const;
     bool isDataCell(int x, int y) const;
-    int kindOf(int y) const;
+    PhraseKind kindOf(int y) const;
     // The grid's selection as a block of cells, and its part of row y.
     CellBlock selectedBlock() const;
     CellBlock selectedRowBlock(int y) const;

@@ -12,7 +12,7 @@ WykazkiApplication::WykazkiApplication(int& argc, char** argv) : QApplication(ar
     setApplicationName(QStringLiteral("Wykazki"));
 }
 
-void WykazkiApplication::setErrorReporter(std::function<void(int)> reporter)
+void WykazkiApplication::setErrorReporter(std::function<void(ErrorCode)> reporter)
 {
     reporter_ = std::move(reporter);
 }
@@ -40,7 +40,7 @@ void WykazkiApplication::reportUnexpected()
     report(ErrorCode::Unknown);
 }
 
-void WykazkiApplication::report(int code)
+void WykazkiApplication::report(ErrorCode code)
 {
     if (reporting_)
         return;

@@ -6,6 +6,8 @@
 // and the program goes on with the next event. Running out of memory ends
 // the program with the message of code 0 on the diagnostic output and status 1.
 
+#include "document/ekolmoerror.h"
+
 #include <QApplication>
 
 #include <functional>
@@ -17,7 +19,7 @@ public:
 
     // Who shows an error code to the user; set once the error window exists.
     // Without one the message goes to the diagnostic output.
-    void setErrorReporter(std::function<void(int code)> reporter);
+    void setErrorReporter(std::function<void(ErrorCode code)> reporter);
 
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -26,8 +28,8 @@ public:
     void reportUnexpected();
 
 private:
-    void report(int code);
+    void report(ErrorCode code);
 
-    std::function<void(int)> reporter_;
+    std::function<void(ErrorCode)> reporter_;
     bool reporting_ = false;
 };

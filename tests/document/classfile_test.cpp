@@ -136,7 +136,7 @@ TEST(ClassFileLayout, recordFieldsAreWrittenInOrder)
     ClassFileContents c;
     c.frazy.resize(1);
     TFra& f = c.frazy[0];
-    f.name = r.name; f.kind = r.kind; f.text = r.text; f.grade = r.grade; f.picture = r.picture;
+    f.name = r.name; f.kind = PhraseKind{r.kind}; f.text = r.text; f.grade = r.grade; f.picture = r.picture;
     f.x0 = r.x0; f.y0 = r.y0; f.width = r.width; f.height = r.height; f.align = r.align;
     f.fontName = r.fontName; f.fontSize = r.fontSize; f.fontColor = r.fontColor;
     f.bold = r.bold; f.italic = r.italic; f.underline = r.underline; f.strikeout = r.strikeout;
@@ -156,7 +156,7 @@ TEST(ClassFileVersions, readsEveryAcceptedVersionWithItemsLinedUp)
         ASSERT_EQ(c.frazy.count(), 1u);
         const TFra& p = c.frazy[0];
         EXPECT_EQ(p.name, "Matematyka");
-        EXPECT_EQ(p.kind, 1);
+        EXPECT_EQ(p.kind, PhraseKind::Grade);
         EXPECT_EQ(p.x0, 120);
         EXPECT_FLOAT_EQ(p.y0, 45.5f);
         EXPECT_EQ(p.align, 2);
@@ -180,8 +180,8 @@ TEST(ClassFileVersions, refusesVersionsOutside40To56BeforeReadingAnything)
         bytes[0] = static_cast<char>(version);
         EXPECT_EQ(readError(bytes), ErrorCode::WrongVersion);
     }
-    EXPECT_EQ(readFailureCodes(ErrorCode::WrongVersion), (std::vector<int>{ErrorCode::WrongVersion, ErrorCode::ReadFailed}));
-    EXPECT_EQ(readFailureCodes(ErrorCode::ReadFailed), (std::vector<int>{ErrorCode::ReadFailed}));
+    EXPECT_EQ(readFailureCodes(ErrorCode::WrongVersion), (std::vector<ErrorCode>{ErrorCode::WrongVersion, ErrorCode::ReadFailed}));
+    EXPECT_EQ(readFailureCodes(ErrorCode::ReadFailed), (std::vector<ErrorCode>{ErrorCode::ReadFailed}));
 }
 
 TEST(ClassFileVersions, writerAlwaysPutsDownVersion56)

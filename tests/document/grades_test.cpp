@@ -118,7 +118,7 @@ TEST(MatchWording, ignoresCaseAndFallsBackToNoSubject)
 
 // ---- averages ---------------------------------------------------------------
 
-TFra phrase(std::uint8_t kind)
+TFra phrase(PhraseKind kind)
 {
     TFra f;
     f.kind = kind;

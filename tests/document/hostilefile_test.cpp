@@ -124,7 +124,7 @@ TEST_F(HostileFiles, pathsThatAreNotRegularFilesAreRefusedWithoutReading)
     for (const fs::path& p : paths) {
         SCOPED_TRACE(p.string());
         // A read that blocks or never ends would not come back in time.
-        auto read = std::async(std::launch::async, [p] {
+        auto read = std::async(std::launch::async, [p]() -> int {
             try {
                 readClassFileAt(p);
             } catch (const EKolmoError& e) {

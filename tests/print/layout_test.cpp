@@ -203,7 +203,7 @@ TEST_F(PageLayout, phraseFontAndColourReachTheElement)
 
 TEST_F(PageLayout, unknownKindsAreNotDrawn)
 {
-    cls.add(phraseAt(3, 10, 20.0f, 40, 10));
+    cls.add(phraseAt(PhraseKind{3}, 10, 20.0f, 40, 10));
     EXPECT_TRUE(layout().empty());
 }
 

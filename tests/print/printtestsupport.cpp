@@ -15,7 +15,7 @@ QImage whiteSurface(int widthPx, int heightPx, int dpi)
     return image;
 }
 
-TFra phraseAt(std::uint8_t kind, int x0Mm, float y0Mm, int widthMm, int heightMm, int page)
+TFra phraseAt(PhraseKind kind, int x0Mm, float y0Mm, int widthMm, int heightMm, int page)
 {
     TFra f;
     f.kind = kind;

@@ -32,7 +32,7 @@ ClassFileContents sampleClass()
     c.version = 56;
     const struct {
         const char* name;
-        std::uint8_t kind;
+        PhraseKind kind;
         std::int16_t page;
     } phrases[kPhraseCount] = {
         {"Imię i nazwisko", PhraseKind::Text, 0}, {"Matematyka", PhraseKind::Grade, 1},
