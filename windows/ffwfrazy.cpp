@@ -29,22 +29,22 @@ Tffwfrazy::Tffwfrazy(ProgramContext& context) : context_(context)
     setFont(font);
 
     buildToolbar();
-    cellEdi1_ = new TCellEdi(this);
-    cellEdi1_->setObjectName(QStringLiteral("CellEdi1"));
-    cellEdi1_->installEventFilter(this);
-    setCentralWidget(cellEdi1_);
+    grid_ = new TCellEdi(this);
+    grid_->setObjectName(QStringLiteral("CellEdi1"));
+    grid_->installEventFilter(this);
+    setCentralWidget(grid_);
 
     statusLabel_ = new QLabel(QStringLiteral("Gotowe wzory znajdują się na naszych stronach WWW ..."),
                               this);
     statusLabel_->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(statusLabel_, 1);
 
-    phraseGrid_ = std::make_unique<PhraseGrid>(*cellEdi1_, context_.editor());
+    phraseGrid_ = std::make_unique<PhraseGrid>(*grid_, context_.editor());
     phraseGrid_->setCornerAction([this] { emit gridOptionsRequested(); });
     phraseGrid_->setFontChooser([this](TFra& phrase) { return PhraseFontDialog::choose(this, phrase); });
 
     // The stored block may count other rows than the phrases read with it.
-    context_.addWindowHook(*this, *cellEdi1_, &ScreenLayout::phraseEditor, &ScreenLayout::phraseGrid,
+    context_.addWindowHook(*this, *grid_, &ScreenLayout::phraseEditor, &ScreenLayout::phraseGrid,
                            [this] { phraseGrid_->applyGridSize(); });
     // The old form's size is the first size; the class file's rectangle may
     // make the window smaller, down to what its controls need.
@@ -74,13 +74,13 @@ QString Tffwfrazy::statusText() const
 void Tffwfrazy::showAtRow(int phrase)
 {
     phraseGrid_->applyGridSize();
-    if (phrase >= 0 && phrase < cellEdi1_->Ily())
-        cellEdi1_->setPozY(phrase);
+    if (phrase >= 0 && phrase < grid_->Ily())
+        grid_->setPozY(phrase);
     if (isHidden())
         show();
     raise();
     activateWindow();
-    cellEdi1_->setFocus();
+    grid_->setFocus();
 }
 
 // ---- Commands ----------------------------------------------------------------
@@ -118,7 +118,7 @@ bool Tffwfrazy::FormKeyDown(QKeyEvent* event)
 bool Tffwfrazy::eventFilter(QObject* watched, QEvent* event)
 {
     // Before the grid, which would hand Escape to the cell as a character.
-    if (watched == cellEdi1_ && event->type() == QEvent::KeyPress
+    if (watched == grid_ && event->type() == QEvent::KeyPress
         && FormKeyDown(static_cast<QKeyEvent*>(event)))
         return true;
     return QMainWindow::eventFilter(watched, event);

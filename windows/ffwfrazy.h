@@ -26,7 +26,7 @@ public:
     // when it is a row, the window shown and the grid focused.
     void showAtRow(int phrase);
 
-    TCellEdi& grid() { return *cellEdi1_; }
+    TCellEdi& grid() { return *grid_; }
     PhraseGrid& phraseGrid() { return *phraseGrid_; }
     // The toolbar's buttons SpeedButton1 .. SpeedButton5.
     QToolButton& speedButton(int number) { return *speedButtons_.at(number - 1); }
@@ -54,7 +54,7 @@ private:
     bool FormKeyDown(QKeyEvent* event);
 
     ProgramContext& context_;
-    TCellEdi* cellEdi1_ = nullptr;
+    TCellEdi* grid_ = nullptr;
     std::unique_ptr<PhraseGrid> phraseGrid_;
     std::array<QToolButton*, 5> speedButtons_{};
     QLabel* statusLabel_ = nullptr;

@@ -52,12 +52,12 @@ Tffwlista::Tffwlista(std::string programFolder, QWidget* parent)
     toolbar->addWidget(filterLabel_);
     column->addWidget(toolbar);
 
-    cellEdi1_ = makeWindowGrid(*this, 30, 150);
-    cellEdi1_->setWysInfo(0);  // no column header
-    cellEdi1_->setOczkoKolor(kBialy);
-    cellEdi1_->setOwner(this);
-    cellEdi1_->installEventFilter(this);
-    column->addWidget(cellEdi1_, 1);
+    grid_ = makeWindowGrid(*this, 30, 150);
+    grid_->setWysInfo(0);  // no column header
+    grid_->setOczkoKolor(kBialy);
+    grid_->setOwner(this);
+    grid_->installEventFilter(this);
+    column->addWidget(grid_, 1);
 }
 
 void Tffwlista::readFileList()
@@ -82,10 +82,10 @@ bool Tffwlista::chooseFromList(int mode, std::string& fileName)
     readFileList();
     setWindowTitle(QStringLiteral("Pliki z obrazami"));
     refresh();
-    cellEdi1_->setPozY(0);
+    grid_->setPozY(0);
     cancelled_ = false;
     fileName_ = &fileName;
-    cellEdi1_->setFocus();
+    grid_->setFocus();
     exec();
     fileName_ = nullptr;
     return !cancelled_;
@@ -102,10 +102,10 @@ std::vector<std::string> Tffwlista::shownNames() const
 void Tffwlista::refresh()
 {
     filtered_ = filterPictureNames(files_, filter_);
-    cellEdi1_->setIly(static_cast<int>(std::max<std::size_t>(filtered_.size(), 1)));
+    grid_->setIly(static_cast<int>(std::max<std::size_t>(filtered_.size(), 1)));
     filterLabel_->setText(QStringLiteral("Filtr: ") + qstringFromCp1250(filter_)
                           + QLatin1Char(' '));
-    cellEdi1_->Odswiez();
+    grid_->Odswiez();
 }
 
 void Tffwlista::CellEdi1Oczko(int, int y, std::string& text) const
@@ -134,7 +134,7 @@ void Tffwlista::cellAction(TCellEdi&, int, int, std::uint32_t&, int button, TShi
 
 void Tffwlista::choose()
 {
-    const int y = cellEdi1_->PozY();
+    const int y = grid_->PozY();
     if (fileName_ != nullptr) {
         if (y >= 0 && static_cast<std::size_t>(y) < filtered_.size())
             *fileName_ = files_[filtered_[static_cast<std::size_t>(y)]];
@@ -181,7 +181,7 @@ bool Tffwlista::FormKeyDown(QKeyEvent* event)
 
 bool Tffwlista::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == cellEdi1_ && event->type() == QEvent::KeyPress)
+    if (watched == grid_ && event->type() == QEvent::KeyPress)
         return FormKeyDown(static_cast<QKeyEvent*>(event));
     return QDialog::eventFilter(watched, event);
 }

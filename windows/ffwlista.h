@@ -29,7 +29,7 @@ public:
     const std::vector<std::string>& fileList() const { return files_; }
     std::vector<std::string> shownNames() const;
     const std::string& filter() const { return filter_; }
-    TCellEdi& grid() { return *cellEdi1_; }
+    TCellEdi& grid() { return *grid_; }
     QLabel& filterPanel() { return *filterLabel_; }
 
 protected:
@@ -50,7 +50,7 @@ private:
     void cellAction(TCellEdi&, int, int, std::uint32_t&, int button, TShiftState) override;
 
     std::string programFolder_;
-    TCellEdi* cellEdi1_ = nullptr;
+    TCellEdi* grid_ = nullptr;
     QLabel* filterLabel_ = nullptr;
     std::vector<std::string> files_;     // Windows-1250 names
     std::vector<std::size_t> filtered_;  // positions in files_

@@ -49,8 +49,8 @@ Tffwmain::Tffwmain(ProgramContext& context) : context_(context)
     buildPanelControls(*panel);
     column->addWidget(panel);
 
-    cellEdi1_ = makeWindowGrid(*central, 100, 100);
-    column->addWidget(cellEdi1_, 1);
+    grid_ = makeWindowGrid(*central, 100, 100);
+    column->addWidget(grid_, 1);
     setCentralWidget(central);
 
     buildCommands();
@@ -66,7 +66,7 @@ Tffwmain::Tffwmain(ProgramContext& context) : context_(context)
     hooks.longTextUpdate = [this] { longTextUpdate(); };
     hooks.gridOptions = [this] { emit gridOptionsRequested(); };
     hooks.status = [this](const QString& text) { setStatusText(text); };
-    pupilGrid_ = std::make_unique<PupilGrid>(*cellEdi1_, context_.editor(), std::move(hooks));
+    pupilGrid_ = std::make_unique<PupilGrid>(*grid_, context_.editor(), std::move(hooks));
     connect(&context_.editor(), &DocumentEditor::changed, this, &Tffwmain::documentChanged);
 
     // The old form's size is the first size; the class file's rectangle may
@@ -78,7 +78,7 @@ Tffwmain::~Tffwmain() = default;
 
 void Tffwmain::connectWindows()
 {
-    context_.addWindowHook(*this, *cellEdi1_, &ScreenLayout::main, &ScreenLayout::pupilGrid);
+    context_.addWindowHook(*this, *grid_, &ScreenLayout::main, &ScreenLayout::pupilGrid);
 }
 
 // ---- Shared operations -----------------------------------------------------
@@ -93,9 +93,9 @@ void Tffwmain::applyGridSize()
     const bool printable = pupils > 0 && phrases > 0;
     toolCommands_[6]->setEnabled(printable);
     toolCommands_[7]->setEnabled(printable);
-    cellEdi1_->setIlx(pupilGridColumns(doc));
-    cellEdi1_->setIly(pupilGridRows(doc));
-    cellEdi1_->Odswiez();
+    grid_->setIlx(pupilGridColumns(doc));
+    grid_->setIly(pupilGridRows(doc));
+    grid_->Odswiez();
 }
 
 void Tffwmain::documentChanged(const DocumentChange& change)
@@ -111,8 +111,8 @@ void Tffwmain::documentChanged(const DocumentChange& change)
 
 void Tffwmain::longTextUpdate()
 {
-    if (context_.opis().follow(longTextSwitch_->isChecked(), cellEdi1_->PozX(), cellEdi1_->PozY()))
-        cellEdi1_->Odswiez();
+    if (context_.opis().follow(longTextSwitch_->isChecked(), grid_->PozX(), grid_->PozY()))
+        grid_->Odswiez();
 }
 
 void Tffwmain::setStatusText(const QString& text)
@@ -145,7 +145,7 @@ bool Tffwmain::longTextEnabled() const
 
 int Tffwmain::currentPupil() const
 {
-    const int x = cellEdi1_->PozX();
+    const int x = grid_->PozX();
     return x < static_cast<int>(context_.document().dokumenty().count()) ? x : -1;
 }
 
@@ -153,10 +153,10 @@ std::vector<std::size_t> Tffwmain::selectedPupils()
 {
     const auto pupils = context_.document().dokumenty().count();
     std::vector<std::size_t> selected;
-    cellEdi1_->StartZaznaczenia(1);
+    grid_->StartZaznaczenia(1);
     int x = 0;
     int y = 0;
-    while (cellEdi1_->NastepneZaznaczone(x, y)) {
+    while (grid_->NastepneZaznaczone(x, y)) {
         if (x >= 0 && static_cast<std::size_t>(x) < pupils)
             selected.push_back(static_cast<std::size_t>(x));
     }
@@ -183,7 +183,7 @@ void Tffwmain::FormShow()
         closa.read();
     applyGridSize();
     // Grades can be typed the moment the program is up.
-    cellEdi1_->setFocus();
+    grid_->setFocus();
 }
 
 void Tffwmain::changeEvent(QEvent* event)
@@ -193,7 +193,7 @@ void Tffwmain::changeEvent(QEvent* event)
         // FormActivate, also when a modal window closes: the keyboard goes
         // back to the grid.
         applyGridSize();
-        cellEdi1_->setFocus();
+        grid_->setFocus();
         emit activated();
     }
 }
@@ -246,14 +246,14 @@ void Tffwmain::newDocument()
     setStatusText(QString());
     // The options and the modified flag stay as they are.
     context_.editor().newDocument();
-    cellEdi1_->setFocus();
+    grid_->setFocus();
 }
 
 void Tffwmain::openFile()
 {
     context_.closa().open();
     applyGridSize();
-    cellEdi1_->setFocus();
+    grid_->setFocus();
 }
 
 void Tffwmain::makePerTeacherFiles()
@@ -280,7 +280,7 @@ void Tffwmain::removePupil()
 
 void Tffwmain::editPhrases()
 {
-    const int y = cellEdi1_->PozY();
+    const int y = grid_->PozY();
     const auto phrases = static_cast<int>(context_.document().frazy().count());
     emit phraseEditorRequested(y < phrases ? y : 0);
 }
@@ -304,7 +304,7 @@ void Tffwmain::previewCurrent()
 
 void Tffwmain::pageChosen()
 {
-    cellEdi1_->Odswiez();
+    grid_->Odswiez();
 }
 
 void Tffwmain::longTextSwitched()

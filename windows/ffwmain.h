@@ -53,7 +53,7 @@ public:
     // Every pupil whose column lies in the grid's selection, left to right.
     std::vector<std::size_t> selectedPupils();
 
-    TCellEdi& grid() { return *cellEdi1_; }
+    TCellEdi& grid() { return *grid_; }
     PupilGrid& pupilGrid() { return *pupilGrid_; }
     // Edycja > Cofnij (Alt+Backspace) and Ponów (Ctrl+Y).
     QAction& undoAction() { return *undoAction_; }
@@ -125,7 +125,7 @@ private:
     void documentChanged(const DocumentChange& change);
 
     ProgramContext& context_;
-    TCellEdi* cellEdi1_ = nullptr;
+    TCellEdi* grid_ = nullptr;
     std::unique_ptr<PupilGrid> pupilGrid_;
     // The commands in toolbar order, SpeedButton1 .. SpeedButton9.
     std::array<QAction*, 9> toolCommands_{};

@@ -49,8 +49,8 @@ Tffwrozmn::Tffwrozmn(CopyWriter writeCopy, QWidget* parent)
     };
     column->addWidget(toolbar);
 
-    cellEdi1_ = makeWindowGrid(*this, 30, 300);
-    column->addWidget(cellEdi1_, 1);
+    grid_ = makeWindowGrid(*this, 30, 300);
+    column->addWidget(grid_, 1);
 
     auto* statusBar = new QStatusBar(this);
     status_ = new QLabel(statusBar);
@@ -58,7 +58,7 @@ Tffwrozmn::Tffwrozmn(CopyWriter writeCopy, QWidget* parent)
     statusBar->addWidget(status_, 1);
     column->addWidget(statusBar);
 
-    cellEdi1_->setOwner(this);
+    grid_->setOwner(this);
 }
 
 CellEdiEvents Tffwrozmn::boundEvents() const
@@ -120,12 +120,12 @@ void Tffwrozmn::pasteIntoCell(TCellEdi& grid, int, int y, std::string& text)
 
 void Tffwrozmn::open()
 {
-    cellEdi1_->setIly(std::max<int>(1, static_cast<int>(names_.size())));
+    grid_->setIly(std::max<int>(1, static_cast<int>(names_.size())));
     if (!isVisible())
         show();
     raise();
     activateWindow();
-    cellEdi1_->setFocus();
+    grid_->setFocus();
 }
 
 QString Tffwrozmn::statusText() const
@@ -135,30 +135,30 @@ QString Tffwrozmn::statusText() const
 
 void Tffwrozmn::refreshGrid()
 {
-    cellEdi1_->Odswiez();
-    cellEdi1_->setFocus();
+    grid_->Odswiez();
+    grid_->setFocus();
 }
 
 void Tffwrozmn::addName()
 {
     const std::size_t at =
-        names_.empty() ? 0 : std::min(names_.size(), static_cast<std::size_t>(cellEdi1_->PozY()) + 1);
+        names_.empty() ? 0 : std::min(names_.size(), static_cast<std::size_t>(grid_->PozY()) + 1);
     names_.insert(names_.begin() + static_cast<std::ptrdiff_t>(at), TNazwa{});
     if (names_.size() > 1) {
-        cellEdi1_->setIly(cellEdi1_->Ily() + 1);
-        cellEdi1_->setPozY(cellEdi1_->PozY() + 1);
+        grid_->setIly(grid_->Ily() + 1);
+        grid_->setPozY(grid_->PozY() + 1);
     }
     refreshGrid();
 }
 
 void Tffwrozmn::removeName()
 {
-    const int y = cellEdi1_->PozY();
+    const int y = grid_->PozY();
     if (y < 0 || static_cast<std::size_t>(y) >= names_.size())
         return;
     names_.erase(names_.begin() + y);
     if (!names_.empty())
-        cellEdi1_->setIly(cellEdi1_->Ily() - 1);
+        grid_->setIly(grid_->Ily() - 1);
     refreshGrid();
 }
 

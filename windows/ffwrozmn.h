@@ -44,7 +44,7 @@ public:
     static std::optional<QString> refusal(const std::string& name);
 
     const std::vector<TNazwa>& names() const { return names_; }
-    TCellEdi& grid() { return *cellEdi1_; }
+    TCellEdi& grid() { return *grid_; }
     // The toolbar's buttons SpeedButton1 .. SpeedButton4.
     QToolButton& speedButton(int number) { return *speedButtons_.at(number - 1); }
     QString statusText() const;
@@ -66,7 +66,7 @@ private:
 
     CopyWriter writeCopy_;
     std::vector<TNazwa> names_;
-    TCellEdi* cellEdi1_;
+    TCellEdi* grid_;
     std::array<QToolButton*, 4> speedButtons_{};
     QLabel* status_;
 };
