@@ -12,9 +12,9 @@
 #include <vector>
 
 // The placeholder for a missing row or missing data.
-inline constexpr const char* kKropki = "........";
+inline constexpr const char* kMissingMark = "........";
 // The placeholder for an empty name or file.
-inline constexpr const char* kPytajniki = "???";
+inline constexpr const char* kUnnamedMark = "???";
 
 // Key codes the editing rules know besides printable characters.
 inline constexpr char kKeyBackspace = 8;

@@ -22,12 +22,12 @@ constexpr double kPastedBaseLineMax = 10000.0;
 
 PhraseCellText placeholder()
 {
-    return {kKropki, std::nullopt};
+    return {kMissingMark, std::nullopt};
 }
 
 PhraseCellText questionMarks()
 {
-    return {kPytajniki, kEmptyNameColor};
+    return {kUnnamedMark, kEmptyNameColor};
 }
 
 std::string korektaText(float korekta)
@@ -193,7 +193,7 @@ void pastePhraseCell(TFra& phrase, int column, std::string_view text)
         phrase.y0 = static_cast<float>(readNumber(text, 0.0, kPastedBaseLineMax, 1));
         break;
     case kKolPoz:
-        if (phrase.width <= 0 || text == kKropki)
+        if (phrase.width <= 0 || text == kMissingMark)
             break;
         if (!text.empty() && (text[0] == 'C' || text[0] == 'c'))
             phrase.align = 1;

@@ -7,13 +7,13 @@ namespace {
 
 PupilGridText dots()
 {
-    return {kKropki, std::nullopt};
+    return {kMissingMark, std::nullopt};
 }
 
 PupilGridText average(std::optional<float> value)
 {
     if (!value)
-        return {kKropki, kKolorLime};
+        return {kMissingMark, kKolorLime};
     return {formatNumber(*value, 2), kKolorLime};
 }
 

@@ -4,11 +4,11 @@
 
 void markMissing(TTekstOczka& ato)
 {
-    ato.tekst[0] = kKropki;
+    ato.tekst[0] = kMissingMark;
 }
 
 void markUnnamed(TTekstOczka& ato)
 {
-    ato.tekst[0] = kPytajniki;
+    ato.tekst[0] = kUnnamedMark;
     ato.kolor = 0xFFFFFF;
 }

@@ -113,7 +113,7 @@ void Tffwlista::CellEdi1Oczko(int, int y, std::string& text) const
     if (y >= 0 && static_cast<std::size_t>(y) < filtered_.size())
         text = files_[filtered_[static_cast<std::size_t>(y)]];
     else
-        text = kKropki;
+        text = kMissingMark;
 }
 
 CellEdiEvents Tffwlista::boundEvents() const

@@ -105,7 +105,7 @@ void Tffwopis::bind(int x, int y, bool readOnly)
     readOnly_ = readOnly;
     setReadOnlyLook(readOnly);
     if (readOnly)
-        showText(QString::fromLatin1(kPytajniki));
+        showText(QString::fromLatin1(kUnnamedMark));
     else
         showText(forDisplay(document_.value(static_cast<std::size_t>(x),
                                             static_cast<std::size_t>(y)).text));
