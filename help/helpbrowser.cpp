@@ -20,10 +20,10 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
     const QUrl base = document()->baseUrl().isEmpty() ? source() : document()->baseUrl();
     const QUrl url = name.isRelative() ? base.resolved(name) : name;
     if (url.scheme() == QLatin1String("qthelp")) {
-        const QByteArray data = engine_.fileData(url);
+        const QByteArray bytes = engine_.fileData(url);
         if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
-            return QString::fromUtf8(data);
-        return data;
+            return QString::fromUtf8(bytes);
+        return bytes;
     }
     return QTextBrowser::loadResource(type, name);
 }

@@ -95,7 +95,7 @@ TEST(ProgramFolder, inABuildIsTheExecutablesFolderAndTouchesNoDocuments)
 {
     QTemporaryDir root;
     const QString documents = root.filePath(QStringLiteral("Documents"));
-    EXPECT_EQ(programfolder::resolve(root.path(), documents), QFile::encodeName(root.path() + '/').toStdString());
+    EXPECT_EQ(programfolder::resolve(root.path(), documents), QFile::encodeName(root.path() + u'/').toStdString());
     EXPECT_FALSE(QFileInfo::exists(documents));
     EXPECT_TRUE(programfolder::installedDataFolder(root.path()).isEmpty());
 }
@@ -124,7 +124,7 @@ TEST(ProgramFolder, installedFirstStartMakesAndSeedsTheUsersFolderAndTheSecondCh
         return folder;
     };
 
-    EXPECT_EQ(startInstalled(), QFile::encodeName(user + '/').toStdString());
+    EXPECT_EQ(startInstalled(), QFile::encodeName(user + u'/').toStdString());
     const auto seeded = snapshot(user);
     std::vector<QString> names;
     for (const auto& entry : seeded)
@@ -161,7 +161,7 @@ TEST(ProgramFolder, withoutAUsableDocumentsFolderTheInstalledDataServes)
     // A file where the documents folder should be, and no documents folder.
     const QString blocked = root.filePath(QStringLiteral("Documents"));
     writeFile(blocked, "not a folder");
-    const std::string data = QFile::encodeName(QFileInfo(installed.data).canonicalFilePath() + '/').toStdString();
+    const std::string data = QFile::encodeName(QFileInfo(installed.data).canonicalFilePath() + u'/').toStdString();
     EXPECT_EQ(programfolder::resolve(installed.bin, blocked), data);
     EXPECT_EQ(programfolder::resolve(installed.bin, QString()), data);
 }

@@ -73,7 +73,7 @@ TEST(CommandLine, takesAtMostOneClassFileAndNoOptions)
     };
     for (const auto& c : cases) {
         const CommandLine line = parseCommandLine(QStringList{QStringLiteral("wykazki")} + c.arguments);
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
         EXPECT_EQ(line.classFile, c.classFile);
         EXPECT_EQ(!line.problem.isEmpty(), c.problem) << line.problem.toStdString();
     }
@@ -157,7 +157,7 @@ protected:
         ASSERT_TRUE(elsewhere.isValid());
         auto fake = std::make_unique<FakeDialogs>();
         dialogs = fake.get();
-        context = std::make_unique<ProgramContext>(QFile::encodeName(folder.path() + '/').toStdString(),
+        context = std::make_unique<ProgramContext>(QFile::encodeName(folder.path() + u'/').toStdString(),
                                                    std::move(fake));
         // The sample is there, so a start that ignored the command line would show.
         saveClassFileAt(QFile::encodeName(folder.filePath(Tclosa::kSampleName)).toStdString(), sampleClass());

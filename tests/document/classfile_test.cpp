@@ -254,7 +254,7 @@ TEST(ClassFileRefused, layoutAtTheLimitsIsAccepted)
 
 TEST(ClassFileRecords, alignmentOutside0To2ReadsAs0)
 {
-    for (std::int16_t poz : {3, 7, -1, 32767}) {
+    for (const std::int16_t poz : {std::int16_t{3}, std::int16_t{7}, std::int16_t{-1}, std::int16_t{32767}}) {
         FileBytes::Record r;
         r.align = poz;
         FileBytes f;

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         EditTextCase{"code255Refused", "a", '\xFF', 5, false, "a", false},
         EditTextCase{"controlCodeRefused", "a", '\t', 5, true, "a", false},
         EditTextCase{"zeroKeyRefused", "a", 0, 5, true, "a", false}),
-    [](const testing::TestParamInfo<EditTextCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<EditTextCase>& row) { return row.param.name; });
 
 // ---- editNumber -------------------------------------------------------------
 

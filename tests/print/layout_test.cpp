@@ -30,7 +30,7 @@ protected:
     // The height of one text line of a DejaVu Sans font on the test surface.
     int lineHeightPx(int pointSize = 10)
     {
-        QFont font("DejaVu Sans");
+        QFont font(QStringLiteral("DejaVu Sans"));
         font.setPointSize(pointSize);
         return QFontMetrics(font, &surface).height();
     }
@@ -51,7 +51,7 @@ TEST_F(PageLayout, textBoxComesFromMillimetresPlusShiftStandingOnItsBaseLine)
     const int h = lineHeightPx();
     // left = px(20 + 5), top = px(30.5 − 3) − h, right = left + px(50), bottom = top + px(12).
     EXPECT_EQ(elements[0].box, (PixelBox{250, 275 - h, 750, 395 - h}));
-    EXPECT_EQ(elements[0].text, QString("Ala"));
+    EXPECT_EQ(elements[0].text, QStringLiteral("Ala"));
 }
 
 TEST_F(PageLayout, storedFloatY0IsTruncatedAfterAddingTheShift)

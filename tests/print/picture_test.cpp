@@ -29,11 +29,11 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         folder = dir.path().toStdString() + "/";
-        writeBmp("logo.bmp", 30, 20, Qt::red);
-        writeBmp("herb.bmp", 16, 16, Qt::blue);
-        writeBmp("zdjecie", 12, 10, Qt::green);          // no extension: never found as "zdjecie"
-        writeBmp("skan.dib", 8, 6, Qt::darkYellow);      // three-letter extension used as it is
-        QFile broken(dir.filePath("zepsuty.bmp"));
+        writeBmp(QStringLiteral("logo.bmp"), 30, 20, Qt::red);
+        writeBmp(QStringLiteral("herb.bmp"), 16, 16, Qt::blue);
+        writeBmp(QStringLiteral("zdjecie"), 12, 10, Qt::green);          // no extension: never found as "zdjecie"
+        writeBmp(QStringLiteral("skan.dib"), 8, 6, Qt::darkYellow);      // three-letter extension used as it is
+        QFile broken(dir.filePath(QStringLiteral("zepsuty.bmp")));
         ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
         broken.write("BM this is not a bitmap");
     }
@@ -194,17 +194,17 @@ TEST_F(Pictures, damagedMissingAndOutsidePicturesAreLeftOutAndNamed)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     };
-    put(dir.filePath("whole.bmp"), bitmapBytes(8, 8, 8));
-    put(dir.filePath("cut.bmp"), bitmapBytes(8, 8, 5));                   // ends three rows early
-    put(dir.filePath("huge.bmp"), bitmapBytes(40000, 40000, 1));          // beyond the decoder's limit
-    put(dir.filePath("obrazki/godlo.bmp"), bitmapBytes(4, 4, 4));
+    put(dir.filePath(QStringLiteral("whole.bmp")), bitmapBytes(8, 8, 8));
+    put(dir.filePath(QStringLiteral("cut.bmp")), bitmapBytes(8, 8, 5));                   // ends three rows early
+    put(dir.filePath(QStringLiteral("huge.bmp")), bitmapBytes(40000, 40000, 1));          // beyond the decoder's limit
+    put(dir.filePath(QStringLiteral("obrazki/godlo.bmp")), bitmapBytes(4, 4, 4));
     QTemporaryDir outside;
-    put(outside.filePath("secret.bmp"), bitmapBytes(4, 4, 4));
-    ASSERT_TRUE(QFile::link(outside.filePath("secret.bmp"), dir.filePath("link.bmp")));
-    const std::string secret = outside.filePath("secret.bmp").toStdString();
+    put(outside.filePath(QStringLiteral("secret.bmp")), bitmapBytes(4, 4, 4));
+    ASSERT_TRUE(QFile::link(outside.filePath(QStringLiteral("secret.bmp")), dir.filePath(QStringLiteral("link.bmp"))));
+    const std::string secret = outside.filePath(QStringLiteral("secret.bmp")).toStdString();
     // The relative way out of the folder, as many levels up as it takes.
     std::string up;
-    for (int i = 0; i < QDir(dir.path()).absolutePath().count('/'); ++i)
+    for (int i = 0; i < QDir(dir.path()).absolutePath().count(u'/'); ++i)
         up += "../";
     const std::string escaping = up + secret.substr(1);
 
@@ -245,8 +245,8 @@ TEST_F(Pictures, damagedMissingAndOutsidePicturesAreLeftOutAndNamed)
     EXPECT_EQ(renderer.missingPictures(), expected);
 
     // The cut bitmap alone would otherwise decode, with black rows.
-    EXPECT_TRUE(decodeWholePicture(dir.filePath("whole.bmp")));
-    EXPECT_FALSE(decodeWholePicture(dir.filePath("cut.bmp")));
+    EXPECT_TRUE(decodeWholePicture(dir.filePath(QStringLiteral("whole.bmp"))));
+    EXPECT_FALSE(decodeWholePicture(dir.filePath(QStringLiteral("cut.bmp"))));
 }
 
 TEST_F(Pictures, paintedStretchedIntoTheBoxOverEarlierPhrases)

@@ -86,8 +86,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        classPath = dir.filePath("klasa.wkz");
-        pdfPath = dir.filePath("wykazki.pdf");
+        classPath = dir.filePath(QStringLiteral("klasa.wkz"));
+        pdfPath = dir.filePath(QStringLiteral("wykazki.pdf"));
 
         c.opcje.width = 200;
         c.opcje.height = 280;
@@ -152,7 +152,7 @@ protected:
 
 TEST_F(PrintCommand, firstLinesLandWithin0_2mmOfTheirPositionsAndPolishLettersSurvive)
 {
-    const RunResult run = runWkz({"print", classPath, "-o", pdfPath, "--pupils", "3,1"});
+    const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("3,1")});
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     EXPECT_TRUE(run.standardError.isEmpty()) << run.standardError.toStdString();
 
@@ -170,13 +170,13 @@ TEST_F(PrintCommand, firstLinesLandWithin0_2mmOfTheirPositionsAndPolishLettersSu
             EXPECT_NEAR(measuredXMm(*line, f), expectedXMm(j), 0.2) << text.toStdString();
             EXPECT_NEAR(line->yMaxMm, double(f.y0) + c.opcje.top, 0.2) << text.toStdString();
         }
-        EXPECT_EQ(findLine(pages[p], "Strona druga"), nullptr);
+        EXPECT_EQ(findLine(pages[p], QStringLiteral("Strona druga")), nullptr);
     }
 }
 
 TEST_F(PrintCommand, pageOptionPrintsOnlyThatPagesPhrasesForEveryPupil)
 {
-    const RunResult run = runWkz({"print", classPath, "-o", pdfPath, "--page", "2"});
+    const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("2")});
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     const auto pages = readPdfLines(pdfPath);
     ASSERT_EQ(pages.size(), 3u);
@@ -190,7 +190,7 @@ TEST_F(PrintCommand, pageOptionPrintsOnlyThatPagesPhrasesForEveryPupil)
 
 TEST_F(PrintCommand, pageSizeIsTheClasssSheet)
 {
-    ASSERT_EQ(runWkz({"print", classPath, "-o", pdfPath, "--pupils", "2"}).exitCode, 0);
+    ASSERT_EQ(runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("2")}).exitCode, 0);
     QProcess pdfinfo;
     pdfinfo.start(QStringLiteral("pdfinfo"), {pdfPath});
     ASSERT_TRUE(pdfinfo.waitForFinished(60000));
@@ -204,7 +204,7 @@ TEST_F(PrintCommand, picturesComeFromThePicturesFolderAndAreStoredOnce)
 {
     QImage logo(40, 30, QImage::Format_RGB32);
     logo.fill(Qt::darkBlue);
-    ASSERT_TRUE(logo.save(dir.filePath("herb.bmp"), "BMP"));
+    ASSERT_TRUE(logo.save(dir.filePath(QStringLiteral("herb.bmp")), "BMP"));
     TFra picture = phraseAt(PhraseKind::Picture, 10, 30.0f, 20, 15);
     picture.picture = "herb";
     c.frazy.push_back(picture);
@@ -212,7 +212,7 @@ TEST_F(PrintCommand, picturesComeFromThePicturesFolderAndAreStoredOnce)
         pupil.wartosci.resize(c.frazy.count());
     saveClassFileAt(classPath.toStdString(), c);
 
-    const RunResult run = runWkz({"print", classPath, "-o", pdfPath, "--pictures", dir.path()});
+    const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pictures"), dir.path()});
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     QFile pdf(pdfPath);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
@@ -221,7 +221,7 @@ TEST_F(PrintCommand, picturesComeFromThePicturesFolderAndAreStoredOnce)
 
 TEST_F(PrintCommand, missingDamagedAndOutsidePicturesAreNamedAndTheRestPrints)
 {
-    QFile broken(dir.filePath("herb.bmp"));
+    QFile broken(dir.filePath(QStringLiteral("herb.bmp")));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("BM not a picture");
     broken.close();
@@ -233,17 +233,17 @@ TEST_F(PrintCommand, missingDamagedAndOutsidePicturesAreNamedAndTheRestPrints)
     c.dokumenty.value(1, c.frazy.count() - 1).picture = "brak.bmp";
     c.dokumenty.value(2, c.frazy.count() - 1).picture = "../klasa.wkz";
     saveClassFileAt(classPath.toStdString(), c);
-    QDir(dir.path()).mkdir("obrazki");
+    QDir(dir.path()).mkdir(QStringLiteral("obrazki"));
 
     const RunResult run =
-        runWkz({"print", classPath, "-o", pdfPath, "--pictures", dir.filePath("obrazki")});
+        runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pictures"), dir.filePath(QStringLiteral("obrazki"))});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.standardError, QStringLiteral("wkz print: pupil 1: picture herb is missing; printed without it\n"
                                                 "wkz print: pupil 2: picture brak.bmp is missing; printed without it\n"
                                                 "wkz print: pupil 3: picture ../klasa.wkz is missing; printed without it\n"));
     EXPECT_EQ(readPdfLines(pdfPath).size(), 3u);
 
-    const RunResult damaged = runWkz({"print", classPath, "-o", pdfPath, "--pictures", dir.path(), "--pupils", "1"});
+    const RunResult damaged = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pictures"), dir.path(), QStringLiteral("--pupils"), QStringLiteral("1")});
     EXPECT_EQ(damaged.exitCode, 0);
     EXPECT_EQ(damaged.standardError,
               QStringLiteral("wkz print: pupil 1: picture herb is damaged or too large; printed without it\n"));
@@ -264,7 +264,7 @@ TEST_F(PrintCommand, sheetsOutside1To1000MillimetresAreRefused)
         c.opcje.width = sheet.width;
         c.opcje.height = sheet.height;
         saveClassFileAt(classPath.toStdString(), c);
-        const RunResult run = runWkz({"print", classPath, "-o", pdfPath});
+        const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath});
         EXPECT_EQ(run.exitCode, sheet.prints ? 0 : 1);
         EXPECT_EQ(QFile::exists(pdfPath), sheet.prints);
         if (!sheet.prints) {
@@ -293,39 +293,39 @@ TEST_F(PrintCommand, extremeStoredValuesPrintWithoutFault)
         pupil.wartosci[c.frazy.count() - 1].text = pupil.wartosci[c.frazy.count() - 2].text = "Ala ma kota";
     }
     saveClassFileAt(classPath.toStdString(), c);
-    const RunResult run = runWkz({"print", classPath, "-o", pdfPath});
+    const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath});
     EXPECT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     EXPECT_TRUE(QFile::exists(pdfPath));
 }
 
 TEST_F(PrintCommand, outputsThatAreNotRegularFilesAreNeverReplaced)
 {
-    const QString fifo = dir.filePath("fifo");
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    ASSERT_TRUE(QFile::link(fifo, dir.filePath("link.pdf")));
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.pdf"));
+    ASSERT_TRUE(QFile::link(fifo, dir.filePath(QStringLiteral("link.pdf"))));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.pdf")));
     for (const char* name : {"fifo", "link.pdf", "folder.pdf"}) {
         SCOPED_TRACE(name);
-        const RunResult run = runWkz({"print", classPath, "-o", dir.filePath(name)});
+        const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), dir.filePath(QLatin1String(name))});
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.standardError.contains(QStringLiteral("refusing to replace it")))
             << run.standardError.toStdString();
         EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
-        EXPECT_TRUE(QFileInfo(dir.filePath("link.pdf")).isSymLink());
+        EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("link.pdf"))).isSymLink());
     }
 }
 
 TEST_F(PrintCommand, readFailuresReportTheProgramsMessages)
 {
-    RunResult run = runWkz({"print", dir.filePath("brak.wkz"), "-o", pdfPath});
+    RunResult run = runWkz({QStringLiteral("print"), dir.filePath(QStringLiteral("brak.wkz")), QStringLiteral("-o"), pdfPath});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.standardError, QString::fromUtf8(" Odczyt danych z archiwum nie powiódł się\n"));
 
-    QFile old(dir.filePath("stary.wkz"));
+    QFile old(dir.filePath(QStringLiteral("stary.wkz")));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray("\x27\x00", 2));  // version 39
     old.close();
-    run = runWkz({"print", old.fileName(), "-o", pdfPath});
+    run = runWkz({QStringLiteral("print"), old.fileName(), QStringLiteral("-o"), pdfPath});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.standardError, QString::fromUtf8(" Niewłaściwa wersja pliku z danymi\n"
                                                    " Odczyt danych z archiwum nie powiódł się\n"));
@@ -334,13 +334,13 @@ TEST_F(PrintCommand, readFailuresReportTheProgramsMessages)
 
 TEST_F(PrintCommand, aClassWithoutPupilsOrAnUnwritableOutputIsAnError)
 {
-    RunResult run = runWkz({"print", classPath, "-o", dir.filePath("brak/wykazki.pdf")});
+    RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), dir.filePath(QStringLiteral("brak/wykazki.pdf"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.startsWith(QStringLiteral("wkz print: cannot write "))) << run.standardError.toStdString();
 
     c.dokumenty.clear();
     saveClassFileAt(classPath.toStdString(), c);
-    run = runWkz({"print", classPath, "-o", pdfPath});
+    run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.contains(QStringLiteral("holds no pupils"))) << run.standardError.toStdString();
     EXPECT_FALSE(QFile::exists(pdfPath));
@@ -348,31 +348,31 @@ TEST_F(PrintCommand, aClassWithoutPupilsOrAnUnwritableOutputIsAnError)
 
 TEST_F(PrintCommand, usageErrorsSayWhatIsWrong)
 {
-    const QString missingFolder = dir.filePath("nie-ma");
+    const QString missingFolder = dir.filePath(QStringLiteral("nie-ma"));
     const struct {
         QStringList args;
         const char* message;
     } cases[] = {
         {{}, "print needs a class file"},
         {{classPath}, "print needs -o OUT.pdf"},
-        {{classPath, "-o"}, "-o needs a value"},
-        {{classPath, "-o", pdfPath, "--page", "5"}, "--page must be 1, 2, 3 or 4, not '5'"},
-        {{classPath, "-o", pdfPath, "--page", "0"}, "--page must be 1, 2, 3 or 4, not '0'"},
-        {{classPath, "-o", pdfPath, "--page", "2x"}, "--page must be 1, 2, 3 or 4, not '2x'"},
-        {{classPath, "-o", pdfPath, "--page", "1", "--page", "2"}, "--page given twice"},
-        {{classPath, "-o", pdfPath, "--pupils", "0"}, "pupils are numbered from 1"},
-        {{classPath, "-o", pdfPath, "--pupils", "3-1"}, "the range '3-1' runs backwards"},
-        {{classPath, "-o", pdfPath, "--pupils", "1,,2"}, "empty item"},
-        {{classPath, "-o", pdfPath, "--pupils", "1;2"}, "'1;2' is neither a pupil number nor a range"},
-        {{classPath, "-o", pdfPath, "--pupils", "2-9"}, "there is no pupil 4; the class has 3 pupils"},
-        {{classPath, "-o", pdfPath, "--pupils", "1,2-3,2"}, "pupil 2 is listed twice"},
-        {{classPath, "-o", pdfPath, "--pictures", missingFolder}, "is not a folder"},
-        {{classPath, "-o", pdfPath, "--colour"}, "unknown option '--colour'"},
-        {{classPath, classPath, "-o", pdfPath}, "print takes one class file"},
-        {{classPath, "-o", classPath}, "-o names the class file itself"},
+        {{classPath, QStringLiteral("-o")}, "-o needs a value"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("5")}, "--page must be 1, 2, 3 or 4, not '5'"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("0")}, "--page must be 1, 2, 3 or 4, not '0'"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("2x")}, "--page must be 1, 2, 3 or 4, not '2x'"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("1"), QStringLiteral("--page"), QStringLiteral("2")}, "--page given twice"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("0")}, "pupils are numbered from 1"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("3-1")}, "the range '3-1' runs backwards"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("1,,2")}, "empty item"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("1;2")}, "'1;2' is neither a pupil number nor a range"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("2-9")}, "there is no pupil 4; the class has 3 pupils"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("1,2-3,2")}, "pupil 2 is listed twice"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pictures"), missingFolder}, "is not a folder"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--colour")}, "unknown option '--colour'"},
+        {{classPath, classPath, QStringLiteral("-o"), pdfPath}, "print takes one class file"},
+        {{classPath, QStringLiteral("-o"), classPath}, "-o names the class file itself"},
     };
     for (const auto& tc : cases) {
-        const RunResult run = runWkz(QStringList{"print"} + tc.args);
+        const RunResult run = runWkz(QStringList{QStringLiteral("print")} + tc.args);
         EXPECT_EQ(run.exitCode, 2) << tc.message;
         EXPECT_TRUE(run.standardError.contains(QString::fromUtf8(tc.message))) << run.standardError.toStdString();
         EXPECT_TRUE(run.standardError.contains(QStringLiteral("Usage: wkz print"))) << tc.message;

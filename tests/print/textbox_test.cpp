@@ -30,7 +30,7 @@ protected:
     int advancePx(const QString& s) { return QFontMetrics(font, &surface).horizontalAdvance(s); }
 
     QImage surface = whiteSurface(8, 8);
-    QFont font{"DejaVu Sans"};
+    QFont font{QStringLiteral("DejaVu Sans")};
 };
 
 const QString kPan = QStringLiteral(
@@ -167,7 +167,7 @@ TEST_F(PaintedText, alignmentPlacesTheInkInsideTheBox)
 
 TEST_F(PaintedText, firstLineStandsOnTheBaseLine)
 {
-    QFont font("DejaVu Sans");
+    QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(10);
     const QImage surface = whiteSurface(8, 8);
     const int descentPx = QFontMetrics(font, &surface).descent();
@@ -183,7 +183,7 @@ TEST_F(PaintedText, textIsClippedToItsBox)
     f.height = 1;  // the box is 10 px high after standing on the base line
     const QRect ink = inkBounds(paint(f, "Wysoki tekst"));
     ASSERT_FALSE(ink.isNull());
-    QFont font("DejaVu Sans");
+    QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(10);
     const QImage surface = whiteSurface(8, 8);
     const int topPx = 300 - QFontMetrics(font, &surface).height();

@@ -99,34 +99,34 @@ TEST_F(Wkz, dumpReadsEveryVersionWithFieldsLinedUp)
         const WkzRun run = wkz("dump " + corpus(("v" + std::to_string(version) + ".wkz").c_str()));
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const QJsonObject o = parse(run.out);
-        EXPECT_EQ(o["version"].toInt(), version);
-        const QJsonArray phrases = o["phrases"].toArray();
+        EXPECT_EQ(o[QStringLiteral("version")].toInt(), version);
+        const QJsonArray phrases = o[QStringLiteral("phrases")].toArray();
         ASSERT_EQ(phrases.size(), 3);
         const QJsonObject name = phrases[0].toObject();
-        EXPECT_EQ(name["name"].toString(), QString::fromUtf8("Imię i nazwisko"));
-        EXPECT_EQ(name["x0"].toInt(), 40);
-        EXPECT_DOUBLE_EQ(name["y0"].toDouble(), 60.5);
-        EXPECT_EQ(name["width"].toInt(), 120);
-        EXPECT_EQ(name["align"].toInt(), 1);
-        EXPECT_EQ(name["fontSize"].toInt(), 12);
-        EXPECT_EQ(name["lineSpacing"].toDouble(), 0.0);
-        EXPECT_EQ(phrases[1].toObject()["kind"].toInt(), 1);
-        EXPECT_EQ(phrases[1].toObject()["page"].toInt(), 1);
-        EXPECT_EQ(phrases[2].toObject()["picture"].toString(), "godlo");
-        EXPECT_EQ(phrases[2].toObject()["name"].toString(), QString::fromUtf8("Godło"));
-        const QJsonArray pupils = o["pupils"].toArray();
+        EXPECT_EQ(name[QStringLiteral("name")].toString(), QString::fromUtf8("Imię i nazwisko"));
+        EXPECT_EQ(name[QStringLiteral("x0")].toInt(), 40);
+        EXPECT_DOUBLE_EQ(name[QStringLiteral("y0")].toDouble(), 60.5);
+        EXPECT_EQ(name[QStringLiteral("width")].toInt(), 120);
+        EXPECT_EQ(name[QStringLiteral("align")].toInt(), 1);
+        EXPECT_EQ(name[QStringLiteral("fontSize")].toInt(), 12);
+        EXPECT_EQ(name[QStringLiteral("lineSpacing")].toDouble(), 0.0);
+        EXPECT_EQ(phrases[1].toObject()[QStringLiteral("kind")].toInt(), 1);
+        EXPECT_EQ(phrases[1].toObject()[QStringLiteral("page")].toInt(), 1);
+        EXPECT_EQ(phrases[2].toObject()[QStringLiteral("picture")].toString(), QStringLiteral("godlo"));
+        EXPECT_EQ(phrases[2].toObject()[QStringLiteral("name")].toString(), QString::fromUtf8("Godło"));
+        const QJsonArray pupils = o[QStringLiteral("pupils")].toArray();
         ASSERT_EQ(pupils.size(), 2);
-        EXPECT_EQ(pupils[0].toArray()[0].toObject()["text"].toString(), "Jan Kowalski");
-        EXPECT_EQ(pupils[0].toArray()[1].toObject()["grade"].toInt(), 4);
-        EXPECT_EQ(pupils[1].toArray()[0].toObject()["text"].toString(), "Anna Nowak\r\nzdolna");
-        EXPECT_EQ(pupils[1].toArray()[2].toObject()["picture"].toString(), "inne.bmp");
-        const QJsonObject options = o["options"].toObject();
-        EXPECT_EQ(options["width"].toInt(), 210);
-        EXPECT_EQ(options["wordings"].toArray()[1].toString(), QString::fromUtf8("Dopuszczający"));
-        EXPECT_EQ(options["wordings"].toArray()[11].toString(), "wzorowe");
-        EXPECT_EQ(o["windows"].toObject()["main"].toArray(), (QJsonArray{10, 10, 800, 600}));
-        EXPECT_EQ(o["pupilGrid"].toObject()["columnWidths"].toArray().size(), 4);
-        EXPECT_EQ(o["phraseGrid"].toObject()["fontName"].toString(), "Arial");
+        EXPECT_EQ(pupils[0].toArray()[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("Jan Kowalski"));
+        EXPECT_EQ(pupils[0].toArray()[1].toObject()[QStringLiteral("grade")].toInt(), 4);
+        EXPECT_EQ(pupils[1].toArray()[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("Anna Nowak\r\nzdolna"));
+        EXPECT_EQ(pupils[1].toArray()[2].toObject()[QStringLiteral("picture")].toString(), QStringLiteral("inne.bmp"));
+        const QJsonObject options = o[QStringLiteral("options")].toObject();
+        EXPECT_EQ(options[QStringLiteral("width")].toInt(), 210);
+        EXPECT_EQ(options[QStringLiteral("wordings")].toArray()[1].toString(), QString::fromUtf8("Dopuszczający"));
+        EXPECT_EQ(options[QStringLiteral("wordings")].toArray()[11].toString(), QStringLiteral("wzorowe"));
+        EXPECT_EQ(o[QStringLiteral("windows")].toObject()[QStringLiteral("main")].toArray(), (QJsonArray{10, 10, 800, 600}));
+        EXPECT_EQ(o[QStringLiteral("pupilGrid")].toObject()[QStringLiteral("columnWidths")].toArray().size(), 4);
+        EXPECT_EQ(o[QStringLiteral("phraseGrid")].toObject()[QStringLiteral("fontName")].toString(), QStringLiteral("Arial"));
     }
 }
 
@@ -137,7 +137,7 @@ TEST_F(Wkz, dumpWritesFloatsShortestAndEveryKey)
     EXPECT_NE(run.out.find("\"y0\": 60.5,"), std::string::npos);
     EXPECT_NE(run.out.find("\"lineSpacing\": 0.0,"), std::string::npos);
     EXPECT_NE(run.out.find("\"text\": \"Anna Nowak\\r\\nzdolna\""), std::string::npos);
-    const QJsonObject record = parse(run.out)["phrases"].toArray()[0].toObject();
+    const QJsonObject record = parse(run.out)[QStringLiteral("phrases")].toArray()[0].toObject();
     EXPECT_EQ(record.keys().size(), 19);
 }
 
@@ -160,11 +160,11 @@ TEST_F(Wkz, gridOfOddFiles)
     EXPECT_EQ(wkz("grid " + corpus("poz7_zero.wkz")).out,
               "\t1\tŚrednia\nA\tx\t........\nŚrednia ucznia\t........\t........\n");
     const QJsonObject o = parse(wkz("dump " + corpus("poz7_zero.wkz")).out);
-    EXPECT_EQ(o["phrases"].toArray()[0].toObject()["align"].toInt(), 0);
-    EXPECT_EQ(o["phrases"].toArray()[0].toObject()["name"].toString(), "A");
+    EXPECT_EQ(o[QStringLiteral("phrases")].toArray()[0].toObject()[QStringLiteral("align")].toInt(), 0);
+    EXPECT_EQ(o[QStringLiteral("phrases")].toArray()[0].toObject()[QStringLiteral("name")].toString(), QStringLiteral("A"));
     // Pupils with too few or too many values are padded or cut.
     const QJsonObject uneven = parse(wkz("dump " + corpus("uneven.wkz")).out);
-    for (const auto& pupil : uneven["pupils"].toArray())
+    for (const auto& pupil : uneven[QStringLiteral("pupils")].toArray())
         EXPECT_EQ(pupil.toArray().size(), 3);
 }
 

@@ -87,15 +87,15 @@ TEST(WkzTable, everyCellTextLiesInItsOwnCellOnTheRightPage)
 
     QJsonArray pupils;
     for (int p = 1; p <= kPupils; ++p)
-        pupils.append(QJsonArray{QJsonObject{{"text", QStringLiteral("N%1").arg(p)}},
-                                 QJsonObject{{"text", QStringLiteral("M%1").arg(p)}}});
-    const QJsonObject grid{{"fontName", "DejaVu Sans"}, {"fontSize", 8},  {"cellWidth", 100},
-                           {"cellHeight", 40},          {"columnWidths", repeated(100, kPupils + 2)},
-                           {"rowHeights", repeated(40, 4)}};
+        pupils.append(QJsonArray{QJsonObject{{QStringLiteral("text"), QStringLiteral("N%1").arg(p)}},
+                                 QJsonObject{{QStringLiteral("text"), QStringLiteral("M%1").arg(p)}}});
+    const QJsonObject grid{{QStringLiteral("fontName"), QStringLiteral("DejaVu Sans")}, {QStringLiteral("fontSize"), 8},  {QStringLiteral("cellWidth"), 100},
+                           {QStringLiteral("cellHeight"), 40},          {QStringLiteral("columnWidths"), repeated(100, kPupils + 2)},
+                           {QStringLiteral("rowHeights"), repeated(40, 4)}};
     const QJsonObject json{
-        {"phrases", QJsonArray{QJsonObject{{"name", "Imie"}, {"kind", 0}}, QJsonObject{{"name", "Uwagi"}, {"kind", 0}}}},
-        {"pupils", pupils},
-        {"pupilGrid", grid}};
+        {QStringLiteral("phrases"), QJsonArray{QJsonObject{{QStringLiteral("name"), QStringLiteral("Imie")}, {QStringLiteral("kind"), 0}}, QJsonObject{{QStringLiteral("name"), QStringLiteral("Uwagi")}, {QStringLiteral("kind"), 0}}}},
+        {QStringLiteral("pupils"), pupils},
+        {QStringLiteral("pupilGrid"), grid}};
     std::ofstream(dir / "class.json") << QJsonDocument(json).toJson().toStdString();
     const std::string wkz = std::string(WYKAZKI_BIN_DIR) + "/wkz";
     ASSERT_EQ(run(wkz + " build " + (dir / "class.json").string() + " -o " + (dir / "class.wkz").string()), 0);

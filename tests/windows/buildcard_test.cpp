@@ -59,7 +59,7 @@ std::vector<Line> firstPageLines(const QString& pdf)
         if (xml.isStartElement() && xml.name() == u"line")
             lines.push_back({QString(), mm("xMin"), mm("xMax"), mm("yMax")});
         else if (xml.isStartElement() && xml.name() == u"word")
-            lines.back().text += (lines.back().text.isEmpty() ? "" : " ") + xml.readElementText();
+            lines.back().text += (lines.back().text.isEmpty() ? QString() : QStringLiteral(" ")) + xml.readElementText();
     }
     return lines;
 }
@@ -142,7 +142,7 @@ TEST_F(BuildCardTest, aCardBuiltInTheWindowsIsSavedAndPrintedAsLaidOut)
 
     // The pupil's values in the main window.
     selectCell(0, 0);
-    QTest::keyClicks(&grid(), "Anna");
+    QTest::keyClicks(&grid(), QStringLiteral("Anna"));
     selectCell(0, 1);
     QTest::keyClick(&grid(), Qt::Key_5);
 

@@ -44,7 +44,7 @@ TEST_F(CupsPrinting, twoPagesOfTheTable)
     ASSERT_GE(dialog.toSpin().maximum(), 2);
     dialog.toSpin().setValue(2);
     dialog.okButton().click();
-    EXPECT_EQ(dialog.statusLine().text(), " Strona 2");
+    EXPECT_EQ(dialog.statusLine().text(), QStringLiteral(" Strona 2"));
     EXPECT_FALSE(dialog.jobOpen());
 }
 

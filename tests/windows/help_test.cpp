@@ -42,13 +42,13 @@ TEST_F(HelpTest, everyHelpContextOfEveryWindowHasATopic)
     ASSERT_TRUE(help().isAvailable());
     QSet<int> used(std::begin(helpcontext::kAll), std::end(helpcontext::kAll));
     for (const QWidget* w : QApplication::allWidgets()) {
-        const QVariant context = w->property(helpcontext::kProperty);
-        if (context.isValid())
-            used.insert(context.toInt());
+        const QVariant number = w->property(helpcontext::kProperty);
+        if (number.isValid())
+            used.insert(number.toInt());
     }
     EXPECT_GE(used.size(), 8);
-    for (const int context : used)
-        EXPECT_FALSE(help().topicOf(context).isEmpty()) << context;
+    for (const int number : used)
+        EXPECT_FALSE(help().topicOf(number).isEmpty()) << number;
     EXPECT_TRUE(help().topicOf(12345).isEmpty());
 }
 

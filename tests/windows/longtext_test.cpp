@@ -55,7 +55,7 @@ TEST_F(LongTextTest, followsTheCurrentCellAndTurnsRedOnGradesAndPictures)
     EXPECT_EQ(shown(), QStringLiteral("???"));
     EXPECT_EQ(background(), QColor(255, 0, 0));
     EXPECT_TRUE(opis().isReadOnly());
-    QTest::keyClicks(&opis().memo(), "x");
+    QTest::keyClicks(&opis().memo(), QStringLiteral("x"));
     EXPECT_EQ(value(1, kMaths).grade, 0);
     EXPECT_EQ(shown(), QStringLiteral("???"));
 
@@ -77,7 +77,7 @@ TEST_F(LongTextTest, averagesLeaveTheLastDataCellBound)
     moveTo(kPupilCount, kPhraseCount);
     EXPECT_EQ(opis().boundPhrase(), kName);
 
-    QTest::keyClicks(&opis().memo(), "!");
+    QTest::keyClicks(&opis().memo(), QStringLiteral("!"));
     EXPECT_EQ(value(2, kName).text, cp("Zofia Wiśniewska!"));
 }
 
@@ -93,7 +93,7 @@ TEST_F(LongTextTest, typingInTheGridShowsAtOnceAndTypingInTheEditorStores)
     end.movePosition(QTextCursor::End);
     opis().memo().setTextCursor(end);
     QTest::keyClick(&opis().memo(), Qt::Key_Return);
-    QTest::keyClicks(&opis().memo(), "b");
+    QTest::keyClicks(&opis().memo(), QStringLiteral("b"));
     EXPECT_EQ(value(0, kRemarks).text, "a\r\nb");
     EXPECT_TRUE(doc().ogolne().modified());
     EXPECT_EQ(cell(0, kRemarks), QStringLiteral("a\r\nb"));

@@ -309,14 +309,14 @@ TEST_F(WindowTest, menusAndToolbarFollowTheirOrderShortcutsAndHints)
     QStringList titles;
     for (QAction* a : window().menuBar()->actions())
         titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"&Pliki", "&Edycja", "&Opcje", "Pomoc"}));
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("&Pliki"), QStringLiteral("&Edycja"), QStringLiteral("&Opcje"), QStringLiteral("Pomoc")}));
 
     QStringList pliki;
     for (QAction* a : window().menuBar()->actions().at(0)->menu()->actions())
         pliki << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(pliki, (QStringList{"&Nowy", "-", "&Odczytaj", "&Zapisz", "Z&apisz pod nową nazwą", "-",
-                                  "&Rozmnóż na poszczególne oddziały", "-",
-                                  "&Drukuj zaznaczone wykazki", "-", "&Koniec"}));
+    EXPECT_EQ(pliki, (QStringList{QStringLiteral("&Nowy"), QStringLiteral("-"), QStringLiteral("&Odczytaj"), QStringLiteral("&Zapisz"), QStringLiteral("Z&apisz pod nową nazwą"), QStringLiteral("-"),
+                                  QStringLiteral("&Rozmnóż na poszczególne oddziały"), QStringLiteral("-"),
+                                  QStringLiteral("&Drukuj zaznaczone wykazki"), QStringLiteral("-"), QStringLiteral("&Koniec")}));
     EXPECT_EQ(action(window(), "Zapisz1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
     EXPECT_EQ(action(window(), "Zapiszpodnownazw1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
     EXPECT_EQ(action(window(), "Odczytaj1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));

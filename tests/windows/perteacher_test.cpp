@@ -46,7 +46,7 @@ TEST_F(PerTeacherTest, namesGiveOneCopyEachAndTheOpenFileStays)
     ASSERT_EQ(rozmn().names().size(), 3u);
     QTest::mouseClick(&rozmn().speedButton(3), Qt::LeftButton);
 
-    EXPECT_EQ(classFiles(), (QStringList{"1a.wkz", "1b.wkz", "Przyklad.wkz"}));
+    EXPECT_EQ(classFiles(), (QStringList{QStringLiteral("1a.wkz"), QStringLiteral("1b.wkz"), QStringLiteral("Przyklad.wkz")}));
     for (const char* copy : {"1a.wkz", "1b.wkz"}) {
         SCOPED_TRACE(copy);
         ClassFileContents expected = doc().contents();
@@ -81,7 +81,7 @@ TEST_F(PerTeacherTest, namesThatAreNoFileNamesAreRefused)
     addName("../x");
     addName("2c");
     QTest::mouseClick(&rozmn().speedButton(3), Qt::LeftButton);
-    EXPECT_EQ(classFiles(), (QStringList{"2c.wkz", "Przyklad.wkz"}));
+    EXPECT_EQ(classFiles(), (QStringList{QStringLiteral("2c.wkz"), QStringLiteral("Przyklad.wkz")}));
     QDir above(folder.path());
     above.cdUp();
     EXPECT_FALSE(above.exists(QStringLiteral("x.wkz")));
@@ -115,7 +115,7 @@ TEST_F(PerTeacherTest, gridFollowsTheListAndTypingFillsTheSelectedRows)
     QTest::keyClicks(&names(), QStringLiteral("ab"));
     EXPECT_TRUE(rozmn().names().empty());
     QTest::mouseClick(&rozmn().speedButton(3), Qt::LeftButton);
-    EXPECT_EQ(classFiles(), QStringList{"Przyklad.wkz"});
+    EXPECT_EQ(classFiles(), QStringList{QStringLiteral("Przyklad.wkz")});
 
     for (int i = 0; i < 4; ++i)
         addName("");

@@ -60,8 +60,8 @@ int main(int argc, char** argv)
         if (options) {
             Tffwopcje window;
             grabLater(window, out, saved);
-            TOpcje options = doc.opcje();
-            window.editOptions(options);
+            TOpcje edited = doc.opcje();
+            window.editOptions(edited);
         } else {
             bool pupilOk = false, pageOk = false;
             const int pupil = args[2].toInt(&pupilOk) - 1;

@@ -30,7 +30,7 @@ int pdfPageCount(const QString& path)
 TEST_F(WindowTest, printingTheSelectedPupilsMakesOneJobOfOneSheetEach)
 {
     start();
-    const QString pdf = folder.filePath("karty.pdf");
+    const QString pdf = folder.filePath(QStringLiteral("karty.pdf"));
     context->printer().setOutputFormat(QPrinter::PdfFormat);
     context->printer().setOutputFileName(pdf);
     // Three pupil columns and the averages column.
@@ -44,7 +44,7 @@ TEST_F(WindowTest, printingWithoutAPrinterReportsTheFailure)
 {
     start();
     context->printer().setOutputFormat(QPrinter::PdfFormat);
-    context->printer().setOutputFileName(folder.filePath("missing/folder/karty.pdf"));
+    context->printer().setOutputFileName(folder.filePath(QStringLiteral("missing/folder/karty.pdf")));
     selectCell(1, 0);
     window().speedButton(8).click();
     ASSERT_EQ(dialogs->errors.size(), 1u);
@@ -86,7 +86,7 @@ TEST_F(WindowTest, saveStoresWhereThePreviewWasShown)
     selectCell(0, 0);
     closeModalSoon();
     window().speedButton(7).click();
-    const QString path = writeClass("zapis.wkz", sampleClass());
+    const QString path = writeClass(QStringLiteral("zapis.wkz"), sampleClass());
     dialogs->saveAnswers.push_back(path);
     window().saveAs();
     const QRect shown = context->previewWindow().frameGeometry();
@@ -99,11 +99,11 @@ TEST_F(WindowTest, picturesPrintedWithoutAreListedInTheStatusBar)
 {
     start();  // the class's emblem "godlo" is not in the program folder
     context->printer().setOutputFormat(QPrinter::PdfFormat);
-    context->printer().setOutputFileName(folder.filePath("karty.pdf"));
+    context->printer().setOutputFileName(folder.filePath(QStringLiteral("karty.pdf")));
     select(1, 0, 2, 0);
     window().speedButton(8).click();
     EXPECT_TRUE(dialogs->errors.empty());
-    EXPECT_EQ(pdfPageCount(folder.filePath("karty.pdf")), 2);
+    EXPECT_EQ(pdfPageCount(folder.filePath(QStringLiteral("karty.pdf"))), 2);
     EXPECT_EQ(window().statusText(),
               QStringLiteral("Wydrukowano bez obrazków: uczeń 2: godlo (brak pliku); uczeń 3: godlo (brak pliku)"));
 }
@@ -115,11 +115,11 @@ TEST_F(WindowTest, aSheetOutside1To1000MillimetresIsRefusedSayingWhy)
     writeClass(QStringLiteral("Przyklad.wkz"), c);
     start(false);
     context->printer().setOutputFormat(QPrinter::PdfFormat);
-    context->printer().setOutputFileName(folder.filePath("karty.pdf"));
+    context->printer().setOutputFileName(folder.filePath(QStringLiteral("karty.pdf")));
     selectCell(0, 0);
     window().speedButton(8).click();
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0], QString::fromUtf8(" Wydruk nie powiódł się"));
     EXPECT_EQ(window().statusText(), QStringLiteral("Wymiary arkusza 0 × 297 mm są poza zakresem od 1 do 1000 mm"));
-    EXPECT_FALSE(QFile::exists(folder.filePath("karty.pdf")));
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("karty.pdf"))));
 }

@@ -49,7 +49,7 @@ protected:
     {
         WindowTest::SetUp();
         start();
-        pdf = folder.filePath("tabela.pdf");
+        pdf = folder.filePath(QStringLiteral("tabela.pdf"));
         context->printer().setOutputFormat(QPrinter::PdfFormat);
         context->printer().setOutputFileName(pdf);
     }
@@ -61,25 +61,25 @@ protected:
 TEST_F(TablePrintWindow, theToolbarButtonOpensTheDialogOnThePupilGrid)
 {
     window().speedButton(5).click();
-    EXPECT_EQ(dialog().titleEdit().text(), "Kolmo'05");
-    EXPECT_EQ(dialog().pageCountLabel().text(), "1 strona");
-    EXPECT_EQ(dialog().printerPanel().text(), "Drukowanie " + pdf);
+    EXPECT_EQ(dialog().titleEdit().text(), QStringLiteral("Kolmo'05"));
+    EXPECT_EQ(dialog().pageCountLabel().text(), QStringLiteral("1 strona"));
+    EXPECT_EQ(dialog().printerPanel().text(), QStringLiteral("Drukowanie ") + pdf);
     EXPECT_EQ(dialog().fromSpin().value(), 1);
     EXPECT_EQ(dialog().toSpin().value(), 1);
-    EXPECT_EQ(dialog().statusLine().text(), " ");
+    EXPECT_EQ(dialog().statusLine().text(), QStringLiteral(" "));
 }
 
 TEST_F(TablePrintWindow, tablesWithoutEjectingShareOneSheet)
 {
-    dialog().prepare(grid(), "Pierwsza");
+    dialog().prepare(grid(), QStringLiteral("Pierwsza"));
     dialog().ejectBox().setChecked(false);
     dialog().okButton().click();
     ASSERT_TRUE(dialog().jobOpen());
     const int afterFirst = dialog().sheetY();
     EXPECT_GT(afterFirst, 0);
-    EXPECT_EQ(dialog().statusLine().text(), " Strona 1");
+    EXPECT_EQ(dialog().statusLine().text(), QStringLiteral(" Strona 1"));
 
-    dialog().prepare(grid(), "Druga");
+    dialog().prepare(grid(), QStringLiteral("Druga"));
     dialog().ejectBox().setChecked(true);
     dialog().okButton().click();
     EXPECT_FALSE(dialog().jobOpen());
@@ -96,12 +96,12 @@ TEST_F(TablePrintWindow, cancellingAnOpenJobAsksAndKeepsThePrintedTablesOnNo)
     for (const Case& c : {Case{QMessageBox::No, 1}, Case{QMessageBox::Yes, -1}}) {
         QFile::remove(pdf);
         dialogs->questions.clear();
-        dialog().prepare(grid(), "T");
+        dialog().prepare(grid(), QStringLiteral("T"));
         dialog().ejectBox().setChecked(false);
         dialog().okButton().click();
         ASSERT_TRUE(dialog().jobOpen());
 
-        dialog().prepare(grid(), "T");
+        dialog().prepare(grid(), QStringLiteral("T"));
         dialogs->questionAnswers.push_back(c.answer);
         dialog().reject();
         ASSERT_EQ(dialogs->questions.size(), 1u);
@@ -120,22 +120,22 @@ TEST_F(TablePrintWindow, printerOptionsEndTheJobThenShowThePrinterSetupAndLayOut
     dialog().setPrinterSetup([&](QPrinter& printer, QWidget*) {
         ++setups;
         EXPECT_FALSE(dialog().jobOpen());
-        printer.setOutputFileName(folder.filePath("inna.pdf"));
+        printer.setOutputFileName(folder.filePath(QStringLiteral("inna.pdf")));
         return true;
     });
-    dialog().prepare(grid(), "T");
+    dialog().prepare(grid(), QStringLiteral("T"));
     dialog().ejectBox().setChecked(false);
     dialog().okButton().click();
     dialogs->questionAnswers.push_back(QMessageBox::No);
     dialog().printerOptionsButton().click();
     EXPECT_EQ(setups, 1);
     EXPECT_EQ(pdfPages(pdf), 1);
-    EXPECT_EQ(dialog().printerPanel().text(), "Drukowanie " + folder.filePath("inna.pdf"));
+    EXPECT_EQ(dialog().printerPanel().text(), QStringLiteral("Drukowanie ") + folder.filePath(QStringLiteral("inna.pdf")));
 }
 
 TEST_F(TablePrintWindow, theLastPageFollowsTheFirstAndRefusedLayoutsSayWhy)
 {
-    dialog().prepare(grid(), "T");
+    dialog().prepare(grid(), QStringLiteral("T"));
     dialog().sizeSpin().setValue(900);
     const int pages = dialog().toSpin().value();
     ASSERT_GE(pages, 3);
@@ -147,19 +147,19 @@ TEST_F(TablePrintWindow, theLastPageFollowsTheFirstAndRefusedLayoutsSayWhy)
     TCellEdi wide;
     wide.setIlx(150);
     wide.setDefaultSzerIo(300);
-    dialog().prepare(wide, "T");
+    dialog().prepare(wide, QStringLiteral("T"));
     dialog().sizeSpin().setValue(900);
     EXPECT_EQ(dialog().statusLine().text(), QString::fromUtf8("Wydruk się nie powiódł..."));
     EXPECT_FALSE(dialog().okButton().isEnabled());
     dialog().sizeSpin().setValue(100);
-    EXPECT_EQ(dialog().statusLine().text(), " ");
+    EXPECT_EQ(dialog().statusLine().text(), QStringLiteral(" "));
     EXPECT_TRUE(dialog().okButton().isEnabled());
 }
 
 TEST_F(TablePrintWindow, aPrinterThatCannotPrintKeepsTheDialogOpenWithTheFailure)
 {
-    context->printer().setOutputFileName(folder.filePath("missing/folder/tabela.pdf"));
-    dialog().prepare(grid(), "T");
+    context->printer().setOutputFileName(folder.filePath(QStringLiteral("missing/folder/tabela.pdf")));
+    dialog().prepare(grid(), QStringLiteral("T"));
     dialog().okButton().click();
     EXPECT_EQ(dialog().statusLine().text(), QString::fromUtf8("Wydruk się nie powiódł..."));
     EXPECT_FALSE(dialog().jobOpen());
@@ -168,7 +168,7 @@ TEST_F(TablePrintWindow, aPrinterThatCannotPrintKeepsTheDialogOpenWithTheFailure
 
 TEST_F(TablePrintWindow, reportCardsEjectAnOpenTableFirst)
 {
-    dialog().prepare(grid(), "T");
+    dialog().prepare(grid(), QStringLiteral("T"));
     dialog().ejectBox().setChecked(false);
     dialog().okButton().click();
     ASSERT_TRUE(dialog().jobOpen());
