@@ -31,7 +31,7 @@ const std::unordered_map<char32_t, unsigned char>& reverseTable()
 {
     static const auto table = [] {
         std::unordered_map<char32_t, unsigned char> t;
-        for (int i = 0; i < 128; ++i)
+        for (std::size_t i = 0; i < kHigh.size(); ++i)
             t.emplace(kHigh[i], static_cast<unsigned char>(0x80 + i));
         return t;
     }();
@@ -95,7 +95,7 @@ std::optional<std::string> fromUtf8(std::string_view utf8, std::size_t* badOffse
             ++i;
             continue;
         }
-        int extra = 0;
+        std::size_t extra = 0;
         char32_t cp = 0;
         if ((lead & 0xE0) == 0xC0) { extra = 1; cp = lead & 0x1F; }
         else if ((lead & 0xF0) == 0xE0) { extra = 2; cp = lead & 0x0F; }
@@ -103,7 +103,7 @@ std::optional<std::string> fromUtf8(std::string_view utf8, std::size_t* badOffse
         else return fail(i);
         if (i + extra >= utf8.size())
             return fail(i);
-        for (int k = 1; k <= extra; ++k) {
+        for (std::size_t k = 1; k <= extra; ++k) {
             const auto cont = static_cast<unsigned char>(utf8[i + k]);
             if ((cont & 0xC0) != 0x80)
                 return fail(i);

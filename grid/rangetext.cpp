@@ -86,26 +86,26 @@ void TCellEdi::copySelection()
 
 bool TCellEdi::pasteClipboard()
 {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (data == nullptr)
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (mime == nullptr)
         return false;
     // Calc's plain text puts a multi-line cell on one line; its own
     // tab-separated form keeps the lines.
     const QString calcFormat = QString::fromLatin1(kCalcTsvFormat);
-    if (data->hasFormat(calcFormat)) {
-        const QByteArray utf8 = data->data(calcFormat).left(qsizetype(kMaxPasteBytes) * 4);
+    if (mime->hasFormat(calcFormat)) {
+        const QByteArray utf8 = mime->data(calcFormat).left(qsizetype(kMaxPasteBytes) * 4);
         std::string bytes = cp1250FromQString(QString::fromUtf8(utf8).left(qsizetype(kMaxPasteBytes)),
                                               Unmappable::Question);
         pasteText(bytes);
         return true;
     }
-    if (!data->hasText())
+    if (!mime->hasText())
         return false;
     // Other programs' characters the code page cannot hold arrive as '?',
     // as a code-page program is given them.
     // Every UTF-16 unit gives at most one byte, so the limit can be applied
     // before converting.
-    std::string bytes = cp1250FromQString(data->text().left(qsizetype(kMaxPasteBytes)),
+    std::string bytes = cp1250FromQString(mime->text().left(qsizetype(kMaxPasteBytes)),
                                           Unmappable::Question);
     if (bytes.size() > kMaxPasteBytes)
         bytes.resize(kMaxPasteBytes);

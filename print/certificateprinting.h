@@ -11,7 +11,7 @@
 #include <vector>
 
 class QPrinter;
-struct Document;
+class Document;
 
 // Prints page `page` (0..3) of the cards of `pupils` (indexes from 0, in
 // print order; indexes at or beyond the pupil count are skipped) on

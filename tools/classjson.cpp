@@ -216,9 +216,9 @@ public:
     {
         if (v.isString()) {
             const QString s = v.toString();
-            if (s == "NaN") return std::numeric_limits<float>::quiet_NaN();
-            if (s == "Infinity") return std::numeric_limits<float>::infinity();
-            if (s == "-Infinity") return -std::numeric_limits<float>::infinity();
+            if (s == u"NaN") return std::numeric_limits<float>::quiet_NaN();
+            if (s == u"Infinity") return std::numeric_limits<float>::infinity();
+            if (s == u"-Infinity") return -std::numeric_limits<float>::infinity();
         }
         if (!v.isDouble())
             fail("expected a number");

@@ -8,7 +8,7 @@
 
 class DocumentEditor;
 class QPlainTextEdit;
-struct Document;
+class Document;
 struct DocumentChange;
 
 class Tffwopis : public QWidget {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-struct Document;
+class Document;
 
 class Tffwpodglad : public QDialog {
     Q_OBJECT

@@ -110,7 +110,7 @@ TEST_F(RangeText, savesTheRangeToAFileAndFailsQuietly)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const std::string path = dir.filePath("out.txt").toStdString();
+    const std::string path = dir.filePath(QStringLiteral("out.txt")).toStdString();
     EXPECT_FALSE(grid().ZapiszTekst(path, 0, 0, 1, 1));  // no OnOczkoToClipboard
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
 
@@ -126,7 +126,7 @@ TEST_F(RangeText, savesTheRangeToAFileAndFailsQuietly)
     QFile in(QString::fromStdString(path));
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     EXPECT_EQ(in.readAll(), QByteArray("\xB9\tb\r\n"));
-    EXPECT_FALSE(grid().ZapiszTekst(dir.filePath("missing/dir/out.txt").toStdString(), 0, 0, 1, 1));
+    EXPECT_FALSE(grid().ZapiszTekst(dir.filePath(QStringLiteral("missing/dir/out.txt")).toStdString(), 0, 0, 1, 1));
 }
 
 TEST(PastedText, splitsAtTabsAndLineEnds)

@@ -94,18 +94,18 @@ TEST_F(TablePrint, pagesRunDownFirstAndTitlesNameTheirPlace)
     shape(9, 8, pageWidth() / 4 + 1, pageHeight() / 6);
     ASSERT_EQ(layOut(), 6);
     const GridPrintState& state = grid.printState();
-    EXPECT_EQ(pageTitle(state, 0, "T"), "T [x=1 : y=1]");
-    EXPECT_EQ(pageTitle(state, 1, "T"), "T [x=1 : y=2]");
-    EXPECT_EQ(pageTitle(state, 3, "T"), "T [x=2 : y=2]");  // page column 1, page row 1
+    EXPECT_EQ(pageTitle(state, 0, QStringLiteral("T")), QStringLiteral("T [x=1 : y=1]"));
+    EXPECT_EQ(pageTitle(state, 1, QStringLiteral("T")), QStringLiteral("T [x=1 : y=2]"));
+    EXPECT_EQ(pageTitle(state, 3, QStringLiteral("T")), QStringLiteral("T [x=2 : y=2]"));  // page column 1, page row 1
 
     shape(6, 5, pageWidth() / 4 + 1, 14);
     ASSERT_EQ(layOut(), 2);
-    EXPECT_EQ(pageTitle(grid.printState(), 0, "Kolmo'05"), "Kolmo'05 [x=1 : y=1]");
-    EXPECT_EQ(pageTitle(grid.printState(), 1, "Kolmo'05"), "Kolmo'05 [x=2 : y=1]");
+    EXPECT_EQ(pageTitle(grid.printState(), 0, QStringLiteral("Kolmo'05")), QStringLiteral("Kolmo'05 [x=1 : y=1]"));
+    EXPECT_EQ(pageTitle(grid.printState(), 1, QStringLiteral("Kolmo'05")), QStringLiteral("Kolmo'05 [x=2 : y=1]"));
 
     shape(2, 2, 50, 14);
     ASSERT_EQ(layOut(), 1);
-    EXPECT_EQ(pageTitle(grid.printState(), 0, "Kolmo'05"), "Kolmo'05");
+    EXPECT_EQ(pageTitle(grid.printState(), 0, QStringLiteral("Kolmo'05")), QStringLiteral("Kolmo'05"));
 }
 
 TEST_F(TablePrint, moreThanAHundredPageColumnsIsRefused)
@@ -138,7 +138,7 @@ TEST_F(TablePrint, halfSizeHalvesTheFontAndTheCells)
     // The printed rows are half as high: the header row and five rows.
     QPainter painter(sheet.writer.get());
     int y = 0;
-    DrukujStrone(grid, painter, *sheet.writer, 0, "T", y);
+    DrukujStrone(grid, painter, *sheet.writer, 0, QStringLiteral("T"), y);
     const int title = 4 * QFontMetrics(scaledTableFont(grid, 0.5), sheet.writer.get()).height();
     EXPECT_EQ(y, title + 6 * 7);
 }
@@ -154,7 +154,7 @@ TEST_F(TablePrint, leftHeadersPrintOnlyOnTheFirstPageColumn)
     QPainter painter(sheet.writer.get());
     for (page = 0; page < 2; ++page) {
         int y = 0;
-        DrukujStrone(grid, painter, *sheet.writer, page, "T", y);
+        DrukujStrone(grid, painter, *sheet.writer, page, QStringLiteral("T"), y);
     }
     EXPECT_EQ(leftHeaderCalls, (std::vector<int>{3, 0}));
 }
@@ -167,21 +167,21 @@ TEST_F(TablePrint, aSecondTableContinuesBelowUnlessTheTitleNoLongerFits)
 
     ASSERT_EQ(layOut(), 1);
     int y = 0;
-    DrukujStrone(grid, painter, *sheet.writer, 0, "T", y);
+    DrukujStrone(grid, painter, *sheet.writer, 0, QStringLiteral("T"), y);
     const int first = y;
     EXPECT_EQ(first, 4 * h + 14 + 3 * 20);
 
     ASSERT_EQ(layOut({}, y), 1);
-    DrukujStrone(grid, painter, *sheet.writer, 0, "T", y);
+    DrukujStrone(grid, painter, *sheet.writer, 0, QStringLiteral("T"), y);
     EXPECT_EQ(y, 2 * first);
 
     // Fewer than four title heights left: a new sheet, the table at its top.
     y = pageHeight() - 4 * h + 1;
     ASSERT_EQ(layOut({}, y), 1);
-    DrukujStrone(grid, painter, *sheet.writer, 0, "T", y);
+    DrukujStrone(grid, painter, *sheet.writer, 0, QStringLiteral("T"), y);
     EXPECT_EQ(y, first);
     // A page outside the layout prints nothing.
-    DrukujStrone(grid, painter, *sheet.writer, 1, "T", y);
+    DrukujStrone(grid, painter, *sheet.writer, 1, QStringLiteral("T"), y);
     EXPECT_EQ(y, first);
     painter.end();
     EXPECT_EQ(sheet.pages(), 2);

@@ -314,7 +314,7 @@ TEST_F(PhraseEditorTest, aCopiedLayoutPastesBackToTheSamePhrases)
     for (int j = 0; j < kPhraseCount; ++j)
         define(j, [j](TFra& f) {
             f.x0 = std::int16_t(10 * j);
-            f.y0 = 20.5f + j;
+            f.y0 = 20.5f + static_cast<float>(j);
             f.width = std::int16_t(j % 2 ? 0 : 60);
             f.height = 5;
             f.align = std::int16_t(j % 3);
