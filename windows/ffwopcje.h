@@ -27,9 +27,9 @@ public:
     void editOptions(TOpcje& options);
 
     // SpinEdit1..4: width, height, left shift, top shift.
-    QSpinBox& spinEdit(int number) { return *spinEdits_.at(number - 1); }
+    QSpinBox& spinEdit(int number) { return *spinEdits_.at(static_cast<std::size_t>(number - 1)); }
     // Edit1..21: wordings 0..20.
-    QLineEdit& edit(int number) { return *edits_.at(number - 1); }
+    QLineEdit& edit(int number) { return *edits_.at(static_cast<std::size_t>(number - 1)); }
     QToolButton& koniecButton() { return *closeButton_; }
 
 protected:

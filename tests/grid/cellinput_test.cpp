@@ -115,8 +115,8 @@ TEST_F(GridKeys, onlyTheLow16BitsOfAReplacedKeyCount)
     pressKey(Qt::Key_X);
     pressKey(Qt::Key_R);
     EXPECT_EQ(grid().PozX(), 1);
-    const Log log = takeLog();
-    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+    const Log events = takeLog();
+    EXPECT_EQ(std::count_if(events.begin(), events.end(),
                             [](const std::string& l) { return l.starts_with("AkcjaEdit"); }),
               1);  // X's character hidden; R's reported
 }
@@ -187,9 +187,9 @@ TEST_F(GridKeys, pasteKeyWithoutClipboardTextGoesOnToAkcja)
     bindAll();
     clearClipboard();
     pressKey(Qt::Key_V, Qt::ControlModifier);
-    const Log log = withoutModifierKeys(takeLog());
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.front(), "Akcja 0,0 key=86 b=0 s=4");
+    const Log events = withoutModifierKeys(takeLog());
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), "Akcja 0,0 key=86 b=0 s=4");
 }
 
 TEST_F(GridKeys, altShiftInsertIsNeitherPasteNorCopy)
@@ -241,10 +241,10 @@ TEST_F(GridKeys, ctrlWithADigitTypesNoCharacter)
     typeText(Qt::Key_Comma, QStringLiteral(","), Qt::ControlModifier);
     // AltGr arrives as Ctrl+Alt and still types its letter.
     typeText(Qt::Key_A, QStringLiteral("ą"), Qt::ControlModifier | Qt::AltModifier);
-    const Log log = withoutModifierKeys(takeLog());
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.back(), "AkcjaEdit 0,0 key=185 b=0");
-    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+    const Log events = withoutModifierKeys(takeLog());
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back(), "AkcjaEdit 0,0 key=185 b=0");
+    EXPECT_EQ(std::count_if(events.begin(), events.end(),
                             [](const std::string& line) { return line.rfind("AkcjaEdit", 0) == 0; }),
               1);
 }
@@ -255,7 +255,7 @@ TEST_F(GridKeys, f5WritesTheRangeTheOwnerGives)
     cells[{1, 0}] = "b";
     cells[{2, 0}] = "c";
     cells[{1, 1}] = "e";
-    const std::string path = (QDir::tempPath() + "/wykazki_grid_f5.txt").toStdString();
+    const std::string path = (QDir::tempPath() + QStringLiteral("/wykazki_grid_f5.txt")).toStdString();
     owner().OnToTxtFile = [&](TCellEdi& g, std::string& file, int& x1, int& y1, int& x2, int& y2) {
         EXPECT_EQ(file, "");
         EXPECT_EQ(x1, 0);
@@ -324,9 +324,9 @@ TEST_F(GridMouse, doubleClickOnTheCurrentCellIsASecondClick)
     bindAll();
     const QPoint at = grid().cellRect(1, 1).topLeft() + QPoint(3, 3);
     QTest::mouseDClick(grid().viewport(), Qt::LeftButton, {}, at);
-    const Log log = takeLog();
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.front(), "Akcja 0,0 key=0 b=1 s=72");
+    const Log events = takeLog();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), "Akcja 0,0 key=0 b=1 s=72");
 }
 
 TEST_F(GridMouse, headerClicksGoToTheOwner)
@@ -410,10 +410,10 @@ TEST_F(InPlaceEditor, opensOnlyWhenTheOwnerAllowsAndCommitsThroughOnEdycja)
     editor->setText(QStringLiteral("abć"));
     QTest::keyClick(editor, Qt::Key_Return);
     QApplication::processEvents();  // Qt commits an editor's text queued
-    const Log log = takeLog();
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.back(), "Edycja 0,0 ab\xE6");
-    EXPECT_EQ(std::count(log.begin(), log.end(), "DozwolonaEdycja 0,0"), 0);
+    const Log events = takeLog();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back(), "Edycja 0,0 ab\xE6");
+    EXPECT_EQ(std::count(events.begin(), events.end(), "DozwolonaEdycja 0,0"), 0);
 }
 
 }  // namespace

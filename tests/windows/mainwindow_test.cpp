@@ -402,7 +402,7 @@ TEST_F(WindowTest, printingWithoutPhrasesIsDisabledByButtonMenuAndShortcutAlike)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     QSignalSpy print(&window(), &Tffwmain::printRequested);
     context->printer().setOutputFormat(QPrinter::PdfFormat);
-    context->printer().setOutputFileName(folder.filePath("karta.pdf"));
+    context->printer().setOutputFileName(folder.filePath(QStringLiteral("karta.pdf")));
     selectCell(0, 0);
     QTest::keyClick(&grid(), Qt::Key_P, Qt::ControlModifier);
     ASSERT_EQ(print.count(), 1);  // the shortcut works while there are cards
