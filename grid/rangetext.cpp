@@ -10,7 +10,7 @@
 #include <QMimeData>
 
 
-void appendRangeCell(std::string& text, std::string cell)
+void appendRangeCell(std::string& text, const std::string& cell)
 {
     appendTabCell(text, cell);
     text += '\t';
@@ -52,7 +52,7 @@ void TCellEdi::TekstZakresu(std::string& cel, bool tylkoZaznaczenie, int x1, int
             std::string cell;
             if (binds(CellEdiEvent::OnOczkoToClipboard))
                 owner_->copyText(*this, x, y, cell);
-            appendRangeCell(cel, std::move(cell));
+            appendRangeCell(cel, cell);
         }
         endRangeRow(cel);
     }

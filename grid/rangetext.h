@@ -16,7 +16,7 @@ inline constexpr const char* kCalcTsvFormat = "application/x-libreoffice-tsvc";
 inline constexpr std::size_t kMaxPasteBytes = 1000000;
 
 // Appends one cell and its TAB to the text being built.
-void appendRangeCell(std::string& text, std::string cell);
+void appendRangeCell(std::string& text, const std::string& cell);
 // Ends a row: drops the one TAB the row's last cell left, adds CR LF.
 void endRangeRow(std::string& text);
 

@@ -28,8 +28,8 @@ for step in "${steps[@]}"; do
       run-clang-tidy -p build/default -j "$jobs" -quiet \
         -extra-arg=-Wno-unknown-warning-option \
         "^$PWD/(?!build/).*\.cpp$" >build/clang-tidy.log 2>&1 || status=1
-      # Only the findings, without the progress lines and suppression notes.
-      grep -E '(warning|error):' build/clang-tidy.log | sort -u || true
+      # Only the findings (uncoloured), without the progress lines and notes.
+      sed 's/\x1b\[[0-9;]*m//g' build/clang-tidy.log | grep -E '(warning|error):' | sort -u || true
       ;;
     *)
       echo "usage: $0 [format] [tidy]" >&2

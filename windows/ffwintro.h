@@ -15,7 +15,7 @@ class Tffintro : public QDialog {
 public:
     static const QString kDocumentName;  // "wyka2001.rtf"
     // A bigger file is no information document.
-    static constexpr qint64 kMaxDocumentBytes = 16 * 1024 * 1024;
+    static constexpr qint64 kMaxDocumentBytes = qint64{16} * 1024 * 1024;
 
     explicit Tffintro(Dialogs& dialogs, QWidget* parent = nullptr);
 
