@@ -93,10 +93,11 @@ void resetPeak()
 const std::filesystem::path& bigClassFile()
 {
     static const std::filesystem::path path = [] {
-        const auto p = std::filesystem::temp_directory_path() /
-                       ("wkz-bench-" + std::to_string(::getpid()) + ".wkz");
+        const auto p = std::filesystem::temp_directory_path()
+                       / ("wkz-bench-" + std::to_string(::getpid()) + ".wkz");
         const std::string bytes = writeClassFile(largeClass(200, 5000));
-        std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(p, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         std::atexit([] { std::filesystem::remove(bigClassFile()); });
         return p;
     }();

@@ -73,8 +73,8 @@ void paintFullViewport(benchmark::State& state)
     painted.grid().verticalScrollBar()->setValue(int(state.range(0)));
     for (auto _ : state)
         painted.render();
-    state.counters["cells"] = double(painted.grid().visibleColumnCount())
-                              * double(painted.grid().visibleRowCount());
+    state.counters["cells"] =
+        double(painted.grid().visibleColumnCount()) * double(painted.grid().visibleRowCount());
 }
 BENCHMARK(paintFullViewport)->Arg(0)->Arg(2500)->Unit(benchmark::kMillisecond);
 

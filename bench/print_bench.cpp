@@ -69,8 +69,10 @@ ClassFileContents fortyFieldCard(std::size_t pupils)
     picture.picture = "bench_herb";
     c.frazy.push_back(picture);
 
-    const char* words[] = {"Zażółć gęślą jaźń", "bardzo dobry", "Świętokrzyskie", "wzorowe",
-                           "Łódź, 20 czerwca 2025", "Szkoła Podstawowa nr 7 im. Marii Skłodowskiej-Curie"};
+    const char* words[] = {
+        "Zażółć gęślą jaźń",     "bardzo dobry",
+        "Świętokrzyskie",        "wzorowe",
+        "Łódź, 20 czerwca 2025", "Szkoła Podstawowa nr 7 im. Marii Skłodowskiej-Curie"};
     c.dokumenty.resize(pupils, c.frazy.count());
     for (std::size_t i = 0; i < pupils; ++i)
         for (std::size_t j = 0; j < 40; ++j)
@@ -132,7 +134,8 @@ void writePdf(benchmark::State& state, const ClassFileContents& c, const std::st
         const long beforeKb = statusKb("VmRSS:");
         QFile out(path);
         out.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        writeCertificatesPdf(out, CertificatePdfJob{c.frazy, c.dokumenty, c.opcje, pupils, 0, pictures});
+        writeCertificatesPdf(out,
+                             CertificatePdfJob{c.frazy, c.dokumenty, c.opcje, pupils, 0, pictures});
         out.close();
         const long afterKb = statusKb("VmHWM:");
         peakKb = std::max(peakKb, afterKb);
@@ -142,7 +145,8 @@ void writePdf(benchmark::State& state, const ClassFileContents& c, const std::st
     // The class itself grows with the pupils; what writing adds must not.
     state.counters["peakMB"] = double(peakKb) / 1024.0;
     state.counters["writingMB"] = double(growthKb) / 1024.0;
-    state.counters["cards/s"] = benchmark::Counter(double(n), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["cards/s"] =
+        benchmark::Counter(double(n), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void PdfSample(benchmark::State& state)
@@ -177,7 +181,8 @@ void WkzPrint(benchmark::State& state)
         QProcess wkz;
         QStringList args = {"print", classPath, "-o", pdfPath, "--pictures", workDir().path()};
         if (timed)
-            wkz.start("/usr/bin/time", QStringList{"-f", "%M", QString::fromStdString(kBinDir + "wkz")} + args);
+            wkz.start("/usr/bin/time",
+                      QStringList{"-f", "%M", QString::fromStdString(kBinDir + "wkz")} + args);
         else
             wkz.start(QString::fromStdString(kBinDir + "wkz"), args);
         if (!wkz.waitForFinished(600000) || wkz.exitCode() != 0) {
@@ -185,7 +190,9 @@ void WkzPrint(benchmark::State& state)
             return;
         }
         if (timed)
-            peakMb = std::max(peakMb, wkz.readAllStandardError().trimmed().split('\n').last().toDouble() / 1024.0);
+            peakMb =
+                std::max(peakMb, wkz.readAllStandardError().trimmed().split('\n').last().toDouble()
+                                     / 1024.0);
     }
     state.counters["KB/page"] = double(QFile(pdfPath).size()) / 1024.0 / double(n);
     if (timed)
@@ -194,7 +201,13 @@ void WkzPrint(benchmark::State& state)
 
 BENCHMARK(PdfSample)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(PdfForty)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(WkzPrint)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(WkzPrint)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(3000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 }  // namespace
 

@@ -45,7 +45,8 @@ void WkzTable(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString classPath = dir.filePath("big.wkz");
-    saveClassFileAt(classPath.toStdString(), bigClass(std::size_t(state.range(0)), std::size_t(state.range(1))));
+    saveClassFileAt(classPath.toStdString(),
+                    bigClass(std::size_t(state.range(0)), std::size_t(state.range(1))));
     const QString pdfPath = dir.filePath("table.pdf");
     const bool timed = QFile::exists("/usr/bin/time");
     double peakMb = 0;
@@ -61,12 +62,15 @@ void WkzTable(benchmark::State& state)
             return;
         }
         if (timed)
-            peakMb = std::max(peakMb, wkz.readAllStandardError().trimmed().split('\n').last().toDouble() / 1024.0);
+            peakMb =
+                std::max(peakMb, wkz.readAllStandardError().trimmed().split('\n').last().toDouble()
+                                     / 1024.0);
     }
     QFile pdf(pdfPath);
     pdf.open(QIODevice::ReadOnly);
     const QByteArray bytes = pdf.readAll();
-    state.counters["pages"] = double(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page[^s]")));
+    state.counters["pages"] =
+        double(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page[^s]")));
     state.counters["MB"] = double(bytes.size()) / 1024.0 / 1024.0;
     if (timed)
         state.counters["peakMB"] = peakMb;

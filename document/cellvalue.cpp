@@ -3,26 +3,19 @@
 std::optional<ValueField> valueFieldOf(PhraseKind kind)
 {
     switch (kind) {
-    case PhraseKind::Text:
-        return ValueField::Text;
-    case PhraseKind::Grade:
-        return ValueField::Grade;
-    case PhraseKind::Picture:
-        return ValueField::Picture;
-    default:
-        return std::nullopt;
+    case PhraseKind::Text: return ValueField::Text;
+    case PhraseKind::Grade: return ValueField::Grade;
+    case PhraseKind::Picture: return ValueField::Picture;
+    default: return std::nullopt;
     }
 }
 
 CellValue fieldValue(const TFra& record, ValueField field)
 {
     switch (field) {
-    case ValueField::Grade:
-        return record.grade;
-    case ValueField::Picture:
-        return record.picture;
-    case ValueField::Text:
-        break;
+    case ValueField::Grade: return record.grade;
+    case ValueField::Picture: return record.picture;
+    case ValueField::Text: break;
     }
     return record.text;
 }

@@ -102,14 +102,14 @@ private:
 
 // Stored values, one overload per kind of member.
 template <typename T>
-    requires std::is_arithmetic_v<T>
+requires std::is_arithmetic_v<T>
 void readValue(Reader& r, T& value, StoredText)
 {
     value = r.get<T>();
 }
 
 template <typename T>
-    requires std::is_enum_v<T>
+requires std::is_enum_v<T>
 void readValue(Reader& r, T& value, StoredText)
 {
     value = T{r.get<std::underlying_type_t<T>>()};
@@ -145,14 +145,14 @@ void readValue(Reader& r, std::array<std::string, N>& texts, StoredText)
 }
 
 template <typename T>
-    requires std::is_arithmetic_v<T>
+requires std::is_arithmetic_v<T>
 void writeValue(Writer& w, T value, StoredText)
 {
     w.put(value);
 }
 
 template <typename T>
-    requires std::is_enum_v<T>
+requires std::is_enum_v<T>
 void writeValue(Writer& w, T value, StoredText)
 {
     w.put(static_cast<std::underlying_type_t<T>>(value));
@@ -192,7 +192,9 @@ std::size_t valueSize(const T& value, StoredText stored)
     if constexpr (std::is_arithmetic_v<T> || std::is_enum_v<T>)
         return sizeof(T);
     else if constexpr (std::is_same_v<T, std::string>)
-        return 4 + (stored == StoredText::FontName ? std::min(value.size(), kMaxFontNameBytes) : value.size());
+        return 4
+               + (stored == StoredText::FontName ? std::min(value.size(), kMaxFontNameBytes)
+                                                 : value.size());
     else if constexpr (std::is_same_v<T, std::vector<std::int32_t>>)
         return 4 + 4 * value.size();
     else {

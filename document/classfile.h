@@ -34,7 +34,8 @@ inline constexpr std::size_t kPaddingAllowance = 250'000;
 // always a whole file: every pupil holds exactly one value record per
 // phrase (extra values are cut, missing ones padded with default records).
 // Bytes after the last item are ignored.
-ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllowance = kPaddingAllowance);
+ClassFileContents readClassFile(std::string_view bytes,
+                                std::size_t paddingAllowance = kPaddingAllowance);
 ClassFileContents readClassFile(std::istream& in);
 
 // The file's bytes, with the version byte kWrittenVersion.

@@ -55,8 +55,7 @@ void walkBlock(const TFrazy& frazy, std::size_t pupils, const CellBlock& block, 
 
 }  // namespace
 
-ReplacedValues Document::fillBlock(const CellBlock& block, PhraseKind kind,
-                                   const CellValue& value)
+ReplacedValues Document::fillBlock(const CellBlock& block, PhraseKind kind, const CellValue& value)
 {
     ReplacedValues replaced;
     const std::optional<ValueField> field = valueFieldOf(kind);
@@ -70,17 +69,15 @@ ReplacedValues Document::fillBlock(const CellBlock& block, PhraseKind kind,
     return replaced;
 }
 
-void Document::restoreBlock(const CellBlock& block, PhraseKind kind,
-                            const ReplacedValues& replaced)
+void Document::restoreBlock(const CellBlock& block, PhraseKind kind, const ReplacedValues& replaced)
 {
     const std::optional<ValueField> field = valueFieldOf(kind);
     if (!field)
         return;
     std::vector<TFra*> cells;
     cells.reserve(replaced.count());
-    walkBlock(frazy_, dokumenty_.count(), block, kind, [&](std::size_t i, std::size_t j) {
-        cells.push_back(&dokumenty_.value(i, j));
-    });
+    walkBlock(frazy_, dokumenty_.count(), block, kind,
+              [&](std::size_t i, std::size_t j) { cells.push_back(&dokumenty_.value(i, j)); });
     std::size_t next = 0;
     replaced.forEach([&](const CellValue& value) {
         if (next < cells.size())

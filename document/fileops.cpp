@@ -20,8 +20,9 @@ std::optional<std::string> pictureInFolder(const std::string& programFolder, std
 {
     // Class files come from Windows, where either separator works.
     std::replace(name.begin(), name.end(), '\\', '/');
-    const bool driveLetter = name.size() >= 2 && name[1] == ':' &&
-                             ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
+    const bool driveLetter =
+        name.size() >= 2 && name[1] == ':'
+        && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
     if (name.empty() || driveLetter || name[0] == '/' || fs::path(name).has_root_path())
         return std::nullopt;
     const std::string path = programFolder + name;
@@ -30,25 +31,29 @@ std::optional<std::string> pictureInFolder(const std::string& programFolder, std
         return std::nullopt;
     // Where the name really leads, after "..", links and all, must lie
     // inside where the folder really is.
-    const fs::path folder = fs::canonical(programFolder.empty() ? fs::path(".") : fs::path(programFolder), ec);
+    const fs::path folder =
+        fs::canonical(programFolder.empty() ? fs::path(".") : fs::path(programFolder), ec);
     if (ec)
         return std::nullopt;
     const fs::path file = fs::canonical(path, ec);
     if (ec)
         return std::nullopt;
-    const auto [inFolder, inFile] = std::mismatch(folder.begin(), folder.end(), file.begin(), file.end());
+    const auto [inFolder, inFile] =
+        std::mismatch(folder.begin(), folder.end(), file.begin(), file.end());
     if (inFolder != folder.end() || inFile == file.end())
         return std::nullopt;
     return path;
 }
 
-std::optional<std::string> findPicture(const std::string& programFolder, const std::string& fileName)
+std::optional<std::string> findPicture(const std::string& programFolder,
+                                       const std::string& fileName)
 {
     if (fileName.empty())
         return std::nullopt;
     // The folder is the file system's already; only the name is converted.
-    return pictureInFolder(programFolder,
-                           cp1250::toUtf8(picturePath(programFolder, fileName).substr(programFolder.size())));
+    return pictureInFolder(
+        programFolder,
+        cp1250::toUtf8(picturePath(programFolder, fileName).substr(programFolder.size())));
 }
 
 std::string copyPath(const std::string& programFolder, const std::string& name)

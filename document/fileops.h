@@ -20,7 +20,8 @@ std::string picturePath(const std::string& programFolder, const std::string& fil
 // The picture's path, in the file system's encoding (UTF-8), when the file
 // picturePath names exists inside the program folder; nothing for an empty
 // name. fileName is Windows-1250.
-std::optional<std::string> findPicture(const std::string& programFolder, const std::string& fileName);
+std::optional<std::string> findPicture(const std::string& programFolder,
+                                       const std::string& fileName);
 
 // programFolder + name when that is a regular file inside the program
 // folder, subfolders included ("obrazki\godlo.bmp" with either separator).

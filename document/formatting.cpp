@@ -53,8 +53,8 @@ constexpr double kNoFraction = 4503599627370496.0;
 double parseDigits(std::string_view digits)
 {
     double result = 0.0;
-    const auto [end, ec] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), result, std::chars_format::fixed);
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), result,
+                                           std::chars_format::fixed);
     (void)end;
     if (ec == std::errc::result_out_of_range) {
         // Only digits and a point: either far too large, or a long run of
@@ -100,11 +100,12 @@ std::string startText(double value, int decimals)
         return {};
     }
     char buffer[64];
-    const auto general = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+    const auto general =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
     std::string text(buffer, general.ec == std::errc{} ? general.ptr : buffer);
     if (text.find('e') != std::string::npos) {
-        const auto fixed =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+        const auto fixed = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                         std::chars_format::fixed, decimals);
         text.assign(buffer, fixed.ec == std::errc{} ? fixed.ptr : buffer);
     }
     return text;

@@ -14,7 +14,8 @@ struct Tally {
 
     void add(const TFra& phrase, const TFra& value)
     {
-        if (phrase.kind == PhraseKind::Grade && value.grade >= 0 && value.grade <= kLastCountedGrade) {
+        if (phrase.kind == PhraseKind::Grade && value.grade >= 0
+            && value.grade <= kLastCountedGrade) {
             sum += value.grade + 1;
             ++count;
         }
@@ -109,7 +110,8 @@ std::optional<std::int8_t> pastedGrade(const TOpcje& options, std::string_view p
     if (!pasted.empty() && pasted.back() == '.')
         pasted.remove_suffix(1);
     // Grades 1..6 by their usual abbreviations.
-    static const std::vector<std::string> abbreviations = {"NDST", "DOP", "DST", "DB", "BDB", "CEL"};
+    static const std::vector<std::string> abbreviations = {"NDST", "DOP", "DST",
+                                                           "DB",   "BDB", "CEL"};
     if (const int found = findText(pasted, abbreviations); found >= 0)
         return static_cast<std::int8_t>(found);
     return std::nullopt;

@@ -61,16 +61,13 @@ PhraseCellText phraseCellText(const TFra& phrase, int column)
     case kKolNazwa:
         return phrase.name.empty() ? questionMarks() : PhraseCellText{phrase.name, std::nullopt};
     case kKolRodzaj:
-        return phrase.kind <= PhraseKind::Picture ? PhraseCellText{kKinds[static_cast<std::size_t>(phrase.kind)], std::nullopt}
-                                             : placeholder();
-    case kKolX0:
-        return {std::to_string(phrase.x0), std::nullopt};
-    case kKolY0:
-        return {formatNumber(phrase.y0, 1), std::nullopt};
-    case kKolSzer:
-        return {std::to_string(phrase.width), std::nullopt};
-    case kKolWys:
-        return {std::to_string(phrase.height), std::nullopt};
+        return phrase.kind <= PhraseKind::Picture
+                   ? PhraseCellText{kKinds[static_cast<std::size_t>(phrase.kind)], std::nullopt}
+                   : placeholder();
+    case kKolX0: return {std::to_string(phrase.x0), std::nullopt};
+    case kKolY0: return {formatNumber(phrase.y0, 1), std::nullopt};
+    case kKolSzer: return {std::to_string(phrase.width), std::nullopt};
+    case kKolWys: return {std::to_string(phrase.height), std::nullopt};
     case kKolPoz:
         if (!hasAlignment(phrase) || phrase.align < 0 || phrase.align > 2)
             return placeholder();
@@ -80,12 +77,9 @@ PhraseCellText phraseCellText(const TFra& phrase, int column)
             return phrase.picture.empty() ? questionMarks()
                                           : PhraseCellText{phrase.picture, std::nullopt};
         return {std::to_string(phrase.fontSize) + ", " + phrase.fontName, std::nullopt};
-    case kKolKorekta:
-        return {korektaText(phrase.lineSpacing), std::nullopt};
-    case kKolStrona:
-        return {std::to_string(phrase.page + 1), std::nullopt};
-    default:
-        return {};
+    case kKolKorekta: return {korektaText(phrase.lineSpacing), std::nullopt};
+    case kKolStrona: return {std::to_string(phrase.page + 1), std::nullopt};
+    default: return {};
     }
 }
 
@@ -94,14 +88,10 @@ std::optional<NumberRule> phraseNumberRule(int column)
     switch (column) {
     case kKolX0:
     case kKolSzer:
-    case kKolWys:
-        return kMillimetres;
-    case kKolY0:
-        return kBaseLine;
-    case kKolKorekta:
-        return kKorekta;
-    default:
-        return std::nullopt;
+    case kKolWys: return kMillimetres;
+    case kKolY0: return kBaseLine;
+    case kKolKorekta: return kKorekta;
+    default: return std::nullopt;
     }
 }
 
@@ -167,14 +157,13 @@ double readSignedNumber(std::string_view text, double lower, double upper, int d
 void pastePhraseCell(TFra& phrase, int column, std::string_view text)
 {
     switch (column) {
-    case kKolNazwa:
-        phrase.name = std::string(text);
-        break;
+    case kKolNazwa: phrase.name = std::string(text); break;
     case kKolRodzaj: {
         const char first = text.empty() ? '\0' : text[0];
         const char second = text.size() > 1 ? text[1] : '\0';
         if (first == 'O' || first == 'o')
-            phrase.kind = (second == 'c' || second == 'C') ? PhraseKind::Grade : PhraseKind::Picture;
+            phrase.kind =
+                (second == 'c' || second == 'C') ? PhraseKind::Grade : PhraseKind::Picture;
         else if (first == 'T' || first == 't')
             phrase.kind = PhraseKind::Text;
         break;
@@ -184,10 +173,10 @@ void pastePhraseCell(TFra& phrase, int column, std::string_view text)
     case kKolWys:
         // Within the column's bounds: a bigger number would wrap in the
         // 16-bit field.
-        setPhraseNumber(phrase, column,
-                        static_cast<double>(readWholeNumber(
-                            text, static_cast<long>(kMillimetres.lower),
-                            static_cast<long>(kMillimetres.upper))));
+        setPhraseNumber(
+            phrase, column,
+            static_cast<double>(readWholeNumber(text, static_cast<long>(kMillimetres.lower),
+                                                static_cast<long>(kMillimetres.upper))));
         break;
     case kKolY0:
         phrase.y0 = static_cast<float>(readNumber(text, 0.0, kPastedBaseLineMax, 1));
@@ -210,7 +199,6 @@ void pastePhraseCell(TFra& phrase, int column, std::string_view text)
         phrase.page = static_cast<std::int16_t>(
             std::clamp(readWholeNumber(text, -1000000, 1000000) - 1, 0L, long{kLastPage}));
         break;
-    default:
-        break;  // "Font/plik" takes nothing
+    default: break;  // "Font/plik" takes nothing
     }
 }

@@ -36,7 +36,7 @@ inline constexpr std::uint32_t kEmptyNameColor = 0xFFFFFF;   // white under "???
 
 // Column widths when the window is made, in pixels.
 inline constexpr int kPhraseColumnWidths[kPhraseEditorColumns] = {100, 50, 30, 30, 30,
-                                                                   30,  30, 50, 50, 40};
+                                                                  30,  30, 50, 50, 40};
 
 const char* phraseColumnHeader(int column);
 

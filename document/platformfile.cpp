@@ -53,8 +53,9 @@ std::string temporaryName()
 {
     static std::atomic<unsigned> counter{0};
     static const unsigned seed = std::random_device{}();
-    std::mt19937 random(seed ^ (counter.fetch_add(1) * 2654435761u) ^
-                        static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::mt19937 random(
+        seed ^ (counter.fetch_add(1) * 2654435761u)
+        ^ static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::string name = ".wkz";
     for (int i = 0; i < 6; ++i)
@@ -102,7 +103,8 @@ ReadResult readRegularFile(const fs::path& path, std::string& bytes)
         return ReadResult::Failed;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return ReadResult::NotRegular;
-    Handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    Handle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid())
         return ReadResult::Failed;
@@ -133,8 +135,8 @@ bool replaceFile(const fs::path& path, std::string_view bytes)
     if (target.empty())
         return false;
     const DWORD oldAttributes = ::GetFileAttributesW(target.c_str());
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
-        (oldAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES
+        && (oldAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
         return false;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(L".");
 
@@ -144,7 +146,8 @@ bool replaceFile(const fs::path& path, std::string_view bytes)
         temp = folder / temporaryName();
         // The new file takes the folder's inherited permissions, as the
         // old one did when it was made there.
-        HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS)
             return false;
         file.reset(h);
@@ -165,12 +168,15 @@ bool replaceFile(const fs::path& path, std::string_view bytes)
     if (ok && oldAttributes != INVALID_FILE_ATTRIBUTES) {
         // Hidden, system and archive marks go with the file; read-only is
         // left for the rename to honour.
-        const DWORD keep = oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+        const DWORD keep = oldAttributes
+                           & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
+                              | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
         if (keep)
             ::SetFileAttributesW(temp.c_str(), keep);
     }
-    ok = ok && ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    ok = ok
+         && ::MoveFileExW(temp.c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok)
         ::DeleteFileW(temp.c_str());
     return ok;
@@ -287,7 +293,8 @@ bool replaceFile(const fs::path& path, std::string_view bytes)
         temp = folder / temporaryName();
         // A new file gets 0666 less the umask, as any file the user makes;
         // a replacement starts private and takes the old file's bits below.
-        fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? 0600 : 0666));
+        fd.reset(
+            ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? 0600 : 0666));
         if (fd.get() < 0 && errno != EEXIST)
             return false;
     }

@@ -72,15 +72,16 @@ PupilGridText pupilGridCell(const Document& doc, int x, int y)
         return dots();
 
     const TFra& phrase = doc.frazy()[static_cast<std::size_t>(y)];
-    const TFra& value = doc.dokumenty().value(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
+    const TFra& value =
+        doc.dokumenty().value(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
     switch (phrase.kind) {
     case PhraseKind::Text:
         return {value.text, value.text.empty() ? std::optional(kKolorBialy) : std::nullopt};
     case PhraseKind::Grade:
-        return {gradeWording(doc.opcje(), value.grade), value.grade <= 5 ? kKolorAqua : kKolorNiebieski};
+        return {gradeWording(doc.opcje(), value.grade),
+                value.grade <= 5 ? kKolorAqua : kKolorNiebieski};
     case PhraseKind::Picture:
         return {value.picture, value.picture.empty() ? kKolorBialy : kKolorLime};
-    default:
-        return {"", std::nullopt};
+    default: return {"", std::nullopt};
     }
 }

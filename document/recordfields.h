@@ -25,13 +25,14 @@ struct Field {
     std::string_view key;  // the key in wkz's JSON
     Member Record::*member;
     StoredText stored = StoredText::Ended;  // for a text member
-    int sinceVersion = 0;          // class files older than this lack the field
-    std::size_t paddingAfter = 0;  // zero bytes after the field in a class file
+    int sinceVersion = 0;                   // class files older than this lack the field
+    std::size_t paddingAfter = 0;           // zero bytes after the field in a class file
 };
 
 template <typename Record, typename Member>
-constexpr Field<Record, Member> field(std::string_view key, Member Record::*member, StoredText stored = StoredText::Ended,
-                                      int sinceVersion = 0, std::size_t paddingAfter = 0)
+constexpr Field<Record, Member> field(std::string_view key, Member Record::*member,
+                                      StoredText stored = StoredText::Ended, int sinceVersion = 0,
+                                      std::size_t paddingAfter = 0)
 {
     return {key, member, stored, sinceVersion, paddingAfter};
 }
@@ -45,17 +46,19 @@ struct RecordFields<TFra> {
         field("name", &TFra::name), field("kind", &TFra::kind), field("text", &TFra::text),
         field("grade", &TFra::grade), field("picture", &TFra::picture), field("x0", &TFra::x0),
         field("y0", &TFra::y0), field("width", &TFra::width), field("height", &TFra::height),
-        field("align", &TFra::align), field("fontName", &TFra::fontName), field("fontSize", &TFra::fontSize),
-        field("fontColor", &TFra::fontColor), field("bold", &TFra::bold), field("italic", &TFra::italic),
+        field("align", &TFra::align), field("fontName", &TFra::fontName),
+        field("fontSize", &TFra::fontSize), field("fontColor", &TFra::fontColor),
+        field("bold", &TFra::bold), field("italic", &TFra::italic),
         field("underline", &TFra::underline), field("strikeout", &TFra::strikeout),
-        field("lineSpacing", &TFra::lineSpacing, StoredText::Ended, kLineSpacingVersion), field("page", &TFra::page));
+        field("lineSpacing", &TFra::lineSpacing, StoredText::Ended, kLineSpacingVersion),
+        field("page", &TFra::page));
 };
 
 template <>
 struct RecordFields<TOpcje> {
-    static constexpr auto list =
-        std::make_tuple(field("left", &TOpcje::left), field("top", &TOpcje::top), field("width", &TOpcje::width),
-                        field("height", &TOpcje::height), field("wordings", &TOpcje::brzmienia));
+    static constexpr auto list = std::make_tuple(
+        field("left", &TOpcje::left), field("top", &TOpcje::top), field("width", &TOpcje::width),
+        field("height", &TOpcje::height), field("wordings", &TOpcje::brzmienia));
 };
 
 // The JSON writes a rectangle as an array in this order.
@@ -69,14 +72,16 @@ struct RecordFields<WindowRect> {
 template <>
 struct RecordFields<GridLayout> {
     static constexpr auto list = std::make_tuple(
-        field("fontName", &GridLayout::fontName, StoredText::FontName), field("fontSize", &GridLayout::fontSize),
-        field("bold", &GridLayout::bold), field("italic", &GridLayout::italic),
-        field("underline", &GridLayout::underline), field("strikeout", &GridLayout::strikeout),
-        field("fontColor", &GridLayout::fontColor), field("cellWidth", &GridLayout::cellWidth),
-        field("cellHeight", &GridLayout::cellHeight), field("headerColor", &GridLayout::headerColor),
-        field("cellColor", &GridLayout::cellColor),
-        field("align", &GridLayout::align, StoredText::Ended, 0, 3),  // three bytes pad the block to 4
-        field("columnWidths", &GridLayout::columnWidths), field("rowHeights", &GridLayout::rowHeights));
+        field("fontName", &GridLayout::fontName, StoredText::FontName),
+        field("fontSize", &GridLayout::fontSize), field("bold", &GridLayout::bold),
+        field("italic", &GridLayout::italic), field("underline", &GridLayout::underline),
+        field("strikeout", &GridLayout::strikeout), field("fontColor", &GridLayout::fontColor),
+        field("cellWidth", &GridLayout::cellWidth), field("cellHeight", &GridLayout::cellHeight),
+        field("headerColor", &GridLayout::headerColor), field("cellColor", &GridLayout::cellColor),
+        field("align", &GridLayout::align, StoredText::Ended, 0,
+              3),  // three bytes pad the block to 4
+        field("columnWidths", &GridLayout::columnWidths),
+        field("rowHeights", &GridLayout::rowHeights));
 };
 
 template <typename Record>

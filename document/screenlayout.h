@@ -29,11 +29,11 @@ struct GridLayout {
     std::uint8_t underline = 0;
     std::uint8_t strikeout = 0;
     std::uint32_t fontColor = 0;
-    std::int32_t cellWidth = 100;        // DefaultSzerIo
-    std::int32_t cellHeight = 14;        // DefaultWysIo
-    std::uint32_t headerColor = 0xC0C0C0; // InfoKolor
-    std::uint32_t cellColor = 0x00FFFF;   // OczkoKolor
-    std::uint8_t align = 0;               // DefaultJust
+    std::int32_t cellWidth = 100;          // DefaultSzerIo
+    std::int32_t cellHeight = 14;          // DefaultWysIo
+    std::uint32_t headerColor = 0xC0C0C0;  // InfoKolor
+    std::uint32_t cellColor = 0x00FFFF;    // OczkoKolor
+    std::uint8_t align = 0;                // DefaultJust
     std::vector<std::int32_t> columnWidths = {100, 100};
     std::vector<std::int32_t> rowHeights = {14, 14};
 

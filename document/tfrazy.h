@@ -31,12 +31,38 @@ class TFrazy {
         reference operator*() const { return **base_; }
         pointer operator->() const { return base_->get(); }
         reference operator[](difference_type n) const { return *base_[n]; }
-        Iterator& operator++() { ++base_; return *this; }
-        Iterator operator++(int) { Iterator old = *this; ++base_; return old; }
-        Iterator& operator--() { --base_; return *this; }
-        Iterator operator--(int) { Iterator old = *this; --base_; return old; }
-        Iterator& operator+=(difference_type n) { base_ += n; return *this; }
-        Iterator& operator-=(difference_type n) { base_ -= n; return *this; }
+        Iterator& operator++()
+        {
+            ++base_;
+            return *this;
+        }
+        Iterator operator++(int)
+        {
+            Iterator old = *this;
+            ++base_;
+            return old;
+        }
+        Iterator& operator--()
+        {
+            --base_;
+            return *this;
+        }
+        Iterator operator--(int)
+        {
+            Iterator old = *this;
+            --base_;
+            return old;
+        }
+        Iterator& operator+=(difference_type n)
+        {
+            base_ += n;
+            return *this;
+        }
+        Iterator& operator-=(difference_type n)
+        {
+            base_ -= n;
+            return *this;
+        }
         friend Iterator operator+(Iterator it, difference_type n) { return it += n; }
         friend Iterator operator+(difference_type n, Iterator it) { return it += n; }
         friend Iterator operator-(Iterator it, difference_type n) { return it -= n; }

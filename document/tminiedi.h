@@ -21,5 +21,9 @@ struct TMiniEdi {
     std::string tekst;  // the number text being typed
 
     // Forget the remembered cell, so that the next key starts a new number.
-    void forget() { komorka = CellId{}; tekst.clear(); }
+    void forget()
+    {
+        komorka = CellId{};
+        tekst.clear();
+    }
 };

@@ -4,8 +4,28 @@ std::array<std::string, kLiczbaBrzmien> TOpcje::defaultBrzmienia()
 {
     // Windows-1250: \xB9 is "ą".
     return {
-        "Niedostateczny", "Dopuszczaj\xB9" "cy", "Dostateczny", "Dobry", "Bardzo dobry",
-        "Celuj\xB9" "cy", "--------------", "Zwolniona", "Zwolniony", "Nieklasyfikowana",
-        "Nieklasyfikowany", "", "", "", "", "", "", "", "", "", "",
+        "Niedostateczny",
+        "Dopuszczaj\xB9"
+        "cy",
+        "Dostateczny",
+        "Dobry",
+        "Bardzo dobry",
+        "Celuj\xB9"
+        "cy",
+        "--------------",
+        "Zwolniona",
+        "Zwolniony",
+        "Nieklasyfikowana",
+        "Nieklasyfikowany",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "",
     };
 }

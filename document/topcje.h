@@ -10,10 +10,10 @@ inline constexpr int kLiczbaBrzmien = 21;
 inline constexpr int kPierwszyTekstCtrl = 11;  // wording shown by Ctrl+0
 
 struct TOpcje {
-    std::int32_t left = 0;     // shift right, mm
-    std::int32_t top = 0;      // shift down, mm
-    std::int32_t width = 210;  // sheet width, mm
-    std::int32_t height = 297; // sheet height, mm
+    std::int32_t left = 0;      // shift right, mm
+    std::int32_t top = 0;       // shift down, mm
+    std::int32_t width = 210;   // sheet width, mm
+    std::int32_t height = 297;  // sheet height, mm
     std::array<std::string, kLiczbaBrzmien> brzmienia = defaultBrzmienia();
 
     // The default wordings, Windows-1250 bytes.

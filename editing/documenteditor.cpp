@@ -43,8 +43,8 @@ void DocumentEditor::fillBlock(const QString& name, const CellBlock& block, Phra
     push(new FillCommand(*this, name, block, kind, value, -1));
 }
 
-void DocumentEditor::typeIntoBlock(const QString& name, const CellBlock& block,
-                                   PhraseKind kind, const CellValue& value)
+void DocumentEditor::typeIntoBlock(const QString& name, const CellBlock& block, PhraseKind kind,
+                                   const CellValue& value)
 {
     push(new FillCommand(*this, name, block, kind, value, typingSession_));
 }

@@ -46,10 +46,7 @@ void EditCommand::announce(const DocumentChange& change)
 
 FillCommand::FillCommand(DocumentEditor& editor, const QString& name, const CellBlock& block,
                          PhraseKind kind, CellValue value, int typingSession)
-    : EditCommand(editor, name),
-      block_(block),
-      kind_(kind),
-      value_(std::move(value)),
+    : EditCommand(editor, name), block_(block), kind_(kind), value_(std::move(value)),
       typingSession_(typingSession)
 {
 }
@@ -114,10 +111,9 @@ bool SetCellsCommand::applyFirst()
     const std::vector<CellEdit> wanted = forward_;
     EditCommand::applyFirst();
     // backward_ holds the old values, last edit first.
-    return !std::equal(backward_.rbegin(), backward_.rend(), wanted.begin(), wanted.end(),
-                       [](const CellEdit& old, const CellEdit& edit) {
-                           return old.value == edit.value;
-                       });
+    return !std::equal(
+        backward_.rbegin(), backward_.rend(), wanted.begin(), wanted.end(),
+        [](const CellEdit& old, const CellEdit& edit) { return old.value == edit.value; });
 }
 
 void SetCellsCommand::apply()

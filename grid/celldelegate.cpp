@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QPainter>
 
-CellDelegate::CellDelegate(TCellEdi& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+CellDelegate::CellDelegate(TCellEdi& grid) : QStyledItemDelegate(&grid), grid_(grid)
+{
+}
 
 void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const
@@ -19,8 +21,7 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     painter->setPen(Qt::black);
     // The last pixel column and row belong to the grid lines.
     paintCell(grid_, *painter, column, row, option.rect.adjusted(0, 0, -1, -1), state,
-              ColouringMode::AsOnScreen,
-              PaintTarget::Screen);
+              ColouringMode::AsOnScreen, PaintTarget::Screen);
 }
 
 QSize CellDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const
@@ -49,11 +50,11 @@ void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
     line->setText(qstringFromCp1250(text));
 }
 
-void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const
+void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
+                                const QModelIndex& index) const
 {
     // Characters the code page cannot hold are refused like unusable keys.
-    std::string text =
-        cp1250FromQString(static_cast<QLineEdit*>(editor)->text(), Unmappable::Drop);
+    std::string text = cp1250FromQString(static_cast<QLineEdit*>(editor)->text(), Unmappable::Drop);
     if (grid_.binds(CellEdiEvent::OnEdycja))
         grid_.owner()->editorCommitted(grid_, index.column(), index.row(), text);
 }

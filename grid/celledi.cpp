@@ -10,8 +10,8 @@
 #include <QItemSelectionModel>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStyleOptionViewItem>
 #include <QScrollBar>
+#include <QStyleOptionViewItem>
 
 #include <algorithm>
 #include <climits>
@@ -565,7 +565,6 @@ bool TCellEdi::NastepneZaznaczone(int& x, int& y)
         x = left;
         y = walkY_++;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }

@@ -135,8 +135,8 @@ public:
 
     // ---- Repaint requests. --------------------------------------------------
     void OdswiezOczko(int x, int y);
-    void OdswiezWiersz(int y);    // row header and the row's visible cells
-    void OdswiezKolumne(int x);   // column header and the column's visible cells
+    void OdswiezWiersz(int y);   // row header and the row's visible cells
+    void OdswiezKolumne(int x);  // column header and the column's visible cells
     void Odswiez();
 
     // ---- Selection walk. ----------------------------------------------------
@@ -161,8 +161,8 @@ public:
     // Range text (TAB between cells, CR LF after rows) into cel. With
     // tylkoZaznaczenie the selection, otherwise columns x1 .. x2-1 and rows
     // y1 .. y2-1 (x2 <= 0 or > Ilx means Ilx, likewise y2).
-    void TekstZakresu(std::string& cel, bool tylkoZaznaczenie, int x1 = 0, int y1 = 0,
-                      int x2 = 0, int y2 = 0);
+    void TekstZakresu(std::string& cel, bool tylkoZaznaczenie, int x1 = 0, int y1 = 0, int x2 = 0,
+                      int y2 = 0);
     // Writes that range text to file (a Windows-1250 name); false when
     // OnOczkoToClipboard is not bound or the file cannot be written.
     bool ZapiszTekst(const std::string& file, int x1, int y1, int x2, int y2);
@@ -171,8 +171,8 @@ public:
 
     // What Ctrl+C, Ctrl+V and F5 do, for owners' menus.
     void copySelection();
-    bool pasteClipboard();                  // false when the clipboard holds no text
-    void pasteText(std::string_view bytes); // the paste rules on given bytes
+    bool pasteClipboard();                   // false when the clipboard holds no text
+    void pasteText(std::string_view bytes);  // the paste rules on given bytes
     void exportTextFile();
 
     // ---- The grid base, in grid coordinates. --------------------------------
@@ -214,7 +214,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
 
 private:
     // PaintedGrid.

@@ -90,13 +90,20 @@ public:
     // Key down (button 0) or a click on the current cell (key 0) (OnAkcja).
     // Only the low 16 bits of key are taken back; 0 swallows the key.
     virtual void cellAction(TCellEdi&, int /*x*/, int /*y*/, std::uint32_t& /*key*/, int /*button*/,
-                            TShiftState) {}
+                            TShiftState)
+    {
+    }
     // A typed character (Windows-1250 byte), Delete as '~', or a click on
     // the current cell with character 0 (OnAkcjaEdit). Setting key to 0
     // keeps it from the grid.
-    virtual void cellEdit(TCellEdi&, int /*x*/, int /*y*/, unsigned char& /*key*/, int /*button*/) {}
+    virtual void cellEdit(TCellEdi&, int /*x*/, int /*y*/, unsigned char& /*key*/, int /*button*/)
+    {
+    }
     // A click on the current cell, (xm, ym) from its top-left (OnMyszWOczkuAkcja).
-    virtual void cellClicked(TCellEdi&, int /*x*/, int /*y*/, int /*xm*/, int /*ym*/, int /*button*/) {}
+    virtual void cellClicked(TCellEdi&, int /*x*/, int /*y*/, int /*xm*/, int /*ym*/,
+                             int /*button*/)
+    {
+    }
     // Clicks on the corner (OnLeftTopAkcja; binding it also paints the
     // corner's three buttons), a row header (OnLeftInfoAkcja), a column
     // header (OnTopInfoAkcja).
@@ -127,5 +134,7 @@ public:
     // F5 (OnToTxtFile): the file name (Windows-1250) and range, preset
     // "", 0, 0, Ilx, Ily.
     virtual void textFileRange(TCellEdi&, std::string& /*file*/, int& /*x1*/, int& /*y1*/,
-                               int& /*x2*/, int& /*y2*/) {}
+                               int& /*x2*/, int& /*y2*/)
+    {
+    }
 };

@@ -102,7 +102,8 @@ void TCellEdi::keyDown(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (!alt && ctrl && (key == vk::Insert || letter('C')) && binds(CellEdiEvent::OnOczkoToClipboard)) {
+    if (!alt && ctrl && (key == vk::Insert || letter('C'))
+        && binds(CellEdiEvent::OnOczkoToClipboard)) {
         copySelection();
         keyHandled_ = true;
         event->accept();
@@ -182,16 +183,17 @@ bool TCellEdi::typeCharacters(const QString& text, bool ctrl)
     for (uint character : characters) {
         // Ctrl+letter types the letter's control character (Ctrl+C is 3)
         // whether or not the platform already gave it that way.
-        if (ctrl && ((character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z')))
+        if (ctrl
+            && ((character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z')))
             character &= 0x1F;
         // Any other key held with Ctrl (a digit, punctuation) types nothing,
         // as on the keyboards the program's keys were made for; AltGr
         // (Ctrl+Alt) is not this case.
         else if (ctrl && character >= 0x20)
             continue;
-        const auto byte =
-            character < 0x80 ? std::optional<unsigned char>(static_cast<unsigned char>(character))
-                             : cp1250::fromUnicode(char32_t(character));
+        const auto byte = character < 0x80
+                              ? std::optional<unsigned char>(static_cast<unsigned char>(character))
+                              : cp1250::fromUnicode(char32_t(character));
         if (!byte) {
             // Not in the code page: refused like any other unusable key.
             keyHandled_ = false;
@@ -355,9 +357,7 @@ bool TCellEdi::eventFilter(QObject* watched, QEvent* event)
         reportCellChange();
     if (watched == corner_ && corner_ != nullptr) {
         switch (event->type()) {
-        case QEvent::Paint:
-            paintCorner(corner_);
-            return true;
+        case QEvent::Paint: paintCorner(corner_); return true;
         case QEvent::MouseButtonPress:
             cornerPress(static_cast<QMouseEvent*>(event), false);
             return true;
@@ -365,10 +365,8 @@ bool TCellEdi::eventFilter(QObject* watched, QEvent* event)
             cornerPress(static_cast<QMouseEvent*>(event), true);
             return true;
         case QEvent::MouseButtonRelease:
-        case QEvent::MouseMove:
-            return true;  // Qt's corner button would select all on release
-        default:
-            break;
+        case QEvent::MouseMove: return true;  // Qt's corner button would select all on release
+        default: break;
         }
     }
     return QTableView::eventFilter(watched, event);

@@ -36,7 +36,8 @@ QString displayText(const std::string& bytes)
 
 // A filled rectangle as the platform's Rectangle(l, t, r, b) draws it: the
 // outline covers l .. r-1 and t .. b-1.
-void drawOutlinedRect(QPainter& painter, const QPoint& origin, int l, int t, int r, int b, TKolor fill)
+void drawOutlinedRect(QPainter& painter, const QPoint& origin, int l, int t, int r, int b,
+                      TKolor fill)
 {
     painter.setBrush(toQColor(fill));
     painter.drawRect(QRect(origin.x() + l, origin.y() + t, r - l - 1, b - t - 1));
@@ -76,8 +77,7 @@ void paintCell(PaintedGrid& grid, QPainter& painter, int column, int row, const 
             text = kBlack;
             background = kWhite;
             break;
-        case ColouringMode::AsOnScreen:
-            break;
+        case ColouringMode::AsOnScreen: break;
         case ColouringMode::TextOnly: {
             const bool plain =
                 ato.kolor == kWhite || ato.kolor == colours.cell || ato.kolor == colours.header;

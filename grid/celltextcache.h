@@ -19,7 +19,8 @@ public:
     // horizontally aligned by alignment, clipped to area like the general
     // drawing. False (nothing drawn) for a text with line breaks, which the
     // caller draws the general way.
-    bool draw(QPainter& painter, const QRect& area, Qt::Alignment alignment, const std::string& bytes);
+    bool draw(QPainter& painter, const QRect& area, Qt::Alignment alignment,
+              const std::string& bytes);
 
 private:
     struct Entry {

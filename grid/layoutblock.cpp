@@ -18,8 +18,8 @@ GridLayout TCellEdi::uklad() const
         g.fontName = layoutFontName_;
         g.fontSize = layoutFontSize_;
     } else {
-        g.fontName = cp1250FromQString(f.family(), Unmappable::Question)
-                         .substr(0, kMaxFontNameBytes);
+        g.fontName =
+            cp1250FromQString(f.family(), Unmappable::Question).substr(0, kMaxFontNameBytes);
         g.fontSize = f.pointSize() > 0 ? f.pointSize() : layoutFontSize_;
     }
     g.bold = f.bold() ? 1 : 0;

@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-
 void appendRangeCell(std::string& text, const std::string& cell)
 {
     appendTabCell(text, cell);
@@ -94,8 +93,8 @@ bool TCellEdi::pasteClipboard()
     const QString calcFormat = QString::fromLatin1(kCalcTsvFormat);
     if (mime->hasFormat(calcFormat)) {
         const QByteArray utf8 = mime->data(calcFormat).left(qsizetype(kMaxPasteBytes) * 4);
-        std::string bytes = cp1250FromQString(QString::fromUtf8(utf8).left(qsizetype(kMaxPasteBytes)),
-                                              Unmappable::Question);
+        std::string bytes = cp1250FromQString(
+            QString::fromUtf8(utf8).left(qsizetype(kMaxPasteBytes)), Unmappable::Question);
         pasteText(bytes);
         return true;
     }
@@ -105,8 +104,8 @@ bool TCellEdi::pasteClipboard()
     // as a code-page program is given them.
     // Every UTF-16 unit gives at most one byte, so the limit can be applied
     // before converting.
-    std::string bytes = cp1250FromQString(mime->text().left(qsizetype(kMaxPasteBytes)),
-                                          Unmappable::Question);
+    std::string bytes =
+        cp1250FromQString(mime->text().left(qsizetype(kMaxPasteBytes)), Unmappable::Question);
     if (bytes.size() > kMaxPasteBytes)
         bytes.resize(kMaxPasteBytes);
     pasteText(bytes);

@@ -113,8 +113,8 @@ int PrzygotujWydruk(TCellEdi& grid, const QPagedPaintDevice& device, int y,
         if (usable < firstRow)
             usable = pageHeight - titleBlock;
     }
-    auto rows = breaksOf(range.top, range.bottom + 1, height, options.topHeaders, state.factor, usable,
-                         pageHeight - titleBlock, kMaxPageRows);
+    auto rows = breaksOf(range.top, range.bottom + 1, height, options.topHeaders, state.factor,
+                         usable, pageHeight - titleBlock, kMaxPageRows);
     if (!columns || !rows) {
         state.pageColumns = 0;
         state.pageRows = 0;
@@ -147,7 +147,8 @@ void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, 
     const int pageRow = page % state.pageRows;
     const std::vector<int> columns =
         pageIndexes(state.columnBreaks, pageColumn, state.leftHeaders && pageColumn == 0);
-    const std::vector<int> rows = pageIndexes(state.rowBreaks, pageRow, state.topHeaders && pageRow == 0);
+    const std::vector<int> rows =
+        pageIndexes(state.rowBreaks, pageRow, state.topHeaders && pageRow == 0);
 
     const QFont font = scaledTableFont(grid, state.scale);
     painter.setFont(font);
@@ -174,15 +175,18 @@ void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, 
     // between the columns and rows, after the cells' backgrounds.
     std::vector<int> columnEdges{1};
     for (int column : columns)
-        columnEdges.push_back(toPixel(advance(grid.columnWidthAt(column), state.factor, columnEdges.back())));
+        columnEdges.push_back(
+            toPixel(advance(grid.columnWidthAt(column), state.factor, columnEdges.back())));
     std::vector<int> rowEdges{y};
     for (int row : rows)
         rowEdges.push_back(toPixel(advance(grid.rowHeightAt(row), state.factor, rowEdges.back())));
 
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            const QRect cell(QPoint(columnEdges[c], rowEdges[r]), QPoint(columnEdges[c + 1] - 1, rowEdges[r + 1] - 1));
-            paintCell(grid, painter, columns[c], rows[r], cell, CellState{}, state.colouring, PaintTarget::Printer);
+            const QRect cell(QPoint(columnEdges[c], rowEdges[r]),
+                             QPoint(columnEdges[c + 1] - 1, rowEdges[r + 1] - 1));
+            paintCell(grid, painter, columns[c], rows[r], cell, CellState{}, state.colouring,
+                      PaintTarget::Printer);
         }
     }
     painter.setPen(QPen(Qt::black, 0));

@@ -53,7 +53,8 @@ void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, 
 // page after the first on a new sheet at its top; beforePage(p) runs before
 // each page is printed.
 void printTablePages(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, int from, int to,
-                     const QString& title, int& y, const std::function<void(int page)>& beforePage = {});
+                     const QString& title, int& y,
+                     const std::function<void(int page)>& beforePage = {});
 
 // The title a page carries: the bare title on a one-page layout, else
 // followed by " [x=column : y=row]" counted from 1.

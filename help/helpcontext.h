@@ -20,8 +20,8 @@ inline constexpr int kLongText = 510;
 inline constexpr int kGridOptions = 600;
 inline constexpr int kPerTeacherFiles = 800;
 
-inline constexpr int kAll[] = {kMainWindow, kPhraseEditor, kTablePrint, kPreview,
-                               kPrintOptions, kLongText, kGridOptions, kPerTeacherFiles};
+inline constexpr int kAll[] = {kMainWindow,   kPhraseEditor, kTablePrint,  kPreview,
+                               kPrintOptions, kLongText,     kGridOptions, kPerTeacherFiles};
 
 inline constexpr const char* kProperty = "helpContext";
 

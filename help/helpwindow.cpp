@@ -5,12 +5,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
@@ -35,8 +35,7 @@ QUrl topicUrl(const QString& file)
 
 }  // namespace
 
-HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(QStringLiteral("Pomoc - Wykazki"));
@@ -90,8 +89,9 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent)
             });
     connect(engine_->indexWidget(), &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink& document, const QString&) { open(document.url); });
-    connect(engine_->indexWidget(), &QHelpIndexWidget::documentsActivated, this,
-            [this](const QList<QHelpLink>& documents, const QString&) { openDocuments(documents); });
+    connect(
+        engine_->indexWidget(), &QHelpIndexWidget::documentsActivated, this,
+        [this](const QList<QHelpLink>& documents, const QString&) { openDocuments(documents); });
 
     if (!available_) {
         browser_->setHtml(QStringLiteral(
@@ -247,4 +247,3 @@ void HelpWindow::present()
     raise();
     activateWindow();
 }
-

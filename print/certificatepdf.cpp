@@ -22,9 +22,10 @@ std::vector<MissingPicture> writeCertificatesPdf(QIODevice& out, const Certifica
     writer.setCreator(QStringLiteral("Wykazki"));
     writer.setResolution(job.resolutionDpi);
     // Exactly the class's sheet, positions counted from its corner.
-    const QPageSize sheet(QSizeF(job.options.width, job.options.height), QPageSize::Millimeter, QString(),
-                          QPageSize::ExactMatch);
-    writer.setPageLayout(QPageLayout(sheet, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    const QPageSize sheet(QSizeF(job.options.width, job.options.height), QPageSize::Millimeter,
+                          QString(), QPageSize::ExactMatch);
+    writer.setPageLayout(
+        QPageLayout(sheet, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 
     // One renderer for the whole file: every picture is loaded and stored once.
     CertificateRenderer renderer(job.phrases, job.pupils, job.options, job.programFolder);

@@ -1,8 +1,8 @@
 #include "certificateprinting.h"
 
 #include "certificaterenderer.h"
-#include "qtbridge/cp1250text.h"
 #include "programprinter.h"
+#include "qtbridge/cp1250text.h"
 
 #include "document/document.h"
 #include "document/ekolmoerror.h"
@@ -11,8 +11,10 @@
 #include <QPrinter>
 #include <QStringList>
 
-std::size_t printCertificates(QPrinter& printer, const Document& doc, const std::vector<std::size_t>& pupils,
-                              int page, const std::string& programFolder, std::vector<MissingPicture>* missing)
+std::size_t printCertificates(QPrinter& printer, const Document& doc,
+                              const std::vector<std::size_t>& pupils, int page,
+                              const std::string& programFolder,
+                              std::vector<MissingPicture>* missing)
 {
     std::vector<std::size_t> printed;
     printed.reserve(pupils.size());
@@ -63,8 +65,9 @@ QString missingPicturesText(const std::vector<MissingPicture>& missing)
     for (const MissingPicture& m : missing)
         items << QStringLiteral("uczeń %1: %2 (%3)")
                      .arg(m.pupil + 1)
-                     .arg(qstringFromCp1250(m.fileName), m.damaged ? QStringLiteral("uszkodzony lub za duży")
-                                                           : QStringLiteral("brak pliku"));
+                     .arg(qstringFromCp1250(m.fileName),
+                          m.damaged ? QStringLiteral("uszkodzony lub za duży")
+                                    : QStringLiteral("brak pliku"));
     if (items.isEmpty())
         return {};
     return QStringLiteral("Wydrukowano bez obrazków: ") + items.join(QStringLiteral("; "));

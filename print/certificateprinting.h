@@ -28,8 +28,9 @@ class Document;
 // the job cannot start, or a new sheet or the end of the job fails (a job
 // already started is aborted first), and, with the reason as its detail,
 // when the class's sheet lies outside 1..1000 mm.
-std::size_t printCertificates(QPrinter& printer, const Document& doc, const std::vector<std::size_t>& pupils,
-                              int page, const std::string& programFolder,
+std::size_t printCertificates(QPrinter& printer, const Document& doc,
+                              const std::vector<std::size_t>& pupils, int page,
+                              const std::string& programFolder,
                               std::vector<MissingPicture>* missing = nullptr);
 
 // The status bar's list of pictures printed without: "Wydrukowano bez

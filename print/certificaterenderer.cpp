@@ -25,8 +25,8 @@ const TFra& defaultValue()
 
 PixelBox scaled(const PixelBox& box, double scale)
 {
-    return {applyScale(box.leftPx, scale), applyScale(box.topPx, scale), applyScale(box.rightPx, scale),
-            applyScale(box.bottomPx, scale)};
+    return {applyScale(box.leftPx, scale), applyScale(box.topPx, scale),
+            applyScale(box.rightPx, scale), applyScale(box.bottomPx, scale)};
 }
 
 }  // namespace
@@ -39,19 +39,22 @@ bool sheetSizeUsable(const TOpcje& options)
 
 std::string sheetSizeProblem(const TOpcje& options)
 {
-    return "Wymiary arkusza " + std::to_string(options.width) + " × " + std::to_string(options.height) +
-           " mm są poza zakresem od " + std::to_string(kNajmniejszyArkuszMm) + " do " +
-           std::to_string(kNajwiekszyArkuszMm) + " mm";
+    return "Wymiary arkusza " + std::to_string(options.width) + " × "
+           + std::to_string(options.height) + " mm są poza zakresem od "
+           + std::to_string(kNajmniejszyArkuszMm) + " do " + std::to_string(kNajwiekszyArkuszMm)
+           + " mm";
 }
 
-CertificateRenderer::CertificateRenderer(const TFrazy& phrases, const TDokumenty& pupils, const TOpcje& options,
-                                         std::string programFolder)
+CertificateRenderer::CertificateRenderer(const TFrazy& phrases, const TDokumenty& pupils,
+                                         const TOpcje& options, std::string programFolder)
     : phrases_(phrases), pupils_(pupils), options_(options), pictures_(std::move(programFolder))
 {
 }
 
-std::vector<PlacedElement> CertificateRenderer::layoutPage(const QPaintDevice& device, std::size_t pupil, int page,
-                                                           int clipWidthPx, int clipHeightPx, double scale)
+std::vector<PlacedElement> CertificateRenderer::layoutPage(const QPaintDevice& device,
+                                                           std::size_t pupil, int page,
+                                                           int clipWidthPx, int clipHeightPx,
+                                                           double scale)
 {
     std::vector<PlacedElement> elements;
     if (pupil >= pupils_.count())
@@ -86,8 +89,9 @@ std::vector<PlacedElement> CertificateRenderer::layoutPage(const QPaintDevice& d
     return elements;
 }
 
-PlacedElement CertificateRenderer::placeText(const QPaintDevice& device, std::size_t j, const TFra& value,
-                                             PixelBox box, int clipWidthPx, int clipHeightPx, double scale) const
+PlacedElement CertificateRenderer::placeText(const QPaintDevice& device, std::size_t j,
+                                             const TFra& value, PixelBox box, int clipWidthPx,
+                                             int clipHeightPx, double scale) const
 {
     const TFra& phrase = phrases_[j];
     PlacedElement e;
@@ -95,7 +99,9 @@ PlacedElement CertificateRenderer::placeText(const QPaintDevice& device, std::si
     e.kind = ElementKind::Text;
     e.font = fontFromPhrase(phrase, scale);
     box = scaled(box, scale);
-    e.text = phrase.kind == PhraseKind::Grade ? qstringFromCp1250(gradeWording(options_, value.grade)) : qstringFromCp1250(value.text);
+    e.text = phrase.kind == PhraseKind::Grade
+                 ? qstringFromCp1250(gradeWording(options_, value.grade))
+                 : qstringFromCp1250(value.text);
 
     // y0 is the base line: the first line stands on it.
     const QFontMetrics metrics(e.font.font, &device);
@@ -120,12 +126,14 @@ PlacedElement CertificateRenderer::placeText(const QPaintDevice& device, std::si
     // A correction that is not a number is none.
     e.lineSpacingMm = std::isnan(phrase.lineSpacing) ? 0.0 : phrase.lineSpacing;
     if (e.lineSpacingMm != 0.0)
-        e.lines = layoutTextLines(metrics, surfacePixelsPerInch(device), e.text, e.box, e.flags, e.lineSpacingMm);
+        e.lines = layoutTextLines(metrics, surfacePixelsPerInch(device), e.text, e.box, e.flags,
+                                  e.lineSpacingMm);
     return e;
 }
 
-std::optional<PlacedElement> CertificateRenderer::placePicture(std::size_t pupil, std::size_t j, const TFra& value,
-                                                               PixelBox box, int clipWidthPx, int clipHeightPx,
+std::optional<PlacedElement> CertificateRenderer::placePicture(std::size_t pupil, std::size_t j,
+                                                               const TFra& value, PixelBox box,
+                                                               int clipWidthPx, int clipHeightPx,
                                                                double scale)
 {
     // The pupil's own picture when the pupil grid gave one, else the phrase's.
@@ -162,10 +170,11 @@ std::optional<PlacedElement> CertificateRenderer::placePicture(std::size_t pupil
     return e;
 }
 
-void CertificateRenderer::drawPage(QPainter& painter, std::size_t pupil, int page, int clipWidthPx, int clipHeightPx,
-                                   double scale)
+void CertificateRenderer::drawPage(QPainter& painter, std::size_t pupil, int page, int clipWidthPx,
+                                   int clipHeightPx, double scale)
 {
-    paintElements(painter, layoutPage(*painter.device(), pupil, page, clipWidthPx, clipHeightPx, scale));
+    paintElements(painter,
+                  layoutPage(*painter.device(), pupil, page, clipWidthPx, clipHeightPx, scale));
 }
 
 void paintElements(QPainter& painter, const std::vector<PlacedElement>& elements)

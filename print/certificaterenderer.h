@@ -63,10 +63,11 @@ public:
     const std::vector<MissingPicture>& missingPictures() const { return missingPictures_; }
 
 private:
-    PlacedElement placeText(const QPaintDevice& device, std::size_t j, const TFra& value, PixelBox box,
-                            int clipWidthPx, int clipHeightPx, double scale) const;
-    std::optional<PlacedElement> placePicture(std::size_t pupil, std::size_t j, const TFra& value, PixelBox box,
-                                              int clipWidthPx, int clipHeightPx, double scale);
+    PlacedElement placeText(const QPaintDevice& device, std::size_t j, const TFra& value,
+                            PixelBox box, int clipWidthPx, int clipHeightPx, double scale) const;
+    std::optional<PlacedElement> placePicture(std::size_t pupil, std::size_t j, const TFra& value,
+                                              PixelBox box, int clipWidthPx, int clipHeightPx,
+                                              double scale);
 
     const TFrazy& phrases_;
     const TDokumenty& pupils_;

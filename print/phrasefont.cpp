@@ -9,8 +9,9 @@
 
 #include <cmath>
 
-void setFontFromPhrase(PhraseFont& target, const std::string& name, int sizePt, std::uint32_t colorref,
-                       bool bold, bool italic, bool underline, bool strikeout)
+void setFontFromPhrase(PhraseFont& target, const std::string& name, int sizePt,
+                       std::uint32_t colorref, bool bold, bool italic, bool underline,
+                       bool strikeout)
 {
     QFont font(qstringFromCp1250(std::string_view(name).substr(0, kMaxFontNameBytes)));
     font.setPointSize(sizePt >= 1 ? sizePt : 1);
@@ -26,14 +27,16 @@ PhraseFont fontFromPhrase(const TFra& phrase, double scale)
 {
     PhraseFont result;
     setFontFromPhrase(result, phrase.fontName, applyScale(phrase.fontSize, scale), phrase.fontColor,
-                      phrase.bold != 0, phrase.italic != 0, phrase.underline != 0, phrase.strikeout != 0);
+                      phrase.bold != 0, phrase.italic != 0, phrase.underline != 0,
+                      phrase.strikeout != 0);
     return result;
 }
 
 void readFontIntoPhrase(const QFont& font, const QColor& color, TFra& phrase)
 {
     phrase.fontName = cp1250FromQString(font.family(), Unmappable::Question);
-    phrase.fontSize = font.pointSize() > 0 ? font.pointSize() : static_cast<int>(std::lround(font.pointSizeF()));
+    phrase.fontSize =
+        font.pointSize() > 0 ? font.pointSize() : static_cast<int>(std::lround(font.pointSizeF()));
     phrase.fontColor = fromQColor(color);
     phrase.bold = font.bold() ? 1 : 0;
     phrase.italic = font.italic() ? 1 : 0;

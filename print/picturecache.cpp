@@ -13,7 +13,10 @@ namespace {
 // needs and takes a short row as the end of the picture.
 class ShortReadWatch : public QIODevice {
 public:
-    explicit ShortReadWatch(QIODevice& file) : file_(file) { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+    explicit ShortReadWatch(QIODevice& file) : file_(file)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
 
     bool sawShortRead() const { return shortRead_; }
     void forget() { shortRead_ = false; }
@@ -61,7 +64,9 @@ std::optional<QImage> decodeWholePicture(const QString& path)
     return image;
 }
 
-PictureCache::PictureCache(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+PictureCache::PictureCache(std::string programFolder) : programFolder_(std::move(programFolder))
+{
+}
 
 const QImage* PictureCache::find(const std::string& fileName, State* state)
 {
@@ -80,7 +85,8 @@ const QImage* PictureCache::find(const std::string& fileName, State* state)
     auto it = byPath_.find(path);
     if (it == byPath_.end()) {
         Entry entry;
-        if (std::optional<QImage> image = decodeWholePicture(QFile::decodeName(QByteArray::fromStdString(path)))) {
+        if (std::optional<QImage> image =
+                decodeWholePicture(QFile::decodeName(QByteArray::fromStdString(path)))) {
             // Pictures are copied onto the sheet as they are, not blended.
             if (image->hasAlphaChannel())
                 *image = image->convertToFormat(QImage::Format_RGB32);

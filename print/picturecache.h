@@ -34,7 +34,8 @@ private:
     };
 
     std::string programFolder_;
-    std::unordered_map<std::string, std::string> byName_;  // name -> path inside the folder, "" for none
+    std::unordered_map<std::string, std::string>
+        byName_;  // name -> path inside the folder, "" for none
     std::unordered_map<std::string, Entry> byPath_;
 };
 

@@ -38,8 +38,8 @@ void useForTables(QPrinter& printer)
     layout.setMode(QPageLayout::StandardMode);
     const QMarginsF chosen = layout.margins();
     const QMarginsF least = layout.minimumMargins();
-    layout.setMargins(QMarginsF(std::max(chosen.left(), least.left()), std::max(chosen.top(), least.top()),
-                                std::max(chosen.right(), least.right()),
-                                std::max(chosen.bottom(), least.bottom())));
+    layout.setMargins(QMarginsF(
+        std::max(chosen.left(), least.left()), std::max(chosen.top(), least.top()),
+        std::max(chosen.right(), least.right()), std::max(chosen.bottom(), least.bottom())));
     printer.setPageLayout(layout);
 }

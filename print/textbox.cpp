@@ -34,8 +34,9 @@ int textBoxFlags(int alignment, bool hasWidth)
     return flags;
 }
 
-std::vector<TextLine> layoutTextLines(const QFontMetrics& metrics, int pixelsPerInch, const QString& text,
-                                      const PixelBox& box, int flags, double lineSpacingMm)
+std::vector<TextLine> layoutTextLines(const QFontMetrics& metrics, int pixelsPerInch,
+                                      const QString& text, const PixelBox& box, int flags,
+                                      double lineSpacingMm)
 {
     std::vector<TextLine> lines;
     if (lineSpacingMm == 0.0 || box.isEmpty() || text.isEmpty())
@@ -59,7 +60,8 @@ std::vector<TextLine> layoutTextLines(const QFontMetrics& metrics, int pixelsPer
     int topPx = box.topPx;
     auto fits = [&] { return !(pitchPx > 0 && topPx >= box.bottomPx); };  // else cut away
     auto addLine = [&](qsizetype from, qsizetype to) {
-        lines.push_back({text.mid(from, to - from), PixelBox{box.leftPx, topPx, box.rightPx, box.bottomPx}});
+        lines.push_back(
+            {text.mid(from, to - from), PixelBox{box.leftPx, topPx, box.rightPx, box.bottomPx}});
         topPx = addPixels(topPx, pitchPx);
     };
     qsizetype start = 0;
@@ -86,7 +88,9 @@ std::vector<TextLine> layoutTextLines(const QFontMetrics& metrics, int pixelsPer
             }
             if (!overflow)
                 breakAt = end;
-            else if (breakAt <= start)  // a line without a blank: break before the character that overflowed
+            else if (
+                breakAt
+                <= start)  // a line without a blank: break before the character that overflowed
                 breakAt = std::max(i - 1, start + 1);
             addLine(start, breakAt);
             // A wrapped line's blanks stay at the break.
@@ -111,7 +115,8 @@ void drawTextLines(QPainter& painter, const std::vector<TextLine>& lines, int fl
             painter.drawText(line.box.rect(), flags, line.text);
 }
 
-void drawTextBox(QPainter& painter, const QString& text, const PixelBox& box, int flags, double lineSpacingMm)
+void drawTextBox(QPainter& painter, const QString& text, const PixelBox& box, int flags,
+                 double lineSpacingMm)
 {
     if (box.isEmpty() || text.isEmpty())
         return;
@@ -119,7 +124,8 @@ void drawTextBox(QPainter& painter, const QString& text, const PixelBox& box, in
         painter.drawText(box.rect(), flags, text);
         return;
     }
-    const std::vector<TextLine> lines = layoutTextLines(painter.fontMetrics(), surfacePixelsPerInch(*painter.device()),
-                                                        text, box, flags, lineSpacingMm);
+    const std::vector<TextLine> lines =
+        layoutTextLines(painter.fontMetrics(), surfacePixelsPerInch(*painter.device()), text, box,
+                        flags, lineSpacingMm);
     drawTextLines(painter, lines, flags);
 }

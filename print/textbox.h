@@ -26,11 +26,13 @@ int textBoxFlags(int alignment, bool hasWidth);
 // correction in pixels at pixelsPerInch (negative draws the lines closer).
 // Lines wholly below the box are left out. Empty without a correction
 // and for an empty box.
-std::vector<TextLine> layoutTextLines(const QFontMetrics& metrics, int pixelsPerInch, const QString& text,
-                                      const PixelBox& box, int flags, double lineSpacingMm);
+std::vector<TextLine> layoutTextLines(const QFontMetrics& metrics, int pixelsPerInch,
+                                      const QString& text, const PixelBox& box, int flags,
+                                      double lineSpacingMm);
 
 // Draws with the painter's font and pen. Without a correction the whole
 // text goes to Qt's formatted drawing, which wraps and clips to the box.
-void drawTextBox(QPainter& painter, const QString& text, const PixelBox& box, int flags, double lineSpacingMm);
+void drawTextBox(QPainter& painter, const QString& text, const PixelBox& box, int flags,
+                 double lineSpacingMm);
 // The same with the lines already laid out.
 void drawTextLines(QPainter& painter, const std::vector<TextLine>& lines, int flags);

@@ -8,5 +8,6 @@ QColor toQColor(std::uint32_t colorref)
 std::uint32_t fromQColor(const QColor& color)
 {
     const QColor rgb = color.toRgb();
-    return std::uint32_t(rgb.red()) | (std::uint32_t(rgb.green()) << 8) | (std::uint32_t(rgb.blue()) << 16);
+    return std::uint32_t(rgb.red()) | (std::uint32_t(rgb.green()) << 8)
+           | (std::uint32_t(rgb.blue()) << 16);
 }

@@ -107,13 +107,47 @@ int hexValue(char c)
 bool isSkippedDestination(std::string_view word)
 {
     static constexpr std::string_view kSkipped[] = {
-        "annotation", "atnauthor", "atnid",       "bkmkend",    "bkmkstart", "colorschememapping",
-        "datastore",  "falt",      "fldinst",     "filetbl",    "footer",    "footerf",
-        "footerl",    "footerr",   "footnote",    "generator",  "header",    "headerf",
-        "headerl",    "headerr",   "info",        "latentstyles", "listoverridetable",
-        "listtable",  "mmathPr",   "nonshppict",  "object",     "panose",    "pgdsctbl",
-        "pict",       "private",   "revtbl",      "rsidtbl",    "shp",       "shpinst",
-        "stylesheet", "tc",        "themedata",   "txe",        "xe",        "xmlnstbl",
+        "annotation",
+        "atnauthor",
+        "atnid",
+        "bkmkend",
+        "bkmkstart",
+        "colorschememapping",
+        "datastore",
+        "falt",
+        "fldinst",
+        "filetbl",
+        "footer",
+        "footerf",
+        "footerl",
+        "footerr",
+        "footnote",
+        "generator",
+        "header",
+        "headerf",
+        "headerl",
+        "headerr",
+        "info",
+        "latentstyles",
+        "listoverridetable",
+        "listtable",
+        "mmathPr",
+        "nonshppict",
+        "object",
+        "panose",
+        "pgdsctbl",
+        "pict",
+        "private",
+        "revtbl",
+        "rsidtbl",
+        "shp",
+        "shpinst",
+        "stylesheet",
+        "tc",
+        "themedata",
+        "txe",
+        "xe",
+        "xmlnstbl",
     };
     return std::find(std::begin(kSkipped), std::end(kSkipped), word) != std::end(kSkipped);
 }
@@ -193,9 +227,7 @@ void Parser::run()
                 return;
             }
             break;
-        case '\\':
-            controlSequence();
-            break;
+        case '\\': controlSequence(); break;
         case '\r':
         case '\n':
             ++pos_;  // line ends in the file are not text
@@ -253,9 +285,7 @@ void Parser::controlSequence()
         }
         case '\\':
         case '{':
-        case '}':
-            character(static_cast<char16_t>(c));
-            return;
+        case '}': character(static_cast<char16_t>(c)); return;
         case '~':
             character(0x00A0);  // non-breaking space
             return;
@@ -271,8 +301,7 @@ void Parser::controlSequence()
             if (top().destination == Destination::Text)
                 paragraph();
             return;
-        default:
-            return;  // \- optional hyphen, \: index entries, ...
+        default: return;  // \- optional hyphen, \: index entries, ...
         }
     }
 
@@ -280,8 +309,9 @@ void Parser::controlSequence()
     while (pos_ < data_.size() && isLetter(data_[pos_]))
         ++pos_;
     const auto length = static_cast<std::size_t>(pos_ - start);
-    const std::string_view word =
-        length <= kMaxNameLength ? std::string_view(data_.data() + start, length) : std::string_view();
+    const std::string_view word = length <= kMaxNameLength
+                                      ? std::string_view(data_.data() + start, length)
+                                      : std::string_view();
 
     bool negative = false;
     if (pos_ + 1 < data_.size() && data_[pos_] == '-' && isDigit(data_[pos_ + 1])) {
@@ -315,8 +345,7 @@ void Parser::controlWord(std::string_view word, bool hasParam, int param)
     }
     Group& group = top();
     switch (group.destination) {
-    case Destination::Skip:
-        return;
+    case Destination::Skip: return;
     case Destination::FontTable:
         if (word == "f" && hasParam) {
             commitFont();
@@ -334,8 +363,7 @@ void Parser::controlWord(std::string_view word, bool hasParam, int param)
             (word == "red" ? colour_.red : word == "green" ? colour_.green : colour_.blue) = v;
         }
         return;
-    case Destination::Text:
-        break;
+    case Destination::Text: break;
     }
 
     if (word == "fonttbl") {
@@ -363,9 +391,9 @@ bool Parser::textControlWord(std::string_view word, bool, int)
         std::string_view word;
         char16_t character;
     } kCharacters[] = {
-        {"tab", u'\t'},       {"line", 0x2028},      {"emdash", 0x2014},    {"endash", 0x2013},
-        {"bullet", 0x2022},   {"lquote", 0x2018},    {"rquote", 0x2019},    {"ldblquote", 0x201C},
-        {"rdblquote", 0x201D}, {"emspace", 0x2003},  {"enspace", 0x2002},   {"qmspace", 0x2005},
+        {"tab", u'\t'},        {"line", 0x2028},    {"emdash", 0x2014},  {"endash", 0x2013},
+        {"bullet", 0x2022},    {"lquote", 0x2018},  {"rquote", 0x2019},  {"ldblquote", 0x201C},
+        {"rdblquote", 0x201D}, {"emspace", 0x2003}, {"enspace", 0x2002}, {"qmspace", 0x2005},
     };
     for (const auto& entry : kCharacters) {
         if (entry.word == word) {
@@ -451,9 +479,7 @@ void Parser::byte(unsigned char b)
         return;
     }
     switch (top().destination) {
-    case Destination::Text:
-        append(rtf::decodeByte(b, codePage()));
-        return;
+    case Destination::Text: append(rtf::decodeByte(b, codePage())); return;
     case Destination::FontTable:
         if (b == ';')
             commitFont();
@@ -464,8 +490,7 @@ void Parser::byte(unsigned char b)
         if (b == ';')
             commitColour();
         return;
-    case Destination::Skip:
-        return;
+    case Destination::Skip: return;
     }
 }
 

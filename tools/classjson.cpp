@@ -50,13 +50,22 @@ public:
     }
 
     template <typename T>
-    void integer(T v) { out += std::to_string(v); }
+    void integer(T v)
+    {
+        out += std::to_string(v);
+    }
 
     // The shortest text that reads back to the same 32-bit float.
     void real(float v)
     {
-        if (std::isnan(v)) { out += "\"NaN\""; return; }
-        if (std::isinf(v)) { out += v > 0 ? "\"Infinity\"" : "\"-Infinity\""; return; }
+        if (std::isnan(v)) {
+            out += "\"NaN\"";
+            return;
+        }
+        if (std::isinf(v)) {
+            out += v > 0 ? "\"Infinity\"" : "\"-Infinity\"";
+            return;
+        }
         char buf[64];
         const auto res = std::to_chars(buf, buf + sizeof buf, v);
         std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
@@ -186,8 +195,8 @@ public:
             if (c.isHighSurrogate() && i + 1 < string.size() && string[i + 1].isLowSurrogate())
                 ++i;
             else if (c.isSurrogate())
-                fail("the text holds a lone UTF-16 surrogate (\\u" +
-                     QString::number(c.unicode(), 16).toStdString() + ")");
+                fail("the text holds a lone UTF-16 surrogate (\\u"
+                     + QString::number(c.unicode(), 16).toStdString() + ")");
         }
         if (!cp1250CanHold(string))
             fail("the text holds a character that Windows-1250 cannot hold");
@@ -206,9 +215,9 @@ public:
         if (d != std::trunc(d))
             fail("expected an integer, not " + QString::number(d).toStdString());
         if (d < double(std::numeric_limits<T>::min()) || d > double(std::numeric_limits<T>::max()))
-            fail("the value " + QString::number(d, 'g', 17).toStdString() + " lies outside " +
-                 std::to_string(std::numeric_limits<T>::min()) + ".." +
-                 std::to_string(std::numeric_limits<T>::max()));
+            fail("the value " + QString::number(d, 'g', 17).toStdString() + " lies outside "
+                 + std::to_string(std::numeric_limits<T>::min()) + ".."
+                 + std::to_string(std::numeric_limits<T>::max()));
         return static_cast<T>(d);
     }
 
@@ -216,9 +225,12 @@ public:
     {
         if (v.isString()) {
             const QString s = v.toString();
-            if (s == u"NaN") return std::numeric_limits<float>::quiet_NaN();
-            if (s == u"Infinity") return std::numeric_limits<float>::infinity();
-            if (s == u"-Infinity") return -std::numeric_limits<float>::infinity();
+            if (s == u"NaN")
+                return std::numeric_limits<float>::quiet_NaN();
+            if (s == u"Infinity")
+                return std::numeric_limits<float>::infinity();
+            if (s == u"-Infinity")
+                return -std::numeric_limits<float>::infinity();
         }
         if (!v.isDouble())
             fail("expected a number");
@@ -337,9 +349,11 @@ std::string classToJson(const ClassFileContents& c)
 {
     JsonOut j;
     j.out += "{\n  ";
-    j.key("version", true); j.integer(int(c.version));
+    j.key("version", true);
+    j.integer(int(c.version));
     j.out += ",\n  ";
-    j.key("phrases", true); writeRecords(j, c.frazy, "    ");
+    j.key("phrases", true);
+    writeRecords(j, c.frazy, "    ");
     j.out += ",\n  ";
     j.key("pupils", true);
     j.out += '[';
@@ -348,19 +362,27 @@ std::string classToJson(const ClassFileContents& c)
         writeRecords(j, c.dokumenty[i].wartosci, "      ");
     }
     j.out += "],\n  ";
-    j.key("options", true); writeObject(j, c.opcje);
+    j.key("options", true);
+    writeObject(j, c.opcje);
     j.out += ",\n  ";
     j.key("windows", true);
     j.out += '{';
-    j.key("main", true); writeRect(j, c.screen.main);
-    j.key("phraseEditor"); writeRect(j, c.screen.phraseEditor);
-    j.key("tablePrint"); writeRect(j, c.screen.tablePrint);
-    j.key("preview"); writeRect(j, c.screen.preview);
-    j.key("printOptions"); writeRect(j, c.screen.printOptions);
+    j.key("main", true);
+    writeRect(j, c.screen.main);
+    j.key("phraseEditor");
+    writeRect(j, c.screen.phraseEditor);
+    j.key("tablePrint");
+    writeRect(j, c.screen.tablePrint);
+    j.key("preview");
+    writeRect(j, c.screen.preview);
+    j.key("printOptions");
+    writeRect(j, c.screen.printOptions);
     j.out += "},\n  ";
-    j.key("pupilGrid", true); writeObject(j, c.screen.pupilGrid);
+    j.key("pupilGrid", true);
+    writeObject(j, c.screen.pupilGrid);
     j.out += ",\n  ";
-    j.key("phraseGrid", true); writeObject(j, c.screen.phraseGrid);
+    j.key("phraseGrid", true);
+    writeObject(j, c.screen.phraseGrid);
     j.out += "\n}\n";
     return std::move(j.out);
 }
@@ -370,7 +392,8 @@ ClassFileContents classFromJson(const std::string& utf8)
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(utf8), &error);
     if (error.error != QJsonParseError::NoError)
-        throw JsonError(lineAndColumn(utf8, error.offset) + ": " + error.errorString().toStdString());
+        throw JsonError(lineAndColumn(utf8, error.offset) + ": "
+                        + error.errorString().toStdString());
     if (!json.isObject())
         throw JsonError("line 1, column 1: expected an object");
 
@@ -389,8 +412,9 @@ ClassFileContents classFromJson(const std::string& utf8)
             // be dropped without a word.
             if (values.wartosci.count() > c.frazy.count())
                 pupil.item(qsizetype(c.frazy.count()))
-                    .fail("the pupil has " + std::to_string(values.wartosci.count()) + " values but the class has " +
-                          std::to_string(c.frazy.count()) + " phrases");
+                    .fail("the pupil has " + std::to_string(values.wartosci.count())
+                          + " values but the class has " + std::to_string(c.frazy.count())
+                          + " phrases");
             c.dokumenty.push_back(std::move(values));
         }
     }

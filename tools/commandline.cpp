@@ -56,7 +56,8 @@ void checkInputAndOutput(const std::string& command, const std::string& input,
         throw UsageError{"-o names the class file itself"};
 }
 
-OutputCommandLine parseOutputCommandLine(const std::string& command, const std::vector<std::string>& args,
+OutputCommandLine parseOutputCommandLine(const std::string& command,
+                                         const std::vector<std::string>& args,
                                          const OptionHandler& takeOption)
 {
     OutputCommandLine line;
@@ -123,8 +124,8 @@ int writeFileWithQt(const std::string& command, QtApplicationKind kind, const st
     int status = 0;
     QSaveFile out(QFile::decodeName(QByteArray::fromStdString(output)));
     const auto cannotWrite = [&] {
-        std::cerr << "wkz " << command << ": cannot write " << output << ": " << out.errorString().toStdString()
-                  << "\n";
+        std::cerr << "wkz " << command << ": cannot write " << output << ": "
+                  << out.errorString().toStdString() << "\n";
         status = kExitError;
     };
     if (!out.open(QIODevice::WriteOnly))

@@ -54,7 +54,8 @@ using OptionHandler = std::function<bool(const std::string& option, const Option
 // Throws UsageError for an unknown option, a second class file, an empty
 // -o, and (unless help is asked for) a missing or identical
 // class file or output.
-OutputCommandLine parseOutputCommandLine(const std::string& command, const std::vector<std::string>& args,
+OutputCommandLine parseOutputCommandLine(const std::string& command,
+                                         const std::vector<std::string>& args,
                                          const OptionHandler& takeOption);
 
 // Which Qt application a command needs: drawing text takes a GUI

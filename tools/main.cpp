@@ -2,8 +2,8 @@
 // scripts and administrators.
 
 #include "classjson.h"
-#include "gridtext.h"
 #include "commandline.h"
+#include "gridtext.h"
 #include "printcommand.h"
 #include "tablecommand.h"
 
@@ -65,16 +65,19 @@ void printInfo(const std::string& path, ClassFileContents&& c)
             ++pages[f.page];
     }
     std::cout << "File:      " << path << "\n"
-              << "Version:   " << int(c.version) << (c.version >= kLineSpacingVersion ? "" : " (without line-spacing correction)") << "\n"
-              << "Elements:  " << c.frazy.count() << " (" << kinds[0] << " text, " << kinds[1] << " grade, "
-              << kinds[2] << " picture)\n"
-              << "Pages:     " << pages[0] << " / " << pages[1] << " / " << pages[2] << " / " << pages[3]
-              << " elements on pages 1-4\n"
+              << "Version:   " << int(c.version)
+              << (c.version >= kLineSpacingVersion ? "" : " (without line-spacing correction)")
+              << "\n"
+              << "Elements:  " << c.frazy.count() << " (" << kinds[0] << " text, " << kinds[1]
+              << " grade, " << kinds[2] << " picture)\n"
+              << "Pages:     " << pages[0] << " / " << pages[1] << " / " << pages[2] << " / "
+              << pages[3] << " elements on pages 1-4\n"
               << "Pupils:    " << c.dokumenty.count() << "\n"
-              << "Sheet:     " << c.opcje.width << " x " << c.opcje.height << " mm, shifted " << c.opcje.left
-              << " mm right and " << c.opcje.top << " mm down\n";
+              << "Sheet:     " << c.opcje.width << " x " << c.opcje.height << " mm, shifted "
+              << c.opcje.left << " mm right and " << c.opcje.top << " mm down\n";
     const auto average = overallAverage(c.frazy, c.dokumenty);
-    std::cout << "Average:   " << (average ? cp1250::toUtf8(formatNumber(*average, 2)) : std::string("none"))
+    std::cout << "Average:   "
+              << (average ? cp1250::toUtf8(formatNumber(*average, 2)) : std::string("none"))
               << "\n";
 }
 
@@ -145,10 +148,13 @@ int main(int argc, char** argv)
 {
     using Command = int (*)(const std::vector<std::string>&);
     const std::map<std::string, Command> commands = {
-        {"info", [](const std::vector<std::string>& args) { return runReport("info", args, printInfo); }},
-        {"dump", [](const std::vector<std::string>& args) { return runReport("dump", args, printJson); }},
+        {"info",
+         [](const std::vector<std::string>& args) { return runReport("info", args, printInfo); }},
+        {"dump",
+         [](const std::vector<std::string>& args) { return runReport("dump", args, printJson); }},
         {"build", cmdBuild},
-        {"grid", [](const std::vector<std::string>& args) { return runReport("grid", args, printGrid); }},
+        {"grid",
+         [](const std::vector<std::string>& args) { return runReport("grid", args, printGrid); }},
         {"print", runPrintCommand},
         {"table", runTableCommand},
     };

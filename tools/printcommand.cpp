@@ -56,14 +56,18 @@ std::vector<PupilRange> parsePupilList(const std::string& list)
     std::size_t from = 0;
     for (;;) {
         const std::size_t comma = list.find(',', from);
-        const std::string item = list.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
+        const std::string item =
+            list.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
         if (item.empty())
             throw UsageError{"--pupils: empty item in '" + list + "'"};
         const std::size_t dash = item.find('-');
         const auto first = parsePositive(std::string_view(item).substr(0, dash));
-        const auto last = dash == std::string::npos ? first : parsePositive(std::string_view(item).substr(dash + 1));
+        const auto last = dash == std::string::npos
+                              ? first
+                              : parsePositive(std::string_view(item).substr(dash + 1));
         if (!first || !last)
-            throw UsageError{"--pupils: '" + item + "' is neither a pupil number nor a range like 3-5"};
+            throw UsageError{"--pupils: '" + item
+                             + "' is neither a pupil number nor a range like 3-5"};
         if (*first < 1 || *last < 1)
             throw UsageError{"--pupils: '" + item + "': pupils are numbered from 1"};
         if (*last < *first)
@@ -102,7 +106,8 @@ bool takePrintOption(PrintArguments& a, const std::string& option, const OptionV
 }
 
 // Pupil numbers from 1 become indexes from 0, checked against the class.
-std::vector<std::size_t> choosePupils(const std::optional<std::vector<PupilRange>>& ranges, std::size_t count)
+std::vector<std::size_t> choosePupils(const std::optional<std::vector<PupilRange>>& ranges,
+                                      std::size_t count)
 {
     std::vector<std::size_t> indexes;
     if (!ranges) {
@@ -113,9 +118,11 @@ std::vector<std::size_t> choosePupils(const std::optional<std::vector<PupilRange
     std::set<long> seen;
     for (const auto& [first, last] : *ranges) {
         if (static_cast<unsigned long>(last) > count) {
-            const long missing = static_cast<unsigned long>(first) > count ? first : static_cast<long>(count) + 1;
-            throw UsageError{"--pupils: there is no pupil " + std::to_string(missing) + "; the class has " +
-                             std::to_string(count) + (count == 1 ? " pupil" : " pupils")};
+            const long missing =
+                static_cast<unsigned long>(first) > count ? first : static_cast<long>(count) + 1;
+            throw UsageError{"--pupils: there is no pupil " + std::to_string(missing)
+                             + "; the class has " + std::to_string(count)
+                             + (count == 1 ? " pupil" : " pupils")};
         }
         for (long n = first; n <= last; ++n) {
             if (!seen.insert(n).second)
@@ -139,9 +146,10 @@ int runPrintCommand(const std::vector<std::string>& args)
     std::optional<ClassFileContents> contents;
     std::vector<std::size_t> pupils;
     try {
-        a.files = parseOutputCommandLine("print", args, [&a](const std::string& option, const OptionValue& valueOf) {
-            return takePrintOption(a, option, valueOf);
-        });
+        a.files = parseOutputCommandLine(
+            "print", args, [&a](const std::string& option, const OptionValue& valueOf) {
+                return takePrintOption(a, option, valueOf);
+            });
         if (a.files.help) {
             std::cout << kPrintUsage;
             return 0;
@@ -150,9 +158,10 @@ int runPrintCommand(const std::vector<std::string>& args)
         if (!contents || !outputWritable("print", a.files.output))
             return kExitError;
         if (!sheetSizeUsable(contents->opcje)) {
-            std::cerr << "wkz print: the class's sheet of " << contents->opcje.width << " x " << contents->opcje.height
-                      << " mm cannot be printed; width and height must lie within " << kNajmniejszyArkuszMm << ".."
-                      << kNajwiekszyArkuszMm << " mm\n";
+            std::cerr << "wkz print: the class's sheet of " << contents->opcje.width << " x "
+                      << contents->opcje.height
+                      << " mm cannot be printed; width and height must lie within "
+                      << kNajmniejszyArkuszMm << ".." << kNajwiekszyArkuszMm << " mm\n";
             return kExitError;
         }
         if (contents->dokumenty.count() == 0) {
@@ -168,11 +177,13 @@ int runPrintCommand(const std::vector<std::string>& args)
     return writeFileWithQt("print", QtApplicationKind::Gui, a.files.output, [&](QIODevice& out) {
         try {
             const std::vector<MissingPicture> missing = writeCertificatesPdf(
-                out, CertificatePdfJob{contents->frazy, contents->dokumenty, contents->opcje, pupils, a.page,
-                                       a.picturesFolder.value_or(programFolder())});
+                out, CertificatePdfJob{contents->frazy, contents->dokumenty, contents->opcje,
+                                       pupils, a.page, a.picturesFolder.value_or(programFolder())});
             for (const MissingPicture& m : missing)
-                std::cerr << "wkz print: pupil " << m.pupil + 1 << ": picture " << cp1250::toUtf8(m.fileName)
-                          << (m.damaged ? " is damaged or too large" : " is missing") << "; printed without it\n";
+                std::cerr << "wkz print: pupil " << m.pupil + 1 << ": picture "
+                          << cp1250::toUtf8(m.fileName)
+                          << (m.damaged ? " is damaged or too large" : " is missing")
+                          << "; printed without it\n";
             return true;
         } catch (const EKolmoError& e) {
             std::cerr << errorMessage(e.code()) << "\n";

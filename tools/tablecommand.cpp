@@ -44,9 +44,10 @@ int parseNumber(const std::string& option, const std::string& text, int low, int
 {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        throw UsageError{option + " must be a whole number from " + std::to_string(low) + " to " +
-                         std::to_string(high) + ", not '" + text + "'"};
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < low
+        || value > high)
+        throw UsageError{option + " must be a whole number from " + std::to_string(low) + " to "
+                         + std::to_string(high) + ", not '" + text + "'"};
     return value;
 }
 
@@ -105,8 +106,8 @@ QPageLayout sheetOf(const TOpcje& opcje)
                                ? QPageSize(QSizeF(opcje.width, opcje.height), QPageSize::Millimeter)
                                : QPageSize(QPageSize::A4);
     const double marginMm = 10;
-    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(marginMm, marginMm, marginMm, marginMm),
-                       QPageLayout::Millimeter);
+    return QPageLayout(size, QPageLayout::Portrait,
+                       QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
 }
 
 }  // namespace
@@ -145,26 +146,27 @@ int runTableCommand(const std::vector<std::string>& args)
     Document doc;
     doc.takeOver(std::move(*contents));
 
-    return writeFileWithQt("table", QtApplicationKind::Widgets, a.files.output, [&](QIODevice& out) {
-        PupilGridTexts texts(doc);
-        TCellEdi grid;
-        grid.setOwner(&texts);
-        shapePupilGrid(grid, doc);
-        QPdfWriter pdf(&out);
-        pdf.setResolution(kPdfDpi);
-        pdf.setPageLayout(sheetOf(doc.opcje()));
-        pdf.setTitle(a.title);
-        pdf.setCreator(QStringLiteral("wkz"));
-        const int pages = PrzygotujWydruk(grid, pdf, 0, a.options, kScreenDpi);
-        if (pages == 0) {
-            std::cerr << "wkz table: the table would take more than " << kMaxPageColumns
-                      << " pages across or down; try a smaller --size\n";
-            return false;
-        }
-        QPainter painter(&pdf);
-        int y = 0;
-        printTablePages(grid, painter, pdf, 0, pages - 1, a.title, y);
-        painter.end();
-        return true;
-    });
+    return writeFileWithQt(
+        "table", QtApplicationKind::Widgets, a.files.output, [&](QIODevice& out) {
+            PupilGridTexts texts(doc);
+            TCellEdi grid;
+            grid.setOwner(&texts);
+            shapePupilGrid(grid, doc);
+            QPdfWriter pdf(&out);
+            pdf.setResolution(kPdfDpi);
+            pdf.setPageLayout(sheetOf(doc.opcje()));
+            pdf.setTitle(a.title);
+            pdf.setCreator(QStringLiteral("wkz"));
+            const int pages = PrzygotujWydruk(grid, pdf, 0, a.options, kScreenDpi);
+            if (pages == 0) {
+                std::cerr << "wkz table: the table would take more than " << kMaxPageColumns
+                          << " pages across or down; try a smaller --size\n";
+                return false;
+            }
+            QPainter painter(&pdf);
+            int y = 0;
+            printTablePages(grid, painter, pdf, 0, pages - 1, a.title, y);
+            painter.end();
+            return true;
+        });
 }

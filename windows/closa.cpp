@@ -15,7 +15,8 @@
 #include <filesystem>
 #include <optional>
 
-const QString Tclosa::kOpenFilter = QStringLiteral("Pliki świadectw (*.wkz)|*.wkz|Wszystkie pliki|*.*");
+const QString Tclosa::kOpenFilter =
+    QStringLiteral("Pliki świadectw (*.wkz)|*.wkz|Wszystkie pliki|*.*");
 const QString Tclosa::kOpenTitle = QStringLiteral("Otwieranie pliku z wykazkami");
 const QString Tclosa::kSaveFilter = QStringLiteral("Pliki świadectw (*.wkz)|*.wkz");
 const QString Tclosa::kSaveTitle = QStringLiteral("Zapis pliku z wykazkami");
@@ -30,7 +31,9 @@ std::filesystem::path toPath(const QString& name)
 
 }  // namespace
 
-Tclosa::Tclosa(ProgramContext& context) : context_(context) {}
+Tclosa::Tclosa(ProgramContext& context) : context_(context)
+{
+}
 
 const std::string& Tclosa::programFolder() const
 {
@@ -39,7 +42,8 @@ const std::string& Tclosa::programFolder() const
 
 bool Tclosa::open()
 {
-    FileDialogRequest request{kOpenTitle, qtFileFilter(kOpenFilter), QStringLiteral("wkz"), openFileName_};
+    FileDialogRequest request{kOpenTitle, qtFileFilter(kOpenFilter), QStringLiteral("wkz"),
+                              openFileName_};
     const QString chosen = context_.dialogs().openFileName(&context_.mainWindow(), request);
     if (chosen.isEmpty())
         return false;
@@ -88,7 +92,8 @@ bool Tclosa::save()
 
 bool Tclosa::saveAs()
 {
-    FileDialogRequest request{kSaveTitle, qtFileFilter(kSaveFilter), QStringLiteral("wkz"), saveFileName_};
+    FileDialogRequest request{kSaveTitle, qtFileFilter(kSaveFilter), QStringLiteral("wkz"),
+                              saveFileName_};
     const QString chosen = context_.dialogs().saveFileName(&context_.mainWindow(), request);
     if (chosen.isEmpty())
         return false;
@@ -125,9 +130,10 @@ bool Tclosa::writeTo(const QString& path)
 
 bool Tclosa::prepareSample()
 {
-    openFileName_ = startFile_.isEmpty()
-                        ? QFile::decodeName(QByteArray::fromStdString(programFolder())) + kSampleName
-                        : startFile_;
+    openFileName_ =
+        startFile_.isEmpty()
+            ? QFile::decodeName(QByteArray::fromStdString(programFolder())) + kSampleName
+            : startFile_;
     return true;
 }
 

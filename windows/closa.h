@@ -14,11 +14,11 @@ struct FileDialogRequest;
 
 class Tclosa {
 public:
-    static const QString kOpenFilter;   // "Pliki świadectw (*.wkz)|*.wkz|Wszystkie pliki|*.*"
-    static const QString kOpenTitle;    // "Otwieranie pliku z wykazkami"
-    static const QString kSaveFilter;   // "Pliki świadectw (*.wkz)|*.wkz"
-    static const QString kSaveTitle;    // "Zapis pliku z wykazkami"
-    static const QString kSampleName;   // "Przyklad.wkz"
+    static const QString kOpenFilter;  // "Pliki świadectw (*.wkz)|*.wkz|Wszystkie pliki|*.*"
+    static const QString kOpenTitle;   // "Otwieranie pliku z wykazkami"
+    static const QString kSaveFilter;  // "Pliki świadectw (*.wkz)|*.wkz"
+    static const QString kSaveTitle;   // "Zapis pliku z wykazkami"
+    static const QString kSampleName;  // "Przyklad.wkz"
 
     explicit Tclosa(ProgramContext& context);
 

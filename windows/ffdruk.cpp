@@ -249,8 +249,9 @@ void Tffdruk::printTable()
         fail();
         return;
     }
-    printTablePages(*grid_, painter_, printer_, from, to, title_->text(), y_,
-                    [this](int page) { status_->setText(QStringLiteral(" Strona %1").arg(page + 1)); });
+    printTablePages(*grid_, painter_, printer_, from, to, title_->text(), y_, [this](int page) {
+        status_->setText(QStringLiteral(" Strona %1").arg(page + 1));
+    });
     if (printer_.printerState() == QPrinter::Error) {
         dropJob();
         fail();
@@ -267,8 +268,9 @@ void Tffdruk::closeOpenJob()
 {
     if (!jobOpen())
         return;
-    const auto answer = dialogs_.question(
-        this, windowTitle(), QStringLiteral("Na arkuszu są już wydrukowane tabele. Przerwać wydruk?"));
+    const auto answer =
+        dialogs_.question(this, windowTitle(),
+                          QStringLiteral("Na arkuszu są już wydrukowane tabele. Przerwać wydruk?"));
     if (answer == QMessageBox::Yes) {
         dropJob();
     } else {
@@ -281,7 +283,8 @@ void Tffdruk::dropJob()
     // Qt's PDF output cannot abort a job: what it wrote is removed instead.
     const bool aborted = printer_.abort();
     painter_.end();
-    if (!aborted && printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty())
+    if (!aborted && printer_.outputFormat() == QPrinter::PdfFormat
+        && !printer_.outputFileName().isEmpty())
         QFile::remove(printer_.outputFileName());
     y_ = 0;
 }

@@ -16,7 +16,8 @@
 
 Tffkolmo::Tffkolmo(Dialogs& dialogs, QUrl homePage, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                          | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+                          | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint),
       dialogs_(dialogs), homePage_(std::move(homePage))
 {
     setObjectName(QStringLiteral("ffkolmo"));
@@ -42,11 +43,13 @@ Tffkolmo::Tffkolmo(Dialogs& dialogs, QUrl homePage, QWidget* parent)
     big.setBold(true);
     name->setFont(big);
     grid->addWidget(name, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Wersja %1").arg(QStringLiteral(WYKAZKI_VERSION)), this), 1, 1);
+    grid->addWidget(
+        new QLabel(QStringLiteral("Wersja %1").arg(QStringLiteral(WYKAZKI_VERSION)), this), 1, 1);
     auto* purpose = new QLabel(
         QStringLiteral("Wypełnianie i drukowanie świadectw szkolnych\nna gotowych drukach."), this);
     grid->addWidget(purpose, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Qt %1").arg(QString::fromLatin1(qVersion())), this), 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Qt %1").arg(QString::fromLatin1(qVersion())), this),
+                    3, 1);
 
     link_ = new QLabel(this);
     link_->setObjectName(QStringLiteral("homePage"));

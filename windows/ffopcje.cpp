@@ -35,12 +35,14 @@ QFont withinSizes(QFont font)
 }
 
 // Qt's font dialog with an Apply button added beside OK and Cancel.
-void runFontDialog(QWidget* parent, const QFont& initial, const std::function<void(const QFont&)>& apply)
+void runFontDialog(QWidget* parent, const QFont& initial,
+                   const std::function<void(const QFont&)>& apply)
 {
     QFontDialog dialog(initial, parent);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
-        QPushButton* applyButton = box->addButton(QStringLiteral("&Zastosuj"), QDialogButtonBox::ApplyRole);
+        QPushButton* applyButton =
+            box->addButton(QStringLiteral("&Zastosuj"), QDialogButtonBox::ApplyRole);
         QObject::connect(applyButton, &QPushButton::clicked, &dialog,
                          [&dialog, &apply] { apply(dialog.currentFont()); });
     }

@@ -24,8 +24,8 @@ public:
     };
     // Shows the font dialog from initial; apply is called for OK and for
     // every press of its Apply button.
-    using FontChooser =
-        std::function<void(QWidget* parent, const QFont& initial, const std::function<void(const QFont&)>& apply)>;
+    using FontChooser = std::function<void(QWidget* parent, const QFont& initial,
+                                           const std::function<void(const QFont&)>& apply)>;
 
     explicit Tffopcje(Dialogs& dialogs, QWidget* parent = nullptr);
     ~Tffopcje() override;

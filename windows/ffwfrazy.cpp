@@ -34,14 +34,15 @@ Tffwfrazy::Tffwfrazy(ProgramContext& context) : context_(context)
     grid_->installEventFilter(this);
     setCentralWidget(grid_);
 
-    statusLabel_ = new QLabel(QStringLiteral("Gotowe wzory znajdują się na naszych stronach WWW ..."),
-                              this);
+    statusLabel_ =
+        new QLabel(QStringLiteral("Gotowe wzory znajdują się na naszych stronach WWW ..."), this);
     statusLabel_->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(statusLabel_, 1);
 
     phraseGrid_ = std::make_unique<PhraseGrid>(*grid_, context_.editor());
     phraseGrid_->setCornerAction([this] { emit gridOptionsRequested(); });
-    phraseGrid_->setFontChooser([this](TFra& phrase) { return PhraseFontDialog::choose(this, phrase); });
+    phraseGrid_->setFontChooser(
+        [this](TFra& phrase) { return PhraseFontDialog::choose(this, phrase); });
 
     // The stored block may count other rows than the phrases read with it.
     context_.addWindowHook(*this, *grid_, &ScreenLayout::phraseEditor, &ScreenLayout::phraseGrid,
@@ -58,10 +59,14 @@ void Tffwfrazy::buildToolbar()
     QToolBar* toolbar = makeGlyphToolBar(*this);
     speedButtons_ = {
         &addGlyphCommand(*toolbar, *this, {"SpeedButton1", "ZAPISZ", "Zapisz"}, [this] { save(); }),
-        &addGlyphCommand(*toolbar, *this, {"SpeedButton2", "DODAJ", "Dodaj frazę"}, [this] { addPhrase(); }),
-        &addGlyphCommand(*toolbar, *this, {"SpeedButton3", "SKASUJ", "Usuń frazę"}, [this] { removePhrase(); }),
-        &addGlyphCommand(*toolbar, *this, {"SpeedButton4", "DRUKUJ", "Drukuj tabelkę"}, [this] { printTable(); }),
-        &addGlyphCommand(*toolbar, *this, {"SpeedButton5", "KONIEC", "Zamknij"}, [this] { close(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton2", "DODAJ", "Dodaj frazę"},
+                         [this] { addPhrase(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton3", "SKASUJ", "Usuń frazę"},
+                         [this] { removePhrase(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton4", "DRUKUJ", "Drukuj tabelkę"},
+                         [this] { printTable(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton5", "KONIEC", "Zamknij"},
+                         [this] { close(); }),
     };
     addToolBar(Qt::TopToolBarArea, toolbar);
 }

@@ -29,7 +29,10 @@ public:
     TCellEdi& grid() { return *grid_; }
     PhraseGrid& phraseGrid() { return *phraseGrid_; }
     // The toolbar's buttons SpeedButton1 .. SpeedButton5.
-    QToolButton& speedButton(int number) { return *speedButtons_.at(static_cast<std::size_t>(number - 1)); }
+    QToolButton& speedButton(int number)
+    {
+        return *speedButtons_.at(static_cast<std::size_t>(number - 1));
+    }
     QString statusText() const;
 
 signals:

@@ -148,16 +148,12 @@ bool Tffwlista::FormKeyDown(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        choose();
-        return true;
+    case Qt::Key_Enter: choose(); return true;
     case Qt::Key_Escape:
         cancelled_ = true;
         close();
         return true;
-    case Qt::Key_Delete:
-        filter_.clear();
-        break;
+    case Qt::Key_Delete: filter_.clear(); break;
     case Qt::Key_Backspace:
         if (!filter_.empty())
             filter_.pop_back();

@@ -206,10 +206,8 @@ bool Tffwmain::askToSave(const QString& title)
     case QMessageBox::Yes:
         // A save that did not happen (cancelled, failed) must not lose the work.
         return context_.closa().save();
-    case QMessageBox::No:
-        return true;
-    default:
-        return false;
+    case QMessageBox::No: return true;
+    default: return false;
     }
 }
 

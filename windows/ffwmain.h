@@ -91,18 +91,18 @@ signals:
     void activated();
 
 public slots:
-    void save();                   // Zapisz
-    void saveAs();                 // Zapisz pod nową nazwą
-    void newDocument();            // Nowy
-    void openFile();               // Odczytaj
-    void makePerTeacherFiles();    // Rozmnóż na poszczególne oddziały
-    void printSelected();          // the selected pupils' cards
+    void save();                 // Zapisz
+    void saveAs();               // Zapisz pod nową nazwą
+    void newDocument();          // Nowy
+    void openFile();             // Odczytaj
+    void makePerTeacherFiles();  // Rozmnóż na poszczególne oddziały
+    void printSelected();        // the selected pupils' cards
     void addPupil();
     void removePupil();
-    void editPhrases();            // the phrase editor on the current phrase
+    void editPhrases();  // the phrase editor on the current phrase
     void editOptions();
-    void printTable();             // the table-print dialog
-    void previewCurrent();         // the current pupil's card
+    void printTable();      // the table-print dialog
+    void previewCurrent();  // the current pupil's card
     void pageChosen();
     void longTextSwitched();
 

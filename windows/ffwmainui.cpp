@@ -33,25 +33,63 @@ struct Command {
 
 // Toolbar order. Commands with a menu name are the menu entries too.
 const Command kCommands[9] = {
-    {{"SpeedButton1", "ZAPISZ", "Zapisz"}, &Tffwmain::save, "Zapisz1", "&Zapisz",
-     Qt::CTRL | Qt::Key_Z, true},
-    {{"SpeedButton2", "EDYTUJ", "Edytuj elementy świadectwa"}, &Tffwmain::editPhrases,
-     "Edytujfrazy1", "Edytuj &frazy", {}, true},
-    {{"SpeedButton3", "DODAJ", "Dodaj ucznia"}, &Tffwmain::addPupil, "Dodajucznia1",
-     "&Dodaj ucznia", {}, false},
-    {{"SpeedButton4", "SKASUJ", "Usuń ucznia"}, &Tffwmain::removePupil, "Usucznia1",
-     "&Usuń ucznia", {}, true},
-    {{"SpeedButton5", "DRUKUJ", "Drukuj dane"}, &Tffwmain::printTable, "printTable", nullptr, {},
+    {{"SpeedButton1", "ZAPISZ", "Zapisz"},
+     &Tffwmain::save,
+     "Zapisz1",
+     "&Zapisz",
+     Qt::CTRL | Qt::Key_Z,
+     true},
+    {{"SpeedButton2", "EDYTUJ", "Edytuj elementy świadectwa"},
+     &Tffwmain::editPhrases,
+     "Edytujfrazy1",
+     "Edytuj &frazy",
+     {},
+     true},
+    {{"SpeedButton3", "DODAJ", "Dodaj ucznia"},
+     &Tffwmain::addPupil,
+     "Dodajucznia1",
+     "&Dodaj ucznia",
+     {},
+     false},
+    {{"SpeedButton4", "SKASUJ", "Usuń ucznia"},
+     &Tffwmain::removePupil,
+     "Usucznia1",
+     "&Usuń ucznia",
+     {},
+     true},
+    {{"SpeedButton5", "DRUKUJ", "Drukuj dane"},
+     &Tffwmain::printTable,
+     "printTable",
+     nullptr,
+     {},
      true},
     {{"SpeedButton6", "OPCJE", "Opcje"}, &Tffwmain::editOptions, "editOptions", nullptr, {}, true},
-    {{"SpeedButton7", "PODGLAD", "Podgląd wykazki"}, &Tffwmain::previewCurrent, "previewCurrent",
-     nullptr, {}, false},
-    {{"SpeedButton8", "WYKAZKA", "Wydruk wykazek"}, &Tffwmain::printSelected, "Drukujzaznwkz1",
-     "&Drukuj zaznaczone wykazki", Qt::CTRL | Qt::Key_P, true},
+    {{"SpeedButton7", "PODGLAD", "Podgląd wykazki"},
+     &Tffwmain::previewCurrent,
+     "previewCurrent",
+     nullptr,
+     {},
+     false},
+    {{"SpeedButton8", "WYKAZKA", "Wydruk wykazek"},
+     &Tffwmain::printSelected,
+     "Drukujzaznwkz1",
+     "&Drukuj zaznaczone wykazki",
+     Qt::CTRL | Qt::Key_P,
+     true},
     {{"SpeedButton9", "KONIEC", "Zamknij"}, nullptr, "Koniec1", "&Koniec", {}, false},
 };
 
-enum CommandIndex { kSave, kPhrases, kAddPupil, kRemovePupil, kPrintTable, kOptions, kPreview, kPrintSelected, kClose };
+enum CommandIndex {
+    kSave,
+    kPhrases,
+    kAddPupil,
+    kRemovePupil,
+    kPrintTable,
+    kOptions,
+    kPreview,
+    kPrintSelected,
+    kClose
+};
 
 }  // namespace
 
@@ -67,8 +105,9 @@ void Tffwmain::buildCommands()
 {
     for (std::size_t i = 0; i < toolCommands_.size(); ++i) {
         const Command& command = kCommands[i];
-        QAction* action = makeGlyphAction(
-            *this, command.button, command.menuText ? QString::fromUtf8(command.menuText) : QString());
+        QAction* action =
+            makeGlyphAction(*this, command.button,
+                            command.menuText ? QString::fromUtf8(command.menuText) : QString());
         action->setObjectName(QString::fromLatin1(command.menuName));
         if (command.shortcut != QKeyCombination())
             action->setShortcut(QKeySequence(command.shortcut));
@@ -112,7 +151,8 @@ void Tffwmain::buildPanelControls(QWidget& panel)
     connect(pageChoice_, &QButtonGroup::idClicked, this, &Tffwmain::pageChosen);
     column->addWidget(pageBox_, 0, Qt::AlignLeft);
 
-    longTextSwitch_ = new QCheckBox(QStringLiteral("Pokazuj edytorek obszerniejszego tekstu"), &panel);
+    longTextSwitch_ =
+        new QCheckBox(QStringLiteral("Pokazuj edytorek obszerniejszego tekstu"), &panel);
     longTextSwitch_->setObjectName(QStringLiteral("CheckBox1"));
     longTextSwitch_->setFocusPolicy(Qt::TabFocus);
     connect(longTextSwitch_, &QCheckBox::clicked, this, &Tffwmain::longTextSwitched);
@@ -169,7 +209,8 @@ void Tffwmain::buildMenus()
 
     QMenu* pomoc = bar->addMenu(QStringLiteral("Pomoc"));
     pomoc->setObjectName(QStringLiteral("Pomoc1"));
-    auto emitting = [this, pomoc](const char* name, const QString& text, void (Tffwmain::*signal)()) {
+    auto emitting = [this, pomoc](const char* name, const QString& text,
+                                  void (Tffwmain::*signal)()) {
         QAction* action = pomoc->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, signal);

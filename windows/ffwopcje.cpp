@@ -4,13 +4,13 @@
 #include "optionspinbox.h"
 
 #include "print/programlogo.h"
-#include "qtbridge/cp1250validator.h"
 #include "qtbridge/cp1250text.h"
+#include "qtbridge/cp1250validator.h"
 
 #include "help/helpcontext.h"
 
-#include <QEvent>
 #include <QBoxLayout>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -106,7 +106,8 @@ QLayout* Tffwopcje::buildSheetColumn()
     };
     QGroupBox* groups[2] = {
         makeGroup(this, "Rozmiar świadectwa", "Rozmiar kartki w milimetrach"),
-        makeGroup(this, "Przesunięcie tekstu (marginesy)", "Korekta położenia na kartce WSZYSTKICH FRAZ ŁĄCZNIE"),
+        makeGroup(this, "Przesunięcie tekstu (marginesy)",
+                  "Korekta położenia na kartce WSZYSTKICH FRAZ ŁĄCZNIE"),
     };
     for (QGroupBox* group : groups) {
         auto* form = new QFormLayout(group);
@@ -176,12 +177,13 @@ void Tffwopcje::buildWordingGroups(QBoxLayout& columns)
     // The notes span both groups: narrow columns would make them too tall.
     auto* notes = new QVBoxLayout;
     notes->setSpacing(2);
-    addNotes(*notes,
-             {"Klawisze 1- 6 wprowadzą do świadectwa ocenę. Oceny będą wliczane do statystyki osiągniętych ocen.",
-              "Spacja wprowadzi w pole ocen znak \"Nie ma przedmiotu\".",
-              "Klawisze A ...D wprowadzą w pola ocen ew. inne komentarze, np. \"Nieklasyfikowany\", "
-              "\"Nieklasyfikowana\", \"Zwolniony\", ....",
-              "Klawisze 0 - 9 wprowadzą do świadectwa dowolne, często powtarzające się frazy tekstowe."});
+    addNotes(
+        *notes,
+        {"Klawisze 1- 6 wprowadzą do świadectwa ocenę. Oceny będą wliczane do statystyki osiągniętych ocen.",
+         "Spacja wprowadzi w pole ocen znak \"Nie ma przedmiotu\".",
+         "Klawisze A ...D wprowadzą w pola ocen ew. inne komentarze, np. \"Nieklasyfikowany\", "
+         "\"Nieklasyfikowana\", \"Zwolniony\", ....",
+         "Klawisze 0 - 9 wprowadzą do świadectwa dowolne, często powtarzające się frazy tekstowe."});
     auto* wordings = new QVBoxLayout;
     wordings->addLayout(groups, 1);
     wordings->addLayout(notes);
@@ -222,7 +224,8 @@ void Tffwopcje::store(TOpcje& options)
     options.top = spinEdits_[3]->value();
     for (std::size_t i = 0; i < edits_.size(); ++i) {
         const QString text = edits_[i]->text();
-        options.brzmienia[i] = text == loaded_[i] ? loadedBytes_[i] : cp1250FromQString(text, Unmappable::Drop);
+        options.brzmienia[i] =
+            text == loaded_[i] ? loadedBytes_[i] : cp1250FromQString(text, Unmappable::Drop);
     }
 }
 

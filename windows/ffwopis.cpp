@@ -3,8 +3,8 @@
 #include "editing/documenteditor.h"
 
 #include "document/formatting.h"
-#include "qtbridge/cp1250text.h"
 #include "help/helpcontext.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QKeyEvent>
 #include <QPalette>
@@ -35,10 +35,9 @@ std::string forStorage(const QString& shown)
 }  // namespace
 
 Tffwopis::Tffwopis(DocumentEditor& editor, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint
-                          | Qt::WindowTitleHint),
-      editor_(editor),
-      document_(editor.document())
+    : QWidget(parent,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      editor_(editor), document_(editor.document())
 {
     setObjectName(QStringLiteral("ffwopis"));
     setWindowTitle(QStringLiteral("Tekst"));
@@ -107,8 +106,8 @@ void Tffwopis::bind(int x, int y, bool readOnly)
     if (readOnly)
         showText(QString::fromLatin1(kUnnamedMark));
     else
-        showText(forDisplay(document_.value(static_cast<std::size_t>(x),
-                                            static_cast<std::size_t>(y)).text));
+        showText(forDisplay(
+            document_.value(static_cast<std::size_t>(x), static_cast<std::size_t>(y)).text));
     if (isHidden())
         show();
 }
@@ -147,15 +146,10 @@ bool Tffwopis::follow(bool enabled, int x, int y)
     if (pupils == 0 || phrases == 0 || x < 0 || x >= pupils || y < 0 || y >= phrases)
         return false;
     switch (document_.frazy()[static_cast<std::size_t>(y)].kind) {
-    case PhraseKind::Text:
-        bind(x, y, false);
-        return true;
+    case PhraseKind::Text: bind(x, y, false); return true;
     case PhraseKind::Grade:
-    case PhraseKind::Picture:
-        bind(x, y, true);
-        return true;
-    default:
-        return false;
+    case PhraseKind::Picture: bind(x, y, true); return true;
+    default: return false;
     }
 }
 
@@ -178,8 +172,8 @@ void Tffwopis::textEdited()
         textBox_->setPlainText(forDisplay(stored));
         settingText_ = false;
         QTextCursor cursor = textBox_->textCursor();
-        cursor.setPosition(std::max(0, std::min(position - removed,
-                                                static_cast<int>(textBox_->toPlainText().size()))));
+        cursor.setPosition(std::max(
+            0, std::min(position - removed, static_cast<int>(textBox_->toPlainText().size()))));
         textBox_->setTextCursor(cursor);
     }
     storing_ = true;

@@ -21,8 +21,8 @@ Tffwpodglad::Tffwpodglad(std::string programFolder, QWidget* parent)
     setObjectName(QStringLiteral("ffwpodglad"));
     setWindowTitle(QStringLiteral("Podgląd wykazki"));
     helpcontext::set(*this, helpcontext::kPreview);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFocusPolicy(Qt::StrongFocus);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -39,15 +39,16 @@ void Tffwpodglad::preview(const Document& doc, int pupil, int page)
 
     const QScreen* screen = this->screen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
-    const PreviewGeometry geometry =
-        previewGeometry(doc.opcje().width, doc.opcje().height, surfacePixelsPerInch(*this), screenSize);
+    const PreviewGeometry geometry = previewGeometry(doc.opcje().width, doc.opcje().height,
+                                                     surfacePixelsPerInch(*this), screenSize);
     scale_ = geometry.scale;
     setFixedSize(geometry.clientSize);
 
     // One renderer per opening: each picture of the page is read once, and
     // an unreadable one stops the preview before the window appears.
     CertificateRenderer renderer(doc.frazy(), doc.dokumenty(), doc.opcje(), programFolder_);
-    elements_ = renderer.layoutPage(*this, static_cast<std::size_t>(pupil), page, width(), height(), scale_);
+    elements_ = renderer.layoutPage(*this, static_cast<std::size_t>(pupil), page, width(), height(),
+                                    scale_);
 
     exec();
     elements_.clear();

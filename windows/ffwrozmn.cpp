@@ -41,11 +41,14 @@ Tffwrozmn::Tffwrozmn(CopyWriter writeCopy, QWidget* parent)
 
     QToolBar* toolbar = makeGlyphToolBar(*this);
     speedButtons_ = {
-        &addGlyphCommand(*toolbar, *this, {"SpeedButton1", "DODAJ", "Dodaj nazwę pliku"}, [this] { addName(); }),
-        &addGlyphCommand(*toolbar, *this, {"SpeedButton2", "SKASUJ", "Usuń nazwę pliku"}, [this] { removeName(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton1", "DODAJ", "Dodaj nazwę pliku"},
+                         [this] { addName(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton2", "SKASUJ", "Usuń nazwę pliku"},
+                         [this] { removeName(); }),
         &addGlyphCommand(*toolbar, *this, {"SpeedButton3", "ROZMN", "Twórz pliki dla oddziałów"},
                          [this] { writeFiles(); }),
-        &addGlyphCommand(*toolbar, *this, {"SpeedButton4", "KONIEC", "Zamknij"}, [this] { close(); }),
+        &addGlyphCommand(*toolbar, *this, {"SpeedButton4", "KONIEC", "Zamknij"},
+                         [this] { close(); }),
     };
     column->addWidget(toolbar);
 
@@ -167,10 +170,10 @@ std::optional<QString> Tffwrozmn::refusal(const std::string& name)
     const QString text = shown(name);
     const QString trimmed = text.trimmed();
     // Separators would leave the program folder; "." and ".." name folders.
-    const bool unusable = trimmed.isEmpty() || text.contains(QLatin1Char('/'))
-                          || text.contains(QLatin1Char('\\')) || trimmed == QLatin1String(".")
-                          || trimmed == QLatin1String("..")
-                          || std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; });
+    const bool unusable =
+        trimmed.isEmpty() || text.contains(QLatin1Char('/')) || text.contains(QLatin1Char('\\'))
+        || trimmed == QLatin1String(".") || trimmed == QLatin1String("..")
+        || std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; });
     if (!unusable)
         return std::nullopt;
     return QStringLiteral("\"%1\"").arg(text);
@@ -189,7 +192,8 @@ void Tffwrozmn::writeFiles()
             continue;
         if (const std::optional<QString> why = refusal(name.tekst)) {
             refused << *why;
-            status_->setText(QStringLiteral("Nazwa %1 nie może być nazwą pliku - pominięta.").arg(*why));
+            status_->setText(
+                QStringLiteral("Nazwa %1 nie może być nazwą pliku - pominięta.").arg(*why));
             continue;
         }
         const std::string fileName = QFile::encodeName(shown(name.tekst)).toStdString();
@@ -198,7 +202,8 @@ void Tffwrozmn::writeFiles()
         else
             ++failed;
     }
-    QString summary = QStringLiteral("Zapisano plików: %1, nieudanych: %2.").arg(written).arg(failed);
+    QString summary =
+        QStringLiteral("Zapisano plików: %1, nieudanych: %2.").arg(written).arg(failed);
     if (!refused.isEmpty())
         summary += QStringLiteral(" Pominięto niewłaściwe nazwy plików: %1.")
                        .arg(refused.join(QStringLiteral(", ")));

@@ -46,7 +46,10 @@ public:
     const std::vector<TNazwa>& names() const { return names_; }
     TCellEdi& grid() { return *grid_; }
     // The toolbar's buttons SpeedButton1 .. SpeedButton4.
-    QToolButton& speedButton(int number) { return *speedButtons_.at(static_cast<std::size_t>(number - 1)); }
+    QToolButton& speedButton(int number)
+    {
+        return *speedButtons_.at(static_cast<std::size_t>(number - 1));
+    }
     QString statusText() const;
 
 public slots:

@@ -8,9 +8,9 @@
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -94,9 +94,10 @@ void PhraseFontDialog::preset(const TFra& phrase)
     shownColour_ = colour_;
     // A family this computer lacks is kept as the file names it.
     const QString family = qstringFromCp1250(phrase.fontName);
-    storedLabel_->setText(QFontDatabase::hasFamily(family)
-                              ? QString()
-                              : QStringLiteral("Czcionka w pliku: %1 (brak na tym komputerze)").arg(family));
+    storedLabel_->setText(
+        QFontDatabase::hasFamily(family)
+            ? QString()
+            : QStringLiteral("Czcionka w pliku: %1 (brak na tym komputerze)").arg(family));
     storedLabel_->setVisible(!storedLabel_->text().isEmpty());
 }
 
@@ -104,15 +105,10 @@ bool PhraseFontDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == fontDialog_ && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Escape:
-            reject();
-            return true;
+        case Qt::Key_Escape: reject(); return true;
         case Qt::Key_Return:
-        case Qt::Key_Enter:
-            accept();
-            return true;
-        default:
-            break;
+        case Qt::Key_Enter: accept(); return true;
+        default: break;
         }
     }
     return QDialog::eventFilter(watched, event);

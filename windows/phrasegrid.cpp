@@ -182,33 +182,22 @@ void PhraseGrid::cellEdit(TCellEdi&, int x, int y, unsigned char& key, int butto
         return;
     const auto row = static_cast<std::size_t>(y);
     switch (x) {
-    case kKolNazwa:
-        editName(row, key);
-        break;
-    case kKolRodzaj:
-        editKind(row, button);
-        break;
+    case kKolNazwa: editName(row, key); break;
+    case kKolRodzaj: editKind(row, button); break;
     case kKolX0:
     case kKolY0:
     case kKolSzer:
     case kKolWys:
-    case kKolKorekta:
-        editNumberCell(x, row, key, button);
-        break;
-    case kKolPoz:
-        editAlignment(row, key, button);
-        break;
+    case kKolKorekta: editNumberCell(x, row, key, button); break;
+    case kKolPoz: editAlignment(row, key, button); break;
     case kKolFont:
         if (document_.frazy()[row].kind == PhraseKind::Picture)
             editPicture(row, key);
         else
             editFont(row, key);
         break;
-    case kKolStrona:
-        editPage(row, button);
-        break;
-    default:
-        break;
+    case kKolStrona: editPage(row, button); break;
+    default: break;
     }
 }
 
@@ -281,9 +270,12 @@ void PhraseGrid::editAlignment(std::size_t y, unsigned char& key, int button)
         return;
     std::optional<std::int16_t> letter;
     switch (key) {
-    case 'l': case 'L': letter = 0; break;
-    case 'c': case 'C': letter = 1; break;
-    case 'p': case 'P': letter = 2; break;
+    case 'l':
+    case 'L': letter = 0; break;
+    case 'c':
+    case 'C': letter = 1; break;
+    case 'p':
+    case 'P': letter = 2; break;
     default: break;
     }
     std::vector<std::pair<std::size_t, TFra>> changed;

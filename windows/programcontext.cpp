@@ -3,11 +3,11 @@
 #include "closa.h"
 #include "dialogs.h"
 #include "ffdruk.h"
-#include "ffopcje.h"
 #include "ffkolmo.h"
+#include "ffopcje.h"
 #include "ffwerr.h"
-#include "ffwintro.h"
 #include "ffwfrazy.h"
+#include "ffwintro.h"
 #include "ffwlista.h"
 #include "ffwmain.h"
 #include "ffwopcje.h"
@@ -41,12 +41,13 @@ ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialog
     errorWindow_ = std::make_unique<Tffwerr>(*dialogs_);
     preview_ = std::make_unique<Tffwpodglad>(programFolder_);
     options_ = std::make_unique<Tffwopcje>();
-    rozmn_ = std::make_unique<Tffwrozmn>([this](const std::string& name) { return closa_->saveCopyAs(name); });
+    rozmn_ = std::make_unique<Tffwrozmn>(
+        [this](const std::string& name) { return closa_->saveCopyAs(name); });
     lista_ = std::make_unique<Tffwlista>(programFolder_);
     opis_ = std::make_unique<Tffwopis>(editor_);
     intro_ = std::make_unique<Tffintro>(*dialogs_);
-    help_ = std::make_unique<HelpWindow>(QFile::decodeName(QByteArray::fromStdString(programFolder_))
-                                         + HelpWindow::kCollectionName);
+    help_ = std::make_unique<HelpWindow>(
+        QFile::decodeName(QByteArray::fromStdString(programFolder_)) + HelpWindow::kCollectionName);
     printer_ = makeProgramPrinter();
     mainWindow_->connectWindows();
     connectPrinting();
@@ -60,8 +61,9 @@ void ProgramContext::connectTables()
     tablePrint_ = std::make_unique<Tffdruk>(*printer_, *dialogs_);
     gridOptions_ = std::make_unique<Tffopcje>(*dialogs_);
     Tffwmain* main = mainWindow_.get();
-    QObject::connect(main, &Tffwmain::tablePrintRequested, main,
-                     [this](const QString& title) { tablePrint_->Drukuj(mainWindow_->grid(), title); });
+    QObject::connect(main, &Tffwmain::tablePrintRequested, main, [this](const QString& title) {
+        tablePrint_->Drukuj(mainWindow_->grid(), title);
+    });
     QObject::connect(main, &Tffwmain::gridOptionsRequested, main, [this] {
         gridOptions_->Pokaz(mainWindow_->grid(), Tffopcje::Mode::UniformSizes);
     });
@@ -92,8 +94,9 @@ void ProgramContext::connectLayoutEditing()
                      &Tffwfrazy::showAtRow);
     // The phrase editor's grid prints and sizes like the pupil grid, its
     // sizes scaled in percent.
-    QObject::connect(phrases, &Tffwfrazy::tablePrintRequested, phrases,
-                     [this](const QString& title) { tablePrint_->Drukuj(phraseEditor_->grid(), title); });
+    QObject::connect(
+        phrases, &Tffwfrazy::tablePrintRequested, phrases,
+        [this](const QString& title) { tablePrint_->Drukuj(phraseEditor_->grid(), title); });
     QObject::connect(phrases, &Tffwfrazy::gridOptionsRequested, phrases, [this] {
         gridOptions_->Pokaz(phraseEditor_->grid(), Tffopcje::Mode::Percent);
     });
@@ -118,7 +121,8 @@ void ProgramContext::connectPrinting()
                              if (!tablePrint_->finishOpenJob())
                                  reportError(ErrorCode::PrintFailed);
                              std::vector<MissingPicture> missing;
-                             printCertificates(*printer_, document_, pupils, page, programFolder_, &missing);
+                             printCertificates(*printer_, document_, pupils, page, programFolder_,
+                                               &missing);
                              if (!missing.empty())
                                  mainWindow_->setStatusText(missingPicturesText(missing));
                          } catch (const EKolmoError& e) {
@@ -161,12 +165,15 @@ void ProgramContext::connectHelp()
     // the activation itself.
     QObject::connect(main, &Tffwmain::activated, main, [this, aqua] {
         if (intro_->firstShowingPending())
-            QTimer::singleShot(0, intro_.get(),
-                               [this, aqua] { intro_->showInformation(infoDocumentPath(), true, aqua); });
+            QTimer::singleShot(0, intro_.get(), [this, aqua] {
+                intro_->showInformation(infoDocumentPath(), true, aqua);
+            });
     });
-    QObject::connect(main, &Tffwmain::helpContentsRequested, main, [this] { help_->showContents(); });
+    QObject::connect(main, &Tffwmain::helpContentsRequested, main,
+                     [this] { help_->showContents(); });
     QObject::connect(main, &Tffwmain::helpSearchRequested, main, [this] { help_->showIndex(); });
-    QObject::connect(main, &Tffwmain::helpOnHelpRequested, main, [this] { help_->showHelpOnHelp(); });
+    QObject::connect(main, &Tffwmain::helpOnHelpRequested, main,
+                     [this] { help_->showHelpOnHelp(); });
     QObject::connect(main, &Tffwmain::aboutRequested, main, [this] { kolmo_->about(); });
     QObject::connect(main, &Tffwmain::perTeacherFilesRequested, main, [this] { rozmn_->open(); });
 
@@ -184,7 +191,8 @@ ProgramContext::~ProgramContext() = default;
 
 std::string ProgramContext::applicationFolder()
 {
-    return QFile::encodeName(QCoreApplication::applicationDirPath() + QLatin1Char('/')).toStdString();
+    return QFile::encodeName(QCoreApplication::applicationDirPath() + QLatin1Char('/'))
+        .toStdString();
 }
 
 void ProgramContext::reportError(ErrorCode code)
@@ -198,10 +206,12 @@ void ProgramContext::addScreenHook(ScreenHook hook)
 }
 
 void ProgramContext::addWindowHook(QWidget& window, TCellEdi& grid, WindowRect ScreenLayout::*rect,
-                                   GridLayout ScreenLayout::*layout, std::function<void()> afterApply)
+                                   GridLayout ScreenLayout::*layout,
+                                   std::function<void()> afterApply)
 {
     addScreenHook({
-        [&window, &grid, rect, layout, afterApply = std::move(afterApply)](const ScreenLayout& screen) {
+        [&window, &grid, rect, layout,
+         afterApply = std::move(afterApply)](const ScreenLayout& screen) {
             applyWindowRect(window, screen.*rect);
             grid.zastosujUklad(screen.*layout);
             if (afterApply)

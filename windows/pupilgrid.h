@@ -28,9 +28,9 @@ public:
 
     // What the grid needs from the rest of the program.
     struct Hooks {
-        std::function<int()> chosenPage;       // "Drukuj stronę:", 0..3
-        std::function<void()> longTextUpdate;  // the long-text editor follows
-        std::function<void()> gridOptions;     // the corner was clicked
+        std::function<int()> chosenPage;             // "Drukuj stronę:", 0..3
+        std::function<void()> longTextUpdate;        // the long-text editor follows
+        std::function<void()> gridOptions;           // the corner was clicked
         std::function<void(const QString&)> status;  // a word in the status bar
     };
     // The picture chooser: the chosen file name, or nothing when cancelled.
@@ -59,7 +59,8 @@ public:
     void rowHeader(TCellEdi&, int row, TTekstOczka& ato) const override;
     void cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const override;
     void cellEdit(TCellEdi&, int x, int y, unsigned char& key, int button) override;
-    void cellAction(TCellEdi&, int x, int y, std::uint32_t& key, int button, TShiftState shift) override;
+    void cellAction(TCellEdi&, int x, int y, std::uint32_t& key, int button,
+                    TShiftState shift) override;
     void cellChanged(TCellEdi&, int oldx, int oldy) override;
     void copyText(TCellEdi&, int x, int y, std::string& text) const override;
     void pasteIntoCell(TCellEdi&, int x, int y, std::string& text) override;

@@ -36,17 +36,10 @@ void PupilGrid::cellEdit(TCellEdi&, int x, int y, unsigned char& key, int button
     if (!isDataCell(x, y))
         return;
     switch (kindOf(y)) {
-    case PhraseKind::Text:
-        typeIntoText(x, y, key, button);
-        break;
-    case PhraseKind::Grade:
-        typeIntoGrade(x, y, key, button);
-        break;
-    case PhraseKind::Picture:
-        typeIntoPicture(x, y, key);
-        break;
-    default:
-        break;
+    case PhraseKind::Text: typeIntoText(x, y, key, button); break;
+    case PhraseKind::Grade: typeIntoGrade(x, y, key, button); break;
+    case PhraseKind::Picture: typeIntoPicture(x, y, key); break;
+    default: break;
     }
 }
 
@@ -124,9 +117,7 @@ void PupilGrid::pasteIntoCell(TCellEdi&, int x, int y, std::string& text)
         return;
     CellEdit edit{static_cast<std::size_t>(x), static_cast<std::size_t>(y), ValueField::Text, {}};
     switch (kindOf(y)) {
-    case PhraseKind::Text:
-        edit.value = text;
-        break;
+    case PhraseKind::Text: edit.value = text; break;
     case PhraseKind::Grade:
         if (const std::optional<std::int8_t> grade = pastedGrade(document_.opcje(), text)) {
             edit.field = ValueField::Grade;
@@ -135,8 +126,7 @@ void PupilGrid::pasteIntoCell(TCellEdi&, int x, int y, std::string& text)
         }
         ++unreadGrades_;  // a text that is no grade leaves the cell as it was
         return;
-    default:
-        return;  // pictures are not pasted
+    default: return;  // pictures are not pasted
     }
     // The grid hands a paste over cell by cell; the cells of one paste are
     // one step, stored when the grid says the paste is over.

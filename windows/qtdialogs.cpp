@@ -2,15 +2,16 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QPointer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 
 namespace {
 
-QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+QString runFileDialog(QWidget* parent, const FileDialogRequest& request,
+                      QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(mode);

@@ -83,7 +83,8 @@ void lines(QPainter& p, qreal left, qreal right, qreal top, int count, qreal ste
 }
 
 // A round badge with a white symbol drawn by the caller.
-void badge(QPainter& p, const QPointF& centre, qreal radius, const QColor& light, const QColor& dark)
+void badge(QPainter& p, const QPointF& centre, qreal radius, const QColor& light,
+           const QColor& dark)
 {
     QRadialGradient g(centre - QPointF(radius / 3, radius / 3), radius * 1.6);
     g.setColorAt(0, light.lighter(135));

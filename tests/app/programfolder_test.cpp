@@ -42,8 +42,9 @@ std::map<QString, QString> snapshot(const QString& folder)
     while (it.hasNext()) {
         const QString path = it.next();
         files[QDir(folder).relativeFilePath(path)] =
-            QString::number(it.fileInfo().lastModified().toMSecsSinceEpoch()) + QLatin1Char(' ') +
-            QString::fromLatin1(QCryptographicHash::hash(contents(path), QCryptographicHash::Sha1).toHex());
+            QString::number(it.fileInfo().lastModified().toMSecsSinceEpoch()) + QLatin1Char(' ')
+            + QString::fromLatin1(
+                QCryptographicHash::hash(contents(path), QCryptographicHash::Sha1).toHex());
     }
     return files;
 }
@@ -81,7 +82,8 @@ struct Installation {
     {
         QDir().mkpath(bin);
         QDir().mkpath(data);
-        saveClassFileAt(QFile::encodeName(data + QStringLiteral("/Przyklad.wkz")).toStdString(), sampleClass());
+        saveClassFileAt(QFile::encodeName(data + QStringLiteral("/Przyklad.wkz")).toStdString(),
+                        sampleClass());
         writeFile(data + QStringLiteral("/godlo.bmp"), "BM installed emblem");
         writeFile(data + QStringLiteral("/pomoc/wyka.qch"), "installed help");
     }
@@ -95,7 +97,8 @@ TEST(ProgramFolder, inABuildIsTheExecutablesFolderAndTouchesNoDocuments)
 {
     QTemporaryDir root;
     const QString documents = root.filePath(QStringLiteral("Documents"));
-    EXPECT_EQ(programfolder::resolve(root.path(), documents), QFile::encodeName(root.path() + u'/').toStdString());
+    EXPECT_EQ(programfolder::resolve(root.path(), documents),
+              QFile::encodeName(root.path() + u'/').toStdString());
     EXPECT_FALSE(QFileInfo::exists(documents));
     EXPECT_TRUE(programfolder::installedDataFolder(root.path()).isEmpty());
 }
@@ -129,8 +132,9 @@ TEST(ProgramFolder, installedFirstStartMakesAndSeedsTheUsersFolderAndTheSecondCh
     std::vector<QString> names;
     for (const auto& entry : seeded)
         names.push_back(entry.first);
-    EXPECT_EQ(names, (std::vector<QString>{QStringLiteral("Przyklad.wkz"), QStringLiteral("godlo.bmp"),
-                                           QStringLiteral("pomoc/wyka.qch")}));
+    EXPECT_EQ(names,
+              (std::vector<QString>{QStringLiteral("Przyklad.wkz"), QStringLiteral("godlo.bmp"),
+                                    QStringLiteral("pomoc/wyka.qch")}));
     EXPECT_EQ(contents(user + QStringLiteral("/pomoc/wyka.qch")), QByteArray("installed help"));
     EXPECT_TRUE(QFileInfo(user + QStringLiteral("/Przyklad.wkz")).isWritable());
 
@@ -161,7 +165,8 @@ TEST(ProgramFolder, withoutAUsableDocumentsFolderTheInstalledDataServes)
     // A file where the documents folder should be, and no documents folder.
     const QString blocked = root.filePath(QStringLiteral("Documents"));
     writeFile(blocked, "not a folder");
-    const std::string data = QFile::encodeName(QFileInfo(installed.data).canonicalFilePath() + u'/').toStdString();
+    const std::string data =
+        QFile::encodeName(QFileInfo(installed.data).canonicalFilePath() + u'/').toStdString();
     EXPECT_EQ(programfolder::resolve(installed.bin, blocked), data);
     EXPECT_EQ(programfolder::resolve(installed.bin, QString()), data);
 }

@@ -65,14 +65,17 @@ TEST(CommandLine, takesAtMostOneClassFileAndNoOptions)
         {{QStringLiteral("3a.wkz")}, here + QStringLiteral("/3a.wkz"), false},
         {{QStringLiteral("/szkoła/klasa 3a.wkz")}, QStringLiteral("/szkoła/klasa 3a.wkz"), false},
         {{QStringLiteral("file:///szko%C5%82a/3a.wkz")}, QStringLiteral("/szkoła/3a.wkz"), false},
-        {{QStringLiteral("--"), QStringLiteral("-3a.wkz")}, here + QStringLiteral("/-3a.wkz"), false},
+        {{QStringLiteral("--"), QStringLiteral("-3a.wkz")},
+         here + QStringLiteral("/-3a.wkz"),
+         false},
         {{QStringLiteral("-")}, here + QStringLiteral("/-"), false},
         {{QStringLiteral("--verbose")}, QString(), true},
         {{QStringLiteral("a.wkz"), QStringLiteral("b.wkz")}, QString(), true},
         {{QString()}, QString(), true},
     };
     for (const auto& c : cases) {
-        const CommandLine line = parseCommandLine(QStringList{QStringLiteral("wykazki")} + c.arguments);
+        const CommandLine line =
+            parseCommandLine(QStringList{QStringLiteral("wykazki")} + c.arguments);
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
         EXPECT_EQ(line.classFile, c.classFile);
         EXPECT_EQ(!line.problem.isEmpty(), c.problem) << line.problem.toStdString();
@@ -107,7 +110,8 @@ TEST(Display, isMissingOnlyWithoutDisplayWaylandAndAChosenPlatform)
         {nullptr, nullptr, "offscreen", false, false},
         {nullptr, nullptr, nullptr, true, false},
     };
-    const QByteArray saved[] = {qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"), qgetenv("QT_QPA_PLATFORM")};
+    const QByteArray saved[] = {qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"),
+                                qgetenv("QT_QPA_PLATFORM")};
     const char* names[] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
     for (const auto& c : cases) {
         const char* values[] = {c.display, c.wayland, c.platform};
@@ -122,7 +126,8 @@ TEST(Display, isMissingOnlyWithoutDisplayWaylandAndAChosenPlatform)
             arguments.insert(arguments.end(), {"-platform", "offscreen"});
         const std::string problem = missingDisplay(static_cast<int>(arguments.size()),
                                                    const_cast<char**>(arguments.data()));
-        EXPECT_EQ(!problem.empty(), c.missing) << c.display << '|' << c.wayland << '|' << c.platform;
+        EXPECT_EQ(!problem.empty(), c.missing)
+            << c.display << '|' << c.wayland << '|' << c.platform;
     }
     for (int i = 0; i < 3; ++i)
         saved[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], saved[i]);
@@ -133,10 +138,12 @@ TEST(Display, theProgramWithoutAUsableDisplaySaysSoInOneLineAndEndsWithStatus1)
     const QString none;
     const std::vector<std::vector<std::pair<QString, QString>>> cases = {
         // Nothing to open a window on.
-        {{QStringLiteral("DISPLAY"), none}, {QStringLiteral("WAYLAND_DISPLAY"), none},
+        {{QStringLiteral("DISPLAY"), none},
+         {QStringLiteral("WAYLAND_DISPLAY"), none},
          {QStringLiteral("QT_QPA_PLATFORM"), none}},
         // A display nobody serves: Qt's platform plugin fails to start.
-        {{QStringLiteral("DISPLAY"), QStringLiteral(":9999")}, {QStringLiteral("WAYLAND_DISPLAY"), none},
+        {{QStringLiteral("DISPLAY"), QStringLiteral(":9999")},
+         {QStringLiteral("WAYLAND_DISPLAY"), none},
          {QStringLiteral("QT_QPA_PLATFORM"), none}},
     };
     for (const auto& changes : cases) {
@@ -157,10 +164,11 @@ protected:
         ASSERT_TRUE(elsewhere.isValid());
         auto fake = std::make_unique<FakeDialogs>();
         dialogs = fake.get();
-        context = std::make_unique<ProgramContext>(QFile::encodeName(folder.path() + u'/').toStdString(),
-                                                   std::move(fake));
+        context = std::make_unique<ProgramContext>(
+            QFile::encodeName(folder.path() + u'/').toStdString(), std::move(fake));
         // The sample is there, so a start that ignored the command line would show.
-        saveClassFileAt(QFile::encodeName(folder.filePath(Tclosa::kSampleName)).toStdString(), sampleClass());
+        saveClassFileAt(QFile::encodeName(folder.filePath(Tclosa::kSampleName)).toStdString(),
+                        sampleClass());
     }
     void TearDown() override { context.reset(); }
 

@@ -108,7 +108,17 @@ TEST(ClassFileLayout, emptyDocumentIsWrittenByteForByte)
         f.text(w);
     GridLayout g;  // defaults
     auto layout = [&](FileBytes& b) {
-        b.u32(0).i32(g.fontSize).u8(0).u8(0).u8(0).u8(0).u32(0).i32(100).i32(14).u32(0xC0C0C0).u32(0x00FFFF);
+        b.u32(0)
+            .i32(g.fontSize)
+            .u8(0)
+            .u8(0)
+            .u8(0)
+            .u8(0)
+            .u32(0)
+            .i32(100)
+            .i32(14)
+            .u32(0xC0C0C0)
+            .u32(0x00FFFF);
         b.u8(0).u8(0).u8(0).u8(0).u32(2).i32(100).i32(100).u32(2).i32(14).i32(14);
     };
     f.rect(0, 0, 0, 0);
@@ -136,11 +146,25 @@ TEST(ClassFileLayout, recordFieldsAreWrittenInOrder)
     ClassFileContents c;
     c.frazy.resize(1);
     TFra& f = c.frazy[0];
-    f.name = r.name; f.kind = PhraseKind{r.kind}; f.text = r.text; f.grade = r.grade; f.picture = r.picture;
-    f.x0 = r.x0; f.y0 = r.y0; f.width = r.width; f.height = r.height; f.align = r.align;
-    f.fontName = r.fontName; f.fontSize = r.fontSize; f.fontColor = r.fontColor;
-    f.bold = r.bold; f.italic = r.italic; f.underline = r.underline; f.strikeout = r.strikeout;
-    f.lineSpacing = r.lineSpacing; f.page = r.page;
+    f.name = r.name;
+    f.kind = PhraseKind{r.kind};
+    f.text = r.text;
+    f.grade = r.grade;
+    f.picture = r.picture;
+    f.x0 = r.x0;
+    f.y0 = r.y0;
+    f.width = r.width;
+    f.height = r.height;
+    f.align = r.align;
+    f.fontName = r.fontName;
+    f.fontSize = r.fontSize;
+    f.fontColor = r.fontColor;
+    f.bold = r.bold;
+    f.italic = r.italic;
+    f.underline = r.underline;
+    f.strikeout = r.strikeout;
+    f.lineSpacing = r.lineSpacing;
+    f.page = r.page;
 
     FileBytes expected;
     expected.i8(56).u8(0).u32(1).record(r, true);
@@ -180,8 +204,10 @@ TEST(ClassFileVersions, refusesVersionsOutside40To56BeforeReadingAnything)
         bytes[0] = static_cast<char>(version);
         EXPECT_EQ(readError(bytes), ErrorCode::WrongVersion);
     }
-    EXPECT_EQ(readFailureCodes(ErrorCode::WrongVersion), (std::vector<ErrorCode>{ErrorCode::WrongVersion, ErrorCode::ReadFailed}));
-    EXPECT_EQ(readFailureCodes(ErrorCode::ReadFailed), (std::vector<ErrorCode>{ErrorCode::ReadFailed}));
+    EXPECT_EQ(readFailureCodes(ErrorCode::WrongVersion),
+              (std::vector<ErrorCode>{ErrorCode::WrongVersion, ErrorCode::ReadFailed}));
+    EXPECT_EQ(readFailureCodes(ErrorCode::ReadFailed),
+              (std::vector<ErrorCode>{ErrorCode::ReadFailed}));
 }
 
 TEST(ClassFileVersions, writerAlwaysPutsDownVersion56)
@@ -199,7 +225,8 @@ TEST(ClassFileRefused, everyTruncationIsAReadFailure)
     for (int version : {54, 56}) {
         const std::string bytes = smallFile(version);
         for (std::size_t n = 1; n < bytes.size(); ++n)
-            ASSERT_EQ(readError(bytes.substr(0, n)), ErrorCode::ReadFailed) << "version " << version << ", length " << n;
+            ASSERT_EQ(readError(bytes.substr(0, n)), ErrorCode::ReadFailed)
+                << "version " << version << ", length " << n;
         EXPECT_EQ(readError(bytes), -1);
     }
     EXPECT_EQ(readError(""), ErrorCode::ReadFailed);
@@ -213,10 +240,10 @@ TEST(ClassFileRefused, absurdCountsFailAtOnce)
     };
     std::vector<Case> cases;
     cases.push_back({"phrase count", FileBytes().i8(56).u8(0).u32(0xFFFFFFFF).bytes});
-    cases.push_back({"phrase count just too large", FileBytes().i8(56).u8(0).u32(2).record({}, true).bytes});
+    cases.push_back(
+        {"phrase count just too large", FileBytes().i8(56).u8(0).u32(2).record({}, true).bytes});
     cases.push_back({"pupil count", FileBytes().i8(56).u8(0).u32(0).u32(0x40000000).bytes});
-    cases.push_back({"value count",
-                     FileBytes().i8(56).u8(0).u32(0).u32(1).u32(0x7FFFFFFF).bytes});
+    cases.push_back({"value count", FileBytes().i8(56).u8(0).u32(0).u32(1).u32(0x7FFFFFFF).bytes});
     cases.push_back({"text length", FileBytes().i8(56).u8(0).u32(1).u32(0xFFFFFFF0).bytes});
     {
         FileBytes f;
@@ -254,7 +281,8 @@ TEST(ClassFileRefused, layoutAtTheLimitsIsAccepted)
 
 TEST(ClassFileRecords, alignmentOutside0To2ReadsAs0)
 {
-    for (const std::int16_t poz : {std::int16_t{3}, std::int16_t{7}, std::int16_t{-1}, std::int16_t{32767}}) {
+    for (const std::int16_t poz :
+         {std::int16_t{3}, std::int16_t{7}, std::int16_t{-1}, std::int16_t{32767}}) {
         FileBytes::Record r;
         r.align = poz;
         FileBytes f;
@@ -287,8 +315,8 @@ TEST(ClassFileRecords, pupilsArePaddedOrCutToThePhraseCount)
     FileBytes f;
     f.i8(56).u8(0).u32(2).record({}, true).record({}, true);
     f.u32(3);
-    f.u32(0);                                            // no values at all
-    f.u32(1).record(a, true);                            // one short
+    f.u32(0);                                                      // no values at all
+    f.u32(1).record(a, true);                                      // one short
     f.u32(3).record(a, true).record(b, true).record(extra, true);  // one too many
     f.tail();
     const ClassFileContents c = readClassFile(std::string_view(f.bytes));
@@ -336,9 +364,10 @@ class ClassFileOnDisk : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() /
-              ("wykazki-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        dir =
+            fs::temp_directory_path()
+            / ("wykazki-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())
+               + "-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }

@@ -121,7 +121,8 @@ TEST(DocumentModel, everyChangeRevertsExactly)
         const char* name;
         std::function<void(Document&)> changeAndRevert;
     } cases[] = {
-        {"fill grades", [](Document& d) {
+        {"fill grades",
+         [](Document& d) {
              const CellBlock all{0, 0, 9, 9};  // beyond the data too
              const ReplacedValues old = d.fillBlock(all, PhraseKind::Grade, std::int8_t{5});
              EXPECT_EQ(old.count(), 3u);
@@ -129,7 +130,8 @@ TEST(DocumentModel, everyChangeRevertsExactly)
              EXPECT_EQ(d.value(2, 0).text, "2/0") << "other kinds stay";
              d.restoreBlock(all, PhraseKind::Grade, old);
          }},
-        {"fill texts", [](Document& d) {
+        {"fill texts",
+         [](Document& d) {
              const CellBlock block{1, 0, 2, 2};
              const ReplacedValues old = d.fillBlock(block, PhraseKind::Text, std::string("x"));
              EXPECT_EQ(old.count(), 4u);
@@ -137,7 +139,8 @@ TEST(DocumentModel, everyChangeRevertsExactly)
              EXPECT_EQ(d.value(0, 2).text, "0/2") << "outside the block";
              d.restoreBlock(block, PhraseKind::Text, old);
          }},
-        {"set cells, one twice", [](Document& d) {
+        {"set cells, one twice",
+         [](Document& d) {
              auto undo = d.setCells({{0, 0, ValueField::Text, std::string("a")},
                                      {0, 0, ValueField::Text, std::string("b")},
                                      {1, 3, ValueField::Picture, std::string("")},
@@ -146,24 +149,28 @@ TEST(DocumentModel, everyChangeRevertsExactly)
              EXPECT_EQ(d.value(0, 0).text, "b");
              d.setCells(std::move(undo));
          }},
-        {"remove phrase", [](Document& d) {
+        {"remove phrase",
+         [](Document& d) {
              auto column = d.removePhrase(1);
              ASSERT_TRUE(column);
              d.insertPhrase(1, std::move(*column));
          }},
-        {"remove pupil", [](Document& d) {
+        {"remove pupil",
+         [](Document& d) {
              auto pupil = d.removePupil(2);
              ASSERT_TRUE(pupil);
              d.insertPupil(2, std::move(*pupil));
          }},
-        {"edit phrase", [](Document& d) {
+        {"edit phrase",
+         [](Document& d) {
              TFra changed = d.frazy()[0];
              changed.x0 = 120;
              auto old = d.setPhrase(0, changed);
              ASSERT_TRUE(old);
              d.setPhrase(0, *old);
          }},
-        {"options", [](Document& d) {
+        {"options",
+         [](Document& d) {
              TOpcje options = d.opcje();
              options.brzmienia[11] = "promowany";
              d.setOptions(d.setOptions(options));
@@ -181,7 +188,7 @@ TEST(DocumentModel, everyChangeRevertsExactly)
 TEST(DocumentModel, insertedColumnsAndPupilsAreFittedToTheOtherList)
 {
     Document d = documentWith(2, 2);
-    d.insertPupil(0, TDok{});  // no values: padded
+    d.insertPupil(0, TDok{});                                       // no values: padded
     d.insertPhrase(9, PhraseColumn{TFra{}, std::vector<TFra>(7)});  // too many: cut
     expectInvariant(d);
     EXPECT_EQ(d.dokumenty().count(), 3u);
@@ -254,8 +261,8 @@ TEST(Cp1250Codec, refusesWhatItCannotHold)
     std::size_t at = 99;
     EXPECT_FALSE(cp1250::fromUtf8("ab日本", &at));
     EXPECT_EQ(at, 2u);
-    EXPECT_FALSE(cp1250::fromUtf8("a\xC5", &at));      // cut sequence
-    EXPECT_FALSE(cp1250::fromUtf8("\x80", &at));       // stray continuation byte
+    EXPECT_FALSE(cp1250::fromUtf8("a\xC5", &at));        // cut sequence
+    EXPECT_FALSE(cp1250::fromUtf8("\x80", &at));         // stray continuation byte
     EXPECT_FALSE(cp1250::fromUtf8("\xF0\x9F\x98\x80"));  // emoji
     EXPECT_FALSE(cp1250::fromUnicode(U'ß' + 1));
 }

@@ -67,7 +67,8 @@ public:
     }
 
     // A grid layout block with one data column and one data row.
-    FileBytes& layout(const std::string& font = "Arial", std::uint32_t columns = 2, std::uint32_t rows = 2)
+    FileBytes& layout(const std::string& font = "Arial", std::uint32_t columns = 2,
+                      std::uint32_t rows = 2)
     {
         u32(static_cast<std::uint32_t>(font.size()));
         bytes += font;

@@ -27,25 +27,22 @@ TEST_P(FormatNumberTest, writesGroupedDigitsAndDecimalComma)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FormatNumberTest,
-    testing::Values(FormatCase{0.0, 2, ""},                  // zero is an empty cell
-                    FormatCase{0.004, 2, ""},                // rounds to zero
-                    FormatCase{0.005, 2, "0,01"},            // ... or just away from it
-                    FormatCase{0.04, 2, "0,04"},             // fraction digits padded on the left
-                    FormatCase{0.25, 2, "0,25"},
-                    FormatCase{7.0, 2, "7,00"},              // padded on the right
-                    FormatCase{1234.5, 2, "1 234,50"},
-                    FormatCase{1000.0, 1, "1 000,0"},
-                    FormatCase{999.0, 1, "999,0"},           // no separator below four digits
-                    FormatCase{123456.0, 1, "123 456,0"},
-                    FormatCase{1234567.0, 2, "1 234 567,00"},
-                    FormatCase{2.96, 1, "3,0"},              // fraction carries into the whole part
-                    FormatCase{999.999, 2, "1 000,00"},      // ... and into a new group
-                    FormatCase{2.675, 2, "2,68"},            // a decimal half rounds up
-                    FormatCase{12.3f, 1, "12,3"},            // y0 is a float
+    testing::Values(FormatCase{0.0, 2, ""},        // zero is an empty cell
+                    FormatCase{0.004, 2, ""},      // rounds to zero
+                    FormatCase{0.005, 2, "0,01"},  // ... or just away from it
+                    FormatCase{0.04, 2, "0,04"},   // fraction digits padded on the left
+                    FormatCase{0.25, 2, "0,25"}, FormatCase{7.0, 2, "7,00"},  // padded on the right
+                    FormatCase{1234.5, 2, "1 234,50"}, FormatCase{1000.0, 1, "1 000,0"},
+                    FormatCase{999.0, 1, "999,0"},  // no separator below four digits
+                    FormatCase{123456.0, 1, "123 456,0"}, FormatCase{1234567.0, 2, "1 234 567,00"},
+                    FormatCase{2.96, 1, "3,0"},          // fraction carries into the whole part
+                    FormatCase{999.999, 2, "1 000,00"},  // ... and into a new group
+                    FormatCase{2.675, 2, "2,68"},        // a decimal half rounds up
+                    FormatCase{12.3f, 1, "12,3"},        // y0 is a float
                     FormatCase{5.5f, 2, "5,50"},
-                    FormatCase{-1234.5, 2, "-1 234,50"},     // a sign in front of the absolute value
-                    FormatCase{-0.001, 2, ""},               // no "-0,00"
-                    FormatCase{1234.5, 0, "1 235"}));        // no decimals, no comma
+                    FormatCase{-1234.5, 2, "-1 234,50"},  // a sign in front of the absolute value
+                    FormatCase{-0.001, 2, ""},            // no "-0,00"
+                    FormatCase{1234.5, 0, "1 235"}));     // no decimals, no comma
 
 TEST(FormatNumber, nonFiniteNumbersAreEmpty)
 {
@@ -64,7 +61,7 @@ TEST(RoundNumber, halvesGoAwayFromZeroAndFractionsCarry)
     EXPECT_DOUBLE_EQ(roundNumber(2.5, 0), 3.0);
     EXPECT_DOUBLE_EQ(roundNumber(-2.5, 0), -3.0);
     EXPECT_DOUBLE_EQ(roundNumber(2.4999, 0), 2.0);
-    EXPECT_DOUBLE_EQ(roundNumber(0.15, 1), 0.2);   // 0.15 is stored a hair below
+    EXPECT_DOUBLE_EQ(roundNumber(0.15, 1), 0.2);  // 0.15 is stored a hair below
     EXPECT_DOUBLE_EQ(roundNumber(1.005, 2), 1.01);
     EXPECT_DOUBLE_EQ(roundNumber(-1.25, 1), -1.3);
     EXPECT_DOUBLE_EQ(roundNumber(12.34, 1), 12.3);
@@ -79,9 +76,9 @@ TEST(ReadNumber, keepsDigitsAndPointsClampsAndRounds)
     EXPECT_DOUBLE_EQ(readNumber(" 1 234,5 mm", 0, 1e6, 1), 1234.5);
     EXPECT_DOUBLE_EQ(readNumber("-1,5", -2, 5, 1), 1.5);  // the minus sign is dropped
     EXPECT_DOUBLE_EQ(readNumber("", 0, 10, 0), 0);
-    EXPECT_DOUBLE_EQ(readNumber("abc", 1, 10, 0), 1);     // reads as 0, below the bound
+    EXPECT_DOUBLE_EQ(readNumber("abc", 1, 10, 0), 1);  // reads as 0, below the bound
     EXPECT_DOUBLE_EQ(readNumber(",", 0, 10, 1), 0);
-    EXPECT_DOUBLE_EQ(readNumber("1.2.3", 0, 10, 2), 1.2); // reading stops at a second point
+    EXPECT_DOUBLE_EQ(readNumber("1.2.3", 0, 10, 2), 1.2);  // reading stops at a second point
     EXPECT_DOUBLE_EQ(readNumber(std::string(400, '9'), 0, 10000, 1), 10000);
 }
 
@@ -111,22 +108,22 @@ TEST_P(EditTextTest, appliesOrRefusesTheKey)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EditTextTest,
-    testing::Values(
-        EditTextCase{"backspaceRemovesLast", "ab", 8, 20, false, "a", true},
-        EditTextCase{"backspaceOnEmptyRefused", "", 8, 20, false, "", false},
-        EditTextCase{"backspaceTakesOnlyLf", "a\r\n", 8, 20, true, "a\r", true},
-        EditTextCase{"tildeClears", "abc", '~', 20, false, "", true},
-        EditTextCase{"tildeOnEmptyRefused", "", '~', 20, false, "", false},
-        EditTextCase{"enterAppendsCrLf", "abc", 13, 5, true, "abc\r\n", true},
-        EditTextCase{"enterNeedsRoomForBoth", "abcd", 13, 5, true, "abcd", false},
-        EditTextCase{"enterWithoutLineBreaksRefused", "abc", 13, 20, false, "abc", false},
-        EditTextCase{"appendsBelowLimit", "abcd", 'x', 5, false, "abcdx", true},
-        EditTextCase{"refusedAtLimit", "abcde", 'x', 5, false, "abcde", false},
-        EditTextCase{"spaceAppended", "a", ' ', 5, false, "a ", true},
-        EditTextCase{"polishLetterAppended", "", '\xB9', 5, false, "\xB9", true},
-        EditTextCase{"code255Refused", "a", '\xFF', 5, false, "a", false},
-        EditTextCase{"controlCodeRefused", "a", '\t', 5, true, "a", false},
-        EditTextCase{"zeroKeyRefused", "a", 0, 5, true, "a", false}),
+    testing::Values(EditTextCase{"backspaceRemovesLast", "ab", 8, 20, false, "a", true},
+                    EditTextCase{"backspaceOnEmptyRefused", "", 8, 20, false, "", false},
+                    EditTextCase{"backspaceTakesOnlyLf", "a\r\n", 8, 20, true, "a\r", true},
+                    EditTextCase{"tildeClears", "abc", '~', 20, false, "", true},
+                    EditTextCase{"tildeOnEmptyRefused", "", '~', 20, false, "", false},
+                    EditTextCase{"enterAppendsCrLf", "abc", 13, 5, true, "abc\r\n", true},
+                    EditTextCase{"enterNeedsRoomForBoth", "abcd", 13, 5, true, "abcd", false},
+                    EditTextCase{"enterWithoutLineBreaksRefused", "abc", 13, 20, false, "abc",
+                                 false},
+                    EditTextCase{"appendsBelowLimit", "abcd", 'x', 5, false, "abcdx", true},
+                    EditTextCase{"refusedAtLimit", "abcde", 'x', 5, false, "abcde", false},
+                    EditTextCase{"spaceAppended", "a", ' ', 5, false, "a ", true},
+                    EditTextCase{"polishLetterAppended", "", '\xB9', 5, false, "\xB9", true},
+                    EditTextCase{"code255Refused", "a", '\xFF', 5, false, "a", false},
+                    EditTextCase{"controlCodeRefused", "a", '\t', 5, true, "a", false},
+                    EditTextCase{"zeroKeyRefused", "a", 0, 5, true, "a", false}),
     [](const testing::TestParamInfo<EditTextCase>& row) { return row.param.name; });
 
 // ---- editNumber -------------------------------------------------------------
@@ -149,8 +146,14 @@ struct NumberCell {
     }
 };
 
-NumberCell y0Cell(double value) { return {value, 1.0, 0, 1000, 1, {1, 3, 0}}; }
-NumberCell gradeCell(double value) { return {value, 1.0, 0, 10, 0, {0, 2, 5}}; }
+NumberCell y0Cell(double value)
+{
+    return {value, 1.0, 0, 1000, 1, {1, 3, 0}};
+}
+NumberCell gradeCell(double value)
+{
+    return {value, 1.0, 0, 10, 0, {0, 2, 5}};
+}
 
 TEST(EditNumber, typedDigitsAndCommaBuildADecimal)
 {
@@ -326,9 +329,15 @@ TEST(EditNumber, numberTextHoldsAtMostTenCharacters)
 
 TEST(FindText, comparesUpperCaseCopiesFirstMatchWins)
 {
-    const std::vector<std::string> list{"Dobry", "Bardzo dobry", "Celuj\xB9" "cy", "BARDZO DOBRY"};
+    const std::vector<std::string> list{"Dobry", "Bardzo dobry",
+                                        "Celuj\xB9"
+                                        "cy",
+                                        "BARDZO DOBRY"};
     EXPECT_EQ(findText("bardzo DOBRY", list), 1);
-    EXPECT_EQ(findText("CELUJ\xA5" "CY", list), 2);  // "CELUJĄCY"
+    EXPECT_EQ(findText("CELUJ\xA5"
+                       "CY",
+                       list),
+              2);  // "CELUJĄCY"
     EXPECT_EQ(findText("dobr", list), -1);
     EXPECT_EQ(findText("", list), -1);
     EXPECT_EQ(findText("dobry", {}), -1);
@@ -336,8 +345,9 @@ TEST(FindText, comparesUpperCaseCopiesFirstMatchWins)
 
 TEST(PolishUpper, mapsTheNinePolishLetters)
 {
-    const std::pair<int, int> letters[] = {{156, 140}, {159, 143}, {179, 163}, {185, 165}, {191, 175},
-                                           {230, 198}, {234, 202}, {241, 209}, {243, 211}};
+    const std::pair<int, int> letters[] = {{156, 140}, {159, 143}, {179, 163},
+                                           {185, 165}, {191, 175}, {230, 198},
+                                           {234, 202}, {241, 209}, {243, 211}};
     for (const auto& [lower, upper] : letters) {
         EXPECT_EQ(polishUpper(static_cast<unsigned char>(lower)), upper) << lower;
         EXPECT_EQ(polishUpper(static_cast<unsigned char>(upper)), upper) << upper;
@@ -349,10 +359,16 @@ TEST(PolishUpper, otherBytesFollowAsciiOnly)
     for (int c = 'a'; c <= 'z'; ++c) {
         EXPECT_EQ(polishUpper(static_cast<unsigned char>(c)), c - 'a' + 'A');
     }
-    for (const int c : {int{'A'}, int{'Z'}, int{'1'}, int{'~'}, 0, 0x9A /* š */, 0xE1 /* á */, 0xFF}) {
+    for (const int c :
+         {int{'A'}, int{'Z'}, int{'1'}, int{'~'}, 0, 0x9A /* š */, 0xE1 /* á */, 0xFF}) {
         EXPECT_EQ(polishUpper(static_cast<unsigned char>(c)), c) << c;
     }
-    EXPECT_EQ(polishUpper(std::string_view("\x9C" "ci\xB9" "g \xBF\xF3\xB3w")), "\x8C" "CI\xA5" "G \xAF\xD3\xA3W");
+    EXPECT_EQ(polishUpper(std::string_view("\x9C"
+                                           "ci\xB9"
+                                           "g \xBF\xF3\xB3w")),
+              "\x8C"
+              "CI\xA5"
+              "G \xAF\xD3\xA3W");
 }
 
 TEST(IsBlank, onlyTabLineFeedReturnAndSpace)

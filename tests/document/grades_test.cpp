@@ -23,30 +23,30 @@ TEST_P(GradeKeyTest, givesTheIndex)
     const GradeKeyCase& c = GetParam();
     TMiniEdi miniEdi;
     const CellId cell{0, 1, 1};
-    EXPECT_EQ(applyGradeKey(static_cast<std::int8_t>(c.current), c.key, c.button, cell, miniEdi), c.expected)
+    EXPECT_EQ(applyGradeKey(static_cast<std::int8_t>(c.current), c.key, c.button, cell, miniEdi),
+              c.expected)
         << "index " << c.current << " key " << int(c.key) << " button " << c.button;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, GradeKeyTest,
     testing::Values(
-        GradeKeyCase{4, ' ', 0, 6}, GradeKeyCase{4, '0', 0, 6},
-        GradeKeyCase{6, '1', 0, 0}, GradeKeyCase{6, '2', 0, 1}, GradeKeyCase{6, '3', 0, 2},
-        GradeKeyCase{6, '4', 0, 3}, GradeKeyCase{6, '5', 0, 4}, GradeKeyCase{6, '6', 0, 5},
-        GradeKeyCase{0, 'A', 0, 7}, GradeKeyCase{0, 'a', 0, 7}, GradeKeyCase{0, 'B', 0, 8},
-        GradeKeyCase{0, 'b', 0, 8}, GradeKeyCase{0, 'C', 0, 9}, GradeKeyCase{0, 'c', 0, 9},
-        GradeKeyCase{0, 'D', 0, 10}, GradeKeyCase{0, 'd', 0, 10},
+        GradeKeyCase{4, ' ', 0, 6}, GradeKeyCase{4, '0', 0, 6}, GradeKeyCase{6, '1', 0, 0},
+        GradeKeyCase{6, '2', 0, 1}, GradeKeyCase{6, '3', 0, 2}, GradeKeyCase{6, '4', 0, 3},
+        GradeKeyCase{6, '5', 0, 4}, GradeKeyCase{6, '6', 0, 5}, GradeKeyCase{0, 'A', 0, 7},
+        GradeKeyCase{0, 'a', 0, 7}, GradeKeyCase{0, 'B', 0, 8}, GradeKeyCase{0, 'b', 0, 8},
+        GradeKeyCase{0, 'C', 0, 9}, GradeKeyCase{0, 'c', 0, 9}, GradeKeyCase{0, 'D', 0, 10},
+        GradeKeyCase{0, 'd', 0, 10},
         // The number-editing rule: steps, Delete and typed digits.
-        GradeKeyCase{3, '+', 0, 4}, GradeKeyCase{3, '-', 0, 2},
-        GradeKeyCase{3, 0, 1, 4}, GradeKeyCase{3, 0, 2, 2},   // left / right click
-        GradeKeyCase{10, '+', 0, 10}, GradeKeyCase{0, '-', 0, 0},
-        GradeKeyCase{10, 0, 1, 10}, GradeKeyCase{0, 0, 2, 0},
-        GradeKeyCase{8, '~', 0, 6},                         // Delete empties the cell
-        GradeKeyCase{0, '7', 0, 7}, GradeKeyCase{0, '9', 0, 9},
-        GradeKeyCase{1, '7', 0, 1}, GradeKeyCase{6, '7', 0, 6},  // 17, 67 are above 10
+        GradeKeyCase{3, '+', 0, 4}, GradeKeyCase{3, '-', 0, 2}, GradeKeyCase{3, 0, 1, 4},
+        GradeKeyCase{3, 0, 2, 2},  // left / right click
+        GradeKeyCase{10, '+', 0, 10}, GradeKeyCase{0, '-', 0, 0}, GradeKeyCase{10, 0, 1, 10},
+        GradeKeyCase{0, 0, 2, 0}, GradeKeyCase{8, '~', 0, 6},  // Delete empties the cell
+        GradeKeyCase{0, '7', 0, 7}, GradeKeyCase{0, '9', 0, 9}, GradeKeyCase{1, '7', 0, 1},
+        GradeKeyCase{6, '7', 0, 6},  // 17, 67 are above 10
         // Backspace emptying the typed number leaves the cell empty.
         GradeKeyCase{6, 8, 0, 6}, GradeKeyCase{4, 8, 0, 6},
-        GradeKeyCase{10, 8, 0, 1},                          // "10" loses its 0
+        GradeKeyCase{10, 8, 0, 1},  // "10" loses its 0
         GradeKeyCase{4, '.', 0, 4}, GradeKeyCase{4, ',', 0, 4}, GradeKeyCase{4, 'E', 0, 4},
         GradeKeyCase{4, 'x', 0, 4}, GradeKeyCase{4, 0, 0, 4}));
 
@@ -72,7 +72,7 @@ TEST(GradeKey, gradeKeysStartTheTypedIndexAfresh)
     TMiniEdi miniEdi;
     const CellId cell{0, 2, 3};
     std::int8_t grade = applyGradeKey(6, 8, 0, cell, miniEdi);  // text "", the empty cell
-    grade = applyGradeKey(grade, '5', 0, cell, miniEdi);         // "Bardzo dobry"
+    grade = applyGradeKey(grade, '5', 0, cell, miniEdi);        // "Bardzo dobry"
     EXPECT_EQ(grade, 4);
     // Typed on from 4, not from the old empty text.
     EXPECT_EQ(applyGradeKey(grade, '7', 0, cell, miniEdi), 4);
@@ -103,7 +103,9 @@ TEST(MatchWording, ignoresCaseAndFallsBackToNoSubject)
 {
     TOpcje options;
     EXPECT_EQ(matchWording(options, "bardzo DOBRY"), 4);
-    EXPECT_EQ(matchWording(options, "DOPUSZCZAJ\xA5" "CY"), 1);  // "DOPUSZCZAJĄCY"
+    EXPECT_EQ(matchWording(options, "DOPUSZCZAJ\xA5"
+                                    "CY"),
+              1);  // "DOPUSZCZAJĄCY"
     EXPECT_EQ(matchWording(options, "zwolniony"), 8);
     EXPECT_EQ(matchWording(options, "--------------"), 6);
     EXPECT_EQ(matchWording(options, "Nieklasyfikowany"), 10);
@@ -112,7 +114,7 @@ TEST(MatchWording, ignoresCaseAndFallsBackToNoSubject)
 
     options.brzmienia[11] = "wzorowe";  // a Ctrl+digit text is no grade
     EXPECT_EQ(matchWording(options, "wzorowe"), 6);
-    options.brzmienia[2] = "Dobry";      // duplicates: the first wins
+    options.brzmienia[2] = "Dobry";  // duplicates: the first wins
     EXPECT_EQ(matchWording(options, "dobry"), 2);
 }
 
@@ -129,7 +131,8 @@ TFra phrase(PhraseKind kind)
 TFrazy classPhrases()
 {
     TFrazy phrases;
-    for (const auto kind : {PhraseKind::Text, PhraseKind::Grade, PhraseKind::Grade, PhraseKind::Picture, PhraseKind::Grade}) {
+    for (const auto kind : {PhraseKind::Text, PhraseKind::Grade, PhraseKind::Grade,
+                            PhraseKind::Picture, PhraseKind::Grade}) {
         phrases.push_back(phrase(kind));
     }
     return phrases;
@@ -152,9 +155,11 @@ TEST(Averages, countOnlyGradesOfGradePhrases)
 {
     const TFrazy phrases = classPhrases();
     TDokumenty pupils;
-    pupils.push_back(pupil({0, 4, 5, 0, 6}));   // grades 5 and 6; the text and picture 0s do not count
-    pupils.push_back(pupil({4, 8, 6, 4, 10}));  // only "Zwolniony", "--------------", "Nieklasyfikowany"
-    pupils.push_back(pupil({4, 0, 1, 4, 2}));   // grades 1, 2, 3
+    pupils.push_back(
+        pupil({0, 4, 5, 0, 6}));  // grades 5 and 6; the text and picture 0s do not count
+    pupils.push_back(
+        pupil({4, 8, 6, 4, 10}));  // only "Zwolniony", "--------------", "Nieklasyfikowany"
+    pupils.push_back(pupil({4, 0, 1, 4, 2}));  // grades 1, 2, 3
 
     EXPECT_EQ(pupilAverage(phrases, pupils, 0), 5.5f);
     EXPECT_EQ(pupilAverage(phrases, pupils, 1), std::nullopt);

@@ -77,16 +77,17 @@ TEST(ClassFileMemory, recordsNotInTheFileAreAllowedOnlyUpToAFixedTotal)
 TEST(ClassFileMemory, trailingBytesAfterACompleteFileAreIgnored)
 {
     const std::string bytes = paddedFile(2, 2, 2);
-    EXPECT_EQ(readClassFile(std::string_view(bytes + "older programs left this")), readClassFile(bytes));
+    EXPECT_EQ(readClassFile(std::string_view(bytes + "older programs left this")),
+              readClassFile(bytes));
 }
 
 class HostileFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() /
-              ("wykazki-hostile-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path()
+              / ("wykazki-hostile-" + std::to_string(::getpid()) + "-"
+                 + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -118,7 +119,8 @@ TEST_F(HostileFiles, pathsThatAreNotRegularFilesAreRefusedWithoutReading)
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
     fs::create_symlink(dir / "fifo", dir / "link-to-fifo");
     std::vector<fs::path> paths = {dir, dir / "fifo", dir / "link-to-fifo", dir / "none.wkz"};
-    for (const char* special : {"/dev/zero", "/dev/null", "/proc/self/mem"})  // the last fails with EIO
+    for (const char* special :
+         {"/dev/zero", "/dev/null", "/proc/self/mem"})  // the last fails with EIO
         if (fs::exists(special))
             paths.emplace_back(special);
     for (const fs::path& p : paths) {

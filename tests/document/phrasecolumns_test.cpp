@@ -43,11 +43,24 @@ TEST(PhraseColumns, cellTexts)
         {[](TFra& f) { f.y0 = 1234.56f; }, kKolY0, "1 234,6", none},
         {[](TFra&) {}, kKolSzer, "0", none},
         {[](TFra&) {}, kKolPoz, "........", none},  // no box
-        {[](TFra& f) { f.width = 1; f.align = 1; }, kKolPoz, "Centr", none},
-        {[](TFra& f) { f.width = 9; f.align = 2; f.kind = PhraseKind::Picture; }, kKolPoz, "........", none},
+        {[](TFra& f) {
+             f.width = 1;
+             f.align = 1;
+         },
+         kKolPoz, "Centr", none},
+        {[](TFra& f) {
+             f.width = 9;
+             f.align = 2;
+             f.kind = PhraseKind::Picture;
+         },
+         kKolPoz, "........", none},
         {[](TFra&) {}, kKolFont, "10, MS Sans Serif", none},
         {[](TFra& f) { f.kind = PhraseKind::Picture; }, kKolFont, "???", kEmptyNameColor},
-        {[](TFra& f) { f.kind = PhraseKind::Picture; f.picture = "godlo.bmp"; }, kKolFont, "godlo.bmp", none},
+        {[](TFra& f) {
+             f.kind = PhraseKind::Picture;
+             f.picture = "godlo.bmp";
+         },
+         kKolFont, "godlo.bmp", none},
         {[](TFra&) {}, kKolKorekta, "", none},
         {[](TFra& f) { f.lineSpacing = -1.5f; }, kKolKorekta, "-1,5", none},
         {[](TFra& f) { f.lineSpacing = 2.0f; }, kKolKorekta, "+2,0", none},
@@ -72,32 +85,79 @@ TEST(PhraseColumns, pastedTexts)
         std::function<bool(const TFra&)> holds;
         const char* what;
     } cases[] = {
-        {kKolNazwa, "Średnia ocen", TFra{}, [](const TFra& f) { return f.name == "Średnia ocen"; }, "name whole, bytes as they come"},
-        {kKolRodzaj, "Ocena", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Grade; }, "Ocena"},
-        {kKolRodzaj, "obrazek", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Picture; }, "obrazek"},
+        {kKolNazwa, "Średnia ocen", TFra{}, [](const TFra& f) { return f.name == "Średnia ocen"; },
+         "name whole, bytes as they come"},
+        {kKolRodzaj, "Ocena", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Grade; },
+         "Ocena"},
+        {kKolRodzaj, "obrazek", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Picture; },
+         "obrazek"},
         {kKolRodzaj, "OC", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Grade; }, "OC"},
-        {kKolRodzaj, "tekst", [] { TFra f; f.kind = PhraseKind::Grade; return f; }(), [](const TFra& f) { return f.kind == PhraseKind::Text; }, "tekst"},
-        {kKolRodzaj, "xyz", [] { TFra f; f.kind = PhraseKind::Picture; return f; }(), [](const TFra& f) { return f.kind == PhraseKind::Picture; }, "other keeps"},
-        {kKolX0, "  42mm", TFra{}, [](const TFra& f) { return f.x0 == 42; }, "digits up to a letter"},
-        {kKolX0, "99999", TFra{}, [](const TFra& f) { return f.x0 == 1000; }, "x0 clamped, no wrap"},
+        {kKolRodzaj, "tekst",
+         [] {
+             TFra f;
+             f.kind = PhraseKind::Grade;
+             return f;
+         }(),
+         [](const TFra& f) { return f.kind == PhraseKind::Text; }, "tekst"},
+        {kKolRodzaj, "xyz",
+         [] {
+             TFra f;
+             f.kind = PhraseKind::Picture;
+             return f;
+         }(),
+         [](const TFra& f) { return f.kind == PhraseKind::Picture; }, "other keeps"},
+        {kKolX0, "  42mm", TFra{}, [](const TFra& f) { return f.x0 == 42; },
+         "digits up to a letter"},
+        {kKolX0, "99999", TFra{}, [](const TFra& f) { return f.x0 == 1000; },
+         "x0 clamped, no wrap"},
         {kKolSzer, "-5", textBox(7), [](const TFra& f) { return f.width == 0; }, "negative width"},
-        {kKolWys, "123456789012345678901234567890", TFra{}, [](const TFra& f) { return f.height == 1000; }, "endless digits"},
+        {kKolWys, "123456789012345678901234567890", TFra{},
+         [](const TFra& f) { return f.height == 1000; }, "endless digits"},
         {kKolWys, "abc", textBox(7), [](const TFra& f) { return f.height == 0; }, "no digits"},
         {kKolY0, "12,34", TFra{}, [](const TFra& f) { return f.y0 == 12.3f; }, "y0 one decimal"},
         {kKolY0, "20000", TFra{}, [](const TFra& f) { return f.y0 == 10000.0f; }, "y0 limit"},
         {kKolY0, "1 234,5", TFra{}, [](const TFra& f) { return f.y0 == 1234.5f; }, "y0 as shown"},
         {kKolPoz, "Centr", textBox(10), [](const TFra& f) { return f.align == 1; }, "Centr"},
         {kKolPoz, "Prawo", textBox(10), [](const TFra& f) { return f.align == 2; }, "Prawo"},
-        {kKolPoz, "cokolwiek", [] { TFra f = textBox(10); f.align = 2; return f; }(), [](const TFra& f) { return f.align == 1; }, "c"},
-        {kKolPoz, "Lewo", [] { TFra f = textBox(10); f.align = 2; return f; }(), [](const TFra& f) { return f.align == 0; }, "Lewo"},
+        {kKolPoz, "cokolwiek",
+         [] {
+             TFra f = textBox(10);
+             f.align = 2;
+             return f;
+         }(),
+         [](const TFra& f) { return f.align == 1; }, "c"},
+        {kKolPoz, "Lewo",
+         [] {
+             TFra f = textBox(10);
+             f.align = 2;
+             return f;
+         }(),
+         [](const TFra& f) { return f.align == 0; }, "Lewo"},
         {kKolPoz, "Prawo", textBox(0), [](const TFra& f) { return f.align == 0; }, "no box keeps"},
-        {kKolPoz, "........", [] { TFra f = textBox(10); f.align = 1; return f; }(), [](const TFra& f) { return f.align == 1; }, "placeholder keeps"},
-        {kKolFont, "12, Arial", TFra{}, [](const TFra& f) { return f == TFra{}; }, "font takes nothing"},
-        {kKolKorekta, "-1,5", TFra{}, [](const TFra& f) { return f.lineSpacing == -1.5f; }, "negative"},
-        {kKolKorekta, "+2,0", TFra{}, [](const TFra& f) { return f.lineSpacing == 2.0f; }, "as shown"},
-        {kKolKorekta, "-7", TFra{}, [](const TFra& f) { return f.lineSpacing == -2.0f; }, "lower limit"},
-        {kKolKorekta, "9,99", TFra{}, [](const TFra& f) { return f.lineSpacing == 5.0f; }, "upper limit"},
-        {kKolKorekta, "", [] { TFra f; f.lineSpacing = 3; return f; }(), [](const TFra& f) { return f.lineSpacing == 0.0f; }, "empty is zero"},
+        {kKolPoz, "........",
+         [] {
+             TFra f = textBox(10);
+             f.align = 1;
+             return f;
+         }(),
+         [](const TFra& f) { return f.align == 1; }, "placeholder keeps"},
+        {kKolFont, "12, Arial", TFra{}, [](const TFra& f) { return f == TFra{}; },
+         "font takes nothing"},
+        {kKolKorekta, "-1,5", TFra{}, [](const TFra& f) { return f.lineSpacing == -1.5f; },
+         "negative"},
+        {kKolKorekta, "+2,0", TFra{}, [](const TFra& f) { return f.lineSpacing == 2.0f; },
+         "as shown"},
+        {kKolKorekta, "-7", TFra{}, [](const TFra& f) { return f.lineSpacing == -2.0f; },
+         "lower limit"},
+        {kKolKorekta, "9,99", TFra{}, [](const TFra& f) { return f.lineSpacing == 5.0f; },
+         "upper limit"},
+        {kKolKorekta, "",
+         [] {
+             TFra f;
+             f.lineSpacing = 3;
+             return f;
+         }(),
+         [](const TFra& f) { return f.lineSpacing == 0.0f; }, "empty is zero"},
         {kKolStrona, "0", TFra{}, [](const TFra& f) { return f.page == 0; }, "page 0"},
         {kKolStrona, "9", TFra{}, [](const TFra& f) { return f.page == 3; }, "page 9"},
         {kKolStrona, "2", TFra{}, [](const TFra& f) { return f.page == 1; }, "page 2"},
@@ -121,7 +181,12 @@ TEST(PhraseColumns, everyShownTextPastesBackToTheSamePhrase)
     phrase.align = 2;
     phrase.lineSpacing = -1.5f;
     phrase.page = 2;
-    for (const TFra& original : {phrase, [&] { TFra p = phrase; p.kind = PhraseKind::Picture; p.align = 1; return p; }()}) {
+    for (const TFra& original : {phrase, [&] {
+                                     TFra p = phrase;
+                                     p.kind = PhraseKind::Picture;
+                                     p.align = 1;
+                                     return p;
+                                 }()}) {
         TFra pasted;
         for (int column = 0; column < kPhraseEditorColumns; ++column)
             pastePhraseCell(pasted, column, phraseCellText(original, column).text);
@@ -134,15 +199,15 @@ TEST(PhraseColumns, everyShownTextPastesBackToTheSamePhrase)
 
 TEST(PictureNames, sortedCaseInsensitivelyWithPolishLettersInPlace)
 {
-    std::vector<std::string> names = {cp("Łódź.bmp"), "zebra.bmp", cp("łąka.bmp"), cp("Godło.bmp"),
-                                      "godlo2.bmp", "lis.bmp", cp("Ćma.bmp"), "Cyrk.bmp",
-                                      cp("żaba.bmp"), cp("źródło.bmp"), "1.bmp", "godlo.bmp",
-                                      "Godlo.bmp"};
+    std::vector<std::string> names = {
+        cp("Łódź.bmp"), "zebra.bmp",   cp("łąka.bmp"), cp("Godło.bmp"), "godlo2.bmp",
+        "lis.bmp",      cp("Ćma.bmp"), "Cyrk.bmp",     cp("żaba.bmp"),  cp("źródło.bmp"),
+        "1.bmp",        "godlo.bmp",   "Godlo.bmp"};
     sortPictureNames(names);
     const std::vector<std::string> expected = {
-        "1.bmp",          "Cyrk.bmp",      cp("Ćma.bmp"),  "Godlo.bmp",  "godlo.bmp",
-        "godlo2.bmp",     cp("Godło.bmp"), "lis.bmp",      cp("łąka.bmp"), cp("Łódź.bmp"),
-        "zebra.bmp",      cp("źródło.bmp"), cp("żaba.bmp"),
+        "1.bmp",      "Cyrk.bmp",       cp("Ćma.bmp"),  "Godlo.bmp",    "godlo.bmp",
+        "godlo2.bmp", cp("Godło.bmp"),  "lis.bmp",      cp("łąka.bmp"), cp("Łódź.bmp"),
+        "zebra.bmp",  cp("źródło.bmp"), cp("żaba.bmp"),
     };
     EXPECT_EQ(names, expected);
 }
@@ -150,7 +215,7 @@ TEST(PictureNames, sortedCaseInsensitivelyWithPolishLettersInPlace)
 TEST(PictureNames, prefixFilterIgnoresCaseOfPolishLetters)
 {
     const std::vector<std::string> names = {cp("Łódź.bmp"), cp("łąka.bmp"), cp("Godło.bmp"),
-                                            "godlo2.bmp", "go", "lis.bmp"};
+                                            "godlo2.bmp",   "go",           "lis.bmp"};
     const struct {
         const char* filter;
         std::vector<std::size_t> expected;
@@ -158,7 +223,7 @@ TEST(PictureNames, prefixFilterIgnoresCaseOfPolishLetters)
         {"", {0, 1, 2, 3, 4, 5}},
         {"g", {2, 3, 4}},
         {"GO", {2, 3, 4}},
-        {"god", {2, 3}},   // "go" is shorter than the filter
+        {"god", {2, 3}},  // "go" is shorter than the filter
         {"ł", {0, 1}},
         {"Ł", {0, 1}},
         {"łą", {1}},

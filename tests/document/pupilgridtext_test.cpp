@@ -59,7 +59,8 @@ TEST(PupilGridText, cellsByKindWithTheirColours)
     EXPECT_EQ(pupilGridCell(d, 0, 0).text, "wzorowe");
     EXPECT_FALSE(pupilGridCell(d, 0, 0).color);
     EXPECT_EQ(pupilGridCell(d, 1, 0).color, kKolorBialy);  // empty text
-    EXPECT_EQ(pupilGridCell(d, 0, 1).text, "Celuj\xB9" "cy");
+    EXPECT_EQ(pupilGridCell(d, 0, 1).text, "Celuj\xB9"
+                                           "cy");
     EXPECT_EQ(pupilGridCell(d, 0, 1).color, kKolorAqua);
     EXPECT_EQ(pupilGridCell(d, 1, 1).text, "");  // index 11 shows nothing
     EXPECT_EQ(pupilGridCell(d, 1, 1).color, kKolorNiebieski);

@@ -229,9 +229,9 @@ TEST_F(GridKeys, ownerCtrlDigitSwallowingStopsTheDigit)
     typeText(Qt::Key_5, QStringLiteral("5"), Qt::ControlModifier);
     // Ctrl+5 types no character; the keypad's 5 typed next is not lost.
     typeText(Qt::Key_5, QStringLiteral("5"), Qt::KeypadModifier);
-    EXPECT_EQ(withoutModifierKeys(takeLog()),
-              (Log{"Akcja 0,0 key=53 b=0 s=4", "Akcja 0,0 key=101 b=0 s=0",
-                   "AkcjaEdit 0,0 key=53 b=0"}));
+    EXPECT_EQ(
+        withoutModifierKeys(takeLog()),
+        (Log{"Akcja 0,0 key=53 b=0 s=4", "Akcja 0,0 key=101 b=0 s=0", "AkcjaEdit 0,0 key=53 b=0"}));
 }
 
 TEST_F(GridKeys, ctrlWithADigitTypesNoCharacter)
@@ -244,9 +244,10 @@ TEST_F(GridKeys, ctrlWithADigitTypesNoCharacter)
     const Log events = withoutModifierKeys(takeLog());
     ASSERT_FALSE(events.empty());
     EXPECT_EQ(events.back(), "AkcjaEdit 0,0 key=185 b=0");
-    EXPECT_EQ(std::count_if(events.begin(), events.end(),
-                            [](const std::string& line) { return line.rfind("AkcjaEdit", 0) == 0; }),
-              1);
+    EXPECT_EQ(
+        std::count_if(events.begin(), events.end(),
+                      [](const std::string& line) { return line.rfind("AkcjaEdit", 0) == 0; }),
+        1);
 }
 
 TEST_F(GridKeys, f5WritesTheRangeTheOwnerGives)
@@ -255,7 +256,8 @@ TEST_F(GridKeys, f5WritesTheRangeTheOwnerGives)
     cells[{1, 0}] = "b";
     cells[{2, 0}] = "c";
     cells[{1, 1}] = "e";
-    const std::string path = (QDir::tempPath() + QStringLiteral("/wykazki_grid_f5.txt")).toStdString();
+    const std::string path =
+        (QDir::tempPath() + QStringLiteral("/wykazki_grid_f5.txt")).toStdString();
     owner().OnToTxtFile = [&](TCellEdi& g, std::string& file, int& x1, int& y1, int& x2, int& y2) {
         EXPECT_EQ(file, "");
         EXPECT_EQ(x1, 0);
@@ -281,11 +283,11 @@ TEST_F(GridMouse, clickOnTheCurrentCellGivesAkcjaAkcjaEditAndMysz)
     grid().setPozX(1);
     grid().setPozY(2);
     clickCell(1, 2, Qt::LeftButton, {}, 7, 4);
-    EXPECT_EQ(takeLog(), (Log{"Akcja 1,2 key=0 b=1 s=8", "AkcjaEdit 1,2 key=0 b=1",
-                              "Mysz 1,2 at 7,4 b=1"}));
+    EXPECT_EQ(takeLog(),
+              (Log{"Akcja 1,2 key=0 b=1 s=8", "AkcjaEdit 1,2 key=0 b=1", "Mysz 1,2 at 7,4 b=1"}));
     clickCell(1, 2, Qt::RightButton, {}, 2, 9);
-    EXPECT_EQ(takeLog(), (Log{"Akcja 1,2 key=0 b=2 s=16", "AkcjaEdit 1,2 key=0 b=2",
-                              "Mysz 1,2 at 2,9 b=2"}));
+    EXPECT_EQ(takeLog(),
+              (Log{"Akcja 1,2 key=0 b=2 s=16", "AkcjaEdit 1,2 key=0 b=2", "Mysz 1,2 at 2,9 b=2"}));
 }
 
 TEST_F(GridMouse, clickOnAnotherCellMovesTheCurrentCellSilently)

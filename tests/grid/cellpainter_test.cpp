@@ -191,10 +191,13 @@ TEST_F(CellPainting, lineBreaksStartNewLinesOnScreenAndPrinter)
     };
     for (const PaintTarget target : {PaintTarget::Screen, PaintTarget::Printer}) {
         text = "W";
-        EXPECT_EQ(inkBelow(paintInto(grid(), 1, 1, {40, 40}, ColouringMode::AsOnScreen, target), 16), 0);
+        EXPECT_EQ(
+            inkBelow(paintInto(grid(), 1, 1, {40, 40}, ColouringMode::AsOnScreen, target), 16), 0);
         for (const char* broken : {"W\r\nW", "W\nW", "W\rW"}) {
             text = broken;
-            EXPECT_GT(inkBelow(paintInto(grid(), 1, 1, {40, 40}, ColouringMode::AsOnScreen, target), 16), 0)
+            EXPECT_GT(
+                inkBelow(paintInto(grid(), 1, 1, {40, 40}, ColouringMode::AsOnScreen, target), 16),
+                0)
                 << int(target);
         }
     }
@@ -205,9 +208,11 @@ TEST_F(CellPainting, screenTextsAreNeverReadAsMarkup)
     std::string text;
     owner().OnOczko = [&](TCellEdi&, int, int, TTekstOczka& ato) { ato.tekst[0] = text; };
     text = "<b>x</b>";
-    const QImage markup = paintInto(grid(), 1, 1, {80, 14}, ColouringMode::AsOnScreen, PaintTarget::Screen);
+    const QImage markup =
+        paintInto(grid(), 1, 1, {80, 14}, ColouringMode::AsOnScreen, PaintTarget::Screen);
     text = "x";
-    const QImage plain = paintInto(grid(), 1, 1, {80, 14}, ColouringMode::AsOnScreen, PaintTarget::Screen);
+    const QImage plain =
+        paintInto(grid(), 1, 1, {80, 14}, ColouringMode::AsOnScreen, PaintTarget::Screen);
     const QRgb yellow = rgb(255, 255, 0);
     EXPECT_GT(inkIn(markup, 20, 79, yellow), 0);  // the tags show as characters
     EXPECT_EQ(inkIn(plain, 20, 79, yellow), 0);
@@ -269,15 +274,15 @@ TEST_F(CellPainting, selectedCellsUseTheCursorColours)
     grid().selectRange({1, 1, 3, 3});  // current cell (2, 2) stays inside
     CellState selected;
     selected.selected = true;
-    const QImage current =
-        paintInto(grid(), 2, 2, {30, 14}, ColouringMode::AsOnScreen, PaintTarget::Printer, selected);
-    const QImage other =
-        paintInto(grid(), 3, 3, {30, 14}, ColouringMode::AsOnScreen, PaintTarget::Printer, selected);
+    const QImage current = paintInto(grid(), 2, 2, {30, 14}, ColouringMode::AsOnScreen,
+                                     PaintTarget::Printer, selected);
+    const QImage other = paintInto(grid(), 3, 3, {30, 14}, ColouringMode::AsOnScreen,
+                                   PaintTarget::Printer, selected);
     EXPECT_EQ(current.pixel(29, 13), rgb(0, 0, 0));
     EXPECT_EQ(other.pixel(29, 13), rgb(128, 128, 128));
     // Headers are never highlighted.
-    const QImage header =
-        paintInto(grid(), 0, 2, {30, 14}, ColouringMode::AsOnScreen, PaintTarget::Printer, selected);
+    const QImage header = paintInto(grid(), 0, 2, {30, 14}, ColouringMode::AsOnScreen,
+                                    PaintTarget::Printer, selected);
     EXPECT_EQ(header.pixel(29, 13), rgb(192, 192, 192));
 }
 
@@ -309,9 +314,11 @@ TEST_F(CellPainting, ownerGraphicsOnScreenOnlyWithThePenColourKept)
     QImage image(20, 10, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setPen(Qt::black);
-    paintCell(grid(), painter, 5, 3, image.rect(), {}, ColouringMode::AsOnScreen, PaintTarget::Printer);
+    paintCell(grid(), painter, 5, 3, image.rect(), {}, ColouringMode::AsOnScreen,
+              PaintTarget::Printer);
     EXPECT_EQ(calls, 0);
-    paintCell(grid(), painter, 5, 3, image.rect(), {}, ColouringMode::AsOnScreen, PaintTarget::Screen);
+    paintCell(grid(), painter, 5, 3, image.rect(), {}, ColouringMode::AsOnScreen,
+              PaintTarget::Screen);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(painter.pen().color(), QColor(Qt::black));
     painter.end();
@@ -321,7 +328,8 @@ TEST_F(CellPainting, ownerGraphicsOnScreenOnlyWithThePenColourKept)
 TEST_F(CellPainting, cornerShowsThreeButtonsOnlyWhenItsClickIsBound)
 {
     const QSize size(50, 14);  // g = 7, h = 4
-    const QImage bare = paintInto(grid(), 0, 0, size, ColouringMode::AsOnScreen, PaintTarget::Screen);
+    const QImage bare =
+        paintInto(grid(), 0, 0, size, ColouringMode::AsOnScreen, PaintTarget::Screen);
     EXPECT_EQ(bare.pixel(10, 5), rgb(192, 192, 192));
 
     owner().OnLeftTopAkcja = [](TCellEdi&, int, TShiftState) {};
@@ -401,7 +409,8 @@ TEST_F(CellPainting, cellChangeIsReportedUnpaintedAndNeverWhilePainting)
             grid().setAutoScroll(false);  // the cell moves where the view does not follow
 
         grid().setPozX(50);
-        EXPECT_EQ(grid().cellRect(51, 1).intersects(grid().viewport()->rect()), sight == Sight::Shown);
+        EXPECT_EQ(grid().cellRect(51, 1).intersects(grid().viewport()->rect()),
+                  sight == Sight::Shown);
         QApplication::processEvents();
         EXPECT_EQ(takeLog(), (std::vector<std::string>{"ZmianaKomorki 0,0"}));
         paintNow();

@@ -34,28 +34,35 @@ void GridFixture::bindAll()
         const auto it = cells.find({x, y});
         return it == cells.end() ? std::string() : it->second;
     };
-    g.OnLeftInfo = [](TCellEdi&, int poz, TTekstOczka& ato) { ato.tekst[0] = "L" + std::to_string(poz); };
-    g.OnTopInfo = [](TCellEdi&, int poz, TTekstOczka& ato) { ato.tekst[0] = "T" + std::to_string(poz); };
-    g.OnOczko = [cellText](TCellEdi&, int x, int y, TTekstOczka& ato) { ato.tekst[0] = cellText(x, y); };
+    g.OnLeftInfo = [](TCellEdi&, int poz, TTekstOczka& ato) {
+        ato.tekst[0] = "L" + std::to_string(poz);
+    };
+    g.OnTopInfo = [](TCellEdi&, int poz, TTekstOczka& ato) {
+        ato.tekst[0] = "T" + std::to_string(poz);
+    };
+    g.OnOczko = [cellText](TCellEdi&, int x, int y, TTekstOczka& ato) {
+        ato.tekst[0] = cellText(x, y);
+    };
     g.OnGrafOczko = [](TCellEdi&, QPainter&, int, int, int, int) {};
     g.OnZmianaKomorki = [add](TCellEdi&, int oldx, int oldy) {
         add("ZmianaKomorki " + std::to_string(oldx) + "," + std::to_string(oldy));
     };
-    g.OnAkcja = [this, add](TCellEdi&, int x, int y, std::uint32_t& key, int button, TShiftState shift) {
+    g.OnAkcja = [this, add](TCellEdi&, int x, int y, std::uint32_t& key, int button,
+                            TShiftState shift) {
         add("Akcja " + std::to_string(x) + "," + std::to_string(y) + " key=" + std::to_string(key)
             + " b=" + std::to_string(button) + " s=" + std::to_string(shift));
         if (akcjaHook)
             akcjaHook(key);
     };
     g.OnAkcjaEdit = [this, add](TCellEdi&, int x, int y, unsigned char& key, int button) {
-        add("AkcjaEdit " + std::to_string(x) + "," + std::to_string(y) + " key=" + std::to_string(key)
-            + " b=" + std::to_string(button));
+        add("AkcjaEdit " + std::to_string(x) + "," + std::to_string(y)
+            + " key=" + std::to_string(key) + " b=" + std::to_string(button));
         if (akcjaEditHook)
             akcjaEditHook(key);
     };
     g.OnMyszWOczkuAkcja = [add](TCellEdi&, int x, int y, int xm, int ym, int button) {
-        add("Mysz " + std::to_string(x) + "," + std::to_string(y) + " at " + std::to_string(xm) + ","
-            + std::to_string(ym) + " b=" + std::to_string(button));
+        add("Mysz " + std::to_string(x) + "," + std::to_string(y) + " at " + std::to_string(xm)
+            + "," + std::to_string(ym) + " b=" + std::to_string(button));
     };
     g.OnLeftTopAkcja = [add](TCellEdi&, int button, TShiftState shift) {
         add("LeftTopAkcja b=" + std::to_string(button) + " s=" + std::to_string(shift));
@@ -80,7 +87,9 @@ void GridFixture::bindAll()
     g.OnEdycja = [add](TCellEdi&, int x, int y, std::string& txt) {
         add("Edycja " + std::to_string(x) + "," + std::to_string(y) + " " + txt);
     };
-    g.OnOczkoToClipboard = [cellText](TCellEdi&, int x, int y, std::string& txt) { txt = cellText(x, y); };
+    g.OnOczkoToClipboard = [cellText](TCellEdi&, int x, int y, std::string& txt) {
+        txt = cellText(x, y);
+    };
     g.OnClipboardToOczko = [add](TCellEdi&, int x, int y, std::string& txt) {
         add("ClipboardToOczko " + std::to_string(x) + "," + std::to_string(y) + " " + txt);
     };
@@ -97,7 +106,8 @@ void GridFixture::clickCell(int x, int y, Qt::MouseButton button, Qt::KeyboardMo
                             int dx, int dy)
 {
     const QRect rect = grid().cellRect(x + 1, y + 1);
-    ASSERT_TRUE(grid().viewport()->rect().contains(rect)) << "cell " << x << "," << y << " is not visible";
+    ASSERT_TRUE(grid().viewport()->rect().contains(rect))
+        << "cell " << x << "," << y << " is not visible";
     QTest::mouseClick(grid().viewport(), button, modifiers, rect.topLeft() + QPoint(dx, dy));
 }
 

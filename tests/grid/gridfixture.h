@@ -5,7 +5,6 @@
 #include "grid/celledi.h"
 #include "handlerowner.h"
 
-
 #include <QHeaderView>
 #include <QString>
 #include <QWidget>

@@ -29,7 +29,9 @@ struct HandlerOwner : CellEdiOwner {
     CellEdiEvents boundEvents() const override
     {
         CellEdiEvents events;
-        const auto bind = [&events](bool bound, CellEdiEvent event) { events.setFlag(event, bound); };
+        const auto bind = [&events](bool bound, CellEdiEvent event) {
+            events.setFlag(event, bound);
+        };
         bind(bool(OnLeftInfo), CellEdiEvent::OnLeftInfo);
         bind(bool(OnTopInfo), CellEdiEvent::OnTopInfo);
         bind(bool(OnOczko), CellEdiEvent::OnOczko);
@@ -51,15 +53,25 @@ struct HandlerOwner : CellEdiOwner {
         return events;
     }
 
-    void rowHeader(TCellEdi& g, int row, TTekstOczka& ato) const override { OnLeftInfo(g, row, ato); }
-    void columnHeader(TCellEdi& g, int column, TTekstOczka& ato) const override { OnTopInfo(g, column, ato); }
-    void cellText(TCellEdi& g, int x, int y, TTekstOczka& ato) const override { OnOczko(g, x, y, ato); }
+    void rowHeader(TCellEdi& g, int row, TTekstOczka& ato) const override
+    {
+        OnLeftInfo(g, row, ato);
+    }
+    void columnHeader(TCellEdi& g, int column, TTekstOczka& ato) const override
+    {
+        OnTopInfo(g, column, ato);
+    }
+    void cellText(TCellEdi& g, int x, int y, TTekstOczka& ato) const override
+    {
+        OnOczko(g, x, y, ato);
+    }
     void cellGraphics(TCellEdi& g, QPainter& p, int x, int y, int x0, int y0) override
     {
         OnGrafOczko(g, p, x, y, x0, y0);
     }
     void cellChanged(TCellEdi& g, int oldx, int oldy) override { OnZmianaKomorki(g, oldx, oldy); }
-    void cellAction(TCellEdi& g, int x, int y, std::uint32_t& key, int button, TShiftState shift) override
+    void cellAction(TCellEdi& g, int x, int y, std::uint32_t& key, int button,
+                    TShiftState shift) override
     {
         OnAkcja(g, x, y, key, button, shift);
     }
@@ -71,7 +83,10 @@ struct HandlerOwner : CellEdiOwner {
     {
         OnMyszWOczkuAkcja(g, x, y, xm, ym, button);
     }
-    void cornerClicked(TCellEdi& g, int button, TShiftState shift) override { OnLeftTopAkcja(g, button, shift); }
+    void cornerClicked(TCellEdi& g, int button, TShiftState shift) override
+    {
+        OnLeftTopAkcja(g, button, shift);
+    }
     void rowHeaderClicked(TCellEdi& g, int row, int button, TShiftState shift) override
     {
         OnLeftInfoAkcja(g, row, button, shift);
@@ -86,11 +101,26 @@ struct HandlerOwner : CellEdiOwner {
         OnDozwolonaEdycja(g, x, y, allowed);
         return allowed;
     }
-    void editorText(TCellEdi& g, int x, int y, std::string& text) override { OnStartEdycji(g, x, y, text); }
-    void editorMask(TCellEdi& g, int x, int y, std::string& mask) override { OnMaskaEdycji(g, x, y, mask); }
-    void editorCommitted(TCellEdi& g, int x, int y, std::string& text) override { OnEdycja(g, x, y, text); }
-    void copyText(TCellEdi& g, int x, int y, std::string& text) const override { OnOczkoToClipboard(g, x, y, text); }
-    void pasteIntoCell(TCellEdi& g, int x, int y, std::string& text) override { OnClipboardToOczko(g, x, y, text); }
+    void editorText(TCellEdi& g, int x, int y, std::string& text) override
+    {
+        OnStartEdycji(g, x, y, text);
+    }
+    void editorMask(TCellEdi& g, int x, int y, std::string& mask) override
+    {
+        OnMaskaEdycji(g, x, y, mask);
+    }
+    void editorCommitted(TCellEdi& g, int x, int y, std::string& text) override
+    {
+        OnEdycja(g, x, y, text);
+    }
+    void copyText(TCellEdi& g, int x, int y, std::string& text) const override
+    {
+        OnOczkoToClipboard(g, x, y, text);
+    }
+    void pasteIntoCell(TCellEdi& g, int x, int y, std::string& text) override
+    {
+        OnClipboardToOczko(g, x, y, text);
+    }
     void textFileRange(TCellEdi& g, std::string& file, int& x1, int& y1, int& x2, int& y2) override
     {
         OnToTxtFile(g, file, x1, y1, x2, y2);

@@ -28,30 +28,34 @@ TEST_F(HtmlTable, withoutColumnNamesStartsAtTheFirstDataCellWhichHoldsTheLink)
     };
     std::string html = "before\r\n";
     grid().TabelaHtml(html, false, 3, true);
-    EXPECT_EQ(html,
-              "before\r\n"
-              "<table cellspacing=\"3\" rules=all>\r\n"
-              "<tr><td>" + kLink + "</td><td>1/0</td></tr>\r\n"
-              "<tr><td>0/1</td><td>1/1</td></tr>\r\n"
-              "</table>\r\n");
+    EXPECT_EQ(html, "before\r\n"
+                    "<table cellspacing=\"3\" rules=all>\r\n"
+                    "<tr><td>"
+                        + kLink
+                        + "</td><td>1/0</td></tr>\r\n"
+                          "<tr><td>0/1</td><td>1/1</td></tr>\r\n"
+                          "</table>\r\n");
 }
 
 TEST_F(HtmlTable, withColumnNamesHasHeaderCellsAndColours)
 {
     grid().setIlx(1);
     grid().setIly(1);
-    owner().OnTopInfo = [](TCellEdi&, int poz, TTekstOczka& ato) { ato.tekst[0] = "T" + std::to_string(poz); };
+    owner().OnTopInfo = [](TCellEdi&, int poz, TTekstOczka& ato) {
+        ato.tekst[0] = "T" + std::to_string(poz);
+    };
     owner().OnOczko = [](TCellEdi&, int, int, TTekstOczka& ato) {
         ato.tekst[0] = "v";
         ato.kolor = 0x0000FF;
     };
     std::string html;
     grid().TabelaHtml(html, true, 0, false);
-    EXPECT_EQ(html,
-              "<table cellspacing=\"0\" rules=none>\r\n"
-              "<tr><th bgcolor=#C0C0C0>" + kLink + "</th><th bgcolor=#C0C0C0>T0</th></tr>\r\n"
-              "<tr><th bgcolor=#C0C0C0>...</th><td bgcolor=#FF0000>v</td></tr>\r\n"
-              "</table>\r\n");
+    EXPECT_EQ(html, "<table cellspacing=\"0\" rules=none>\r\n"
+                    "<tr><th bgcolor=#C0C0C0>"
+                        + kLink
+                        + "</th><th bgcolor=#C0C0C0>T0</th></tr>\r\n"
+                          "<tr><th bgcolor=#C0C0C0>...</th><td bgcolor=#FF0000>v</td></tr>\r\n"
+                          "</table>\r\n");
 }
 
 TEST_F(HtmlTable, partsAreJoinedAndEmptyPartsShowDots)
@@ -60,15 +64,25 @@ TEST_F(HtmlTable, partsAreJoinedAndEmptyPartsShowDots)
     grid().setIly(1);
     owner().OnOczko = [](TCellEdi&, int x, int, TTekstOczka& ato) {
         switch (x) {
-        case 1: ato.ile = 2; ato.tekst[0] = "p"; break;
-        case 2: ato.ile = 2; ato.tekst[1] = "q"; break;
-        case 3: ato.ile = 3; ato.tekst = {"a", "b", "c"}; break;
+        case 1:
+            ato.ile = 2;
+            ato.tekst[0] = "p";
+            break;
+        case 2:
+            ato.ile = 2;
+            ato.tekst[1] = "q";
+            break;
+        case 3:
+            ato.ile = 3;
+            ato.tekst = {"a", "b", "c"};
+            break;
         default: break;
         }
     };
     std::string html;
     grid().TabelaHtml(html, false, 1, true);
-    EXPECT_NE(html.find("<td>p | ...</td><td>...q</td><td>a | b | c</td>"), std::string::npos) << html;
+    EXPECT_NE(html.find("<td>p | ...</td><td>...q</td><td>a | b | c</td>"), std::string::npos)
+        << html;
 }
 
 TEST_F(HtmlTable, cellTextsCannotBecomeMarkup)

@@ -133,9 +133,11 @@ TEST_F(LayoutBlock, corruptBlocksAreRefusedAndLeaveTheGridAlone)
     std::stringstream c(writeGridLayout(manyColumns));
     EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(c); }), ErrorCode::ReadFailed);
 
-    for (const std::size_t cut : {std::size_t(0), std::size_t(3), std::size_t(20), bytes.size() - 1}) {
+    for (const std::size_t cut :
+         {std::size_t(0), std::size_t(3), std::size_t(20), bytes.size() - 1}) {
         std::stringstream shortStream(bytes.substr(0, cut));
-        EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(shortStream); }), ErrorCode::ReadFailed) << cut;
+        EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(shortStream); }), ErrorCode::ReadFailed)
+            << cut;
     }
     EXPECT_EQ(grid().uklad(), before);
 }

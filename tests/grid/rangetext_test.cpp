@@ -2,8 +2,8 @@
 
 #include "gridfixture.h"
 
-#include "qtbridge/cp1250text.h"
 #include "grid/rangetext.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -57,7 +57,10 @@ TEST_F(RangeText, cellsThatNeedItAreQuotedAsSpreadsheetsWriteThem)
         {"a\r\n\r\nb\rc\nd", "\"a\n\nb\nc\nd\""},
         {"say \"hi\"\r\n", "\"say \"\"hi\"\"\n\""},
         {"\"q\"", "\"\"\"q\"\"\""},
-        {"Szko\xB3" "a \"Orze\xB3\"", "Szko\xB3" "a \"Orze\xB3\""},  // inner quotes alone: as it is
+        {"Szko\xB3"
+         "a \"Orze\xB3\"",
+         "Szko\xB3"
+         "a \"Orze\xB3\""},  // inner quotes alone: as it is
     };
     for (const auto& c : cases) {
         cells[{0, 0}] = c.cell;
@@ -93,7 +96,9 @@ TEST_F(RangeText, rangeEndsOutsideTheDataMeanTheWholeGrid)
     EXPECT_EQ(text, "\r\n\r\n");
     // Coordinates before the data are asked of the owner as they are.
     int lowest = 0;
-    owner().OnOczkoToClipboard = [&](TCellEdi&, int x, int, std::string&) { lowest = std::min(lowest, x); };
+    owner().OnOczkoToClipboard = [&](TCellEdi&, int x, int, std::string&) {
+        lowest = std::min(lowest, x);
+    };
     grid().TekstZakresu(text, false, -1, 0, 1, 1);
     EXPECT_EQ(lowest, -1);
 }
@@ -126,7 +131,8 @@ TEST_F(RangeText, savesTheRangeToAFileAndFailsQuietly)
     QFile in(QString::fromStdString(path));
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     EXPECT_EQ(in.readAll(), QByteArray("\xB9\tb\r\n"));
-    EXPECT_FALSE(grid().ZapiszTekst(dir.filePath(QStringLiteral("missing/dir/out.txt")).toStdString(), 0, 0, 1, 1));
+    EXPECT_FALSE(grid().ZapiszTekst(
+        dir.filePath(QStringLiteral("missing/dir/out.txt")).toStdString(), 0, 0, 1, 1));
 }
 
 TEST(PastedText, splitsAtTabsAndLineEnds)
@@ -178,7 +184,8 @@ TEST_F(Paste, fromCalcKeepsMultiLineCells)
     ASSERT_EQ(pasted.size(), 8u);
     EXPECT_EQ(pasted[4], "ClipboardToOczko 0,1 I miejsce w konkursie \"Orlik\"\r\n"
                          "II miejsce w gminnym konkursie\r\n\r\nwolontariat");
-    EXPECT_EQ(pasted[5], "ClipboardToOczko 1,1 Szko\xB3" "a \"Podstawowa\" nr 1");
+    EXPECT_EQ(pasted[5], "ClipboardToOczko 1,1 Szko\xB3"
+                         "a \"Podstawowa\" nr 1");
     EXPECT_EQ(pasted[6], "ClipboardToOczko 2,1 \"cytat\" na pocz\xB9tku");
     EXPECT_EQ(pasted[7], "ClipboardToOczko 3,1 linia 1\r\nlinia 2");
 }
@@ -190,7 +197,8 @@ TEST_F(Paste, beyondTheLastColumnReachesTheOwner)
     grid().setPozX(3);
     QGuiApplication::clipboard()->setText(QStringLiteral("a\tb\r\n"));
     pressKey(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(withoutModifierKeys(takeLog()), (Log{"ClipboardToOczko 3,0 a", "ClipboardToOczko 4,0 b"}));
+    EXPECT_EQ(withoutModifierKeys(takeLog()),
+              (Log{"ClipboardToOczko 3,0 a", "ClipboardToOczko 4,0 b"}));
 
     QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\t3\t4\t5\t6\r\n"));
     pressKey(Qt::Key_V, Qt::ControlModifier);

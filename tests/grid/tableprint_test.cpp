@@ -29,9 +29,13 @@ struct PdfSheet {
         buffer.open(QIODevice::WriteOnly);
         writer = std::make_unique<QPdfWriter>(&buffer);
         writer->setResolution(kDpi);
-        writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        writer->setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     }
-    int pages() const { return int(buffer.data().count("/Type /Page\n")) + int(buffer.data().count("/Type /Page ")); }
+    int pages() const
+    {
+        return int(buffer.data().count("/Type /Page\n")) + int(buffer.data().count("/Type /Page "));
+    }
 };
 
 class TablePrint : public ::testing::Test {
@@ -63,8 +67,8 @@ TEST_F(TablePrint, breaksAndPageCountsFollowThePageSize)
     struct Case {
         const char* name;
         int columns, rows;
-        int widthDivisor;    // cell width = page width / divisor + 1
-        int heightDivisor;   // cell height = page height / divisor
+        int widthDivisor;   // cell width = page width / divisor + 1
+        int heightDivisor;  // cell height = page height / divisor
         bool leftHeaders;
         std::vector<int> columnBreaks, rowBreaks;
     };
@@ -96,16 +100,20 @@ TEST_F(TablePrint, pagesRunDownFirstAndTitlesNameTheirPlace)
     const GridPrintState& state = grid.printState();
     EXPECT_EQ(pageTitle(state, 0, QStringLiteral("T")), QStringLiteral("T [x=1 : y=1]"));
     EXPECT_EQ(pageTitle(state, 1, QStringLiteral("T")), QStringLiteral("T [x=1 : y=2]"));
-    EXPECT_EQ(pageTitle(state, 3, QStringLiteral("T")), QStringLiteral("T [x=2 : y=2]"));  // page column 1, page row 1
+    EXPECT_EQ(pageTitle(state, 3, QStringLiteral("T")),
+              QStringLiteral("T [x=2 : y=2]"));  // page column 1, page row 1
 
     shape(6, 5, pageWidth() / 4 + 1, 14);
     ASSERT_EQ(layOut(), 2);
-    EXPECT_EQ(pageTitle(grid.printState(), 0, QStringLiteral("Kolmo'05")), QStringLiteral("Kolmo'05 [x=1 : y=1]"));
-    EXPECT_EQ(pageTitle(grid.printState(), 1, QStringLiteral("Kolmo'05")), QStringLiteral("Kolmo'05 [x=2 : y=1]"));
+    EXPECT_EQ(pageTitle(grid.printState(), 0, QStringLiteral("Kolmo'05")),
+              QStringLiteral("Kolmo'05 [x=1 : y=1]"));
+    EXPECT_EQ(pageTitle(grid.printState(), 1, QStringLiteral("Kolmo'05")),
+              QStringLiteral("Kolmo'05 [x=2 : y=1]"));
 
     shape(2, 2, 50, 14);
     ASSERT_EQ(layOut(), 1);
-    EXPECT_EQ(pageTitle(grid.printState(), 0, QStringLiteral("Kolmo'05")), QStringLiteral("Kolmo'05"));
+    EXPECT_EQ(pageTitle(grid.printState(), 0, QStringLiteral("Kolmo'05")),
+              QStringLiteral("Kolmo'05"));
 }
 
 TEST_F(TablePrint, moreThanAHundredPageColumnsIsRefused)

@@ -43,8 +43,8 @@ int pdfPageCount(const QString& pdf)
 QString pdfPageText(const QString& pdf, int page)
 {
     const QString n = QString::number(page);
-    return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf,
-                                                 QStringLiteral("-")})
+    return runTool(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf, QStringLiteral("-")})
         .simplified();
 }
 
@@ -178,10 +178,12 @@ TEST_F(CertificatePrinting, damagedOrMissingPicturesAreLeftOutAndListed)
     std::vector<MissingPicture> missing;
     EXPECT_EQ(printCertificates(*printer_, doc, {0, 1, 2}, 0, folder_, &missing), 3u);
     EXPECT_EQ(pdfPageCount(pdf_), 3);
-    EXPECT_EQ(missing, (std::vector<MissingPicture>{{1, "zepsuty.bmp", true}, {2, "\xBF\xF3\xB3w", false}}));
-    EXPECT_EQ(missingPicturesText(missing),
-              QStringLiteral("Wydrukowano bez obrazków: uczeń 2: zepsuty.bmp (uszkodzony lub za duży); "
-                             "uczeń 3: żółw (brak pliku)"));
+    EXPECT_EQ(missing,
+              (std::vector<MissingPicture>{{1, "zepsuty.bmp", true}, {2, "\xBF\xF3\xB3w", false}}));
+    EXPECT_EQ(
+        missingPicturesText(missing),
+        QStringLiteral("Wydrukowano bez obrazków: uczeń 2: zepsuty.bmp (uszkodzony lub za duży); "
+                       "uczeń 3: żółw (brak pliku)"));
     EXPECT_EQ(missingPicturesText({}), QString());
 }
 
@@ -198,11 +200,13 @@ TEST_F(CertificatePrinting, sheetsOutside1To1000MillimetresStartNoJob)
         doc.setOptions(options);
         try {
             print(doc, {0});
-            ADD_FAILURE() << "printed on a sheet of " << sheet.width << " x " << sheet.height << " mm";
+            ADD_FAILURE() << "printed on a sheet of " << sheet.width << " x " << sheet.height
+                          << " mm";
         } catch (const EKolmoError& e) {
             EXPECT_EQ(e.code(), ErrorCode::PrintFailed);
-            EXPECT_EQ(e.detail(), "Wymiary arkusza " + std::to_string(sheet.width) + " × " +
-                                      std::to_string(sheet.height) + " mm są poza zakresem od 1 do 1000 mm");
+            EXPECT_EQ(e.detail(), "Wymiary arkusza " + std::to_string(sheet.width) + " × "
+                                      + std::to_string(sheet.height)
+                                      + " mm są poza zakresem od 1 do 1000 mm");
         }
         EXPECT_FALSE(QFile::exists(pdf_));
     }

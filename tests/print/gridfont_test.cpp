@@ -27,15 +27,15 @@ QImage grid(int widthPx, int heightPx, double scale, int dpi = kTestDpi)
 TEST(MillimetreGrid, lineEvery10mmDarkerEvery50mm)
 {
     const QImage image = grid(1000, 600, 1.0);
-    EXPECT_EQ(image.pixel(100, 5), kLightGrey);   // x = 10 mm
-    EXPECT_EQ(image.pixel(500, 5), kGrey);        // x = 50 mm
+    EXPECT_EQ(image.pixel(100, 5), kLightGrey);  // x = 10 mm
+    EXPECT_EQ(image.pixel(500, 5), kGrey);       // x = 50 mm
     EXPECT_EQ(image.pixel(101, 5), kWhite);
-    EXPECT_EQ(image.pixel(0, 5), kWhite);         // nothing at 0 mm
-    EXPECT_EQ(image.pixel(5, 300), kLightGrey);   // y = 30 mm
-    EXPECT_EQ(image.pixel(5, 500), kGrey);        // y = 50 mm
-    EXPECT_EQ(image.pixel(100, 599), kLightGrey); // down to the given height...
-    EXPECT_EQ(image.pixel(100, 600), kWhite);     // ...and no further
-    EXPECT_EQ(image.pixel(1000, 5), kWhite);      // a line at the width is not drawn
+    EXPECT_EQ(image.pixel(0, 5), kWhite);          // nothing at 0 mm
+    EXPECT_EQ(image.pixel(5, 300), kLightGrey);    // y = 30 mm
+    EXPECT_EQ(image.pixel(5, 500), kGrey);         // y = 50 mm
+    EXPECT_EQ(image.pixel(100, 599), kLightGrey);  // down to the given height...
+    EXPECT_EQ(image.pixel(100, 600), kWhite);      // ...and no further
+    EXPECT_EQ(image.pixel(1000, 5), kWhite);       // a line at the width is not drawn
     EXPECT_EQ(image.pixel(1005, 300), kWhite);
 }
 

@@ -27,6 +27,7 @@ private:
     std::unique_ptr<QGuiApplication> app_;
 };
 
-[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 }  // namespace

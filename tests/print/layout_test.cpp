@@ -65,8 +65,10 @@ TEST_F(PageLayout, storedFloatY0IsTruncatedAfterAddingTheShift)
 
 TEST_F(PageLayout, boxesStartingOffTheSurfaceAreCutAtItsEdges)
 {
-    cls.add(phraseAt(PhraseKind::Text, 20, 2.0f, 50, 10));   // left shifted to -100 px, top above the edge
-    cls.add(phraseAt(PhraseKind::Text, 170, 190.0f, 50, 30));  // 140 mm after the shift, runs past both edges
+    cls.add(phraseAt(PhraseKind::Text, 20, 2.0f, 50,
+                     10));  // left shifted to -100 px, top above the edge
+    cls.add(phraseAt(PhraseKind::Text, 170, 190.0f, 50,
+                     30));  // 140 mm after the shift, runs past both edges
     cls.options.left = -30;
 
     const auto elements = layout();
@@ -141,9 +143,20 @@ TEST_F(PageLayout, gradePhrasesPrintTheWordingOfTheirIndexAndNothingOutside0To10
 
     const auto elements = layout();
     ASSERT_EQ(elements.size(), grades.size());
-    const char* expected[] = {"Niedostateczny", "Dopuszczający", "Dostateczny", "Dobry plus", "Bardzo dobry",
-                              "Celujący", "--------------", "Zwolniona", "Zwolniony", "Nieklasyfikowana",
-                              "Nieklasyfikowany", "", "", ""};
+    const char* expected[] = {"Niedostateczny",
+                              "Dopuszczający",
+                              "Dostateczny",
+                              "Dobry plus",
+                              "Bardzo dobry",
+                              "Celujący",
+                              "--------------",
+                              "Zwolniona",
+                              "Zwolniony",
+                              "Nieklasyfikowana",
+                              "Nieklasyfikowany",
+                              "",
+                              "",
+                              ""};
     for (std::size_t i = 0; i < grades.size(); ++i)
         EXPECT_EQ(elements[i].text, QString::fromUtf8(expected[i])) << "grade index " << grades[i];
 }

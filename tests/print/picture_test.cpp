@@ -31,8 +31,10 @@ protected:
         folder = dir.path().toStdString() + "/";
         writeBmp(QStringLiteral("logo.bmp"), 30, 20, Qt::red);
         writeBmp(QStringLiteral("herb.bmp"), 16, 16, Qt::blue);
-        writeBmp(QStringLiteral("zdjecie"), 12, 10, Qt::green);          // no extension: never found as "zdjecie"
-        writeBmp(QStringLiteral("skan.dib"), 8, 6, Qt::darkYellow);      // three-letter extension used as it is
+        writeBmp(QStringLiteral("zdjecie"), 12, 10,
+                 Qt::green);  // no extension: never found as "zdjecie"
+        writeBmp(QStringLiteral("skan.dib"), 8, 6,
+                 Qt::darkYellow);  // three-letter extension used as it is
         QFile broken(dir.filePath(QStringLiteral("zepsuty.bmp")));
         ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
         broken.write("BM this is not a bitmap");
@@ -43,7 +45,8 @@ protected:
         image.fill(colour);
         ASSERT_TRUE(image.save(dir.filePath(name), "BMP"));
     }
-    std::size_t addPicture(const std::string& file, int x0Mm, float y0Mm, int widthMm = 0, int heightMm = 0)
+    std::size_t addPicture(const std::string& file, int x0Mm, float y0Mm, int widthMm = 0,
+                           int heightMm = 0)
     {
         TFra f = phraseAt(PhraseKind::Picture, x0Mm, y0Mm, widthMm, heightMm);
         f.picture = file;
@@ -88,9 +91,9 @@ TEST_F(Pictures, boxSizeStretchesAndEitherSideMayComeFromThePicture)
 TEST_F(Pictures, boxesAreMovedInsideTheTopAndLeftAndCutAtTheClip)
 {
     cls.options.left = -5;
-    addPicture("logo", 3, 1.0f);              // left -20 px, top 10 - 20 px
-    addPicture("logo", 99, 79.0f, 10, 0);     // 990..1090 px wide, past the right edge
-    addPicture("logo", 50, 200.0f, 10, 10);   // below the sheet: top limited to the clip height
+    addPicture("logo", 3, 1.0f);             // left -20 px, top 10 - 20 px
+    addPicture("logo", 99, 79.0f, 10, 0);    // 990..1090 px wide, past the right edge
+    addPicture("logo", 50, 200.0f, 10, 10);  // below the sheet: top limited to the clip height
     const auto elements = layout();
     ASSERT_EQ(elements.size(), 3u);
     EXPECT_EQ(elements[0].box, (PixelBox{0, 0, 30, 20}));
@@ -126,7 +129,8 @@ TEST_F(Pictures, namesWithPolishLettersResolveAlikeInTheProgramAndInPrinting)
     writeBmp(QStringLiteral("ŻÓŁW.bmp"), 4, 4, Qt::black);
     writeBmp(QStringLiteral("żółw.bmp"), 4, 4, Qt::black);
     writeBmp(QStringLiteral("gęś.bmp"), 4, 4, Qt::black);
-    writeBmp(QStringLiteral("skan.żół"), 4, 4, Qt::black);  // a three-letter extension of Polish letters
+    writeBmp(QStringLiteral("skan.żół"), 4, 4,
+             Qt::black);  // a three-letter extension of Polish letters
     writeBmp(QStringLiteral("xy.ąb.bmp"), 4, 4, Qt::black);  // "ąb" is no three-letter extension
     struct Case {
         const char* cp1250Name;
@@ -140,7 +144,9 @@ TEST_F(Pictures, namesWithPolishLettersResolveAlikeInTheProgramAndInPrinting)
         {"g\xEA\x9C", "gęś.bmp"},
         {"g\xEA\x9C.bmp", "gęś.bmp"},
         {"skan.\xBF\xF3\xB3", "skan.żół"},
-        {"xy.\xB9" "b", "xy.ąb.bmp"},
+        {"xy.\xB9"
+         "b",
+         "xy.ąb.bmp"},
         {"\xBF\xF3\xB3", nullptr},
     };
     PictureCache cache(folder);
@@ -175,13 +181,25 @@ QByteArray bitmapBytes(int width, int height, int rows)
     const int stride = (width * 3 + 3) / 4 * 4;
     QByteArray b;
     auto u16 = [&](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    auto u32 = [&](qint64 v) { u16(int(v & 0xFFFF)); u16(int((v >> 16) & 0xFFFF)); };
+    auto u32 = [&](qint64 v) {
+        u16(int(v & 0xFFFF));
+        u16(int((v >> 16) & 0xFFFF));
+    };
     b.append("BM");
     u32(54 + qint64(stride) * height);
     u32(0);
     u32(54);
-    u32(40); u32(width); u32(height); u16(1); u16(24); u32(0); u32(qint64(stride) * height);
-    u32(2835); u32(2835); u32(0); u32(0);
+    u32(40);
+    u32(width);
+    u32(height);
+    u16(1);
+    u16(24);
+    u32(0);
+    u32(qint64(stride) * height);
+    u32(2835);
+    u32(2835);
+    u32(0);
+    u32(0);
     b.append(QByteArray(qsizetype(stride) * rows, char(0x7F)));
     return b;
 }
@@ -195,12 +213,14 @@ TEST_F(Pictures, damagedMissingAndOutsidePicturesAreLeftOutAndNamed)
         f.write(bytes);
     };
     put(dir.filePath(QStringLiteral("whole.bmp")), bitmapBytes(8, 8, 8));
-    put(dir.filePath(QStringLiteral("cut.bmp")), bitmapBytes(8, 8, 5));                   // ends three rows early
-    put(dir.filePath(QStringLiteral("huge.bmp")), bitmapBytes(40000, 40000, 1));          // beyond the decoder's limit
+    put(dir.filePath(QStringLiteral("cut.bmp")), bitmapBytes(8, 8, 5));  // ends three rows early
+    put(dir.filePath(QStringLiteral("huge.bmp")),
+        bitmapBytes(40000, 40000, 1));  // beyond the decoder's limit
     put(dir.filePath(QStringLiteral("obrazki/godlo.bmp")), bitmapBytes(4, 4, 4));
     QTemporaryDir outside;
     put(outside.filePath(QStringLiteral("secret.bmp")), bitmapBytes(4, 4, 4));
-    ASSERT_TRUE(QFile::link(outside.filePath(QStringLiteral("secret.bmp")), dir.filePath(QStringLiteral("link.bmp"))));
+    ASSERT_TRUE(QFile::link(outside.filePath(QStringLiteral("secret.bmp")),
+                            dir.filePath(QStringLiteral("link.bmp"))));
     const std::string secret = outside.filePath(QStringLiteral("secret.bmp")).toStdString();
     // The relative way out of the folder, as many levels up as it takes.
     std::string up;
@@ -214,16 +234,11 @@ TEST_F(Pictures, damagedMissingAndOutsidePicturesAreLeftOutAndNamed)
         bool damaged;
     };
     const std::vector<Case> cases = {
-        {"whole", true, false},
-        {"obrazki\\godlo.bmp", true, false},
-        {"obrazki/godlo", true, false},
-        {"zepsuty", false, true},
-        {"cut.bmp", false, true},
-        {"huge.bmp", false, true},
-        {"brak.bmp", false, false},
-        {secret, false, false},
-        {escaping, false, false},
-        {"link.bmp", false, false},
+        {"whole", true, false},         {"obrazki\\godlo.bmp", true, false},
+        {"obrazki/godlo", true, false}, {"zepsuty", false, true},
+        {"cut.bmp", false, true},       {"huge.bmp", false, true},
+        {"brak.bmp", false, false},     {secret, false, false},
+        {escaping, false, false},       {"link.bmp", false, false},
     };
     for (const Case& c : cases)
         addPicture(c.name, 10, 50.0f);
@@ -231,7 +246,8 @@ TEST_F(Pictures, damagedMissingAndOutsidePicturesAreLeftOutAndNamed)
 
     CertificateRenderer renderer(cls.phrases, cls.pupils, cls.options, folder);
     for (std::size_t pupil : {0u, 1u, 1u}) {  // a page laid out twice names its pictures once
-        const auto elements = renderer.layoutPage(surface, pupil, 0, kClipWidthPx, kClipHeightPx, 1.0);
+        const auto elements =
+            renderer.layoutPage(surface, pupil, 0, kClipWidthPx, kClipHeightPx, 1.0);
         std::vector<std::size_t> placed;
         for (const auto& e : elements)
             placed.push_back(e.phrase);
@@ -274,7 +290,8 @@ TEST_F(Pictures, aPictureOnEveryCardIsStoredOnceInThePdf)
     cls.pupils.resize(5, cls.phrases.count());
     QBuffer pdf;
     ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
-    writeCertificatesPdf(pdf, CertificatePdfJob{cls.phrases, cls.pupils, cls.options, {0, 1, 2, 3, 4}, 0, folder});
+    writeCertificatesPdf(
+        pdf, CertificatePdfJob{cls.phrases, cls.pupils, cls.options, {0, 1, 2, 3, 4}, 0, folder});
     EXPECT_EQ(pdf.data().count("/Type /Page\n") + pdf.data().count("/Type /Page\r"), 5);
     EXPECT_EQ(pdf.data().count("/Subtype /Image"), 2);
 }

@@ -49,14 +49,17 @@ using PdfPage = std::vector<PdfLine>;
 std::vector<PdfPage> readPdfLines(const QString& pdfPath)
 {
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox-layout"), pdfPath, QStringLiteral("-")});
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-bbox-layout"), pdfPath, QStringLiteral("-")});
     EXPECT_TRUE(pdftotext.waitForFinished(60000));
     QXmlStreamReader xml(pdftotext.readAllStandardOutput());
     std::vector<PdfPage> pages;
     PdfLine line{};
     while (!xml.atEnd()) {
         xml.readNext();
-        auto mm = [&](const char* name) { return xml.attributes().value(QLatin1String(name)).toDouble() * kMmPerPoint; };
+        auto mm = [&](const char* name) {
+            return xml.attributes().value(QLatin1String(name)).toDouble() * kMmPerPoint;
+        };
         if (xml.isStartElement() && xml.name() == u"page") {
             pages.emplace_back();
         } else if (xml.isStartElement() && xml.name() == u"line") {
@@ -103,7 +106,8 @@ protected:
         addText(20, 50.0f, 100, 0, 1);  // on the second page of the form
 
         const char* texts[3][4] = {
-            {"Anna Żółkiewska", "Szkoła Podstawowa nr 1 w Łodzi", "Kraków, 20 czerwca", "Ćma ŹREBIĘ"},
+            {"Anna Żółkiewska", "Szkoła Podstawowa nr 1 w Łodzi", "Kraków, 20 czerwca",
+             "Ćma ŹREBIĘ"},
             {"Bartłomiej Gęś", "Zażółć gęślą jaźń", "ZAŻÓŁĆ GĘŚLĄ JAŹŃ", "ąćęłńóśźż"},
             {"Cezary Źdźbło", "Świętokrzyskie", "Wrocław", "Łęczyca"},
         };
@@ -111,7 +115,8 @@ protected:
         for (std::size_t i = 0; i < 3; ++i) {
             for (std::size_t j = 0; j < 4; ++j)
                 c.dokumenty.value(i, j).text = cp(texts[i][j]);
-            c.dokumenty.value(i, 4).grade = static_cast<std::int8_t>(i + 3);  // Dobry, Bardzo dobry, Celujący
+            c.dokumenty.value(i, 4).grade =
+                static_cast<std::int8_t>(i + 3);  // Dobry, Bardzo dobry, Celujący
             c.dokumenty.value(i, 5).text = cp("Strona druga");
         }
         saveClassFileAt(classPath.toStdString(), c);
@@ -152,7 +157,8 @@ protected:
 
 TEST_F(PrintCommand, firstLinesLandWithin0_2mmOfTheirPositionsAndPolishLettersSurvive)
 {
-    const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("3,1")});
+    const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath,
+                                  QStringLiteral("--pupils"), QStringLiteral("3,1")});
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     EXPECT_TRUE(run.standardError.isEmpty()) << run.standardError.toStdString();
 
@@ -163,8 +169,10 @@ TEST_F(PrintCommand, firstLinesLandWithin0_2mmOfTheirPositionsAndPolishLettersSu
         const std::size_t pupil = pupilOfPage[p];
         for (std::size_t j = 0; j < 5; ++j) {
             const TFra& f = c.frazy[j];
-            const QString text = j == 4 ? QString::fromUtf8(pupil == 2 ? "Celujący" : "Dobry")
-                                        : QString::fromUtf8(cp1250::toUtf8(c.dokumenty.value(pupil, j).text).c_str());
+            const QString text =
+                j == 4
+                    ? QString::fromUtf8(pupil == 2 ? "Celujący" : "Dobry")
+                    : QString::fromUtf8(cp1250::toUtf8(c.dokumenty.value(pupil, j).text).c_str());
             const PdfLine* line = findLine(pages[p], text);
             ASSERT_NE(line, nullptr) << "page " << p << ": " << text.toStdString();
             EXPECT_NEAR(measuredXMm(*line, f), expectedXMm(j), 0.2) << text.toStdString();
@@ -176,7 +184,8 @@ TEST_F(PrintCommand, firstLinesLandWithin0_2mmOfTheirPositionsAndPolishLettersSu
 
 TEST_F(PrintCommand, pageOptionPrintsOnlyThatPagesPhrasesForEveryPupil)
 {
-    const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("2")});
+    const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath,
+                                  QStringLiteral("--page"), QStringLiteral("2")});
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     const auto pages = readPdfLines(pdfPath);
     ASSERT_EQ(pages.size(), 3u);
@@ -190,7 +199,10 @@ TEST_F(PrintCommand, pageOptionPrintsOnlyThatPagesPhrasesForEveryPupil)
 
 TEST_F(PrintCommand, pageSizeIsTheClasssSheet)
 {
-    ASSERT_EQ(runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("2")}).exitCode, 0);
+    ASSERT_EQ(runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath,
+                      QStringLiteral("--pupils"), QStringLiteral("2")})
+                  .exitCode,
+              0);
     QProcess pdfinfo;
     pdfinfo.start(QStringLiteral("pdfinfo"), {pdfPath});
     ASSERT_TRUE(pdfinfo.waitForFinished(60000));
@@ -212,7 +224,8 @@ TEST_F(PrintCommand, picturesComeFromThePicturesFolderAndAreStoredOnce)
         pupil.wartosci.resize(c.frazy.count());
     saveClassFileAt(classPath.toStdString(), c);
 
-    const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pictures"), dir.path()});
+    const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath,
+                                  QStringLiteral("--pictures"), dir.path()});
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     QFile pdf(pdfPath);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
@@ -236,17 +249,24 @@ TEST_F(PrintCommand, missingDamagedAndOutsidePicturesAreNamedAndTheRestPrints)
     QDir(dir.path()).mkdir(QStringLiteral("obrazki"));
 
     const RunResult run =
-        runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pictures"), dir.filePath(QStringLiteral("obrazki"))});
+        runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath,
+                QStringLiteral("--pictures"), dir.filePath(QStringLiteral("obrazki"))});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.standardError, QStringLiteral("wkz print: pupil 1: picture herb is missing; printed without it\n"
-                                                "wkz print: pupil 2: picture brak.bmp is missing; printed without it\n"
-                                                "wkz print: pupil 3: picture ../klasa.wkz is missing; printed without it\n"));
+    EXPECT_EQ(run.standardError,
+              QStringLiteral(
+                  "wkz print: pupil 1: picture herb is missing; printed without it\n"
+                  "wkz print: pupil 2: picture brak.bmp is missing; printed without it\n"
+                  "wkz print: pupil 3: picture ../klasa.wkz is missing; printed without it\n"));
     EXPECT_EQ(readPdfLines(pdfPath).size(), 3u);
 
-    const RunResult damaged = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pictures"), dir.path(), QStringLiteral("--pupils"), QStringLiteral("1")});
+    const RunResult damaged = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"),
+                                      pdfPath, QStringLiteral("--pictures"), dir.path(),
+                                      QStringLiteral("--pupils"), QStringLiteral("1")});
     EXPECT_EQ(damaged.exitCode, 0);
-    EXPECT_EQ(damaged.standardError,
-              QStringLiteral("wkz print: pupil 1: picture herb is damaged or too large; printed without it\n"));
+    EXPECT_EQ(
+        damaged.standardError,
+        QStringLiteral(
+            "wkz print: pupil 1: picture herb is damaged or too large; printed without it\n"));
 }
 
 TEST_F(PrintCommand, sheetsOutside1To1000MillimetresAreRefused)
@@ -255,8 +275,8 @@ TEST_F(PrintCommand, sheetsOutside1To1000MillimetresAreRefused)
         std::int32_t width, height;
         bool prints;
     } cases[] = {
-        {0, 297, false}, {-5, 297, false}, {2147483647, 297, false}, {210, 0, false},
-        {210, 1001, false}, {1, 1, true}, {1000, 1000, true},
+        {0, 297, false},    {-5, 297, false}, {2147483647, 297, false}, {210, 0, false},
+        {210, 1001, false}, {1, 1, true},     {1000, 1000, true},
     };
     for (const auto& sheet : cases) {
         SCOPED_TRACE(std::to_string(sheet.width) + " x " + std::to_string(sheet.height));
@@ -264,12 +284,14 @@ TEST_F(PrintCommand, sheetsOutside1To1000MillimetresAreRefused)
         c.opcje.width = sheet.width;
         c.opcje.height = sheet.height;
         saveClassFileAt(classPath.toStdString(), c);
-        const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath});
+        const RunResult run =
+            runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath});
         EXPECT_EQ(run.exitCode, sheet.prints ? 0 : 1);
         EXPECT_EQ(QFile::exists(pdfPath), sheet.prints);
         if (!sheet.prints) {
-            EXPECT_TRUE(run.standardError.contains(QStringLiteral("cannot be printed; width and height must lie "
-                                                                  "within 1..1000 mm")))
+            EXPECT_TRUE(run.standardError.contains(
+                QStringLiteral("cannot be printed; width and height must lie "
+                               "within 1..1000 mm")))
                 << run.standardError.toStdString();
         }
     }
@@ -282,7 +304,8 @@ TEST_F(PrintCommand, extremeStoredValuesPrintWithoutFault)
     const float inf = std::numeric_limits<float>::infinity();
     c.opcje.left = 2147483647;
     c.opcje.top = -2147483647 - 1;
-    TFra far = phraseAt(PhraseKind::Text, 32767, std::numeric_limits<float>::quiet_NaN(), 32767, 32767);
+    TFra far =
+        phraseAt(PhraseKind::Text, 32767, std::numeric_limits<float>::quiet_NaN(), 32767, 32767);
     far.lineSpacing = inf;
     c.frazy.push_back(far);
     TFra below = phraseAt(PhraseKind::Text, -32768, inf, 0, 0);
@@ -290,10 +313,12 @@ TEST_F(PrintCommand, extremeStoredValuesPrintWithoutFault)
     c.frazy.push_back(below);
     for (TDok& pupil : c.dokumenty) {
         pupil.wartosci.resize(c.frazy.count());
-        pupil.wartosci[c.frazy.count() - 1].text = pupil.wartosci[c.frazy.count() - 2].text = "Ala ma kota";
+        pupil.wartosci[c.frazy.count() - 1].text = pupil.wartosci[c.frazy.count() - 2].text =
+            "Ala ma kota";
     }
     saveClassFileAt(classPath.toStdString(), c);
-    const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath});
+    const RunResult run =
+        runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath});
     EXPECT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     EXPECT_TRUE(QFile::exists(pdfPath));
 }
@@ -306,7 +331,8 @@ TEST_F(PrintCommand, outputsThatAreNotRegularFilesAreNeverReplaced)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.pdf")));
     for (const char* name : {"fifo", "link.pdf", "folder.pdf"}) {
         SCOPED_TRACE(name);
-        const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), dir.filePath(QLatin1String(name))});
+        const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"),
+                                      dir.filePath(QLatin1String(name))});
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.standardError.contains(QStringLiteral("refusing to replace it")))
             << run.standardError.toStdString();
@@ -317,7 +343,8 @@ TEST_F(PrintCommand, outputsThatAreNotRegularFilesAreNeverReplaced)
 
 TEST_F(PrintCommand, readFailuresReportTheProgramsMessages)
 {
-    RunResult run = runWkz({QStringLiteral("print"), dir.filePath(QStringLiteral("brak.wkz")), QStringLiteral("-o"), pdfPath});
+    RunResult run = runWkz({QStringLiteral("print"), dir.filePath(QStringLiteral("brak.wkz")),
+                            QStringLiteral("-o"), pdfPath});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.standardError, QString::fromUtf8(" Odczyt danych z archiwum nie powiódł się\n"));
 
@@ -334,15 +361,18 @@ TEST_F(PrintCommand, readFailuresReportTheProgramsMessages)
 
 TEST_F(PrintCommand, aClassWithoutPupilsOrAnUnwritableOutputIsAnError)
 {
-    RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), dir.filePath(QStringLiteral("brak/wykazki.pdf"))});
+    RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"),
+                            dir.filePath(QStringLiteral("brak/wykazki.pdf"))});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.standardError.startsWith(QStringLiteral("wkz print: cannot write "))) << run.standardError.toStdString();
+    EXPECT_TRUE(run.standardError.startsWith(QStringLiteral("wkz print: cannot write ")))
+        << run.standardError.toStdString();
 
     c.dokumenty.clear();
     saveClassFileAt(classPath.toStdString(), c);
     run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.standardError.contains(QStringLiteral("holds no pupils"))) << run.standardError.toStdString();
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("holds no pupils")))
+        << run.standardError.toStdString();
     EXPECT_FALSE(QFile::exists(pdfPath));
 }
 
@@ -356,29 +386,50 @@ TEST_F(PrintCommand, usageErrorsSayWhatIsWrong)
         {{}, "print needs a class file"},
         {{classPath}, "print needs -o OUT.pdf"},
         {{classPath, QStringLiteral("-o")}, "-o needs a value"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("5")}, "--page must be 1, 2, 3 or 4, not '5'"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("0")}, "--page must be 1, 2, 3 or 4, not '0'"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("2x")}, "--page must be 1, 2, 3 or 4, not '2x'"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("1"), QStringLiteral("--page"), QStringLiteral("2")}, "--page given twice"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("0")}, "pupils are numbered from 1"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("3-1")}, "the range '3-1' runs backwards"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("1,,2")}, "empty item"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("1;2")}, "'1;2' is neither a pupil number nor a range"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("2-9")}, "there is no pupil 4; the class has 3 pupils"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"), QStringLiteral("1,2-3,2")}, "pupil 2 is listed twice"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pictures"), missingFolder}, "is not a folder"},
-        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--colour")}, "unknown option '--colour'"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("5")},
+         "--page must be 1, 2, 3 or 4, not '5'"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("0")},
+         "--page must be 1, 2, 3 or 4, not '0'"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("2x")},
+         "--page must be 1, 2, 3 or 4, not '2x'"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--page"), QStringLiteral("1"),
+          QStringLiteral("--page"), QStringLiteral("2")},
+         "--page given twice"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"),
+          QStringLiteral("0")},
+         "pupils are numbered from 1"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"),
+          QStringLiteral("3-1")},
+         "the range '3-1' runs backwards"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"),
+          QStringLiteral("1,,2")},
+         "empty item"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"),
+          QStringLiteral("1;2")},
+         "'1;2' is neither a pupil number nor a range"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"),
+          QStringLiteral("2-9")},
+         "there is no pupil 4; the class has 3 pupils"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pupils"),
+          QStringLiteral("1,2-3,2")},
+         "pupil 2 is listed twice"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--pictures"), missingFolder},
+         "is not a folder"},
+        {{classPath, QStringLiteral("-o"), pdfPath, QStringLiteral("--colour")},
+         "unknown option '--colour'"},
         {{classPath, classPath, QStringLiteral("-o"), pdfPath}, "print takes one class file"},
         {{classPath, QStringLiteral("-o"), classPath}, "-o names the class file itself"},
     };
     for (const auto& tc : cases) {
         const RunResult run = runWkz(QStringList{QStringLiteral("print")} + tc.args);
         EXPECT_EQ(run.exitCode, 2) << tc.message;
-        EXPECT_TRUE(run.standardError.contains(QString::fromUtf8(tc.message))) << run.standardError.toStdString();
+        EXPECT_TRUE(run.standardError.contains(QString::fromUtf8(tc.message)))
+            << run.standardError.toStdString();
         EXPECT_TRUE(run.standardError.contains(QStringLiteral("Usage: wkz print"))) << tc.message;
         EXPECT_FALSE(QFile::exists(pdfPath)) << tc.message;
     }
-    EXPECT_EQ(readClassFileAt(classPath.toStdString()).dokumenty, c.dokumenty);  // never overwritten
+    EXPECT_EQ(readClassFileAt(classPath.toStdString()).dokumenty,
+              c.dokumenty);  // never overwritten
 }
 
 }  // namespace

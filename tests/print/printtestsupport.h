@@ -18,7 +18,8 @@ inline constexpr int kTestDpi = 254;
 QImage whiteSurface(int widthPx, int heightPx, int dpi = kTestDpi);
 
 // A phrase definition on page `page` at x0, y0 with box Szer × Wys.
-TFra phraseAt(PhraseKind kind, int x0Mm, float y0Mm, int widthMm = 0, int heightMm = 0, int page = 0);
+TFra phraseAt(PhraseKind kind, int x0Mm, float y0Mm, int widthMm = 0, int heightMm = 0,
+              int page = 0);
 
 // A class of the given phrases and one pupil whose values are all default
 // records; set the values through pupils.value(0, j).

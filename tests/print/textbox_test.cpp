@@ -18,13 +18,11 @@ const int kFlagsLeft = Qt::TextWordWrap | Qt::AlignTop | Qt::AlignLeft;
 
 class TextBox : public ::testing::Test {
 protected:
-    TextBox()
-    {
-        font.setPointSize(10);
-    }
+    TextBox() { font.setPointSize(10); }
     std::vector<TextLine> lines(const QString& text, const PixelBox& box, double lineSpacingMm)
     {
-        return layoutTextLines(QFontMetrics(font, &surface), kTestDpi, text, box, kFlagsLeft, lineSpacingMm);
+        return layoutTextLines(QFontMetrics(font, &surface), kTestDpi, text, box, kFlagsLeft,
+                               lineSpacingMm);
     }
     int lineHeightPx() { return QFontMetrics(font, &surface).height(); }
     int advancePx(const QString& s) { return QFontMetrics(font, &surface).horizontalAdvance(s); }
@@ -95,8 +93,10 @@ TEST_F(TextBox, lineEndsStartNewLinesAndEmptyLinesStay)
         QString text;
         std::vector<QString> lines;
     } cases[] = {
-        {QStringLiteral("Ala\r\n\r\nma\tkota"), {QStringLiteral("Ala"), QString(), QStringLiteral("ma\tkota")}},
-        {QStringLiteral("a\n\n\nb\r\n"), {QStringLiteral("a"), QString(), QString(), QStringLiteral("b")}},
+        {QStringLiteral("Ala\r\n\r\nma\tkota"),
+         {QStringLiteral("Ala"), QString(), QStringLiteral("ma\tkota")}},
+        {QStringLiteral("a\n\n\nb\r\n"),
+         {QStringLiteral("a"), QString(), QString(), QStringLiteral("b")}},
         {QStringLiteral("\r\nb\rc"), {QString(), QStringLiteral("b"), QStringLiteral("c")}},
     };
     for (const auto& c : cases) {

@@ -7,8 +7,8 @@
 
 TEST(MmToPixels, truncatesTowardZero)
 {
-    EXPECT_EQ(mmToPixels(96, 10.0), 37);   // 37.795...
-    EXPECT_EQ(mmToPixels(96, -1.0), -3);   // -3.78 toward zero, not -4
+    EXPECT_EQ(mmToPixels(96, 10.0), 37);  // 37.795...
+    EXPECT_EQ(mmToPixels(96, -1.0), -3);  // -3.78 toward zero, not -4
     EXPECT_EQ(mmToPixels(96, 0.0), 0);
     EXPECT_EQ(mmToPixels(1200, 297.0), 14031);
     EXPECT_EQ(mmToPixels(254, 12.0), 120);

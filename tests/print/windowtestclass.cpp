@@ -38,8 +38,8 @@ void editContents(Document& doc, const std::function<void(ClassFileContents&)>& 
 Document WindowTestClass::make(const std::vector<const char*>& names)
 {
     ClassFileContents c;
-    c.frazy.push_back(textPhrase(20, 30.0f, 0));        // kNamePhrase
-    c.frazy.push_back(textPhrase(20, 60.0f, 2));        // kThirdPagePhrase
+    c.frazy.push_back(textPhrase(20, 30.0f, 0));  // kNamePhrase
+    c.frazy.push_back(textPhrase(20, 60.0f, 2));  // kThirdPagePhrase
     for (std::size_t i = 0; i < names.size(); ++i) {
         c.dokumenty.insert(i, c.frazy.count());
         c.dokumenty.value(i, kNamePhrase).text = cp1250Of(names[i]);

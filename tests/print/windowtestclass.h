@@ -10,7 +10,7 @@
 #include <vector>
 
 struct WindowTestClass {
-    static constexpr std::size_t kNamePhrase = 0;   // page 0, x0 20 mm, y0 30 mm
+    static constexpr std::size_t kNamePhrase = 0;       // page 0, x0 20 mm, y0 30 mm
     static constexpr std::size_t kThirdPagePhrase = 1;  // page 2, text "STRONA TRZECIA"
 
     // Pupil i's name phrase holds names[i] (UTF-8 in, Windows-1250 stored).

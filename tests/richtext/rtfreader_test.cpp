@@ -86,7 +86,8 @@ TEST(RtfReader, libreOfficeFormatting)
             EXPECT_EQ(format->foreground().color(), c.colour);
         else
             EXPECT_EQ(format->foreground().style(), Qt::NoBrush);
-        EXPECT_EQ(format->fontFamilies().toStringList(), QStringList{QStringLiteral("DejaVu Serif")});
+        EXPECT_EQ(format->fontFamilies().toStringList(),
+                  QStringList{QStringLiteral("DejaVu Serif")});
     }
 }
 
@@ -107,7 +108,8 @@ TEST(RtfReader, libreOfficeTablePictureAndLink)
 // "\n"), or nothing when the reader must refuse them.
 TEST(RtfReader, plainTextOfDocuments)
 {
-    const QByteArray deep = "{\\rtf1 " + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "y}";
+    const QByteArray deep =
+        "{\\rtf1 " + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "y}";
     const QByteArray longWord = "{\\rtf1 \\" + QByteArray(5000, 'a') + " tekst}";
     const struct {
         const char* name;
@@ -155,10 +157,11 @@ TEST(RtfReader, plainTextOfDocuments)
 TEST(RtfReader, formattingFollowsGroupsAndResets)
 {
     QTextDocument doc;
-    ASSERT_TRUE(readRtf("{\\rtf1{\\colortbl;\\red0\\green128\\blue0;}\\pard\\qj\\li1500\\sb300\\tx1500\\tx3000 "
-                        "{\\b\\i\\ul\\strike\\cf1\\highlight1\\fs40 A}B\\b C\\plain D\\par"
-                        "\\pard E}",
-                        doc));
+    ASSERT_TRUE(readRtf(
+        "{\\rtf1{\\colortbl;\\red0\\green128\\blue0;}\\pard\\qj\\li1500\\sb300\\tx1500\\tx3000 "
+        "{\\b\\i\\ul\\strike\\cf1\\highlight1\\fs40 A}B\\b C\\plain D\\par"
+        "\\pard E}",
+        doc));
     const struct {
         const char* text;
         bool bold;

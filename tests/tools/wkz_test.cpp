@@ -34,9 +34,9 @@ class Wkz : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() /
-              ("wkz-test-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path()
+              / ("wkz-test-" + std::to_string(::getpid()) + "-"
+                 + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -47,7 +47,8 @@ protected:
     {
         const fs::path errFile = dir / "stderr.txt";
         const std::string command =
-            (tool ? std::string(WYKAZKI_BIN_DIR) + "/wkz " + args : "(" + args + ")") + " 2>" + errFile.string();
+            (tool ? std::string(WYKAZKI_BIN_DIR) + "/wkz " + args : "(" + args + ")") + " 2>"
+            + errFile.string();
         WkzRun run;
         FILE* pipe = ::popen(command.c_str(), "r");
         std::array<char, 4096> buf;
@@ -112,21 +113,34 @@ TEST_F(Wkz, dumpReadsEveryVersionWithFieldsLinedUp)
         EXPECT_EQ(name[QStringLiteral("lineSpacing")].toDouble(), 0.0);
         EXPECT_EQ(phrases[1].toObject()[QStringLiteral("kind")].toInt(), 1);
         EXPECT_EQ(phrases[1].toObject()[QStringLiteral("page")].toInt(), 1);
-        EXPECT_EQ(phrases[2].toObject()[QStringLiteral("picture")].toString(), QStringLiteral("godlo"));
-        EXPECT_EQ(phrases[2].toObject()[QStringLiteral("name")].toString(), QString::fromUtf8("Godło"));
+        EXPECT_EQ(phrases[2].toObject()[QStringLiteral("picture")].toString(),
+                  QStringLiteral("godlo"));
+        EXPECT_EQ(phrases[2].toObject()[QStringLiteral("name")].toString(),
+                  QString::fromUtf8("Godło"));
         const QJsonArray pupils = o[QStringLiteral("pupils")].toArray();
         ASSERT_EQ(pupils.size(), 2);
-        EXPECT_EQ(pupils[0].toArray()[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("Jan Kowalski"));
+        EXPECT_EQ(pupils[0].toArray()[0].toObject()[QStringLiteral("text")].toString(),
+                  QStringLiteral("Jan Kowalski"));
         EXPECT_EQ(pupils[0].toArray()[1].toObject()[QStringLiteral("grade")].toInt(), 4);
-        EXPECT_EQ(pupils[1].toArray()[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("Anna Nowak\r\nzdolna"));
-        EXPECT_EQ(pupils[1].toArray()[2].toObject()[QStringLiteral("picture")].toString(), QStringLiteral("inne.bmp"));
+        EXPECT_EQ(pupils[1].toArray()[0].toObject()[QStringLiteral("text")].toString(),
+                  QStringLiteral("Anna Nowak\r\nzdolna"));
+        EXPECT_EQ(pupils[1].toArray()[2].toObject()[QStringLiteral("picture")].toString(),
+                  QStringLiteral("inne.bmp"));
         const QJsonObject options = o[QStringLiteral("options")].toObject();
         EXPECT_EQ(options[QStringLiteral("width")].toInt(), 210);
-        EXPECT_EQ(options[QStringLiteral("wordings")].toArray()[1].toString(), QString::fromUtf8("Dopuszczający"));
-        EXPECT_EQ(options[QStringLiteral("wordings")].toArray()[11].toString(), QStringLiteral("wzorowe"));
-        EXPECT_EQ(o[QStringLiteral("windows")].toObject()[QStringLiteral("main")].toArray(), (QJsonArray{10, 10, 800, 600}));
-        EXPECT_EQ(o[QStringLiteral("pupilGrid")].toObject()[QStringLiteral("columnWidths")].toArray().size(), 4);
-        EXPECT_EQ(o[QStringLiteral("phraseGrid")].toObject()[QStringLiteral("fontName")].toString(), QStringLiteral("Arial"));
+        EXPECT_EQ(options[QStringLiteral("wordings")].toArray()[1].toString(),
+                  QString::fromUtf8("Dopuszczający"));
+        EXPECT_EQ(options[QStringLiteral("wordings")].toArray()[11].toString(),
+                  QStringLiteral("wzorowe"));
+        EXPECT_EQ(o[QStringLiteral("windows")].toObject()[QStringLiteral("main")].toArray(),
+                  (QJsonArray{10, 10, 800, 600}));
+        EXPECT_EQ(o[QStringLiteral("pupilGrid")]
+                      .toObject()[QStringLiteral("columnWidths")]
+                      .toArray()
+                      .size(),
+                  4);
+        EXPECT_EQ(o[QStringLiteral("phraseGrid")].toObject()[QStringLiteral("fontName")].toString(),
+                  QStringLiteral("Arial"));
     }
 }
 
@@ -145,12 +159,11 @@ TEST_F(Wkz, gridMatchesTheMainWindowsTexts)
 {
     const WkzRun run = wkz("grid " + corpus("v56.wkz"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out,
-              "\t1\t2\tŚrednia\n"
-              "Imię i nazwisko\tJan Kowalski\t\"Anna Nowak\nzdolna\"\t........\n"
-              "Matematyka\tBardzo dobry\tNieklasyfikowana\t5,00\n"
-              "Godło\t\tinne.bmp\t........\n"
-              "Średnia ucznia\t5,00\t........\t5,00\n");
+    EXPECT_EQ(run.out, "\t1\t2\tŚrednia\n"
+                       "Imię i nazwisko\tJan Kowalski\t\"Anna Nowak\nzdolna\"\t........\n"
+                       "Matematyka\tBardzo dobry\tNieklasyfikowana\t5,00\n"
+                       "Godło\t\tinne.bmp\t........\n"
+                       "Średnia ucznia\t5,00\t........\t5,00\n");
 }
 
 TEST_F(Wkz, gridOfOddFiles)
@@ -160,8 +173,11 @@ TEST_F(Wkz, gridOfOddFiles)
     EXPECT_EQ(wkz("grid " + corpus("poz7_zero.wkz")).out,
               "\t1\tŚrednia\nA\tx\t........\nŚrednia ucznia\t........\t........\n");
     const QJsonObject o = parse(wkz("dump " + corpus("poz7_zero.wkz")).out);
-    EXPECT_EQ(o[QStringLiteral("phrases")].toArray()[0].toObject()[QStringLiteral("align")].toInt(), 0);
-    EXPECT_EQ(o[QStringLiteral("phrases")].toArray()[0].toObject()[QStringLiteral("name")].toString(), QStringLiteral("A"));
+    EXPECT_EQ(o[QStringLiteral("phrases")].toArray()[0].toObject()[QStringLiteral("align")].toInt(),
+              0);
+    EXPECT_EQ(
+        o[QStringLiteral("phrases")].toArray()[0].toObject()[QStringLiteral("name")].toString(),
+        QStringLiteral("A"));
     // Pupils with too few or too many values are padded or cut.
     const QJsonObject uneven = parse(wkz("dump " + corpus("uneven.wkz")).out);
     for (const auto& pupil : uneven[QStringLiteral("pupils")].toArray())
@@ -221,7 +237,9 @@ TEST_F(Wkz, buildOfDumpReproducesTheFile)
     // Older files gain V-Korekta but read back the same.
     const WkzRun dump = wkz("dump " + corpus("v40.wkz"));
     write("d.json", dump.out);
-    ASSERT_EQ(wkz("build " + (dir / "d.json").string() + " -o " + (dir / "out.wkz").string()).exitCode, 0);
+    ASSERT_EQ(
+        wkz("build " + (dir / "d.json").string() + " -o " + (dir / "out.wkz").string()).exitCode,
+        0);
     auto rebuilt = readClassFileAt(dir / "out.wkz");
     auto original = readClassFileAt(corpus("v40.wkz"));
     EXPECT_EQ(rebuilt.frazy, original.frazy);
@@ -230,14 +248,18 @@ TEST_F(Wkz, buildOfDumpReproducesTheFile)
 
 TEST_F(Wkz, buildTakesDefaultsForMissingKeys)
 {
-    write("min.json", R"({"phrases": [{"name": "Zachowanie", "kind": 0}], "pupils": [[{"text": "wzorowe"}]]})");
-    ASSERT_EQ(wkz("build " + (dir / "min.json").string() + " -o " + (dir / "m.wkz").string()).exitCode, 0);
+    write("min.json",
+          R"({"phrases": [{"name": "Zachowanie", "kind": 0}], "pupils": [[{"text": "wzorowe"}]]})");
+    ASSERT_EQ(
+        wkz("build " + (dir / "min.json").string() + " -o " + (dir / "m.wkz").string()).exitCode,
+        0);
     const ClassFileContents c = readClassFileAt(dir / "m.wkz");
     EXPECT_EQ(c.frazy[0].fontName, "MS Sans Serif");
     EXPECT_EQ(c.frazy[0].fontSize, 10);
     EXPECT_EQ(c.dokumenty.value(0, 0).grade, 6);
     EXPECT_EQ(c.opcje.height, 297);
-    EXPECT_EQ(c.opcje.brzmienia[5], "Celuj\xB9" "cy");
+    EXPECT_EQ(c.opcje.brzmienia[5], "Celuj\xB9"
+                                    "cy");
 }
 
 TEST_F(Wkz, buildRefusesBadJsonNamingThePlaceAndWritesNothing)
@@ -254,16 +276,20 @@ TEST_F(Wkz, buildRefusesBadJsonNamingThePlaceAndWritesNothing)
         {R"({"pupils": [[{"grade": 1.5}]]})", "pupils[0][0].grade"},
         {R"({"options": {"wordings": [1]}})", "options.wordings[0]"},
         {R"({"windows": {"main": [1, 2, 3]}})", "windows.main"},
-        {R"({"pupilGrid": {"fontName": "0123456789012345678901234567890123"}})", "pupilGrid.fontName"},
+        {R"({"pupilGrid": {"fontName": "0123456789012345678901234567890123"}})",
+         "pupilGrid.fontName"},
         {"{\n  \"phrases\": [,]\n}", "line 2, column "},
-        {R"({"phrases": [{}], "pupils": [[{}], [{}, {"text": "lost"}]]})", "pupils[1][1]: the pupil has 2 values but the class has 1 phrases"},
-        {R"({"phrases": [{"name": "a\ud83d"}]})", "phrases[0].name: the text holds a lone UTF-16 surrogate (\\ud83d)"},
+        {R"({"phrases": [{}], "pupils": [[{}], [{}, {"text": "lost"}]]})",
+         "pupils[1][1]: the pupil has 2 values but the class has 1 phrases"},
+        {R"({"phrases": [{"name": "a\ud83d"}]})",
+         "phrases[0].name: the text holds a lone UTF-16 surrogate (\\ud83d)"},
         {R"({"pupils": [[{"text": "\udc00b"}]]})", "pupils[0][0].text"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.json);
         write("bad.json", c.json);
-        const WkzRun run = wkz("build " + (dir / "bad.json").string() + " -o " + (dir / "bad.wkz").string());
+        const WkzRun run =
+            wkz("build " + (dir / "bad.json").string() + " -o " + (dir / "bad.wkz").string());
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_NE(run.err.find(c.place), std::string::npos) << run.err;
         EXPECT_FALSE(fs::exists(dir / "bad.wkz"));
@@ -283,7 +309,8 @@ TEST_F(Wkz, infoSummarisesTheClass)
 {
     const WkzRun run = wkz("info " + corpus("v56.wkz"));
     ASSERT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.out.find("Elements:  3 (1 text, 1 grade, 1 picture)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Elements:  3 (1 text, 1 grade, 1 picture)"), std::string::npos)
+        << run.out;
     EXPECT_NE(run.out.find("Pupils:    2"), std::string::npos);
     EXPECT_NE(run.out.find("Average:   5,00"), std::string::npos);
 }
@@ -299,14 +326,16 @@ TEST_F(Wkz, specialAndUnreadableInputsAreReadFailuresNotAborts)
         SCOPED_TRACE(input);
         for (const std::string command : {"info", "dump", "grid", "print"}) {
             SCOPED_TRACE(command);
-            const std::string output = command == "print" ? " -o " + (dir / "out.pdf").string() : "";
-            const WkzRun run = wkz("timeout 20 " + std::string(WYKAZKI_BIN_DIR) + "/wkz " + command + " " + input +
-                                   output, false);
+            const std::string output =
+                command == "print" ? " -o " + (dir / "out.pdf").string() : "";
+            const WkzRun run = wkz("timeout 20 " + std::string(WYKAZKI_BIN_DIR) + "/wkz " + command
+                                       + " " + input + output,
+                                   false);
             EXPECT_EQ(run.exitCode, 1);
             EXPECT_EQ(run.err, kReadMessage);
         }
-        const WkzRun build = wkz("timeout 20 " + std::string(WYKAZKI_BIN_DIR) + "/wkz build " + input + " -o " +
-                                     (dir / "out.wkz").string(),
+        const WkzRun build = wkz("timeout 20 " + std::string(WYKAZKI_BIN_DIR) + "/wkz build "
+                                     + input + " -o " + (dir / "out.wkz").string(),
                                  false);
         EXPECT_EQ(build.exitCode, 1);
         EXPECT_FALSE(fs::exists(dir / "out.wkz"));
@@ -348,7 +377,8 @@ TEST_F(Wkz, runningOutOfMemoryGivesTheProgramsMessage)
     c.dokumenty.resize(2000, 200);
     const fs::path file = write("big.wkz", writeClassFile(c));
     const std::string limited = "ulimit -v 110000; exec " + std::string(WYKAZKI_BIN_DIR) + "/wkz ";
-    ASSERT_EQ(wkz(limited + "info " + corpus("v56.wkz"), false).exitCode, 0) << "the limit leaves too little to start";
+    ASSERT_EQ(wkz(limited + "info " + corpus("v56.wkz"), false).exitCode, 0)
+        << "the limit leaves too little to start";
     const WkzRun run = wkz(limited + "info " + file.string(), false);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, " Za mało pamięci w komputerze\n");
@@ -360,7 +390,8 @@ TEST_F(Wkz, buildAndTableNeverReplaceSpecialFiles)
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
     fs::create_symlink(dir / "fifo", dir / "link.wkz");
     fs::create_directory(dir / "folder.wkz");
-    for (const std::string& command : {"build " + (dir / "in.json").string(), "table " + corpus("v56.wkz")}) {
+    for (const std::string& command :
+         {"build " + (dir / "in.json").string(), "table " + corpus("v56.wkz")}) {
         for (const char* name : {"fifo", "link.wkz", "folder.wkz"}) {
             SCOPED_TRACE(command + " -o " + name);
             const WkzRun run = wkz(command + " -o " + (dir / name).string());
@@ -392,7 +423,8 @@ TEST(SampleClass, isBuiltIntoTheProgramFolderWithItsPictures)
     }
     EXPECT_TRUE(pages[0] && pages[1]);
     EXPECT_GE(grades, 10);
-    const char* const behaviour[] = {"wzorowe", "bardzo dobre", "dobre", "poprawne", "nieodpowiednie", "naganne"};
+    const char* const behaviour[] = {"wzorowe",  "bardzo dobre",   "dobre",
+                                     "poprawne", "nieodpowiednie", "naganne"};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(c.opcje.brzmienia[std::size_t(11 + i)], behaviour[i]);
 }

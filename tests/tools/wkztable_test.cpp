@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kPupils = 60;
-constexpr double kPtPerPx = 72.0 / 600;    // the PDF's 600 dpi in points
+constexpr double kPtPerPx = 72.0 / 600;  // the PDF's 600 dpi in points
 constexpr double kMarginPt = 10 * 72 / 25.4;
 constexpr double kCellWidthPt = 625 * kPtPerPx;   // 100 screen pixels at 600 / 96
 constexpr double kCellHeightPt = 250 * kPtPerPx;  // 40 screen pixels
@@ -65,8 +65,8 @@ std::map<QString, Word> wordsOf(const fs::path& pdf)
             ++page;
             continue;
         }
-        words[m.captured(5)] = {page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                                m.captured(4).toDouble()};
+        words[m.captured(5)] = {page, m.captured(1).toDouble(), m.captured(2).toDouble(),
+                                m.captured(3).toDouble(), m.captured(4).toDouble()};
     }
     return words;
 }
@@ -87,20 +87,31 @@ TEST(WkzTable, everyCellTextLiesInItsOwnCellOnTheRightPage)
 
     QJsonArray pupils;
     for (int p = 1; p <= kPupils; ++p)
-        pupils.append(QJsonArray{QJsonObject{{QStringLiteral("text"), QStringLiteral("N%1").arg(p)}},
-                                 QJsonObject{{QStringLiteral("text"), QStringLiteral("M%1").arg(p)}}});
-    const QJsonObject grid{{QStringLiteral("fontName"), QStringLiteral("DejaVu Sans")}, {QStringLiteral("fontSize"), 8},  {QStringLiteral("cellWidth"), 100},
-                           {QStringLiteral("cellHeight"), 40},          {QStringLiteral("columnWidths"), repeated(100, kPupils + 2)},
+        pupils.append(
+            QJsonArray{QJsonObject{{QStringLiteral("text"), QStringLiteral("N%1").arg(p)}},
+                       QJsonObject{{QStringLiteral("text"), QStringLiteral("M%1").arg(p)}}});
+    const QJsonObject grid{{QStringLiteral("fontName"), QStringLiteral("DejaVu Sans")},
+                           {QStringLiteral("fontSize"), 8},
+                           {QStringLiteral("cellWidth"), 100},
+                           {QStringLiteral("cellHeight"), 40},
+                           {QStringLiteral("columnWidths"), repeated(100, kPupils + 2)},
                            {QStringLiteral("rowHeights"), repeated(40, 4)}};
     const QJsonObject json{
-        {QStringLiteral("phrases"), QJsonArray{QJsonObject{{QStringLiteral("name"), QStringLiteral("Imie")}, {QStringLiteral("kind"), 0}}, QJsonObject{{QStringLiteral("name"), QStringLiteral("Uwagi")}, {QStringLiteral("kind"), 0}}}},
+        {QStringLiteral("phrases"),
+         QJsonArray{QJsonObject{{QStringLiteral("name"), QStringLiteral("Imie")},
+                                {QStringLiteral("kind"), 0}},
+                    QJsonObject{{QStringLiteral("name"), QStringLiteral("Uwagi")},
+                                {QStringLiteral("kind"), 0}}}},
         {QStringLiteral("pupils"), pupils},
         {QStringLiteral("pupilGrid"), grid}};
     std::ofstream(dir / "class.json") << QJsonDocument(json).toJson().toStdString();
     const std::string wkz = std::string(WYKAZKI_BIN_DIR) + "/wkz";
-    ASSERT_EQ(run(wkz + " build " + (dir / "class.json").string() + " -o " + (dir / "class.wkz").string()), 0);
-    ASSERT_EQ(run(wkz + " table " + (dir / "class.wkz").string() + " -o " + (dir / "table.pdf").string()
-                  + " --title Tabela"), 0);
+    ASSERT_EQ(run(wkz + " build " + (dir / "class.json").string() + " -o "
+                  + (dir / "class.wkz").string()),
+              0);
+    ASSERT_EQ(run(wkz + " table " + (dir / "class.wkz").string() + " -o "
+                  + (dir / "table.pdf").string() + " --title Tabela"),
+              0);
 
     const auto words = wordsOf(dir / "table.pdf");
     // A4 less the margins holds the header column and 6 columns, then 7 a
@@ -137,7 +148,8 @@ TEST(WkzTable, everyCellTextLiesInItsOwnCellOnTheRightPage)
 
 TEST(WkzTable, refusesWhatItCannotPrintAndLeavesNoFile)
 {
-    const fs::path dir = fs::temp_directory_path() / ("wkz-table-bad-" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("wkz-table-bad-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     const std::string wkz = std::string(WYKAZKI_BIN_DIR) + "/wkz table ";
     const std::string out = (dir / "t.pdf").string();

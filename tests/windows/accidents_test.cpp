@@ -69,7 +69,8 @@ TEST_F(AccidentTest, keysThatChangeNothingWriteNothing)
 
     // The deliberate click on the current cell still fills its row.
     select(0, kName, 1, kRemarks);
-    QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().cellRect(1, kName + 1).center());
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, {},
+                      grid().cellRect(1, kName + 1).center());
     EXPECT_EQ(value(1, kName).text, value(0, kName).text);
     EXPECT_EQ(value(1, kRemarks).text, "druga") << "another phrase";
 }
@@ -120,9 +121,9 @@ TEST_F(AccidentTest, pastedGradesAreUnderstoodOrLeftAlone)
         const char* pasted;
         int grade;
     } cases[] = {
-        {"5", 4},        {"bdb", 4},   {"Bdb.", 4}, {"NDST", 0},     {"dop.", 1},
-        {"dst", 2},      {"db", 3},    {"cel", 5},  {" 6 ", 5},      {"Celujący", 5},
-        {"celujący", 5}, {"xyz", 2},   {"7", 2},    {"bardzo", 2},
+        {"5", 4},        {"bdb", 4}, {"Bdb.", 4}, {"NDST", 0},   {"dop.", 1},
+        {"dst", 2},      {"db", 3},  {"cel", 5},  {" 6 ", 5},    {"Celujący", 5},
+        {"celujący", 5}, {"xyz", 2}, {"7", 2},    {"bardzo", 2},
     };
     for (const auto& c : cases) {
         setGrade(2, kMaths, 2);
@@ -134,7 +135,8 @@ TEST_F(AccidentTest, pastedGradesAreUnderstoodOrLeftAlone)
     grid().pasteText("5\tzle\r\n?\tndst\r\n");
     EXPECT_EQ(value(0, kMaths).grade, 4);
     EXPECT_EQ(value(1, kPhysics).grade, 0);
-    EXPECT_TRUE(window().statusText().contains(QStringLiteral(": 2"))) << window().statusText().toStdString();
+    EXPECT_TRUE(window().statusText().contains(QStringLiteral(": 2")))
+        << window().statusText().toStdString();
 }
 
 // 5. A multi-line text with quotes goes to the clipboard as spreadsheets
@@ -228,8 +230,8 @@ TEST_F(AccidentTest, theHeadersResizeByDraggingAndAreSaved)
     const int width = grid().SzerInfo();
     const QPoint edge(width - 1, left.height() / 2);
     QTest::mousePress(left.viewport(), Qt::LeftButton, {}, edge);
-    QMouseEvent move(QEvent::MouseMove, QPointF(edge + QPoint(60, 0)), QPointF(),
-                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(edge + QPoint(60, 0)), QPointF(), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(left.viewport(), &move);
     QTest::mouseRelease(left.viewport(), Qt::LeftButton, {}, edge + QPoint(60, 0));
     EXPECT_EQ(grid().SzerInfo(), width + 60);
@@ -238,16 +240,16 @@ TEST_F(AccidentTest, theHeadersResizeByDraggingAndAreSaved)
     const int height = grid().WysInfo();
     const QPoint bottom(top.width() / 2, height - 1);
     QTest::mousePress(top.viewport(), Qt::LeftButton, {}, bottom);
-    QMouseEvent down(QEvent::MouseMove, QPointF(bottom + QPoint(0, 10)), QPointF(),
-                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent down(QEvent::MouseMove, QPointF(bottom + QPoint(0, 10)), QPointF(), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(top.viewport(), &down);
     QTest::mouseRelease(top.viewport(), Qt::LeftButton, {}, bottom + QPoint(0, 10));
     EXPECT_EQ(grid().WysInfo(), height + 10);
 
     modify();
     window().speedButton(1).click();
-    const ClassFileContents back =
-        readClassFileAt(QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
+    const ClassFileContents back = readClassFileAt(
+        QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
     EXPECT_EQ(back.screen.pupilGrid.columnWidths[0], width + 60);
     EXPECT_EQ(back.screen.pupilGrid.rowHeights[0], height + 10);
 }

@@ -16,8 +16,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 namespace {
@@ -46,9 +46,9 @@ struct Line {
 std::vector<Line> firstPageLines(const QString& pdf)
 {
     constexpr double kMmPerPoint = 25.4 / 72.0;
-    const ProcessResult bbox = run(QStringLiteral("pdftotext"),
-                         {QStringLiteral("-bbox-layout"), QStringLiteral("-l"), QStringLiteral("1"),
-                          pdf, QStringLiteral("-")});
+    const ProcessResult bbox =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox-layout"), QStringLiteral("-l"),
+                                          QStringLiteral("1"), pdf, QStringLiteral("-")});
     QXmlStreamReader xml(bbox.out);
     std::vector<Line> lines;
     while (!xml.atEnd()) {
@@ -59,7 +59,8 @@ std::vector<Line> firstPageLines(const QString& pdf)
         if (xml.isStartElement() && xml.name() == u"line")
             lines.push_back({QString(), mm("xMin"), mm("xMax"), mm("yMax")});
         else if (xml.isStartElement() && xml.name() == u"word")
-            lines.back().text += (lines.back().text.isEmpty() ? QString() : QStringLiteral(" ")) + xml.readElementText();
+            lines.back().text += (lines.back().text.isEmpty() ? QString() : QStringLiteral(" "))
+                                 + xml.readElementText();
     }
     return lines;
 }
@@ -151,7 +152,8 @@ TEST_F(BuildCardTest, aCardBuiltInTheWindowsIsSavedAndPrintedAsLaidOut)
     window().speedButton(1).click();  // Zapisz
     ASSERT_FALSE(doc().ogolne().modified());
 
-    const ProcessResult dump = run(QStringLiteral(WYKAZKI_BIN_DIR "/wkz"), {QStringLiteral("dump"), path});
+    const ProcessResult dump =
+        run(QStringLiteral(WYKAZKI_BIN_DIR "/wkz"), {QStringLiteral("dump"), path});
     ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
     const QJsonObject json = QJsonDocument::fromJson(dump.out).object();
     const QJsonArray layout = json[QStringLiteral("phrases")].toArray();
@@ -189,15 +191,21 @@ TEST_F(BuildCardTest, aCardBuiltInTheWindowsIsSavedAndPrintedAsLaidOut)
     ASSERT_EQ(pupil.size(), 3);
     EXPECT_EQ(pupil[0].toObject()[QStringLiteral("text")].toString(), QStringLiteral("Anna"));
     EXPECT_EQ(pupil[1].toObject()[QStringLiteral("grade")].toInt(), 4);
-    EXPECT_EQ(pupil[2].toObject()[QStringLiteral("picture")].toString(), QStringLiteral("godlo.bmp"));
-    const QJsonArray rect = json[QStringLiteral("windows")].toObject()[QStringLiteral("phraseEditor")].toArray();
+    EXPECT_EQ(pupil[2].toObject()[QStringLiteral("picture")].toString(),
+              QStringLiteral("godlo.bmp"));
+    const QJsonArray rect =
+        json[QStringLiteral("windows")].toObject()[QStringLiteral("phraseEditor")].toArray();
     EXPECT_GT(rect[2].toInt() - rect[0].toInt(), 0);
-    EXPECT_EQ(json[QStringLiteral("phraseGrid")].toObject()[QStringLiteral("columnWidths")].toArray().size(), 11);
+    EXPECT_EQ(json[QStringLiteral("phraseGrid")]
+                  .toObject()[QStringLiteral("columnWidths")]
+                  .toArray()
+                  .size(),
+              11);
 
     const QString pdf = folder.filePath(QStringLiteral("karta.pdf"));
     const ProcessResult print = run(QStringLiteral(WYKAZKI_BIN_DIR "/wkz"),
-                          {QStringLiteral("print"), path, QStringLiteral("-o"), pdf,
-                           QStringLiteral("--pictures"), folder.path()});
+                                    {QStringLiteral("print"), path, QStringLiteral("-o"), pdf,
+                                     QStringLiteral("--pictures"), folder.path()});
     ASSERT_EQ(print.exitCode, 0) << print.err.toStdString();
     const std::vector<Line> lines = firstPageLines(pdf);
     auto find = [&lines](const char* text) -> const Line* {

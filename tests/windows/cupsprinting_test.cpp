@@ -25,7 +25,9 @@ protected:
         // The sample class with its pictures, as the program folder holds it.
         const QString bin = QStringLiteral(WYKAZKI_BIN_DIR) + QLatin1Char('/');
         for (const char* name : {"Przyklad.wkz", "godlo.bmp", "logo.bmp"})
-            ASSERT_TRUE(QFile::copy(bin + QLatin1String(name), folder.filePath(QLatin1String(name)))) << name;
+            ASSERT_TRUE(
+                QFile::copy(bin + QLatin1String(name), folder.filePath(QLatin1String(name))))
+                << name;
         start(false);
         ASSERT_EQ(context->printer().outputFormat(), QPrinter::NativeFormat);
         ASSERT_TRUE(canPrintOn(context->printer()));

@@ -98,7 +98,7 @@ TEST_F(OptionsWindow, spinBoxes_takeAtMostThreeDigitsAndNothingButDigits)
 {
     const Editing e = editWith(window_, options_, [&] {
         retype(window_.spinEdit(4), QStringLiteral("1x2.3a4"));  // only "123" gets in
-        retype(window_.spinEdit(1), QStringLiteral("4567"));      // the fourth digit is refused
+        retype(window_.spinEdit(1), QStringLiteral("4567"));     // the fourth digit is refused
         QTest::keyClick(&window_.spinEdit(1), Qt::Key_Return);
     });
     EXPECT_FALSE(e.closedByGuard);
@@ -119,7 +119,7 @@ TEST_F(OptionsWindow, sheetSizeOutside100To500_cannotBeEntered)
     });
     EXPECT_FALSE(e.closedByGuard);
     EXPECT_EQ(heightText, QStringLiteral("60"));
-    EXPECT_EQ(options_.width, 210);   // the unfinished number falls back to the last good one
+    EXPECT_EQ(options_.width, 210);  // the unfinished number falls back to the last good one
     EXPECT_EQ(options_.height, 297);
 
     options_.width = 500;
@@ -142,7 +142,8 @@ TEST_F(OptionsWindow, everyWayOfClosing_keepsTheEditsExactlyLikeKoniec)
         {"Koniec", [](Tffwopcje& w) { QTest::mouseClick(&w.koniecButton(), Qt::LeftButton); }},
         {"close box", [](Tffwopcje& w) { w.close(); }},
         {"Enter in a wording", [](Tffwopcje& w) { QTest::keyClick(&w.edit(5), Qt::Key_Return); }},
-        {"Enter on the keypad in a spin box", [](Tffwopcje& w) { QTest::keyClick(&w.spinEdit(2), Qt::Key_Enter); }},
+        {"Enter on the keypad in a spin box",
+         [](Tffwopcje& w) { QTest::keyClick(&w.spinEdit(2), Qt::Key_Enter); }},
         {"Enter on the window", [](Tffwopcje& w) { QTest::keyClick(&w, Qt::Key_Return); }},
     };
 

@@ -5,9 +5,9 @@
 
 #include "windowtestclass.h"
 
+#include "print/units.h"
 #include "windows/ffwpodglad.h"
 #include "windows/previewgeometry.h"
-#include "print/units.h"
 
 #include <QImage>
 #include <QScreen>
@@ -62,22 +62,25 @@ protected:
 
 TEST_F(Preview, clickCloses_afterShowingThePupilAndPageAtTheScreensSize)
 {
-    const Showing s = showPreview(window_, doc_, 1, 2, [&] { QTest::mouseClick(&window_, Qt::LeftButton); });
+    const Showing s =
+        showPreview(window_, doc_, 1, 2, [&] { QTest::mouseClick(&window_, Qt::LeftButton); });
     EXPECT_TRUE(s.shown);
     EXPECT_FALSE(s.closedByGuard);
     EXPECT_FALSE(window_.isVisible());
     EXPECT_EQ(window_.pupil(), 1);
     EXPECT_EQ(window_.page(), 2);
 
-    const PreviewGeometry expected = previewGeometry(doc_.opcje().width, doc_.opcje().height,
-                                                     surfacePixelsPerInch(window_), window_.screen()->size());
+    const PreviewGeometry expected =
+        previewGeometry(doc_.opcje().width, doc_.opcje().height, surfacePixelsPerInch(window_),
+                        window_.screen()->size());
     EXPECT_EQ(s.clientSize, expected.clientSize);
     EXPECT_EQ(window_.scale(), expected.scale);
 }
 
 TEST_F(Preview, anyKeyCloses)
 {
-    for (Qt::Key key : {Qt::Key_A, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_F1}) {
+    for (Qt::Key key :
+         {Qt::Key_A, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_F1}) {
         const Showing s = showPreview(window_, doc_, 0, 0, [&] { QTest::keyClick(&window_, key); });
         EXPECT_TRUE(s.shown) << key;
         EXPECT_FALSE(s.closedByGuard) << key;
@@ -98,7 +101,9 @@ TEST_F(Preview, aPupilOutsideTheList_showsNothing)
 TEST_F(Preview, drawsGridAndPageAtTheStoredScale)
 {
     // Red, to tell it from the grid.
-    editContents(doc_, [](ClassFileContents& c) { c.frazy[WindowTestClass::kNamePhrase].fontColor = 0x0000FF; });
+    editContents(doc_, [](ClassFileContents& c) {
+        c.frazy[WindowTestClass::kNamePhrase].fontColor = 0x0000FF;
+    });
     const Showing s = showPreview(window_, doc_, 0, 0, [&] { window_.accept(); });
     ASSERT_TRUE(s.shown);
     const double scale = window_.scale();

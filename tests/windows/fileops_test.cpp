@@ -16,7 +16,8 @@ TEST(FileDialogFilter, turnsDescriptionPatternPairsIntoQtFilters)
     EXPECT_EQ(qtFileFilter(Tclosa::kOpenFilter),
               QStringLiteral("Pliki świadectw (*.wkz);;Wszystkie pliki (*)"));
     EXPECT_EQ(qtFileFilter(Tclosa::kSaveFilter), QStringLiteral("Pliki świadectw (*.wkz)"));
-    EXPECT_EQ(qtFileFilter(QStringLiteral("Tekst|*.txt;*.csv")), QStringLiteral("Tekst (*.txt *.csv)"));
+    EXPECT_EQ(qtFileFilter(QStringLiteral("Tekst|*.txt;*.csv")),
+              QStringLiteral("Tekst (*.txt *.csv)"));
     EXPECT_EQ(qtFileFilter(QStringLiteral("bez wzorca")), QString());
 }
 

@@ -55,7 +55,8 @@ TEST_F(HelpTest, everyHelpContextOfEveryWindowHasATopic)
 TEST_F(HelpTest, everyTopicIsReachableFromTheContents)
 {
     QHelpContentModel* model = help().engine().contentModel();
-    ASSERT_TRUE(QTest::qWaitFor([model] { return !model->isCreatingContents() && model->rowCount() > 0; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([model] { return !model->isCreatingContents() && model->rowCount() > 0; }));
     QSet<QString> listed;
     std::function<void(const QModelIndex&)> walk = [&](const QModelIndex& parent) {
         for (int row = 0; row < model->rowCount(parent); ++row) {
@@ -65,8 +66,8 @@ TEST_F(HelpTest, everyTopicIsReachableFromTheContents)
         }
     };
     walk({});
-    const QList<QUrl> files =
-        help().engine().files(QStringLiteral("pl.wykazki.pomoc"), QString(), QStringLiteral("html"));
+    const QList<QUrl> files = help().engine().files(QStringLiteral("pl.wykazki.pomoc"), QString(),
+                                                    QStringLiteral("html"));
     ASSERT_GE(files.size(), 12);
     for (const QUrl& file : files)
         EXPECT_TRUE(listed.contains(file.fileName())) << file.toString().toStdString();
@@ -113,7 +114,8 @@ TEST_F(HelpTest, indexFindsPartOfAKeyword)
     EXPECT_EQ(help().tabs().currentIndex(), 1);
     EXPECT_TRUE(help().searchField().text().isEmpty());
     QHelpIndexModel* model = help().engine().indexModel();
-    ASSERT_TRUE(QTest::qWaitFor([model] { return !model->isCreatingIndex() && model->rowCount() > 0; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([model] { return !model->isCreatingIndex() && model->rowCount() > 0; }));
 
     QTest::keyClicks(&help().searchField(), QStringLiteral("klasyfik"));
     const QModelIndex current = help().engine().indexWidget()->currentIndex();

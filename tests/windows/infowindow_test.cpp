@@ -34,8 +34,8 @@ protected:
     }
     int infoShowings() const
     {
-        return static_cast<int>(std::count(dialogs->modals.begin(), dialogs->modals.end(),
-                                           QStringLiteral("ffintro")));
+        return static_cast<int>(
+            std::count(dialogs->modals.begin(), dialogs->modals.end(), QStringLiteral("ffintro")));
     }
     void activateMain()
     {

@@ -252,8 +252,8 @@ TEST_F(WindowTest, nowyAnsweredYesSavesFirst)
     action(window(), "Nowy1")->trigger();
 
     EXPECT_EQ(doc().dokumenty().count(), 0u);
-    const ClassFileContents back =
-        readClassFileAt(QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
+    const ClassFileContents back = readClassFileAt(
+        QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
     EXPECT_EQ(back.dokumenty.value(0, kRemarks).text, "zapisane");
 }
 
@@ -287,8 +287,8 @@ TEST_F(WindowTest, closingAnsweredYesSavesAndCloses)
     setText(2, kRemarks, "na dysk");
     dialogs->questionAnswers.push_back(QMessageBox::Yes);
     EXPECT_TRUE(window().close());
-    const ClassFileContents back =
-        readClassFileAt(QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
+    const ClassFileContents back = readClassFileAt(
+        QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
     EXPECT_EQ(back.dokumenty.value(2, kRemarks).text, "na dysk");
 }
 
@@ -309,21 +309,30 @@ TEST_F(WindowTest, menusAndToolbarFollowTheirOrderShortcutsAndHints)
     QStringList titles;
     for (QAction* a : window().menuBar()->actions())
         titles << a->text();
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("&Pliki"), QStringLiteral("&Edycja"), QStringLiteral("&Opcje"), QStringLiteral("Pomoc")}));
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("&Pliki"), QStringLiteral("&Edycja"),
+                                   QStringLiteral("&Opcje"), QStringLiteral("Pomoc")}));
 
     QStringList pliki;
     for (QAction* a : window().menuBar()->actions().at(0)->menu()->actions())
         pliki << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(pliki, (QStringList{QStringLiteral("&Nowy"), QStringLiteral("-"), QStringLiteral("&Odczytaj"), QStringLiteral("&Zapisz"), QStringLiteral("Z&apisz pod nową nazwą"), QStringLiteral("-"),
-                                  QStringLiteral("&Rozmnóż na poszczególne oddziały"), QStringLiteral("-"),
-                                  QStringLiteral("&Drukuj zaznaczone wykazki"), QStringLiteral("-"), QStringLiteral("&Koniec")}));
+    EXPECT_EQ(pliki, (QStringList{QStringLiteral("&Nowy"), QStringLiteral("-"),
+                                  QStringLiteral("&Odczytaj"), QStringLiteral("&Zapisz"),
+                                  QStringLiteral("Z&apisz pod nową nazwą"), QStringLiteral("-"),
+                                  QStringLiteral("&Rozmnóż na poszczególne oddziały"),
+                                  QStringLiteral("-"), QStringLiteral("&Drukuj zaznaczone wykazki"),
+                                  QStringLiteral("-"), QStringLiteral("&Koniec")}));
     EXPECT_EQ(action(window(), "Zapisz1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-    EXPECT_EQ(action(window(), "Zapiszpodnownazw1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+    EXPECT_EQ(action(window(), "Zapiszpodnownazw1")->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+A")));
     EXPECT_EQ(action(window(), "Odczytaj1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-    EXPECT_EQ(action(window(), "Drukujzaznwkz1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_EQ(action(window(), "Drukujzaznwkz1")->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+P")));
 
-    const char* hints[9] = {"Zapisz", "Edytuj elementy świadectwa", "Dodaj ucznia", "Usuń ucznia",
-                            "Drukuj dane", "Opcje", "Podgląd wykazki", "Wydruk wykazek", "Zamknij"};
+    const char* hints[9] = {"Zapisz",          "Edytuj elementy świadectwa",
+                            "Dodaj ucznia",    "Usuń ucznia",
+                            "Drukuj dane",     "Opcje",
+                            "Podgląd wykazki", "Wydruk wykazek",
+                            "Zamknij"};
     for (int i = 1; i <= 9; ++i) {
         EXPECT_EQ(window().speedButton(i).toolTip(), QString::fromUtf8(hints[i - 1]));
         EXPECT_FALSE(window().speedButton(i).icon().isNull()) << i;

@@ -6,8 +6,8 @@
 #include "windows/closa.h"
 #include "windows/ffwrozmn.h"
 
-#include <QDir>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTest>
@@ -31,7 +31,8 @@ protected:
     }
     ClassFileContents readBack(const char* name)
     {
-        return readClassFileAt(QFile::encodeName(folder.filePath(QLatin1String(name))).toStdString());
+        return readClassFileAt(
+            QFile::encodeName(folder.filePath(QLatin1String(name))).toStdString());
     }
 };
 
@@ -46,7 +47,8 @@ TEST_F(PerTeacherTest, namesGiveOneCopyEachAndTheOpenFileStays)
     ASSERT_EQ(rozmn().names().size(), 3u);
     QTest::mouseClick(&rozmn().speedButton(3), Qt::LeftButton);
 
-    EXPECT_EQ(classFiles(), (QStringList{QStringLiteral("1a.wkz"), QStringLiteral("1b.wkz"), QStringLiteral("Przyklad.wkz")}));
+    EXPECT_EQ(classFiles(), (QStringList{QStringLiteral("1a.wkz"), QStringLiteral("1b.wkz"),
+                                         QStringLiteral("Przyklad.wkz")}));
     for (const char* copy : {"1a.wkz", "1b.wkz"}) {
         SCOPED_TRACE(copy);
         ClassFileContents expected = doc().contents();
@@ -70,8 +72,8 @@ TEST_F(PerTeacherTest, namesThatAreNoFileNamesAreRefused)
         const char* name;
         bool refused;
     } cases[] = {
-        {"../x", true}, {"a/b", true}, {"a\\b", true}, {".", true},     {"..", true},
-        {"   ", true},  {"a\tb", true}, {"1a", false}, {"..a", false}, {"klasa 2b", false},
+        {"../x", true}, {"a/b", true},  {"a\\b", true}, {".", true},    {"..", true},
+        {"   ", true},  {"a\tb", true}, {"1a", false},  {"..a", false}, {"klasa 2b", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Tffwrozmn::refusal(cp(c.name)).has_value(), c.refused) << c.name;
@@ -81,11 +83,13 @@ TEST_F(PerTeacherTest, namesThatAreNoFileNamesAreRefused)
     addName("../x");
     addName("2c");
     QTest::mouseClick(&rozmn().speedButton(3), Qt::LeftButton);
-    EXPECT_EQ(classFiles(), (QStringList{QStringLiteral("2c.wkz"), QStringLiteral("Przyklad.wkz")}));
+    EXPECT_EQ(classFiles(),
+              (QStringList{QStringLiteral("2c.wkz"), QStringLiteral("Przyklad.wkz")}));
     QDir above(folder.path());
     above.cdUp();
     EXPECT_FALSE(above.exists(QStringLiteral("x.wkz")));
-    EXPECT_TRUE(rozmn().statusText().startsWith(QStringLiteral("Zapisano plików: 1, nieudanych: 0.")));
+    EXPECT_TRUE(
+        rozmn().statusText().startsWith(QStringLiteral("Zapisano plików: 1, nieudanych: 0.")));
     EXPECT_TRUE(rozmn().statusText().contains(QStringLiteral("\"../x\"")));
 }
 
@@ -128,7 +132,8 @@ TEST_F(PerTeacherTest, gridFollowsTheListAndTypingFillsTheSelectedRows)
         QApplication::sendEvent(&names(), &press);
     }
     for (std::size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(rozmn().names()[i].tekst, cp("3ć-bardzo-długa-nazw")) << i;  // 20 characters at most
+        EXPECT_EQ(rozmn().names()[i].tekst, cp("3ć-bardzo-długa-nazw"))
+            << i;  // 20 characters at most
     EXPECT_EQ(rozmn().names()[3].tekst, "");
 
     // Usuń removes the current row only.

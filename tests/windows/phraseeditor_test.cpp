@@ -27,8 +27,8 @@
 #include <QListView>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 class PhraseEditorTest : public WindowTest {
 protected:
@@ -141,30 +141,75 @@ TEST_F(PhraseEditorTest, eachColumnsKeysAndClicks)
         std::function<bool(const TFra&)> after;
         const char* what;
     } cases[] = {
-        {kName, kKolNazwa, nullptr, "abcdefgh", [](const TFra& f) { return f.name == cp("Imię i nazwiskoabcde"); }, "20 characters"},
-        {kName, kKolNazwa, nullptr, "~x", [](const TFra& f) { return f.name == "x"; }, "Delete clears"},
-        {kName, kKolRodzaj, [](TFra& f) { f.lineSpacing = 2; f.width = 5; }, "<", [](const TFra& f) { return f.kind == PhraseKind::Grade && f.lineSpacing == 0; }, "Ocena loses V-Korekta"},
-        {kName, kKolRodzaj, nullptr, "<<<a", [](const TFra& f) { return f.kind == PhraseKind::Picture; }, "at most Obrazek, keys nothing"},
-        {kMaths, kKolRodzaj, nullptr, ">>", [](const TFra& f) { return f.kind == PhraseKind::Text; }, "at least Tekst"},
-        {kName, kKolX0, [](TFra& f) { f.x0 = 1000; }, "+", [](const TFra& f) { return f.x0 == 1000; }, "+ at 1000 refused"},
-        {kName, kKolX0, [](TFra& f) { f.x0 = 5; }, "<<>", [](const TFra& f) { return f.x0 == 6; }, "clicks step"},
+        {kName, kKolNazwa, nullptr, "abcdefgh",
+         [](const TFra& f) { return f.name == cp("Imię i nazwiskoabcde"); }, "20 characters"},
+        {kName, kKolNazwa, nullptr, "~x", [](const TFra& f) { return f.name == "x"; },
+         "Delete clears"},
+        {kName, kKolRodzaj,
+         [](TFra& f) {
+             f.lineSpacing = 2;
+             f.width = 5;
+         },
+         "<", [](const TFra& f) { return f.kind == PhraseKind::Grade && f.lineSpacing == 0; },
+         "Ocena loses V-Korekta"},
+        {kName, kKolRodzaj, nullptr, "<<<a",
+         [](const TFra& f) { return f.kind == PhraseKind::Picture; },
+         "at most Obrazek, keys nothing"},
+        {kMaths, kKolRodzaj, nullptr, ">>",
+         [](const TFra& f) { return f.kind == PhraseKind::Text; }, "at least Tekst"},
+        {kName, kKolX0, [](TFra& f) { f.x0 = 1000; }, "+",
+         [](const TFra& f) { return f.x0 == 1000; }, "+ at 1000 refused"},
+        {kName, kKolX0, [](TFra& f) { f.x0 = 5; }, "<<>", [](const TFra& f) { return f.x0 == 6; },
+         "clicks step"},
         {kName, kKolX0, nullptr, "12", [](const TFra& f) { return f.x0 == 12; }, "typed"},
-        {kName, kKolX0, nullptr, "1001", [](const TFra& f) { return f.x0 == 100; }, "a digit beyond 1000 refused"},
-        {kName, kKolX0, nullptr, ",-", [](const TFra& f) { return f.x0 == 0; }, "no decimals, nothing below 0"},
-        {kName, kKolY0, nullptr, "12,5", [](const TFra& f) { return f.y0 == 12.5f; }, "one decimal"},
-        {kName, kKolY0, [](TFra& f) { f.y0 = 7.5f; }, "~+", [](const TFra& f) { return f.y0 == 1.0f; }, "Delete sets 0"},
-        {kName, kKolSzer, [](TFra& f) { f.width = 1; f.lineSpacing = 1.5f; }, "-", [](const TFra& f) { return f.width == 0 && f.lineSpacing == 0; }, "no box, no V-Korekta"},
+        {kName, kKolX0, nullptr, "1001", [](const TFra& f) { return f.x0 == 100; },
+         "a digit beyond 1000 refused"},
+        {kName, kKolX0, nullptr, ",-", [](const TFra& f) { return f.x0 == 0; },
+         "no decimals, nothing below 0"},
+        {kName, kKolY0, nullptr, "12,5", [](const TFra& f) { return f.y0 == 12.5f; },
+         "one decimal"},
+        {kName, kKolY0, [](TFra& f) { f.y0 = 7.5f; }, "~+",
+         [](const TFra& f) { return f.y0 == 1.0f; }, "Delete sets 0"},
+        {kName, kKolSzer,
+         [](TFra& f) {
+             f.width = 1;
+             f.lineSpacing = 1.5f;
+         },
+         "-", [](const TFra& f) { return f.width == 0 && f.lineSpacing == 0; },
+         "no box, no V-Korekta"},
         {kName, kKolWys, nullptr, "7<", [](const TFra& f) { return f.height == 8; }, "Wys"},
-        {kName, kKolPoz, [](TFra& f) { f.width = 10; }, "<p", [](const TFra& f) { return f.align == 2; }, "click and letter"},
-        {kName, kKolPoz, [](TFra& f) { f.width = 10; f.align = 2; }, "<c>", [](const TFra& f) { return f.align == 0; }, "at most Prawo"},
-        {kName, kKolPoz, nullptr, "<p", [](const TFra& f) { return f.align == 0; }, "no box: nothing"},
-        {kEmblem, kKolPoz, [](TFra& f) { f.width = 10; }, "<c", [](const TFra& f) { return f.align == 0; }, "picture: nothing"},
-        {kName, kKolKorekta, [](TFra& f) { f.width = 10; f.lineSpacing = 5; }, "+", [](const TFra& f) { return f.lineSpacing == 5.0f; }, "+ at 5,0 refused"},
-        {kName, kKolKorekta, [](TFra& f) { f.width = 10; f.lineSpacing = -2; }, "-", [](const TFra& f) { return f.lineSpacing == -2.0f; }, "- at -2,0 refused"},
-        {kName, kKolKorekta, [](TFra& f) { f.width = 10; }, "<<<>-", [](const TFra& f) { return f.lineSpacing == 0.5f; }, "half steps"},
-        {kMaths, kKolKorekta, [](TFra& f) { f.width = 10; }, "<", [](const TFra& f) { return f.lineSpacing == 0; }, "grade: nothing"},
-        {kName, kKolStrona, nullptr, "<<<<<", [](const TFra& f) { return f.page == 3; }, "at most page 4"},
-        {kRemarks, kKolStrona, nullptr, ">>>x", [](const TFra& f) { return f.page == 0; }, "at least page 1, keys nothing"},
+        {kName, kKolPoz, [](TFra& f) { f.width = 10; }, "<p",
+         [](const TFra& f) { return f.align == 2; }, "click and letter"},
+        {kName, kKolPoz,
+         [](TFra& f) {
+             f.width = 10;
+             f.align = 2;
+         },
+         "<c>", [](const TFra& f) { return f.align == 0; }, "at most Prawo"},
+        {kName, kKolPoz, nullptr, "<p", [](const TFra& f) { return f.align == 0; },
+         "no box: nothing"},
+        {kEmblem, kKolPoz, [](TFra& f) { f.width = 10; }, "<c",
+         [](const TFra& f) { return f.align == 0; }, "picture: nothing"},
+        {kName, kKolKorekta,
+         [](TFra& f) {
+             f.width = 10;
+             f.lineSpacing = 5;
+         },
+         "+", [](const TFra& f) { return f.lineSpacing == 5.0f; }, "+ at 5,0 refused"},
+        {kName, kKolKorekta,
+         [](TFra& f) {
+             f.width = 10;
+             f.lineSpacing = -2;
+         },
+         "-", [](const TFra& f) { return f.lineSpacing == -2.0f; }, "- at -2,0 refused"},
+        {kName, kKolKorekta, [](TFra& f) { f.width = 10; }, "<<<>-",
+         [](const TFra& f) { return f.lineSpacing == 0.5f; }, "half steps"},
+        {kMaths, kKolKorekta, [](TFra& f) { f.width = 10; }, "<",
+         [](const TFra& f) { return f.lineSpacing == 0; }, "grade: nothing"},
+        {kName, kKolStrona, nullptr, "<<<<<", [](const TFra& f) { return f.page == 3; },
+         "at most page 4"},
+        {kRemarks, kKolStrona, nullptr, ">>>x", [](const TFra& f) { return f.page == 0; },
+         "at least page 1, keys nothing"},
     };
     for (const Case& c : cases) {
         if (c.before)
@@ -201,7 +246,7 @@ TEST_F(PhraseEditorTest, editsReachEverySelectedRowThatTakesThem)
     selectRows(kKolKorekta, kName, kRemarks);
     play("<<");
     EXPECT_EQ(phrase(kName).lineSpacing, 1.0f);
-    EXPECT_EQ(phrase(kMaths).lineSpacing, 0.0f);    // grade
+    EXPECT_EQ(phrase(kMaths).lineSpacing, 0.0f);  // grade
     EXPECT_EQ(phrase(kPhysics).lineSpacing, 0.0f);
     EXPECT_EQ(phrase(kRemarks).lineSpacing, 1.0f);  // a text with a box
 
@@ -363,9 +408,8 @@ TEST_F(PhraseEditorTest, aChosenPictureReachesTheSelectedPictureRowsInEveryPupil
     EXPECT_EQ(cell(0, kEmblem), qstringFromCp1250(chosen));
 
     // Escape in the chooser changes nothing.
-    QTimer::singleShot(0, [] {
-        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
-    });
+    QTimer::singleShot(0,
+                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
     play("x");
     EXPECT_EQ(value(1, kEmblem).picture, chosen);
 
@@ -431,7 +475,9 @@ TEST(PhraseFontDialogTest, keepsAFamilyThatIsNotInstalledAsWritten)
     EXPECT_EQ(confirmed.fontColor, phrase.fontColor);
     EXPECT_EQ(confirmed.bold + confirmed.underline + confirmed.strikeout + confirmed.italic, 3);
 
-    EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("Zapisana"))->text().contains(QStringLiteral("Nie Ma Takiej Czcionki")));
+    EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("Zapisana"))
+                    ->text()
+                    .contains(QStringLiteral("Nie Ma Takiej Czcionki")));
 
     // What the user changes is taken.
     QFont font = dialog.fontDialog().currentFont();
@@ -501,7 +547,8 @@ TEST_F(PhraseEditorTest, theSampleLayoutComesBackFromASpreadsheetUnchanged)
 {
     QFile calc(QStringLiteral(WYKAZKI_TEST_DATA "/calc_phrases.txt"));
     ASSERT_TRUE(calc.open(QIODevice::ReadOnly));
-    const std::string fromCalc = cp1250FromQString(QString::fromUtf8(calc.readAll()), Unmappable::Question);
+    const std::string fromCalc =
+        cp1250FromQString(QString::fromUtf8(calc.readAll()), Unmappable::Question);
     QFile::remove(folder.filePath(QStringLiteral("Przyklad.wkz")));
     ASSERT_TRUE(QFile::copy(QStringLiteral(WYKAZKI_BIN_DIR "/Przyklad.wkz"),
                             folder.filePath(QStringLiteral("Przyklad.wkz"))));

@@ -10,8 +10,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -82,9 +82,8 @@ TEST_F(PictureChooserTest, listsTheBitmapsSortedAndNarrowsThemByATypedPrefix)
         for (const auto& step : steps) {
             type(chooser, step.key, QString::fromUtf8(step.text));
             EXPECT_EQ(chooser.filter(), cp(step.filter)) << step.text;
-            const auto expected = step.shown.empty() && chooser.filter().empty()
-                                      ? chooser.fileList()
-                                      : step.shown;
+            const auto expected =
+                step.shown.empty() && chooser.filter().empty() ? chooser.fileList() : step.shown;
             EXPECT_EQ(chooser.shownNames(), expected) << step.text;
             EXPECT_EQ(chooser.grid().Ily(), std::max<int>(int(expected.size()), 1)) << step.text;
         }

@@ -26,9 +26,8 @@ constexpr int kPaintDelayMs = 500;
 
 int usage()
 {
-    std::fprintf(stderr,
-                 "usage: print_windows_screenshot CLASS.wkz PUPIL PAGE OUT.png\n"
-                 "       print_windows_screenshot --options CLASS.wkz OUT.png\n");
+    std::fprintf(stderr, "usage: print_windows_screenshot CLASS.wkz PUPIL PAGE OUT.png\n"
+                         "       print_windows_screenshot --options CLASS.wkz OUT.png\n");
     return 2;
 }
 
@@ -72,15 +71,16 @@ int main(int argc, char** argv)
             grabLater(window, out, saved);
             window.preview(doc, pupil, page);
             if (saved)
-                std::printf("%s: %dx%d at scale %.4f\n", qPrintable(out), window.width(), window.height(),
-                            window.scale());
+                std::printf("%s: %dx%d at scale %.4f\n", qPrintable(out), window.width(),
+                            window.height(), window.scale());
         }
     } catch (const EKolmoError& e) {
         std::fprintf(stderr, "print_windows_screenshot: %s\n", e.what());
         return 1;
     }
     if (!saved) {
-        std::fprintf(stderr, "print_windows_screenshot: nothing shown or %s not written\n", qPrintable(out));
+        std::fprintf(stderr, "print_windows_screenshot: nothing shown or %s not written\n",
+                     qPrintable(out));
         return 1;
     }
     return 0;

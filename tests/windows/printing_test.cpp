@@ -44,7 +44,8 @@ TEST_F(WindowTest, printingWithoutAPrinterReportsTheFailure)
 {
     start();
     context->printer().setOutputFormat(QPrinter::PdfFormat);
-    context->printer().setOutputFileName(folder.filePath(QStringLiteral("missing/folder/karty.pdf")));
+    context->printer().setOutputFileName(
+        folder.filePath(QStringLiteral("missing/folder/karty.pdf")));
     selectCell(1, 0);
     window().speedButton(8).click();
     ASSERT_EQ(dialogs->errors.size(), 1u);
@@ -104,8 +105,10 @@ TEST_F(WindowTest, picturesPrintedWithoutAreListedInTheStatusBar)
     window().speedButton(8).click();
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_EQ(pdfPageCount(folder.filePath(QStringLiteral("karty.pdf"))), 2);
-    EXPECT_EQ(window().statusText(),
-              QStringLiteral("Wydrukowano bez obrazków: uczeń 2: godlo (brak pliku); uczeń 3: godlo (brak pliku)"));
+    EXPECT_EQ(
+        window().statusText(),
+        QStringLiteral(
+            "Wydrukowano bez obrazków: uczeń 2: godlo (brak pliku); uczeń 3: godlo (brak pliku)"));
 }
 
 TEST_F(WindowTest, aSheetOutside1To1000MillimetresIsRefusedSayingWhy)
@@ -120,6 +123,7 @@ TEST_F(WindowTest, aSheetOutside1To1000MillimetresIsRefusedSayingWhy)
     window().speedButton(8).click();
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0], QString::fromUtf8(" Wydruk nie powiódł się"));
-    EXPECT_EQ(window().statusText(), QStringLiteral("Wymiary arkusza 0 × 297 mm są poza zakresem od 1 do 1000 mm"));
+    EXPECT_EQ(window().statusText(),
+              QStringLiteral("Wymiary arkusza 0 × 297 mm są poza zakresem od 1 do 1000 mm"));
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("karty.pdf"))));
 }

@@ -75,8 +75,13 @@ TEST_F(PupilGridTest, spaceLettersAndDeleteEnterTheirWordings)
         Qt::Key key;
         int expected;
     } keys[] = {
-        {Qt::Key_Space, kBrak}, {Qt::Key_A, 7}, {Qt::Key_B, 8}, {Qt::Key_C, 9},
-        {Qt::Key_D, 10},        {Qt::Key_0, kBrak}, {Qt::Key_1, kNiedostateczny},
+        {Qt::Key_Space, kBrak},
+        {Qt::Key_A, 7},
+        {Qt::Key_B, 8},
+        {Qt::Key_C, 9},
+        {Qt::Key_D, 10},
+        {Qt::Key_0, kBrak},
+        {Qt::Key_1, kNiedostateczny},
         {Qt::Key_Delete, kBrak},  // clearing leaves no failing grade
     };
     for (const auto& k : keys) {

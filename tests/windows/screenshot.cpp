@@ -26,8 +26,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: windows_screenshot PROGRAM_FOLDER OUT.png\n");
         return 2;
     }
-    ProgramContext context(QFile::encodeName(QFile::decodeName(argv[1]) + QLatin1Char('/')).toStdString(),
-                           std::make_unique<QtDialogs>());
+    ProgramContext context(
+        QFile::encodeName(QFile::decodeName(argv[1]) + QLatin1Char('/')).toStdString(),
+        std::make_unique<QtDialogs>());
     app.setErrorReporter([&context](int code) { context.reportError(code); });
     Tffwmain& window = context.mainWindow();
     window.show();

@@ -23,7 +23,8 @@ int pdfPages(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return -1;
-    return int(QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+    return int(QString::fromLatin1(file.readAll())
+                   .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
 
 TEST(PageCountText, usesThePolishPluralForEveryNumber)
@@ -34,13 +35,14 @@ TEST(PageCountText, usesThePolishPluralForEveryNumber)
         const char* word;
     };
     const Range ranges[] = {
-        {1, 1, "strona"},   {2, 4, "strony"},     {5, 21, "stron"},     {22, 24, "strony"},
-        {25, 30, "stron"},  {100, 101, "stron"},  {102, 104, "strony"}, {105, 121, "stron"},
+        {1, 1, "strona"},     {2, 4, "strony"},    {5, 21, "stron"},     {22, 24, "strony"},
+        {25, 30, "stron"},    {100, 101, "stron"}, {102, 104, "strony"}, {105, 121, "stron"},
         {122, 124, "strony"}, {125, 125, "stron"},
     };
     for (const Range& r : ranges)
         for (int n = r.first; n <= r.last; ++n)
-            EXPECT_EQ(Tffdruk::pageCountText(n), QStringLiteral("%1 %2").arg(n).arg(QLatin1String(r.word)));
+            EXPECT_EQ(Tffdruk::pageCountText(n),
+                      QStringLiteral("%1 %2").arg(n).arg(QLatin1String(r.word)));
 }
 
 class TablePrintWindow : public WindowTest {
@@ -105,7 +107,8 @@ TEST_F(TablePrintWindow, cancellingAnOpenJobAsksAndKeepsThePrintedTablesOnNo)
         dialogs->questionAnswers.push_back(c.answer);
         dialog().reject();
         ASSERT_EQ(dialogs->questions.size(), 1u);
-        EXPECT_EQ(dialogs->questions[0].text, QString::fromUtf8("Na arkuszu są już wydrukowane tabele. Przerwać wydruk?"));
+        EXPECT_EQ(dialogs->questions[0].text,
+                  QString::fromUtf8("Na arkuszu są już wydrukowane tabele. Przerwać wydruk?"));
         EXPECT_FALSE(dialog().jobOpen());
         if (c.pages > 0)
             EXPECT_EQ(pdfPages(pdf), c.pages);
@@ -130,7 +133,8 @@ TEST_F(TablePrintWindow, printerOptionsEndTheJobThenShowThePrinterSetupAndLayOut
     dialog().printerOptionsButton().click();
     EXPECT_EQ(setups, 1);
     EXPECT_EQ(pdfPages(pdf), 1);
-    EXPECT_EQ(dialog().printerPanel().text(), QStringLiteral("Drukowanie ") + folder.filePath(QStringLiteral("inna.pdf")));
+    EXPECT_EQ(dialog().printerPanel().text(),
+              QStringLiteral("Drukowanie ") + folder.filePath(QStringLiteral("inna.pdf")));
 }
 
 TEST_F(TablePrintWindow, theLastPageFollowsTheFirstAndRefusedLayoutsSayWhy)
@@ -158,7 +162,8 @@ TEST_F(TablePrintWindow, theLastPageFollowsTheFirstAndRefusedLayoutsSayWhy)
 
 TEST_F(TablePrintWindow, aPrinterThatCannotPrintKeepsTheDialogOpenWithTheFailure)
 {
-    context->printer().setOutputFileName(folder.filePath(QStringLiteral("missing/folder/tabela.pdf")));
+    context->printer().setOutputFileName(
+        folder.filePath(QStringLiteral("missing/folder/tabela.pdf")));
     dialog().prepare(grid(), QStringLiteral("T"));
     dialog().okButton().click();
     EXPECT_EQ(dialog().statusLine().text(), QString::fromUtf8("Wydruk się nie powiódł..."));
@@ -208,12 +213,13 @@ TEST_F(WindowTest, gridOptionsChangeTheGridAtOnceInBothModes)
 
     // The font chosen is what the next save stores.
     options.prepare(grid(), Tffopcje::Mode::UniformSizes);
-    options.setFontChooser([](QWidget*, const QFont& initial, const std::function<void(const QFont&)>& apply) {
-        QFont font = initial;
-        font.setPointSize(40);
-        font.setBold(true);
-        apply(font);
-    });
+    options.setFontChooser(
+        [](QWidget*, const QFont& initial, const std::function<void(const QFont&)>& apply) {
+            QFont font = initial;
+            font.setPointSize(40);
+            font.setBold(true);
+            apply(font);
+        });
     options.fontButton().click();
     options.finish();
     EXPECT_EQ(grid().uklad().fontSize, 20);

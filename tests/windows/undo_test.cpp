@@ -47,45 +47,56 @@ TEST_F(UndoTest, everyKindOfChangeUndoesAndRedoesExactly)
         const char* step;
         std::function<void()> change;
     } cases[] = {
-        {"wpisanie oceny", [this] {
+        {"wpisanie oceny",
+         [this] {
              select(0, kMaths, 2, kPhysics);
              press(Qt::Key_1);
          }},
-        {"wpisanie tekstu", [this] {
+        {"wpisanie tekstu",
+         [this] {
              selectCell(1, kRemarks);
              QTest::keyClicks(&grid(), QStringLiteral("bdb"));
          }},
-        {"usunięcie tekstu", [this] {
+        {"usunięcie tekstu",
+         [this] {
              select(0, kName, 2, kName);
              press(Qt::Key_Delete);
          }},
-        {"wstawienie tekstu", [this] {
+        {"wstawienie tekstu",
+         [this] {
              select(0, kName, 1, kRemarks);
              press(Qt::Key_3, Qt::ControlModifier);
          }},
-        {"wklejenie", [this] {
+        {"wklejenie",
+         [this] {
              selectCell(0, kName);
              grid().pasteText("Ala\tOla\r\nCelujący\tdopuszczający\r\n");
          }},
-        {"dodanie ucznia", [this] {
+        {"dodanie ucznia",
+         [this] {
              selectCell(kPupilCount - 1, kName);  // after the last pupil
              window().speedButton(3).click();
          }},
-        {"usunięcie ucznia", [this] {
+        {"usunięcie ucznia",
+         [this] {
              selectCell(0, kName);  // the first pupil
              window().speedButton(4).click();
          }},
-        {"usunięcie ucznia", [this] {
+        {"usunięcie ucznia",
+         [this] {
              selectCell(kPupilCount - 1, kName);  // the last pupil
              window().speedButton(4).click();
          }},
-        {"zmiana opcji", [this] {
+        {"zmiana opcji",
+         [this] {
              closeModalSoon([](QWidget& options) {
-                 options.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("Słaby"));
+                 options.findChild<QLineEdit*>(QStringLiteral("Edit1"))
+                     ->setText(QStringLiteral("Słaby"));
              });
              window().speedButton(6).click();
          }},
-        {"edycja tekstu", [this] {
+        {"edycja tekstu",
+         [this] {
              selectCell(2, kRemarks);
              window().longTextSwitch().click();
              QTest::keyClicks(&context->opis().memo(), QStringLiteral("ok"));
@@ -100,13 +111,15 @@ TEST_F(UndoTest, everyKindOfChangeUndoesAndRedoesExactly)
         const ClassFileContents after = doc().contents();
         ASSERT_NE(after, before);
         EXPECT_TRUE(modified());
-        EXPECT_EQ(plain(window().undoAction().text()), QStringLiteral("Cofnij: ") + QString::fromUtf8(c.step));
+        EXPECT_EQ(plain(window().undoAction().text()),
+                  QStringLiteral("Cofnij: ") + QString::fromUtf8(c.step));
         EXPECT_EQ(editor().undoStack().count(), 1) << "one step";
 
         window().undoAction().trigger();
         EXPECT_EQ(doc().contents(), before);
         EXPECT_FALSE(modified());
-        EXPECT_EQ(plain(window().redoAction().text()), QStringLiteral("Ponów: ") + QString::fromUtf8(c.step));
+        EXPECT_EQ(plain(window().redoAction().text()),
+                  QStringLiteral("Ponów: ") + QString::fromUtf8(c.step));
         window().redoAction().trigger();
         EXPECT_EQ(doc().contents(), after);
         window().undoAction().trigger();

@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 std::string cp(const char* utf8)
 {
@@ -36,7 +36,7 @@ ClassFileContents sampleClass()
         std::int16_t page;
     } phrases[kPhraseCount] = {
         {"Imię i nazwisko", PhraseKind::Text, 0}, {"Matematyka", PhraseKind::Grade, 1},
-        {"Fizyka", PhraseKind::Grade, 1},           {"Godło", PhraseKind::Picture, 0},
+        {"Fizyka", PhraseKind::Grade, 1},         {"Godło", PhraseKind::Picture, 0},
         {"Uwagi", PhraseKind::Text, 2},
     };
     for (const auto& p : phrases) {
@@ -85,16 +85,16 @@ void WindowTest::TearDown()
 
 void WindowTest::setText(int pupil, int phrase, std::string text)
 {
-    editor().setCells(QStringLiteral("test"), {{static_cast<std::size_t>(pupil),
-                                                static_cast<std::size_t>(phrase), ValueField::Text,
-                                                std::move(text)}});
+    editor().setCells(QStringLiteral("test"),
+                      {{static_cast<std::size_t>(pupil), static_cast<std::size_t>(phrase),
+                        ValueField::Text, std::move(text)}});
 }
 
 void WindowTest::setGrade(int pupil, int phrase, std::int8_t grade)
 {
-    editor().setCells(QStringLiteral("test"), {{static_cast<std::size_t>(pupil),
-                                                static_cast<std::size_t>(phrase), ValueField::Grade,
-                                                grade}});
+    editor().setCells(QStringLiteral("test"),
+                      {{static_cast<std::size_t>(pupil), static_cast<std::size_t>(phrase),
+                        ValueField::Grade, grade}});
 }
 
 void WindowTest::setWording(std::size_t index, std::string text)
