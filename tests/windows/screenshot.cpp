@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     ProgramContext context(
         QFile::encodeName(QFile::decodeName(argv[1]) + QLatin1Char('/')).toStdString(),
         std::make_unique<QtDialogs>());
-    app.setErrorReporter([&context](int code) { context.reportError(code); });
+    app.setErrorReporter([&context](ErrorCode code) { context.reportError(code); });
     Tffwmain& window = context.mainWindow();
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
