@@ -59,7 +59,7 @@ double parseDigits(std::string_view digits)
     if (ec == std::errc::result_out_of_range) {
         // Only digits and a point: either far too large, or a long run of
         // zeros after the point.
-        const auto firstNonZero = digits.find_first_not_of("0");
+        const auto firstNonZero = digits.find_first_not_of('0');
         const auto point = digits.find('.');
         return firstNonZero != std::string_view::npos && firstNonZero < point ? HUGE_VAL : 0.0;
     }

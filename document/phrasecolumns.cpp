@@ -32,7 +32,7 @@ PhraseCellText questionMarks()
 
 std::string korektaText(float korekta)
 {
-    const std::string magnitude = formatNumber(std::fabs(korekta), 1);
+    std::string magnitude = formatNumber(std::fabs(korekta), 1);
     if (magnitude.empty())
         return magnitude;  // zero has no sign
     return (korekta < 0 ? "-" : "+") + magnitude;

@@ -83,7 +83,9 @@ OutputCommandLine parseOutputCommandLine(const std::string& command,
         } else if (line.input.empty()) {
             line.input = arg;
         } else {
-            throw UsageError{command + " takes one class file, unexpected '" + arg + "'"};
+            std::string message(command);
+            message.append(" takes one class file, unexpected '").append(arg).append("'");
+            throw UsageError{message};
         }
     }
     if (!line.help)
@@ -128,11 +130,10 @@ int writeFileWithQt(const std::string& command, QtApplicationKind kind, const st
                   << out.errorString().toStdString() << "\n";
         status = kExitError;
     };
-    if (!out.open(QIODevice::WriteOnly))
-        cannotWrite();
-    else if (!write(out))
+    const bool opened = out.open(QIODevice::WriteOnly);
+    if (opened && !write(out))
         status = kExitError;  // the unfinished file is discarded
-    else if (!out.commit())
+    else if (!opened || !out.commit())
         cannotWrite();
     app.reset();
     qInstallMessageHandler(previousHandler);

@@ -114,7 +114,7 @@ TEST(ProgramFolder, installedFirstStartMakesAndSeedsTheUsersFolderAndTheSecondCh
     const QString user = home + QStringLiteral("/Documents/Wykazki");
 
     auto startInstalled = [&] {
-        const std::string folder = programfolder::resolve(
+        std::string folder = programfolder::resolve(
             installed.bin, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         auto fake = std::make_unique<FakeDialogs>();
         FakeDialogs& dialogs = *fake;
@@ -130,6 +130,7 @@ TEST(ProgramFolder, installedFirstStartMakesAndSeedsTheUsersFolderAndTheSecondCh
     EXPECT_EQ(startInstalled(), QFile::encodeName(user + u'/').toStdString());
     const auto seeded = snapshot(user);
     std::vector<QString> names;
+    names.reserve(seeded.size());
     for (const auto& entry : seeded)
         names.push_back(entry.first);
     EXPECT_EQ(names,

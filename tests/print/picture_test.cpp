@@ -249,6 +249,7 @@ TEST_F(Pictures, damagedMissingAndOutsidePicturesAreLeftOutAndNamed)
         const auto elements =
             renderer.layoutPage(surface, pupil, 0, kClipWidthPx, kClipHeightPx, 1.0);
         std::vector<std::size_t> placed;
+        placed.reserve(elements.size());
         for (const auto& e : elements)
             placed.push_back(e.phrase);
         EXPECT_EQ(placed, (std::vector<std::size_t>{0, 1, 2}));

@@ -69,7 +69,7 @@ protected:
 
     fs::path write(const std::string& name, const std::string& bytes)
     {
-        const fs::path p = dir / name;
+        fs::path p = dir / name;
         std::ofstream(p, std::ios::binary) << bytes;
         return p;
     }
@@ -328,9 +328,10 @@ TEST_F(Wkz, specialAndUnreadableInputsAreReadFailuresNotAborts)
             SCOPED_TRACE(command);
             const std::string output =
                 command == "print" ? " -o " + (dir / "out.pdf").string() : "";
-            const WkzRun run = wkz("timeout 20 " + std::string(WYKAZKI_BIN_DIR) + "/wkz " + command
-                                       + " " + input + output,
-                                   false);
+            std::string line = "timeout 20 ";
+            line.append(WYKAZKI_BIN_DIR).append("/wkz ").append(command);
+            line.append(" ").append(input).append(output);
+            const WkzRun run = wkz(line, false);
             EXPECT_EQ(run.exitCode, 1);
             EXPECT_EQ(run.err, kReadMessage);
         }
@@ -357,7 +358,7 @@ TEST_F(Wkz, aSmallFileCannotMakeTheReaderTakeGigabytes)
     std::string pupils(4, '\0');
     const std::uint32_t count = 10000;
     std::memcpy(pupils.data(), &count, 4);
-    pupils += std::string(4 * count, '\0');
+    pupils += std::string(std::size_t{4} * count, '\0');
     file = file.substr(0, tail) + pupils + file.substr(tail + 4);
     ASSERT_LT(file.size(), 100'000u);
     const WkzRun run = wkz("info " + write("amplified.wkz", file).string());

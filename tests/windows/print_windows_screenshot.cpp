@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     if (!options && args.size() != 5)
         return usage();
     const QFileInfo classFile(options ? args[2] : args[1]);
-    const QString out = args.last();
+    const QString& out = args.last();
 
     Document doc;
     bool saved = false;

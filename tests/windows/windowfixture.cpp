@@ -106,7 +106,7 @@ void WindowTest::setWording(std::size_t index, std::string text)
 
 QString WindowTest::writeClass(const QString& name, const ClassFileContents& contents)
 {
-    const QString path = folder.filePath(name);
+    QString path = folder.filePath(name);
     saveClassFileAt(QFile::encodeName(path).toStdString(), contents);
     return path;
 }
