@@ -389,6 +389,9 @@ TEST_F(CellPainting, cellChangeIsReportedOncePerChangeAndNeverDuringARange)
 TEST_F(CellPainting, cellChangeIsReportedUnpaintedAndNeverWhilePainting)
 {
     enum class Sight { Shown, Hidden, ScrolledAway };
+    // Outlives the loop: the handler bound in one round still answers the
+    // cell changes that the next round's setup reports.
+    bool duringPaint = false;
     for (const Sight sight : {Sight::Shown, Sight::Hidden, Sight::ScrolledAway}) {
         SCOPED_TRACE(int(sight));
         grid().setIlx(60);
@@ -397,7 +400,7 @@ TEST_F(CellPainting, cellChangeIsReportedUnpaintedAndNeverWhilePainting)
         paintNow();
         bindAll();
         log.clear();
-        bool duringPaint = false;
+        duringPaint = false;
         owner().OnZmianaKomorki = [&](TCellEdi& g, int oldx, int oldy) {
             duringPaint = duringPaint || g.viewport()->paintingActive()
                           || g.viewport()->testAttribute(Qt::WA_WState_InPaintEvent);
