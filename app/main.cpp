@@ -1,15 +1,18 @@
 // Wykazki: creates the application, the program context with its windows,
 // shows the main window and runs the message loop until it closes.
 
+#include "starttrace.h"
 #include "startup.h"
 
 #include "windows/ffwerr.h"
+#include "windows/ffwmain.h"
 #include "windows/programcontext.h"
 #include "windows/programfolder.h"
 #include "windows/qtdialogs.h"
 #include "windows/wykazkiapplication.h"
 
 #include "document/ekolmoerror.h"
+#include "document/platformfile.h"
 
 #include <QFile>
 
@@ -17,9 +20,13 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
+    // A save cut short by a file-size limit fails with the program's
+    // message and leaves the old file, instead of ending the program.
+    platformfile::ignoreFileSizeSignal();
     if (wantsHelp(argc, argv)) {
         std::fputs(kWykazkiUsage, stdout);
         return 0;
@@ -29,11 +36,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", problem.c_str());
         return 1;
     }
+    starttrace::step("main");
     PlatformStartGuard platformGuard;
     WykazkiApplication app(argc, argv);
     platformGuard.release();
+    starttrace::step("application");
 
-    const CommandLine commandLine = parseCommandLine(app.arguments());
+    const CommandLine commandLine =
+        parseCommandLine(app.arguments(), std::vector<std::string>(argv + 1, argv + argc));
     if (!commandLine.problem.isEmpty()) {
         std::fprintf(stderr, "wykazki: %s\n%s", QFile::encodeName(commandLine.problem).constData(),
                      kWykazkiUsage);
@@ -42,8 +52,11 @@ int main(int argc, char** argv)
     int status = 0;
     try {
         ProgramContext context(programfolder::forRunningProgram(), std::make_unique<QtDialogs>());
+        starttrace::step("windows");
         app.setErrorReporter([&context](ErrorCode code) { context.reportError(code); });
+        starttrace::watchFirstFrame(context.mainWindow());
         startProgram(context, commandLine);
+        starttrace::step("shown");
         status = app.exec();
         app.setErrorReporter(nullptr);
     } catch (const std::bad_alloc&) {

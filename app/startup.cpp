@@ -4,13 +4,17 @@
 #include "windows/ffwmain.h"
 #include "windows/programcontext.h"
 
+#include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 const char* const kWykazkiUsage =
@@ -101,35 +105,74 @@ void PlatformStartGuard::release()
         qt_message_output(message.type, noContext, message.text);
 }
 
-CommandLine parseCommandLine(const QStringList& arguments)
+namespace {
+
+// The bytes of a file named on the command line: the raw argument Qt
+// decoded into name, or name's UTF-8 when none is found.
+std::string argumentBytes(const QString& name, const std::vector<std::string>& rawArguments)
+{
+    for (const std::string& raw : rawArguments) {
+        if (QFile::decodeName(QByteArray::fromStdString(raw)) == name)
+            return raw;
+    }
+    return QFile::encodeName(name).toStdString();
+}
+
+// "file:///a/%B6.wkz" or "file://localhost/a/..": the local path's bytes,
+// every %XX the byte it stands for.
+std::string localFileOfUrl(const std::string& url)
+{
+    std::string rest = url.substr(5);
+    if (rest.rfind("//", 0) == 0) {
+        const std::size_t slash = rest.find('/', 2);
+        if (slash == std::string::npos)
+            return {};
+        const std::string host = rest.substr(2, slash - 2);
+        if (!host.empty() && host != "localhost")
+            return {};
+        rest = rest.substr(slash);
+    }
+    return QByteArray::fromPercentEncoding(QByteArray::fromStdString(rest)).toStdString();
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments,
+                             const std::vector<std::string>& rawArguments)
 {
     CommandLine line;
-    bool optionsEnded = false;
-    QStringList files;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (!optionsEnded && argument == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (!optionsEnded && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-            line.problem = QStringLiteral("unknown option '%1'").arg(argument);
-            return line;
-        } else {
-            files << argument;
-        }
+    // The program takes no options of its own (--help is answered before
+    // the application exists); anything after "--" is a file name.
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE.wkz"), QStringLiteral("the class file"));
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        const auto given =
+            std::find_if(arguments.begin() + 1, arguments.end(), [](const QString& a) {
+                return a.startsWith(QLatin1Char('-')) && a.size() > 1;
+            });
+        line.problem = QStringLiteral("unknown option '%1'")
+                           .arg(given != arguments.end() ? *given
+                                : unknown.isEmpty()      ? parser.errorText()
+                                                         : unknown.front());
+        return line;
     }
+    const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         line.problem = QStringLiteral("one class file at a time (%1 were given)").arg(files.size());
         return line;
     }
     if (files.size() == 1) {
-        QString name = files.front();
-        if (name.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
-            name = QUrl(name).toLocalFile();
-        if (name.isEmpty()) {
+        std::string name = argumentBytes(files.front(), rawArguments);
+        if (files.front().startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+            name = localFileOfUrl(name);
+        if (name.empty()) {
             line.problem = QStringLiteral("'%1' names no file").arg(files.front());
             return line;
         }
-        line.classFile = QFileInfo(name).absoluteFilePath();
+        std::error_code ec;
+        const std::filesystem::path absolute = std::filesystem::absolute(name, ec);
+        line.classFile = ec ? name : absolute.native();
     }
     return line;
 }

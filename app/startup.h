@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <string>
+#include <vector>
 
 class ProgramContext;
 
@@ -42,14 +43,19 @@ private:
 };
 
 struct CommandLine {
-    QString classFile;  // absolute; empty: start with the sample class
-    QString problem;    // a usage error, empty when the line is fine
+    // Absolute, as the file system's bytes (a name need not be UTF-8);
+    // empty: start with the sample class.
+    std::string classFile;
+    QString problem;  // a usage error, empty when the line is fine
 };
 
 // arguments as QCoreApplication::arguments() gives them (Qt's own options
-// removed, the program's name first). A "file:" URL, as some file managers
-// pass, names its local file.
-CommandLine parseCommandLine(const QStringList& arguments);
+// removed, the program's name first); rawArguments the command line's
+// bytes as main() had them (argv), from which the file's own bytes are
+// taken: Qt's decoding loses a byte that is not UTF-8. A "file:" URL, as
+// some file managers pass, names its local file.
+CommandLine parseCommandLine(const QStringList& arguments,
+                             const std::vector<std::string>& rawArguments = {});
 
 // Shows the main window, which opens the command line's class file, or the
 // sample class from the program folder when none was given.

@@ -39,7 +39,7 @@ ClassFileContents bigClass()
     c.frazy.resize(kPhrases);
     for (std::size_t j = 0; j < kPhrases; ++j) {
         c.frazy[j].name = "Fraza " + std::to_string(j);
-        c.frazy[j].kind = static_cast<std::uint8_t>(j % 3);
+        c.frazy[j].kind = static_cast<PhraseKind>(j % 3);
     }
     c.dokumenty.resize(kPupils, kPhrases);
     for (std::size_t i = 0; i < kPupils; ++i)

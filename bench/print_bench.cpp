@@ -89,7 +89,7 @@ void writeBenchPicture()
     for (int y = 0; y < herb.height(); ++y)
         for (int x = 0; x < herb.width(); ++x)
             herb.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
-    herb.save(workDir().filePath("bench_herb.bmp"), "BMP");
+    herb.save(workDir().filePath(QStringLiteral("bench_herb.bmp")), "BMP");
     written = true;
 }
 
@@ -126,7 +126,7 @@ void writePdf(benchmark::State& state, const ClassFileContents& c, const std::st
     std::vector<std::size_t> pupils(n);
     for (std::size_t i = 0; i < n; ++i)
         pupils[i] = i;
-    const QString path = workDir().filePath("bench.pdf");
+    const QString path = workDir().filePath(QStringLiteral("bench.pdf"));
     long peakKb = 0;
     long growthKb = 0;
     for (auto _ : state) {
@@ -172,17 +172,21 @@ void WkzPrint(benchmark::State& state)
     const std::size_t n = static_cast<std::size_t>(state.range(0));
     const QString classPath = workDir().filePath(QStringLiteral("bench_%1.wkz").arg(n));
     saveClassFileAt(classPath.toStdString(), fortyFieldCard(n));
-    const QString pdfPath = workDir().filePath("wkz.pdf");
+    const QString pdfPath = workDir().filePath(QStringLiteral("wkz.pdf"));
     // GNU time reports the peak resident memory of wkz alone (a fork's own
     // pages would count in getrusage's children figure).
-    const bool timed = QFile::exists("/usr/bin/time");
+    const bool timed = QFile::exists(QStringLiteral("/usr/bin/time"));
     double peakMb = 0;
     for (auto _ : state) {
         QProcess wkz;
-        QStringList args = {"print", classPath, "-o", pdfPath, "--pictures", workDir().path()};
+        QStringList args = {QStringLiteral("print"),      classPath,
+                            QStringLiteral("-o"),         pdfPath,
+                            QStringLiteral("--pictures"), workDir().path()};
         if (timed)
-            wkz.start("/usr/bin/time",
-                      QStringList{"-f", "%M", QString::fromStdString(kBinDir + "wkz")} + args);
+            wkz.start(QStringLiteral("/usr/bin/time"),
+                      QStringList{QStringLiteral("-f"), QStringLiteral("%M"),
+                                  QString::fromStdString(kBinDir + "wkz")}
+                          + args);
         else
             wkz.start(QString::fromStdString(kBinDir + "wkz"), args);
         if (!wkz.waitForFinished(600000) || wkz.exitCode() != 0) {
@@ -199,6 +203,28 @@ void WkzPrint(benchmark::State& state)
         state.counters["peakMB"] = peakMb;
 }
 
+// wkz check of the forty-field class: start-up, dictionary, every card laid
+// out and measured, every word looked up.
+void WkzCheck(benchmark::State& state)
+{
+    writeBenchPicture();
+    const std::size_t n = static_cast<std::size_t>(state.range(0));
+    const QString classPath = workDir().filePath(QStringLiteral("check_%1.wkz").arg(n));
+    saveClassFileAt(classPath.toStdString(), fortyFieldCard(n));
+    for (auto _ : state) {
+        QProcess wkz;
+        wkz.start(
+            QString::fromStdString(kBinDir + "wkz"),
+            {QStringLiteral("check"), classPath, QStringLiteral("--pictures"), workDir().path()});
+        // 0 nothing found, 3 findings: both are a finished check.
+        if (!wkz.waitForFinished(600000) || (wkz.exitCode() != 0 && wkz.exitCode() != 3)) {
+            state.SkipWithError("wkz check failed");
+            return;
+        }
+        state.counters["findings"] = double(wkz.readAllStandardOutput().count('\n'));
+    }
+}
+
 BENCHMARK(PdfSample)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(PdfForty)->Arg(100)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(WkzPrint)
@@ -208,6 +234,7 @@ BENCHMARK(WkzPrint)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);
+BENCHMARK(WkzCheck)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 

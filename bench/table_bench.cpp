@@ -44,17 +44,20 @@ ClassFileContents bigClass(std::size_t pupils, std::size_t phrases)
 void WkzTable(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const QString classPath = dir.filePath("big.wkz");
+    const QString classPath = dir.filePath(QStringLiteral("big.wkz"));
     saveClassFileAt(classPath.toStdString(),
                     bigClass(std::size_t(state.range(0)), std::size_t(state.range(1))));
-    const QString pdfPath = dir.filePath("table.pdf");
-    const bool timed = QFile::exists("/usr/bin/time");
+    const QString pdfPath = dir.filePath(QStringLiteral("table.pdf"));
+    const bool timed = QFile::exists(QStringLiteral("/usr/bin/time"));
     double peakMb = 0;
     for (auto _ : state) {
         QProcess wkz;
-        const QStringList args = {"table", classPath, "-o", pdfPath, "--size", "50"};
+        const QStringList args = {QStringLiteral("table"),  classPath,
+                                  QStringLiteral("-o"),     pdfPath,
+                                  QStringLiteral("--size"), QStringLiteral("50")};
         if (timed)
-            wkz.start("/usr/bin/time", QStringList{"-f", "%M", kWkz} + args);
+            wkz.start(QStringLiteral("/usr/bin/time"),
+                      QStringList{QStringLiteral("-f"), QStringLiteral("%M"), kWkz} + args);
         else
             wkz.start(kWkz, args);
         if (!wkz.waitForFinished(600000) || wkz.exitCode() != 0) {
@@ -69,8 +72,8 @@ void WkzTable(benchmark::State& state)
     QFile pdf(pdfPath);
     pdf.open(QIODevice::ReadOnly);
     const QByteArray bytes = pdf.readAll();
-    state.counters["pages"] =
-        double(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page[^s]")));
+    state.counters["pages"] = double(
+        QString::fromLatin1(bytes).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
     state.counters["MB"] = double(bytes.size()) / 1024.0 / 1024.0;
     if (timed)
         state.counters["peakMB"] = peakMb;

@@ -20,40 +20,68 @@ namespace {
 
 // Smallest stored sizes, used to refuse counts the rest of the file cannot hold.
 constexpr std::size_t kMinPupil = 4;
+// Lists are given room for this many items at first and grow as items are
+// read, so that a count the file only claims costs nothing.
+constexpr std::size_t kFirstReserve = 4096;
+// Bytes read from a file at a time.
+constexpr std::size_t kReadChunk = std::size_t{64} * 1024;
 
+// The bytes of a class file, from memory or read from the file as they are
+// parsed. Every count is checked against the bytes the file still holds
+// before anything is made for it.
 class Reader {
 public:
-    explicit Reader(std::string_view bytes) : p_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+    explicit Reader(std::string_view bytes) : window_(bytes), total_(bytes.size()) {}
+    Reader(platformfile::RegularFile& file, std::uint64_t size)
+        : file_(&file), total_(static_cast<std::size_t>(size)), buffer_(kReadChunk, '\0')
+    {
+    }
 
-    std::size_t remaining() const { return static_cast<std::size_t>(end_ - p_); }
+    std::size_t remaining() const { return total_ - consumed_; }
 
     template <typename T>
     T get()
     {
-        need(sizeof(T));
+        char bytes[sizeof(T)];
+        copy(bytes, sizeof(T));
         T v;
-        std::memcpy(&v, p_, sizeof(T));
-        p_ += sizeof(T);
+        std::memcpy(&v, bytes, sizeof(T));
         return v;
     }
 
     // A stored text ends at its first zero byte; all its bytes are consumed.
+    // Only the bytes kept take memory, added as they are read.
     std::string text()
     {
-        const auto n = get<std::uint32_t>();
+        std::size_t n = get<std::uint32_t>();
         need(n);
-        const char* zero = static_cast<const char*>(std::memchr(p_, 0, n));
-        std::string s(p_, zero ? static_cast<std::size_t>(zero - p_) : n);
-        p_ += n;
+        std::string s;
+        bool ended = false;
+        while (n > 0) {
+            const std::string_view piece = take(n);
+            n -= piece.size();
+            if (ended)
+                continue;
+            const std::size_t zero = piece.find('\0');
+            s.append(piece.substr(0, zero));
+            ended = zero != std::string_view::npos;
+        }
         return s;
     }
 
-    std::string_view bytes(std::size_t n)
+    std::string bytes(std::size_t n)
     {
         need(n);
-        std::string_view v(p_, n);
-        p_ += n;
-        return v;
+        std::string s(n, '\0');
+        copy(s.data(), n);
+        return s;
+    }
+
+    void skip(std::size_t n)
+    {
+        need(n);
+        while (n > 0)
+            n -= take(n).size();
     }
 
     // A count of items at least minSize bytes each that must fit in the rest.
@@ -72,8 +100,41 @@ private:
             throw EKolmoError(ErrorCode::ReadFailed);
     }
 
-    const char* p_;
-    const char* end_;
+    void copy(char* out, std::size_t n)
+    {
+        need(n);
+        while (n > 0) {
+            const std::string_view piece = take(n);
+            std::memcpy(out, piece.data(), piece.size());
+            out += piece.size();
+            n -= piece.size();
+        }
+    }
+
+    // Up to n of the next bytes (at least one); a file ending sooner than
+    // it said fails the read.
+    std::string_view take(std::size_t n)
+    {
+        if (window_.empty() && file_ != nullptr) {
+            const std::ptrdiff_t got =
+                file_->read(buffer_.data(), std::min(buffer_.size(), remaining()));
+            if (got <= 0)
+                throw EKolmoError(ErrorCode::ReadFailed);
+            window_ = std::string_view(buffer_.data(), static_cast<std::size_t>(got));
+        }
+        if (window_.empty())
+            throw EKolmoError(ErrorCode::ReadFailed);
+        const std::string_view piece = window_.substr(0, n);
+        window_.remove_prefix(piece.size());
+        consumed_ += piece.size();
+        return piece;
+    }
+
+    std::string_view window_;  // read and not yet taken
+    platformfile::RegularFile* file_ = nullptr;
+    std::size_t total_;
+    std::size_t consumed_ = 0;
+    std::string buffer_;
 };
 
 class Writer {
@@ -124,7 +185,7 @@ void readValue(Reader& r, std::string& value, StoredText stored)
     const auto length = r.get<std::uint32_t>();
     if (length > kMaxFontNameBytes)
         throw EKolmoError(ErrorCode::ReadFailed);
-    value = std::string(r.bytes(length));
+    value = r.bytes(length);
 }
 
 void readValue(Reader& r, std::vector<std::int32_t>& sizes, StoredText)
@@ -212,7 +273,7 @@ void readFields(Reader& r, Record& record, int version)
         if (version < f.sinceVersion)
             return;
         readValue(r, record.*f.member, f.stored);
-        r.bytes(f.paddingAfter);
+        r.skip(f.paddingAfter);
     });
 }
 
@@ -255,9 +316,12 @@ std::size_t minRecordSize(int version)
 void readRecords(Reader& r, TFrazy& list, int version)
 {
     const auto n = r.count(minRecordSize(version));
-    list.resize(n);
-    for (TFra& f : list)
+    list.reserve(std::min<std::size_t>(n, kFirstReserve));
+    for (std::uint32_t j = 0; j < n; ++j) {
+        TFra f;
         readRecord(r, f, version);
+        list.push_back(std::move(f));
+    }
 }
 
 void writeRecords(Writer& w, const TFrazy& list)
@@ -275,15 +339,19 @@ Record read(Reader& r)
     return record;
 }
 
-}  // namespace
-
-ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllowance)
+std::int8_t readVersion(Reader& r)
 {
-    Reader r(bytes);
-    ClassFileContents c;
-    c.version = r.get<std::int8_t>();
-    if (c.version < kOldestVersion || c.version > kNewestVersion)
+    const auto version = r.get<std::int8_t>();
+    if (version < kOldestVersion || version > kNewestVersion)
         throw EKolmoError(ErrorCode::WrongVersion);
+    return version;
+}
+
+// The rest of the file after its version byte.
+ClassFileContents readContents(Reader& r, std::int8_t version, std::size_t paddingAllowance)
+{
+    ClassFileContents c;
+    c.version = version;
     const std::size_t minRecord = minRecordSize(c.version);
     r.get<std::uint8_t>();  // reserved
 
@@ -291,7 +359,7 @@ ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllow
     const std::size_t phrases = c.frazy.count();
 
     const auto pupils = r.count(kMinPupil);
-    c.dokumenty.reserve(pupils);
+    c.dokumenty.reserve(std::min<std::size_t>(pupils, kFirstReserve));
     std::size_t padding = 0;
     TFra extra;
     for (std::uint32_t i = 0; i < pupils; ++i) {
@@ -307,10 +375,18 @@ ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllow
         }
         TDok pupil;
         // Keep the invariant: one value per phrase; values beyond the
-        // phrase count are read past and dropped.
+        // phrase count are read past and dropped, missing ones padded.
+        pupil.wartosci.reserve(std::min<std::size_t>(phrases, kFirstReserve));
+        for (std::uint32_t j = 0; j < stored; ++j) {
+            if (j < phrases) {
+                TFra value;
+                readRecord(r, value, c.version);
+                pupil.wartosci.push_back(std::move(value));
+            } else {
+                readRecord(r, extra, c.version);
+            }
+        }
         pupil.wartosci.resize(phrases);
-        for (std::uint32_t j = 0; j < stored; ++j)
-            readRecord(r, j < phrases ? pupil.wartosci[j] : extra, c.version);
         c.dokumenty.push_back(std::move(pupil));
     }
 
@@ -324,6 +400,15 @@ ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllow
     c.screen.printOptions = read<WindowRect>(r);
     // Bytes after the last item are left alone: older files may carry them.
     return c;
+}
+
+}  // namespace
+
+ClassFileContents readClassFile(std::string_view bytes, std::size_t paddingAllowance)
+{
+    Reader r(bytes);
+    const std::int8_t version = readVersion(r);
+    return readContents(r, version, paddingAllowance);
 }
 
 ClassFileContents readClassFile(std::istream& in)
@@ -448,10 +533,17 @@ GridLayout readGridLayout(std::istream& in)
 
 ClassFileContents readClassFileAt(const std::filesystem::path& path)
 {
-    std::string bytes;
-    if (platformfile::readRegularFile(path, bytes) != platformfile::ReadResult::Ok)
+    platformfile::RegularFile file;
+    if (file.open(path) != platformfile::ReadResult::Ok)
         throw EKolmoError(ErrorCode::ReadFailed);
-    return readClassFile(std::string_view(bytes));
+    // The version first: a file of another kind costs one byte, whatever
+    // its size. Then the file's size, before anything is read for it.
+    const std::uint64_t size = std::min<std::uint64_t>(file.size(), kMaxClassFileBytes + 1);
+    Reader r(file, size);
+    const std::int8_t version = readVersion(r);
+    if (file.size() > kMaxClassFileBytes)
+        throw EKolmoError(ErrorCode::ReadFailed);
+    return readContents(r, version, kPaddingAllowance);
 }
 
 void saveClassFileAt(const std::filesystem::path& path, const ClassFileContents& contents)

@@ -6,6 +6,7 @@
 #include "document.h"
 #include "ekolmoerror.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -27,6 +28,16 @@ inline constexpr std::int8_t kWrittenVersion = 56;
 // millions of empty values are refused instead of taking gigabytes (each
 // record costs about 170 bytes).
 inline constexpr std::size_t kPaddingAllowance = 250'000;
+
+// The largest class the program can hold: its grids reach 4,999 pupils and
+// 4,999 phrases. Stored with empty texts, that class is 4,999 phrase records
+// and 4,999 x 4,999 value records of 48 bytes each, 1,199,779,996 bytes,
+// plus counts, options and two grid layouts of at most 5,000 sizes (about
+// 80 KB); in memory it would take about 4.7 GB (some 190 bytes a record).
+// A larger file is refused by readClassFileAt before anything but its
+// version byte is read: it could only be a class beyond the grids' reach.
+// Real classes (40 pupils x 200 phrases with long texts) stay below 10 MB.
+inline constexpr std::uint64_t kMaxClassFileBytes = 1'200'000'000;
 
 // Both throw EKolmoError: code 3 for a version outside 40..56 (nothing else
 // is read), code 1 for anything else (short file, absurd counts, corrupt

@@ -101,6 +101,26 @@ std::vector<CellEdit> Document::setCells(std::vector<CellEdit> edits)
     return undo;
 }
 
+bool Document::blockHolds(const CellBlock& block, PhraseKind kind, const CellValue& value) const
+{
+    const std::optional<ValueField> field = valueFieldOf(kind);
+    if (!field)
+        return true;
+    bool holds = true;
+    walkBlock(frazy_, dokumenty_.count(), block, kind, [&](std::size_t i, std::size_t j) {
+        holds = holds && fieldValue(dokumenty_.value(i, j), *field) == value;
+    });
+    return holds;
+}
+
+bool Document::cellsHold(const std::vector<CellEdit>& edits) const
+{
+    return std::all_of(edits.begin(), edits.end(), [this](const CellEdit& edit) {
+        return edit.pupil >= dokumenty_.count() || edit.phrase >= frazy_.count()
+               || fieldValue(dokumenty_.value(edit.pupil, edit.phrase), edit.field) == edit.value;
+    });
+}
+
 // ---- Phrases -------------------------------------------------------------------
 
 void Document::addPhrase(std::size_t p)
@@ -163,6 +183,14 @@ std::optional<TDok> Document::removePupil(std::size_t p)
     TDok pupil = std::move(dokumenty_[p]);
     dokumenty_.erase(p);
     return pupil;
+}
+
+TDokumenty Document::replacePupils(TDokumenty pupils)
+{
+    for (TDok& pupil : pupils)
+        pupil.wartosci.resize(frazy_.count());
+    std::swap(dokumenty_, pupils);
+    return pupils;
 }
 
 // ---- Options and the whole document ----------------------------------------------

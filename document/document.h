@@ -99,6 +99,11 @@ public:
     // the edits that undo them (in the order to apply them).
     std::vector<CellEdit> setCells(std::vector<CellEdit> edits);
 
+    // What fillBlock and setCells would change, asked before changing: true
+    // when every cell they would write already holds its new value.
+    bool blockHolds(const CellBlock& block, PhraseKind kind, const CellValue& value) const;
+    bool cellsHold(const std::vector<CellEdit>& edits) const;
+
     // ---- Phrases -----------------------------------------------------------
     // A default record at p (clamped) in the phrase list and every pupil.
     void addPhrase(std::size_t p);
@@ -117,6 +122,9 @@ public:
     void insertPupil(std::size_t p, TDok pupil);
     // Nothing when p >= pupil count.
     std::optional<TDok> removePupil(std::size_t p);
+    // Every pupil at once (an import replacing the class); each one's values
+    // are padded or cut to the phrase count. Returns the pupils replaced.
+    TDokumenty replacePupils(TDokumenty pupils);
 
     // ---- Options and the whole document ----------------------------------
     // Returns the options replaced.

@@ -2,6 +2,7 @@
 
 #include "classfile.h"
 #include "cp1250.h"
+#include "platformfile.h"
 
 #include <algorithm>
 #include <system_error>
@@ -11,7 +12,16 @@ namespace fs = std::filesystem;
 std::string picturePath(const std::string& programFolder, const std::string& fileName)
 {
     std::string path = programFolder + fileName;
-    if (path.size() > 3 && path[path.size() - 4] != '.')
+    // ".jpeg" is the one extension of four letters the renderer reads.
+    const auto jpeg = [&path] {
+        if (path.size() < 5)
+            return false;
+        std::string tail = path.substr(path.size() - 5);
+        std::transform(tail.begin(), tail.end(), tail.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+        return tail == ".jpeg";
+    };
+    if (path.size() > 3 && path[path.size() - 4] != '.' && !jpeg())
         path += ".bmp";
     return path;
 }
@@ -27,15 +37,15 @@ std::optional<std::string> pictureInFolder(const std::string& programFolder, std
         return std::nullopt;
     const std::string path = programFolder + name;
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
+    if (!fs::is_regular_file(platformfile::pathFromUtf8(path), ec))
         return std::nullopt;
     // Where the name really leads, after "..", links and all, must lie
     // inside where the folder really is.
-    const fs::path folder =
-        fs::canonical(programFolder.empty() ? fs::path(".") : fs::path(programFolder), ec);
+    const fs::path folder = fs::canonical(
+        programFolder.empty() ? fs::path(".") : platformfile::pathFromUtf8(programFolder), ec);
     if (ec)
         return std::nullopt;
-    const fs::path file = fs::canonical(path, ec);
+    const fs::path file = fs::canonical(platformfile::pathFromUtf8(path), ec);
     if (ec)
         return std::nullopt;
     const auto [inFolder, inFile] =

@@ -14,7 +14,7 @@
 
 // program folder + name, with ".bmp" appended when the path's fourth
 // character from the end is not "." (a name without a three-letter
-// extension). The characters are the name's Windows-1250 bytes: "ż" counts
+// extension) and the name does not end in ".jpeg". The characters are the name's Windows-1250 bytes: "ż" counts
 // as one, whatever the file system's encoding.
 std::string picturePath(const std::string& programFolder, const std::string& fileName);
 // The picture's path, in the file system's encoding (UTF-8), when the file

@@ -39,6 +39,22 @@ struct Tally {
     }
 };
 
+// The remark wording (7..10) that is `preferred`, else the first one
+// starting with `stem`, compared in upper case; nothing when none does.
+std::optional<std::int8_t> wordingOfStem(const TOpcje& options, std::string_view stem,
+                                         std::string_view preferred)
+{
+    std::optional<std::int8_t> found;
+    for (int index = kNoSubjectGrade + 1; index <= kLastGradeWording; ++index) {
+        const std::string wording = polishUpper(gradeWording(options, index));
+        if (wording == preferred)
+            return static_cast<std::int8_t>(index);
+        if (!found && wording.starts_with(stem))
+            found = static_cast<std::int8_t>(index);
+    }
+    return found;
+}
+
 }  // namespace
 
 std::optional<std::int8_t> takeGradeKey(std::int8_t current, char key, int button,
@@ -114,6 +130,24 @@ std::optional<std::int8_t> pastedGrade(const TOpcje& options, std::string_view p
                                                            "DB",   "BDB", "CEL"};
     if (const int found = findText(pasted, abbreviations); found >= 0)
         return static_cast<std::int8_t>(found);
+    // Exempt, not classified and absent, by their e-register words, as the
+    // wordings of this class spell them.
+    const std::string word = polishUpper(pasted);
+    if (word == "ZW" || word == "ZWOLN" || word == "ZWOLNIONY" || word == "ZWOLNIONA")
+        return wordingOfStem(options, "ZWOLNION", "ZWOLNIONY");
+    const auto notClassified = [&] {
+        return wordingOfStem(options, "NIEKLASYFIKOWAN", "NIEKLASYFIKOWANY");
+    };
+    if (word == "NKL" || word == "NIEKL" || word == "NIEKLASYFIKOWANY"
+        || word == "NIEKLASYFIKOWANA")
+        return notClassified();
+    // An absent pupil is not classified, unless the class has a wording of its own for it.
+    if (word == "NB" || word == "NIEOBECNY" || word == "NIEOBECNA") {
+        if (const std::optional<std::int8_t> absent =
+                wordingOfStem(options, "NIEOBECN", "NIEOBECNY"))
+            return absent;
+        return notClassified();
+    }
     return std::nullopt;
 }
 

@@ -38,7 +38,11 @@ int matchWording(const TOpcje& options, std::string_view pasted);
 // A grade pasted from an e-register or a spreadsheet, tried in this order:
 // a wording 0..10 (ignoring case), a digit 1..6 as the keys give it, a
 // standard abbreviation ("ndst", "dop", "dst", "db", "bdb", "cel", any case,
-// with or without a dot). Nothing when the text is none of these.
+// with or without a dot), the e-register words for exempt ("zw", "zwolniony"),
+// not classified ("nkl", "nieklasyfikowany") and absent ("nb": the wording
+// starting "nieobecn" when the class has one, else not classified), each
+// giving the remark wording 7..10 of this class that spells it ("Zwolniony"
+// before "Zwolniona"). Nothing when the text is none of these.
 std::optional<std::int8_t> pastedGrade(const TOpcje& options, std::string_view pasted);
 
 // Averages of the counted grades (indices 0..5 of grade phrases, counted as

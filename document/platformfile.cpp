@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <climits>
+#include <cstdint>
 #include <random>
 #include <system_error>
+#include <vector>
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -13,6 +16,7 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +51,15 @@ fs::path followLinks(const fs::path& path)
         p = target.is_absolute() ? target : p.parent_path() / target;
     }
     return {};
+}
+
+fs::path pathFromUtf8(const std::string& name)
+{
+#ifdef _WIN32
+    return fs::path(std::u8string(name.begin(), name.end()));
+#else
+    return fs::path(name);
+#endif
 }
 
 std::string temporaryName()
@@ -88,6 +101,12 @@ public:
         close();
         h_ = h;
     }
+    HANDLE release()
+    {
+        const HANDLE h = h_;
+        h_ = INVALID_HANDLE_VALUE;
+        return h;
+    }
 
 private:
     HANDLE h_;
@@ -95,9 +114,14 @@ private:
 
 }  // namespace
 
-ReadResult readRegularFile(const fs::path& path, std::string& bytes)
+RegularFile::~RegularFile()
 {
-    bytes.clear();
+    if (handle_ != nullptr)
+        ::CloseHandle(handle_);
+}
+
+ReadResult RegularFile::open(const fs::path& path)
+{
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return ReadResult::Failed;
@@ -114,30 +138,43 @@ ReadResult readRegularFile(const fs::path& path, std::string& bytes)
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0)
         return ReadResult::Failed;
-    std::string data;
-    data.reserve(static_cast<std::size_t>(size.QuadPart));
-    std::string chunk(kChunk, '\0');
-    for (;;) {
-        DWORD got = 0;
-        if (!::ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
-            return ReadResult::Failed;
-        if (got == 0)
-            break;
-        data.append(chunk.data(), got);
-    }
-    bytes = std::move(data);
+    size_ = static_cast<std::uint64_t>(size.QuadPart);
+    handle_ = file.release();
     return ReadResult::Ok;
 }
 
-bool replaceFile(const fs::path& path, std::string_view bytes)
+std::ptrdiff_t RegularFile::read(char* buffer, std::size_t n)
+{
+    DWORD got = 0;
+    if (handle_ == nullptr
+        || !::ReadFile(handle_, buffer, static_cast<DWORD>(std::min(n, kChunk)), &got, nullptr))
+        return -1;
+    return static_cast<std::ptrdiff_t>(got);
+}
+
+bool RegularFile::seek(std::uint64_t offset)
+{
+    LARGE_INTEGER to{};
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    return handle_ != nullptr && ::SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN) != 0;
+}
+
+namespace {
+
+ReplaceResult replaceFileAt(const fs::path& path, std::string_view bytes,
+                            bool /*refuseReadOnly: always*/)
 {
     const fs::path target = followLinks(path);
     if (target.empty())
-        return false;
+        return ReplaceResult::Failed;
     const DWORD oldAttributes = ::GetFileAttributesW(target.c_str());
+    // A read-only file is never replaced: Windows itself refuses the rename,
+    // Wine and some network shares would not.
     if (oldAttributes != INVALID_FILE_ATTRIBUTES
         && (oldAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
-        return false;
+        return ReplaceResult::NotRegular;
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES && (oldAttributes & FILE_ATTRIBUTE_READONLY))
+        return ReplaceResult::ReadOnly;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(L".");
 
     fs::path temp;
@@ -149,11 +186,11 @@ bool replaceFile(const fs::path& path, std::string_view bytes)
         HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS)
-            return false;
+            return ReplaceResult::Failed;
         file.reset(h);
     }
     if (!file.valid())
-        return false;
+        return ReplaceResult::Failed;
 
     bool ok = true;
     std::size_t done = 0;
@@ -179,7 +216,23 @@ bool replaceFile(const fs::path& path, std::string_view bytes)
                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok)
         ::DeleteFileW(temp.c_str());
-    return ok;
+    return ok ? ReplaceResult::Ok : ReplaceResult::Failed;
+}
+
+}  // namespace
+
+void ignoreFileSizeSignal()
+{
+}
+
+bool writePermitted(const fs::path& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    // A folder's read-only mark is not about its files.
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+           || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
 #else  // POSIX
@@ -206,10 +259,37 @@ public:
         close();
         fd_ = fd;
     }
+    int release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
 
 private:
     int fd_;
 };
+
+bool inGroup(gid_t group)
+{
+    const int n = ::getgroups(0, nullptr);
+    if (n <= 0)
+        return false;
+    std::vector<gid_t> groups(static_cast<std::size_t>(n));
+    const int got = ::getgroups(n, groups.data());
+    return got > 0 && std::find(groups.begin(), groups.begin() + got, group) != groups.end();
+}
+
+// Whether the write bit that applies to this process (owner, group or
+// others, as ls shows it) is on; root's power to write anyway is not taken
+// as leave to.
+bool writeBitSet(const struct stat& st)
+{
+    const mode_t bit = st.st_uid == ::geteuid() ? S_IWUSR
+                       : st.st_gid == ::getegid() || inGroup(st.st_gid) ? S_IWGRP
+                                                                        : S_IWOTH;
+    return (st.st_mode & bit) != 0;
+}
 
 bool writeAll(int fd, std::string_view bytes)
 {
@@ -229,9 +309,14 @@ bool writeAll(int fd, std::string_view bytes)
 
 }  // namespace
 
-ReadResult readRegularFile(const fs::path& path, std::string& bytes)
+RegularFile::~RegularFile()
 {
-    bytes.clear();
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+ReadResult RegularFile::open(const fs::path& path)
+{
     // A device is not even opened (opening some has effects of its own).
     struct stat before {};
     if (::stat(path.c_str(), &before) != 0)
@@ -251,40 +336,42 @@ ReadResult readRegularFile(const fs::path& path, std::string& bytes)
     const int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
         return ReadResult::Failed;
-
-    // Read to the end: the size is a hint, the file may change meanwhile.
-    std::string data;
-    data.resize(static_cast<std::size_t>(st.st_size) + 1);
-    std::size_t used = 0;
-    for (;;) {
-        if (used == data.size())
-            data.resize(data.size() + std::min(data.size(), kChunk));
-        const ssize_t n = ::read(fd.get(), data.data() + used, data.size() - used);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return ReadResult::Failed;
-        }
-        if (n == 0)
-            break;
-        used += static_cast<std::size_t>(n);
-    }
-    data.resize(used);
-    bytes = std::move(data);
+    size_ = static_cast<std::uint64_t>(st.st_size);
+    fd_ = fd.release();
     return ReadResult::Ok;
 }
 
-bool replaceFile(const fs::path& path, std::string_view bytes)
+std::ptrdiff_t RegularFile::read(char* buffer, std::size_t n)
+{
+    if (fd_ < 0)
+        return -1;
+    for (;;) {
+        const ssize_t got = ::read(fd_, buffer, std::min(n, kChunk));
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
+bool RegularFile::seek(std::uint64_t offset)
+{
+    return fd_ >= 0 && ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+
+namespace {
+
+ReplaceResult replaceFileAt(const fs::path& path, std::string_view bytes, bool refuseReadOnly)
 {
     const fs::path target = followLinks(path);
     if (target.empty())
-        return false;
+        return ReplaceResult::Failed;
     struct stat old {};
     const bool existed = ::stat(target.c_str(), &old) == 0;
     if (!existed && errno != ENOENT)
-        return false;
+        return ReplaceResult::Failed;
     if (existed && !S_ISREG(old.st_mode))
-        return false;
+        return ReplaceResult::NotRegular;
+    if (existed && refuseReadOnly && !writeBitSet(old))
+        return ReplaceResult::ReadOnly;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
     fs::path temp;
@@ -296,10 +383,10 @@ bool replaceFile(const fs::path& path, std::string_view bytes)
         fd.reset(
             ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? 0600 : 0666));
         if (fd.get() < 0 && errno != EEXIST)
-            return false;
+            return ReplaceResult::Failed;
     }
     if (fd.get() < 0)
-        return false;
+        return ReplaceResult::Failed;
 
     bool ok = writeAll(fd.get(), bytes);
     if (ok && existed) {
@@ -317,15 +404,78 @@ bool replaceFile(const fs::path& path, std::string_view bytes)
     ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temp.c_str());
-        return false;
+        return ReplaceResult::Failed;
     }
     // The rename itself reaches the disk with the folder.
     Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         (void)::fsync(dir.get());
-    return true;
+    return ReplaceResult::Ok;
+}
+
+}  // namespace
+
+void ignoreFileSizeSignal()
+{
+    (void)std::signal(SIGXFSZ, SIG_IGN);
+}
+
+bool writePermitted(const fs::path& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    // access() adds what the bits do not say: a read-only mount.
+    return writeBitSet(st) && ::access(path.c_str(), W_OK) == 0;
 }
 
 #endif
+
+bool RegularFile::readAll(std::string& bytes, std::size_t maxBytes)
+{
+    bytes.clear();
+    // Read to the end: the size is a hint, the file may change meanwhile.
+    std::string data;
+    data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size_, maxBytes)) + 1);
+    std::size_t used = 0;
+    for (;;) {
+        if (used == data.size()) {
+            if (used > maxBytes)
+                return false;
+            data.resize(data.size() + std::min(data.size(), kChunk));
+        }
+        const std::ptrdiff_t n = read(data.data() + used, data.size() - used);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        used += static_cast<std::size_t>(n);
+    }
+    if (used > maxBytes)
+        return false;
+    data.resize(used);
+    bytes = std::move(data);
+    return true;
+}
+
+ReadResult readRegularFile(const fs::path& path, std::string& bytes)
+{
+    bytes.clear();
+    RegularFile file;
+    const ReadResult opened = file.open(path);
+    if (opened != ReadResult::Ok)
+        return opened;
+    return file.readAll(bytes, SIZE_MAX) ? ReadResult::Ok : ReadResult::Failed;
+}
+
+bool replaceFile(const fs::path& path, std::string_view bytes)
+{
+    return replaceFileAt(path, bytes, false) == ReplaceResult::Ok;
+}
+
+ReplaceResult replaceWritableFile(const fs::path& path, std::string_view bytes)
+{
+    return replaceFileAt(path, bytes, true);
+}
 
 }  // namespace platformfile

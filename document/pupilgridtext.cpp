@@ -1,5 +1,6 @@
 #include "pupilgridtext.h"
 
+#include "computedvalues.h"
 #include "formatting.h"
 #include "grades.h"
 
@@ -76,6 +77,11 @@ PupilGridText pupilGridCell(const Document& doc, int x, int y)
         doc.dokumenty().value(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
     switch (phrase.kind) {
     case PhraseKind::Text:
+        // A computed phrase shows what its cards print, as the averages do.
+        if (taggedRole(phrase) == PhraseRole::Average)
+            return {printedText(doc.frazy(), doc.dokumenty(), static_cast<std::size_t>(x),
+                                static_cast<std::size_t>(y)),
+                    kKolorLime};
         return {value.text, value.text.empty() ? std::optional(kKolorBialy) : std::nullopt};
     case PhraseKind::Grade:
         return {gradeWording(doc.opcje(), value.grade),

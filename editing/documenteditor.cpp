@@ -7,10 +7,9 @@
 DocumentEditor::DocumentEditor(Document& document, QObject* parent)
     : QObject(parent), document_(document)
 {
-    connect(&stack_, &QUndoStack::cleanChanged, this, [this] {
-        if (!resetting_)
-            syncModified();
-    });
+    // The document's flag byte is written from the stack's clean state,
+    // which alone says whether there is unsaved work.
+    connect(&stack_, &QUndoStack::cleanChanged, this, [this] { syncModified(); });
     // Whatever the document held before, its history starts here.
     if (document_.ogolne().modified())
         stack_.resetClean();
@@ -21,17 +20,14 @@ DocumentEditor::~DocumentEditor() = default;
 void DocumentEditor::push(EditCommand* command)
 {
     std::unique_ptr<EditCommand> owned(command);
-    if (owned->applyFirst())
+    // The push runs redo(), the one place a command is applied.
+    if (owned->changesAnything(document_))
         stack_.push(owned.release());
 }
 
 void DocumentEditor::syncModified()
 {
-    const bool modified = !stack_.isClean();
-    if (modified == isModified())
-        return;
-    document_.setModified(modified);
-    emit modifiedChanged(modified);
+    document_.setModified(isModified());
 }
 
 // ---- Undoable steps -----------------------------------------------------------
@@ -87,10 +83,23 @@ void DocumentEditor::setPhrases(const QString& name,
     push(new SetPhrasesCommand(*this, name, std::move(phrases), std::move(values)));
 }
 
+void DocumentEditor::setPhrasesInRun(const QString& name,
+                                     std::vector<std::pair<std::size_t, TFra>> phrases)
+{
+    push(new SetPhrasesCommand(*this, name, std::move(phrases), {}, typingSession_));
+}
+
 void DocumentEditor::setOptions(const TOpcje& options)
 {
     endTyping();
     push(new OptionsCommand(*this, options));
+}
+
+void DocumentEditor::importPupils(const QString& name, std::vector<CellEdit> edits,
+                                  std::vector<TDok> added, bool replaceClass)
+{
+    endTyping();
+    push(new ImportPupilsCommand(*this, name, std::move(edits), std::move(added), replaceClass));
 }
 
 // ---- A new history ----------------------------------------------------------------
@@ -99,10 +108,8 @@ void DocumentEditor::takeOver(ClassFileContents&& read)
 {
     endTyping();
     document_.takeOver(std::move(read));
-    resetting_ = true;
     stack_.clear();     // does nothing to an empty history ...
     stack_.setClean();  // ... so the read state is made the saved one here
-    resetting_ = false;
     syncModified();
     emit changed({DocumentChange::Whole, {}});
 }
@@ -112,13 +119,11 @@ void DocumentEditor::newDocument()
     endTyping();
     const bool wasModified = isModified();
     document_.newDocument();
-    resetting_ = true;
     stack_.clear();
     if (wasModified)
         stack_.resetClean();  // Nowy does not make unsaved work saved
     else
         stack_.setClean();
-    resetting_ = false;
     syncModified();
     emit changed({DocumentChange::Whole, {}});
 }

@@ -24,7 +24,9 @@ public:
 
     const Document& document() const { return document_; }
     QUndoStack& undoStack() { return stack_; }
-    bool isModified() const { return document_.ogolne().modified(); }
+    // Unsaved work: the stack's clean state, which the document's flag
+    // byte follows.
+    bool isModified() const { return !stack_.isClean(); }
 
     // ---- Undoable steps. name is what the Edycja menu shows. -----------
     // Writes value into every cell of block whose phrase is of kind. A fill
@@ -44,11 +46,19 @@ public:
     void addPhrase(std::size_t p);
     void removePhrase(std::size_t p);
     // New definitions for some phrases, one step; values, when given, are
-    // written in the same step (a picture chosen for a phrase reaches every
-    // pupil's copy of it).
+    // written in the same step (a picture chosen for a phrase reaches each
+    // pupil who had no picture of their own).
     void setPhrases(const QString& name, std::vector<std::pair<std::size_t, TFra>> phrases,
                     std::vector<CellEdit> values = {});
+    // Like setPhrases, but consecutive calls with the same name on the same
+    // phrases join one step until endTyping() (a run of one arrow key).
+    void setPhrasesInRun(const QString& name, std::vector<std::pair<std::size_t, TFra>> phrases);
     void setOptions(const TOpcje& options);
+    // An import from a spreadsheet, one step: new values of pupils already
+    // in the class and pupils appended after them, or (replaceClass) the
+    // added pupils as the whole class.
+    void importPupils(const QString& name, std::vector<CellEdit> edits, std::vector<TDok> added,
+                      bool replaceClass);
 
     // ---- Not undoable: they start a new history. -------------------------
     // A completely read file: the modified flag clears.
@@ -58,13 +68,8 @@ public:
     // A save wrote the document: this state is the unmodified one.
     void markSaved();
 
-    // Window rectangles and grid layouts travel with the file but are no
-    // document data: windows write them directly.
-    ScreenLayout& screen() { return document_.screen(); }
-
 signals:
     void changed(const DocumentChange& change);
-    void modifiedChanged(bool modified);
 
 private:
     friend class EditCommand;
@@ -78,5 +83,4 @@ private:
     Document& document_;
     QUndoStack stack_;
     int typingSession_ = 0;
-    bool resetting_ = false;  // clearing the history: the flag is set after
 };

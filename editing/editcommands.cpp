@@ -11,19 +11,8 @@ EditCommand::EditCommand(DocumentEditor& editor, const QString& name) : editor_(
     setText(name);
 }
 
-bool EditCommand::applyFirst()
-{
-    apply();
-    applied_ = true;
-    return true;
-}
-
 void EditCommand::redo()
 {
-    if (applied_) {
-        applied_ = false;  // the push: applyFirst did the work
-        return;
-    }
     apply();
 }
 
@@ -58,10 +47,9 @@ bool FillCommand::changesNothing() const
     return same;
 }
 
-bool FillCommand::applyFirst()
+bool FillCommand::changesAnything(const Document& document) const
 {
-    EditCommand::applyFirst();
-    return !changesNothing();
+    return !document.blockHolds(block_, kind_, value_);
 }
 
 void FillCommand::apply()
@@ -106,14 +94,9 @@ SetCellsCommand::SetCellsCommand(DocumentEditor& editor, const QString& name,
     }
 }
 
-bool SetCellsCommand::applyFirst()
+bool SetCellsCommand::changesAnything(const Document& document) const
 {
-    const std::vector<CellEdit> wanted = forward_;
-    EditCommand::applyFirst();
-    // backward_ holds the old values, last edit first.
-    return !std::equal(
-        backward_.rbegin(), backward_.rend(), wanted.begin(), wanted.end(),
-        [](const CellEdit& old, const CellEdit& edit) { return old.value == edit.value; });
+    return !document.cellsHold(forward_);
 }
 
 void SetCellsCommand::apply()
@@ -150,17 +133,15 @@ template <typename List>
 ListCommand<List>::ListCommand(DocumentEditor& editor, ListAction action, std::size_t position)
     : EditCommand(editor, List::stepName(action)), action_(action), position_(position)
 {
+    if (action_ == ListAction::Add)
+        position_ = std::min(position_, List::count(editor.document()));
 }
 
 template <typename List>
-bool ListCommand<List>::applyFirst()
+bool ListCommand<List>::changesAnything(const Document& document) const
 {
-    const std::size_t count = List::count(document());
-    if (action_ == ListAction::Add)
-        position_ = std::min(position_, count);
-    else if (position_ >= count)
-        return false;  // nothing there to remove: no step
-    return EditCommand::applyFirst();
+    // Nothing there to remove: no step.
+    return action_ == ListAction::Add || position_ < List::count(document);
 }
 
 template <typename List>
@@ -206,14 +187,29 @@ template class ListCommand<PhraseList>;
 
 SetPhrasesCommand::SetPhrasesCommand(DocumentEditor& editor, const QString& name,
                                      std::vector<std::pair<std::size_t, TFra>> phrases,
-                                     std::vector<CellEdit> values)
-    : EditCommand(editor, name), phrases_(std::move(phrases)), values_(std::move(values))
+                                     std::vector<CellEdit> values, int run)
+    : EditCommand(editor, name), phrases_(std::move(phrases)), values_(std::move(values)), run_(run)
 {
 }
 
-bool SetPhrasesCommand::applyFirst()
+bool SetPhrasesCommand::mergeWith(const QUndoCommand* other)
 {
-    const Document& doc = document();
+    const auto* next = dynamic_cast<const SetPhrasesCommand*>(other);
+    if (next == nullptr || next->run_ != run_ || next->text() != text() || !values_.empty()
+        || !next->values_.empty() || next->phrases_.size() != phrases_.size())
+        return false;
+    for (std::size_t k = 0; k < phrases_.size(); ++k) {
+        if (next->phrases_[k].first != phrases_[k].first)
+            return false;
+    }
+    // This step keeps what came before the run: undoing it swaps that back.
+    // Moved there and back again: the step is gone.
+    setObsolete(!changesAnything(document()));
+    return true;
+}
+
+bool SetPhrasesCommand::changesAnything(const Document& doc) const
+{
     const bool newDefinition =
         std::any_of(phrases_.begin(), phrases_.end(), [&doc](const auto& entry) {
             return entry.first < doc.frazy().count() && !(doc.frazy()[entry.first] == entry.second);
@@ -222,7 +218,7 @@ bool SetPhrasesCommand::applyFirst()
         return e.pupil < doc.dokumenty().count() && e.phrase < doc.frazy().count()
                && fieldValue(doc.value(e.pupil, e.phrase), e.field) != e.value;
     });
-    return (newDefinition || newValue) && EditCommand::applyFirst();
+    return newDefinition || newValue;
 }
 
 void SetPhrasesCommand::swap()
@@ -245,6 +241,73 @@ void SetPhrasesCommand::swap()
     announce({what, block});
 }
 
+// ---- ImportPupilsCommand ----------------------------------------------------------
+
+ImportPupilsCommand::ImportPupilsCommand(DocumentEditor& editor, const QString& name,
+                                         std::vector<CellEdit> edits, std::vector<TDok> added,
+                                         bool replaceClass)
+    : EditCommand(editor, name), edits_(std::move(edits)), added_(std::move(added)),
+      replaceClass_(replaceClass)
+{
+    if (replaceClass_) {
+        pupils_.reserve(added_.size());
+        for (TDok& pupil : added_)
+            pupils_.push_back(std::move(pupil));
+        added_.clear();
+        edits_.clear();
+    }
+}
+
+bool ImportPupilsCommand::changesAnything(const Document& document) const
+{
+    if (replaceClass_) {
+        if (pupils_.count() != document.dokumenty().count())
+            return true;
+        // Padded as the document pads them, before comparing.
+        for (std::size_t x = 0; x < pupils_.count(); ++x) {
+            TDok pupil = pupils_[x];
+            pupil.wartosci.resize(document.frazy().count());
+            if (!(pupil == document.dokumenty()[x]))
+                return true;
+        }
+        return false;
+    }
+    return !added_.empty() || !document.cellsHold(edits_);
+}
+
+void ImportPupilsCommand::apply()
+{
+    if (replaceClass_) {
+        pupils_ = document().replacePupils(std::move(pupils_));
+    } else {
+        edits_ = document().setCells(std::move(edits_));
+        for (TDok& pupil : added_)
+            document().insertPupil(document().dokumenty().count(), std::move(pupil));
+    }
+    announce({DocumentChange::Pupils | DocumentChange::Values, wholeClass()});
+}
+
+void ImportPupilsCommand::revert()
+{
+    if (replaceClass_) {
+        pupils_ = document().replacePupils(std::move(pupils_));
+    } else {
+        const std::size_t count = document().dokumenty().count();
+        const std::size_t first = count - std::min(count, added_.size());
+        for (std::size_t x = first; x < count; ++x)
+            added_[x - first] = *document().removePupil(first);
+        edits_ = document().setCells(std::move(edits_));
+    }
+    announce({DocumentChange::Pupils | DocumentChange::Values, wholeClass()});
+}
+
+CellBlock ImportPupilsCommand::wholeClass()
+{
+    const std::size_t pupils = document().dokumenty().count();
+    const std::size_t phrases = document().frazy().count();
+    return {0, 0, pupils > 0 ? pupils - 1 : 0, phrases > 0 ? phrases - 1 : 0};
+}
+
 // ---- OptionsCommand --------------------------------------------------------------
 
 OptionsCommand::OptionsCommand(DocumentEditor& editor, TOpcje options)
@@ -252,9 +315,9 @@ OptionsCommand::OptionsCommand(DocumentEditor& editor, TOpcje options)
 {
 }
 
-bool OptionsCommand::applyFirst()
+bool OptionsCommand::changesAnything(const Document& document) const
 {
-    return !(options_ == document().opcje()) && EditCommand::applyFirst();
+    return !(options_ == document.opcje());
 }
 
 void OptionsCommand::swap()

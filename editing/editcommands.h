@@ -1,7 +1,7 @@
 #pragma once
-// One undoable command per kind of change. A command is applied once before
-// it is pushed (so that a change that changes nothing never becomes a
-// step); later redos and undos swap the document between its two states.
+// One undoable command per kind of change. redo() applies it, undo() puts
+// things back; whether it would change anything is asked of the document
+// before it is pushed, so that a change that changes nothing is no step.
 
 #include "documentchange.h"
 
@@ -19,8 +19,9 @@ class EditCommand : public QUndoCommand {
 public:
     EditCommand(DocumentEditor& editor, const QString& name);
 
-    // Applies the change the first time; false when it changed nothing.
-    virtual bool applyFirst();
+    // Whether applying it now would change the document (a const question,
+    // asked before the push).
+    virtual bool changesAnything(const Document& document) const = 0;
 
     void redo() final;
     void undo() final;
@@ -34,7 +35,6 @@ protected:
 
 private:
     DocumentEditor& editor_;
-    bool applied_ = false;  // by applyFirst, so the push's redo is skipped
 };
 
 // A value written into every cell of a block whose phrase is of one kind;
@@ -46,7 +46,7 @@ public:
     FillCommand(DocumentEditor& editor, const QString& name, const CellBlock& block,
                 PhraseKind kind, CellValue value, int typingSession);
 
-    bool applyFirst() override;
+    bool changesAnything(const Document& document) const override;
     int id() const override { return typingSession_ >= 0 ? kTypingId : -1; }
     bool mergeWith(const QUndoCommand* other) override;
 
@@ -70,7 +70,7 @@ private:
 class SetCellsCommand : public EditCommand {
 public:
     SetCellsCommand(DocumentEditor& editor, const QString& name, std::vector<CellEdit> edits);
-    bool applyFirst() override;
+    bool changesAnything(const Document& document) const override;
 
 protected:
     void apply() override;
@@ -120,8 +120,9 @@ struct PhraseList {
 template <typename List>
 class ListCommand : public EditCommand {
 public:
+    // An added item's position is clamped to the list as it is now.
     ListCommand(DocumentEditor& editor, ListAction action, std::size_t position);
-    bool applyFirst() override;
+    bool changesAnything(const Document& document) const override;
 
 protected:
     void apply() override;
@@ -141,12 +142,18 @@ using PhraseCommand = ListCommand<PhraseList>;
 
 // New definitions of some phrases, with values of their cells in the same
 // step; applying and reverting are both a swap.
+// A run (>= 0) joins consecutive commands of the same run, name and
+// phrases into one step: a drag or a run of one arrow key in the layout view.
 class SetPhrasesCommand : public EditCommand {
 public:
+    static constexpr int kRunId = 2;
+
     SetPhrasesCommand(DocumentEditor& editor, const QString& name,
                       std::vector<std::pair<std::size_t, TFra>> phrases,
-                      std::vector<CellEdit> values = {});
-    bool applyFirst() override;
+                      std::vector<CellEdit> values = {}, int run = -1);
+    bool changesAnything(const Document& document) const override;
+    int id() const override { return run_ >= 0 ? kRunId : -1; }
+    bool mergeWith(const QUndoCommand* other) override;
 
 protected:
     void apply() override { swap(); }
@@ -156,12 +163,34 @@ private:
     void swap();
     std::vector<std::pair<std::size_t, TFra>> phrases_;
     std::vector<CellEdit> values_;  // to apply now; after a swap, what undoes it
+    int run_;
+};
+
+// Pupils from a spreadsheet: new values of pupils in the class and pupils
+// appended after them, or a new list of every pupil; one step.
+class ImportPupilsCommand : public EditCommand {
+public:
+    ImportPupilsCommand(DocumentEditor& editor, const QString& name, std::vector<CellEdit> edits,
+                        std::vector<TDok> added, bool replaceClass);
+    bool changesAnything(const Document& document) const override;
+
+protected:
+    void apply() override;
+    void revert() override;
+
+private:
+    CellBlock wholeClass();
+
+    std::vector<CellEdit> edits_;  // to apply now; once applied, what undoes them
+    std::vector<TDok> added_;      // appended pupils while not in the class
+    TDokumenty pupils_;            // replacing: the list not in the document now
+    bool replaceClass_;
 };
 
 class OptionsCommand : public EditCommand {
 public:
     OptionsCommand(DocumentEditor& editor, TOpcje options);
-    bool applyFirst() override;
+    bool changesAnything(const Document& document) const override;
 
 protected:
     void apply() override { swap(); }

@@ -28,13 +28,22 @@ TCellEdi::TCellEdi(QWidget* parent)
     : QTableView(parent), textCache_(std::make_unique<CellTextCache>())
 {
     model_ = new GridModel(kStartColumns, kStartRows, this);
+    model_->setContentSource([this](int column, int row) { return cellContent(column, row); });
+    model_->setToolTipSource([this](int column, int row) {
+        return owner_ ? owner_->toolTip(*this, column, row) : QString();
+    });
     const auto headerPressed = [this](Qt::Orientation orientation) {
         return [this, orientation](int section, QMouseEvent* event, bool doubleClick) {
             headerPress(orientation, section, event, doubleClick);
         };
     };
-    topHeader_ = new GridHeader(Qt::Horizontal, *this, headerPressed(Qt::Horizontal));
-    leftHeader_ = new GridHeader(Qt::Vertical, *this, headerPressed(Qt::Vertical));
+    const auto headerDragged = [this](Qt::Orientation orientation) {
+        return [this, orientation](int section) { extendHeaderSelection(orientation, section); };
+    };
+    topHeader_ = new GridHeader(Qt::Horizontal, *this, headerPressed(Qt::Horizontal),
+                                headerDragged(Qt::Horizontal));
+    leftHeader_ = new GridHeader(Qt::Vertical, *this, headerPressed(Qt::Vertical),
+                                 headerDragged(Qt::Vertical));
     setHorizontalHeader(topHeader_);
     setVerticalHeader(leftHeader_);
     setModel(model_);

@@ -28,6 +28,7 @@
 #include "grid/cellediowner.h"
 #include "grid/cellpainter.h"
 #include "grid/gridprintstate.h"
+#include "grid/rangetext.h"
 #include "grid/tekstoczka.h"
 
 #include <QFont>
@@ -171,8 +172,15 @@ public:
 
     // What Ctrl+C, Ctrl+V and F5 do, for owners' menus.
     void copySelection();
-    bool pasteClipboard();                   // false when the clipboard holds no text
-    void pasteText(std::string_view bytes);  // the paste rules on given bytes
+    // Transposed (Ctrl+Shift+V): the copied rows go down the grid's
+    // columns, so that a spreadsheet's column of names fills a row.
+    bool pasteClipboard(PasteLayout layout = PasteLayout::AsCopied);  // false: no text
+    // The paste rules on given bytes; charactersLeftOut: of the clipboard's
+    // text, already cut before these bytes.
+    void pasteText(std::string_view bytes, std::size_t charactersLeftOut = 0,
+                   PasteLayout layout = PasteLayout::AsCopied);
+    // The layout of the paste in progress, for its owner.
+    PasteLayout pasteLayout() const { return pasteLayout_; }
     void exportTextFile();
 
     // ---- The grid base, in grid coordinates. --------------------------------
@@ -218,6 +226,8 @@ protected:
                           const QItemSelection& deselected) override;
 
 private:
+    // Tells the owner which pasted characters the code page could not hold.
+    void reportLostCharacters(const QString& pasted);
     // PaintedGrid.
     TTekstOczka cellContent(int column, int row) override;
     GridColours colours() const override;
@@ -235,6 +245,9 @@ private:
     bool cellPress(QMouseEvent* event, bool doubleClick);
     void headerPress(Qt::Orientation orientation, int section, QMouseEvent* event,
                      bool doubleClick);
+    // Selects whole rows (or columns) from the current cell's to `section`:
+    // Shift+click and dragging across the headers.
+    void extendHeaderSelection(Qt::Orientation orientation, int section);
     void cornerPress(QMouseEvent* event, bool doubleClick);
     void paintCorner(QWidget* corner);
     void paintGridLines(const QRect& area);
@@ -281,6 +294,7 @@ private:
     bool reportPending_ = false;
     QPointer<QWidget> watchedWindow_;  // whose update requests deliver the report
     bool keyHandled_ = false;
+    PasteLayout pasteLayout_ = PasteLayout::AsCopied;
     bool swallowMouse_ = false;  // the press was the grid's own: no drag follows
     int walkX_ = 0;
     int walkY_ = 0;

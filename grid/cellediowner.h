@@ -17,7 +17,9 @@
 #include "grid/tekstoczka.h"
 
 #include <QFlags>
+#include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -77,6 +79,13 @@ public:
     virtual void rowHeader(TCellEdi&, int /*row*/, TTekstOczka&) const {}
     virtual void columnHeader(TCellEdi&, int /*column*/, TTekstOczka&) const {}
     virtual void cellText(TCellEdi&, int /*x*/, int /*y*/, TTekstOczka&) const {}
+    // The tooltip of a grid cell, headers included (column and row counted
+    // from 1, 0 the header); empty for none.
+    virtual QString toolTip(TCellEdi&, int /*column*/, int /*row*/) const { return {}; }
+    // Typed or pasted characters the code page cannot hold were left out
+    // at data cell (x, y) (for a paste, its first cell); characters as
+    // unmappableCharacters() lists them.
+    virtual void charactersLost(TCellEdi&, int /*x*/, int /*y*/, const QString& /*characters*/) {}
     // After a cell's texts are painted on screen (OnGrafOczko): extra
     // graphics, (x0, y0) being the cell's top-left pixel; headers come with
     // x or y -1. The pen's colour is kept across the call.
@@ -131,10 +140,16 @@ public:
     virtual void pasteIntoCell(TCellEdi&, int /*x*/, int /*y*/, std::string& /*text*/) {}
     virtual void pasteStarted(TCellEdi&) {}
     virtual void pasteFinished(TCellEdi&) {}
+    // After pasteFinished: the paste was longer than a paste may be, and its
+    // last characters (count of them) were left out; (x, y) is the cell its
+    // kept part ended in.
+    virtual void pasteCut(TCellEdi&, int /*x*/, int /*y*/, std::size_t /*count*/) {}
     // F5 (OnToTxtFile): the file name (Windows-1250) and range, preset
     // "", 0, 0, Ilx, Ily.
     virtual void textFileRange(TCellEdi&, std::string& /*file*/, int& /*x1*/, int& /*y1*/,
                                int& /*x2*/, int& /*y2*/)
     {
     }
+    // After F5 with a file name: whether the file was written.
+    virtual void textFileWritten(TCellEdi&, const std::string& /*file*/, bool /*written*/) {}
 };

@@ -7,6 +7,7 @@
 #include "grid/gridheader.h"
 #include "grid/gridmodel.h"
 #include "grid/keycodes.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,6 +17,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -97,7 +100,8 @@ void TCellEdi::keyDown(QKeyEvent* event)
     }
     if (!alt && ((shift && key == vk::Insert) || (ctrl && letter('V')))
         && binds(CellEdiEvent::OnClipboardToOczko) && clipboardHoldsText()) {
-        pasteClipboard();
+        pasteClipboard(ctrl && shift && letter('V') ? PasteLayout::Transposed
+                                                    : PasteLayout::AsCopied);
         keyHandled_ = true;
         event->accept();
         return;
@@ -195,8 +199,13 @@ bool TCellEdi::typeCharacters(const QString& text, bool ctrl)
                               ? std::optional<unsigned char>(static_cast<unsigned char>(character))
                               : cp1250::fromUnicode(char32_t(character));
         if (!byte) {
-            // Not in the code page: refused like any other unusable key.
+            // Not in the code page: refused like any other unusable key,
+            // and the owner told which.
             keyHandled_ = false;
+            const char32_t lost = character;
+            if (owner_ && lost > 0x20)
+                owner_->charactersLost(*this, PozX(), PozY(),
+                                       unmappableCharacters(QString::fromUcs4(&lost, 1)));
             continue;
         }
         unsigned char key = *byte;
@@ -304,21 +313,37 @@ void TCellEdi::headerPress(Qt::Orientation orientation, int section, QMouseEvent
         return;
     setFocus(Qt::MouseFocusReason);
     const TShiftState shift = mouseShiftState(event, doubleClick);
-    if (orientation == Qt::Vertical) {
-        if (binds(CellEdiEvent::OnLeftInfoAkcja)) {
+    const bool vertical = orientation == Qt::Vertical;
+    if (binds(vertical ? CellEdiEvent::OnLeftInfoAkcja : CellEdiEvent::OnTopInfoAkcja)) {
+        if (vertical)
             owner_->rowHeaderClicked(*this, section, button, shift);
-            return;
-        }
-        setCurrentCell(PozX(), section);
-        selectRange({1, section + 1, Ilx(), section + 1});
-    } else {
-        if (binds(CellEdiEvent::OnTopInfoAkcja)) {
+        else
             owner_->columnHeaderClicked(*this, section, button, shift);
-            return;
-        }
-        setCurrentCell(section, PozY());
-        selectRange({section + 1, 1, section + 1, Ily()});
+        return;
     }
+    // Shift+click widens the selection from the current cell's row or
+    // column; a plain click starts a new one there.
+    if ((shift & ssShift) == 0) {
+        if (vertical)
+            setCurrentCell(PozX(), section);
+        else
+            setCurrentCell(section, PozY());
+    }
+    extendHeaderSelection(orientation, section);
+}
+
+void TCellEdi::extendHeaderSelection(Qt::Orientation orientation, int section)
+{
+    const bool vertical = orientation == Qt::Vertical;
+    if (binds(vertical ? CellEdiEvent::OnLeftInfoAkcja : CellEdiEvent::OnTopInfoAkcja))
+        return;
+    const int anchor = vertical ? PozY() : PozX();
+    const int first = std::min(anchor, section) + 1;
+    const int last = std::max(anchor, section) + 1;
+    if (vertical)
+        selectRange({1, first, Ilx(), last});
+    else
+        selectRange({first, 1, last, Ily()});
 }
 
 void TCellEdi::cornerPress(QMouseEvent* event, bool doubleClick)

@@ -105,7 +105,12 @@ void paintCell(PaintedGrid& grid, QPainter& painter, int column, int row, const 
         const Qt::Alignment alignment = horizontalAlignment(ato.just[std::size_t(i)]);
         if (target == PaintTarget::Screen && grid.textCache().draw(painter, area, alignment, part))
             continue;
+        // A text too long for its part is cut at the part's edge, never
+        // drawn over the neighbouring cell, on every device alike.
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
         painter.drawText(area, int(alignment | Qt::AlignTop), displayText(part));
+        painter.restore();
     }
     painter.setPen(linePen);
     for (int i = 1; i < parts; ++i)

@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <utility>
 
-GridHeader::GridHeader(Qt::Orientation orientation, TCellEdi& grid, PressHandler pressed)
-    : QHeaderView(orientation, &grid), grid_(grid), pressed_(std::move(pressed))
+GridHeader::GridHeader(Qt::Orientation orientation, TCellEdi& grid, PressHandler pressed,
+                       DragHandler dragged)
+    : QHeaderView(orientation, &grid), grid_(grid), pressed_(std::move(pressed)),
+      dragged_(std::move(dragged))
 {
     setMinimumSectionSize(0);
     setSectionResizeMode(QHeaderView::Interactive);
@@ -107,8 +109,11 @@ void GridHeader::mousePressEvent(QMouseEvent* event)
         return;
     }
     const int logical = logicalIndexAt(pos);
-    if (logical >= 0)
+    if (logical >= 0) {
         pressed_(logical, event, false);
+        if (event->button() == Qt::LeftButton)
+            draggedTo_ = logical;
+    }
     event->accept();
 }
 
@@ -116,6 +121,17 @@ void GridHeader::mouseMoveEvent(QMouseEvent* event)
 {
     if (dragStart_ >= 0) {
         setOwnSize(dragStartSize_ + acrossOf(event) - dragStart_);
+        event->accept();
+        return;
+    }
+    if (draggedTo_ >= 0 && (event->buttons() & Qt::LeftButton) != 0) {
+        // Dragging across the sections widens the selection; beyond the
+        // last one it stays at the last.
+        const int logical = logicalIndexAt(positionOf(event));
+        if (logical >= 0 && logical != draggedTo_) {
+            draggedTo_ = logical;
+            dragged_(logical);
+        }
         event->accept();
         return;
     }
@@ -128,6 +144,7 @@ void GridHeader::mouseMoveEvent(QMouseEvent* event)
 
 void GridHeader::mouseReleaseEvent(QMouseEvent* event)
 {
+    draggedTo_ = -1;
     if (dragStart_ >= 0) {
         dragStart_ = -1;
         event->accept();

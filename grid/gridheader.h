@@ -16,8 +16,11 @@ public:
     // A press on a section (not on a border) or the second press of a
     // double click on one.
     using PressHandler = std::function<void(int section, QMouseEvent* event, bool doubleClick)>;
+    // The left button, pressed on a section, has been dragged onto another.
+    using DragHandler = std::function<void(int section)>;
 
-    GridHeader(Qt::Orientation orientation, TCellEdi& grid, PressHandler pressed);
+    GridHeader(Qt::Orientation orientation, TCellEdi& grid, PressHandler pressed,
+               DragHandler dragged);
 
     // Qt keeps this protected; the grid's row and column repaints need it.
     void repaintSection(int logicalIndex) { updateSection(logicalIndex); }
@@ -43,6 +46,9 @@ private:
 
     TCellEdi& grid_;
     PressHandler pressed_;
+    DragHandler dragged_;
+    // While the left button drags across sections: the last one reported.
+    int draggedTo_ = -1;
     // While the outer edge is dragged: where the drag started and the size then.
     int dragStart_ = -1;
     int dragStartSize_ = 0;

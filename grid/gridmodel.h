@@ -1,12 +1,27 @@
 #pragma once
-// The model behind TCellEdi's view: a size and nothing else. The grid asks
-// its owner for every text while painting, so no cell data lives here.
+// The model behind TCellEdi's view: a size, and the texts the grid's owner
+// gives, asked afresh each time. The grid paints from its owner directly;
+// the texts here are for screen readers and model checks, so no cell data
+// lives here.
+
+#include "grid/tekstoczka.h"
 
 #include <QAbstractTableModel>
 
+#include <functional>
+
 class GridModel : public QAbstractTableModel {
 public:
+    // What the grid shows at (column, row), counted from 1; 0 is the
+    // header row or column.
+    using ContentSource = std::function<TTekstOczka(int column, int row)>;
+    // The tooltip at (column, row), counted the same way; empty for none.
+    using ToolTipSource = std::function<QString(int column, int row)>;
+
     GridModel(int columns, int rows, QObject* parent);
+
+    void setContentSource(ContentSource source) { content_ = std::move(source); }
+    void setToolTipSource(ToolTipSource source) { toolTip_ = std::move(source); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -21,4 +36,6 @@ public:
 private:
     int columns_;
     int rows_;
+    ContentSource content_;
+    ToolTipSource toolTip_;
 };

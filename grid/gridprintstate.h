@@ -14,6 +14,7 @@ struct GridPrintState {
     double scale = 1.0;
     bool leftHeaders = false;
     bool topHeaders = false;
+    bool headersOnEveryPage = false;  // else only on the first page column / row
     ColouringMode colouring = ColouringMode::BlackAndWhite;
     // Device pixels per screen pixel of the last layout.
     double factor = 1.0;

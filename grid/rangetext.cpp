@@ -23,11 +23,15 @@ void endRangeRow(std::string& text)
 }
 
 void walkPastedText(std::string_view bytes, int columnLimit, int rowLimit,
-                    const std::function<void(int i, int j, std::string& text)>& deliver)
+                    const std::function<void(int i, int j, std::string& text)>& deliver,
+                    PasteLayout layout)
 {
+    const bool transposed = layout == PasteLayout::Transposed;
     walkTabText(bytes, [&](int i, int j, std::string& cell) {
-        if (i < columnLimit && j < rowLimit)
-            deliver(i, j, cell);
+        const int column = transposed ? j : i;
+        const int row = transposed ? i : j;
+        if (column < columnLimit && row < rowLimit)
+            deliver(column, row, cell);
     });
 }
 
@@ -83,7 +87,20 @@ void TCellEdi::copySelection()
     QGuiApplication::clipboard()->setText(qstringFromCp1250(text));
 }
 
-bool TCellEdi::pasteClipboard()
+namespace {
+
+// Characters (not UTF-16 units) of text from index on.
+std::size_t charactersFrom(const QString& text, qsizetype index)
+{
+    std::size_t count = 0;
+    for (qsizetype i = index; i < text.size(); ++i)
+        count += text[i].isLowSurrogate() ? 0u : 1u;
+    return count;
+}
+
+}  // namespace
+
+bool TCellEdi::pasteClipboard(PasteLayout layout)
 {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     if (mime == nullptr)
@@ -91,46 +108,64 @@ bool TCellEdi::pasteClipboard()
     // Calc's plain text puts a multi-line cell on one line; its own
     // tab-separated form keeps the lines.
     const QString calcFormat = QString::fromLatin1(kCalcTsvFormat);
-    if (mime->hasFormat(calcFormat)) {
-        const QByteArray utf8 = mime->data(calcFormat).left(qsizetype(kMaxPasteBytes) * 4);
-        std::string bytes = cp1250FromQString(
-            QString::fromUtf8(utf8).left(qsizetype(kMaxPasteBytes)), Unmappable::Question);
-        pasteText(bytes);
-        return true;
-    }
-    if (!mime->hasText())
+    QString whole;
+    if (mime->hasFormat(calcFormat))
+        whole = QString::fromUtf8(mime->data(calcFormat));
+    else if (mime->hasText())
+        whole = mime->text();
+    else
         return false;
     // Other programs' characters the code page cannot hold arrive as '?',
-    // as a code-page program is given them.
-    // Every UTF-16 unit gives at most one byte, so the limit can be applied
-    // before converting.
-    std::string bytes =
-        cp1250FromQString(mime->text().left(qsizetype(kMaxPasteBytes)), Unmappable::Question);
-    if (bytes.size() > kMaxPasteBytes)
-        bytes.resize(kMaxPasteBytes);
-    pasteText(bytes);
+    // as a code-page program is given them. Every UTF-16 unit gives at most
+    // one byte, so the limit can be applied before converting.
+    const QString text = whole.left(qsizetype(kMaxPasteBytes));
+    const std::size_t leftOut = charactersFrom(whole, text.size());
+    whole.clear();
+    pasteText(cp1250FromQString(text, Unmappable::Question), leftOut, layout);
+    reportLostCharacters(text);
     return true;
 }
 
-void TCellEdi::pasteText(std::string_view bytes)
+void TCellEdi::reportLostCharacters(const QString& pasted)
+{
+    const QString lost = unmappableCharacters(pasted);
+    if (!lost.isEmpty() && owner_)
+        owner_->charactersLost(*this, PozX(), PozY(), lost);
+}
+
+void TCellEdi::pasteText(std::string_view bytes, std::size_t charactersLeftOut, PasteLayout layout)
 {
     if (!binds(CellEdiEvent::OnClipboardToOczko))
         return;
-    bytes = bytes.substr(0, kMaxPasteBytes);
+    if (bytes.size() > kMaxPasteBytes) {
+        charactersLeftOut += bytes.size() - kMaxPasteBytes;
+        bytes = bytes.substr(0, kMaxPasteBytes);
+    }
     // Into a selection of several cells the paste starts at its top-left
     // cell, wherever the current cell ended up after a drag.
     const GridRect range = selectedRange();
     const int x0 = range.isSingleCell() ? PozX() : range.left - 1;
     const int y0 = range.isSingleCell() ? PozY() : range.top - 1;
     CellEdiOwner& owner = *owner_;
+    pasteLayout_ = layout;
     owner.pasteStarted(*this);
+    int lastX = x0;
+    int lastY = y0;
     // The offsets are held against the grid's size, not the target cells,
     // so a paste near the edge hands the owner cells beyond it.
-    walkPastedText(bytes, Ilx(), Ily(), [&](int i, int j, std::string& text) {
-        owner.pasteIntoCell(*this, x0 + i, y0 + j, text);
-        OdswiezOczko(x0 + i, y0 + j);
-    });
+    walkPastedText(
+        bytes, Ilx(), Ily(),
+        [&](int i, int j, std::string& text) {
+            lastX = x0 + i;
+            lastY = y0 + j;
+            owner.pasteIntoCell(*this, lastX, lastY, text);
+            OdswiezOczko(lastX, lastY);
+        },
+        layout);
     owner.pasteFinished(*this);
+    pasteLayout_ = PasteLayout::AsCopied;
+    if (charactersLeftOut > 0)
+        owner.pasteCut(*this, lastX, lastY, charactersLeftOut);
 }
 
 void TCellEdi::exportTextFile()
@@ -143,6 +178,8 @@ void TCellEdi::exportTextFile()
     int x2 = Ilx();
     int y2 = Ily();
     owner_->textFileRange(*this, file, x1, y1, x2, y2);
-    // The key path has no use for the result; a failed file stays silent.
-    (void)ZapiszTekst(file, x1, y1, x2, y2);
+    if (file.empty())
+        return;  // no file named: nothing to write
+    const bool written = ZapiszTekst(file, x1, y1, x2, y2);
+    owner_->textFileWritten(*this, file, written);
 }

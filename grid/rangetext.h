@@ -20,8 +20,14 @@ void appendRangeCell(std::string& text, const std::string& cell);
 // Ends a row: drops the one TAB the row's last cell left, adds CR LF.
 void endRangeRow(std::string& text);
 
+// How pasted rows and columns meet the grid's.
+enum class PasteLayout { AsCopied, Transposed };
+
 // Splits pasted bytes into cells (quoted fields as one cell, the text after
 // the last TAB or line end as a cell too) and calls deliver(i, j, text) for
-// every cell whose offsets lie below the limits.
+// every cell whose offsets lie below the limits; i counts the grid's
+// columns, j its rows, so that Transposed delivers the n-th cell of a
+// pasted line at row offset n.
 void walkPastedText(std::string_view bytes, int columnLimit, int rowLimit,
-                    const std::function<void(int i, int j, std::string& text)>& deliver);
+                    const std::function<void(int i, int j, std::string& text)>& deliver,
+                    PasteLayout layout = PasteLayout::AsCopied);

@@ -22,25 +22,33 @@ long long advance(int screenSize, double factor, long long position)
     return static_cast<long long>(std::trunc(screenSize * factor + static_cast<double>(position)));
 }
 
+// One direction of the layout, in device pixels: where the cells of the
+// first page and of every later page start (after the header when it is
+// printed there) and how far they may reach.
+struct Extent {
+    long long firstStart = 0;
+    long long laterStart = 0;
+    long long firstLimit = 0;
+    long long laterLimit = 0;
+};
+
 // The breaks of one direction: the first index of every page, then `end`.
-// The header (when printed) shares the first page with the first cells;
-// every later page starts at the cell that no longer fitted, but never
+// Every later page starts at the cell that no longer fitted, but never
 // leaves a page empty when one cell alone is bigger than the page.
 std::optional<std::vector<int>> breaksOf(int first, int end, const std::function<int(int)>& size,
-                                         bool header, double factor, long long firstLimit,
-                                         long long laterLimit, int maxPages)
+                                         double factor, const Extent& extent, int maxPages)
 {
     std::vector<int> breaks{first};
-    long long position = header ? advance(size(0), factor, 0) : 0;
-    long long limit = firstLimit;
+    long long position = extent.firstStart;
+    long long limit = extent.firstLimit;
     for (int i = first; i < end; ++i) {
         position = advance(size(i), factor, position);
         if (position > limit && i > breaks.back()) {
             if (static_cast<int>(breaks.size()) >= maxPages)
                 return std::nullopt;
             breaks.push_back(i);
-            position = advance(size(i), factor, 0);
-            limit = laterLimit;
+            position = advance(size(i), factor, extent.laterStart);
+            limit = extent.laterLimit;
         }
     }
     breaks.push_back(end);
@@ -89,6 +97,7 @@ int PrzygotujWydruk(TCellEdi& grid, const QPagedPaintDevice& device, int y,
     state.scale = options.scale;
     state.leftHeaders = options.leftHeaders;
     state.topHeaders = options.topHeaders;
+    state.headersOnEveryPage = options.headersOnEveryPage;
     state.colouring = options.colouring;
     state.factor = double(device.logicalDpiY()) * options.scale / double(std::max(1, screenDpi));
 
@@ -98,23 +107,29 @@ int PrzygotujWydruk(TCellEdi& grid, const QPagedPaintDevice& device, int y,
 
     const auto width = [&grid](int column) { return grid.columnWidthAt(column); };
     const auto height = [&grid](int row) { return grid.rowHeightAt(row); };
-    const long long pageWidth = device.width();
-    const long long pageHeight = device.height();
+    // The frame's last line is a pixel of its own: the table's columns
+    // start at 1 and may reach width - 2, its rows below the title block
+    // may reach height - 1.
+    const long long pageWidth = device.width() - 2LL;
+    const long long pageHeight = device.height() - 1LL;
     const long long titleBlock = 4LL * textHeight(scaledTableFont(grid, options.scale), device);
 
-    auto columns = breaksOf(range.left, range.right + 1, width, options.leftHeaders, state.factor,
-                            pageWidth, pageWidth, kMaxPageColumns);
+    const long long headerWidth = options.leftHeaders ? advance(width(0), state.factor, 0) : 0;
+    const long long headerHeight = options.topHeaders ? advance(height(0), state.factor, 0) : 0;
+    const long long laterHeaderWidth = options.headersOnEveryPage ? headerWidth : 0;
+    const long long laterHeaderHeight = options.headersOnEveryPage ? headerHeight : 0;
+
+    auto columns =
+        breaksOf(range.left, range.right + 1, width, state.factor,
+                 Extent{headerWidth, laterHeaderWidth, pageWidth, pageWidth}, kMaxPageColumns);
     // Below a table already on the sheet; when not even the first row fits
     // there, the table starts on a fresh sheet and may use all of it.
     long long usable = pageHeight - titleBlock - y;
-    if (y > 0) {
-        long long firstRow = options.topHeaders ? advance(height(0), state.factor, 0) : 0;
-        firstRow = advance(height(range.top), state.factor, firstRow);
-        if (usable < firstRow)
-            usable = pageHeight - titleBlock;
-    }
-    auto rows = breaksOf(range.top, range.bottom + 1, height, options.topHeaders, state.factor,
-                         usable, pageHeight - titleBlock, kMaxPageRows);
+    if (y > 0 && usable < advance(height(range.top), state.factor, headerHeight))
+        usable = pageHeight - titleBlock;
+    auto rows = breaksOf(range.top, range.bottom + 1, height, state.factor,
+                         Extent{headerHeight, laterHeaderHeight, usable, pageHeight - titleBlock},
+                         kMaxPageRows);
     if (!columns || !rows) {
         state.pageColumns = 0;
         state.pageRows = 0;
@@ -146,9 +161,10 @@ void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, 
     const int pageColumn = page / state.pageRows;
     const int pageRow = page % state.pageRows;
     const std::vector<int> columns =
-        pageIndexes(state.columnBreaks, pageColumn, state.leftHeaders && pageColumn == 0);
-    const std::vector<int> rows =
-        pageIndexes(state.rowBreaks, pageRow, state.topHeaders && pageRow == 0);
+        pageIndexes(state.columnBreaks, pageColumn,
+                    state.leftHeaders && (state.headersOnEveryPage || pageColumn == 0));
+    const std::vector<int> rows = pageIndexes(
+        state.rowBreaks, pageRow, state.topHeaders && (state.headersOnEveryPage || pageRow == 0));
 
     const QFont font = scaledTableFont(grid, state.scale);
     painter.setFont(font);
@@ -159,7 +175,7 @@ void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, 
     long long tableHeight = 0;
     for (int row : rows)
         tableHeight = advance(grid.rowHeightAt(row), state.factor, tableHeight);
-    if (y > 0 && (device.height() < y + 4LL * h || device.height() < y + 4LL * h + tableHeight)) {
+    if (y > 0 && (device.height() < y + 4LL * h || device.height() <= y + 4LL * h + tableHeight)) {
         device.newPage();
         y = 0;
     }
@@ -200,16 +216,17 @@ void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, 
     y = std::max(y, rowEdges.back());
 }
 
-void printTablePages(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, int from, int to,
-                     const QString& title, int& y, const std::function<void(int page)>& beforePage)
+bool printTablePages(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, int from, int to,
+                     const QString& title, int& y, const std::function<bool(int page)>& beforePage)
 {
     for (int page = from; page <= to; ++page) {
+        if (beforePage && !beforePage(page))
+            return false;
         if (page > from) {
             device.newPage();
             y = 0;
         }
-        if (beforePage)
-            beforePage(page);
         DrukujStrone(grid, painter, device, page, title, y);
     }
+    return true;
 }

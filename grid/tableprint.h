@@ -5,8 +5,12 @@
 // QPagedPaintDevice.
 //
 // Pages run down first, then across: page p covers page column
-// p / pageRows and page row p % pageRows. Headers are printed only on the
+// p / pageRows and page row p % pageRows. With headersOnEveryPage the left
+// headers open every page column and the top headers every page row, and
+// every page leaves room for them; without it they are printed only on the
 // first page column (left headers) and the first page row (top headers).
+// The table stays within the device's page: on a printer, its printable
+// area (see useForTables).
 
 #include "grid/gridprintstate.h"
 
@@ -28,6 +32,9 @@ struct TablePrintOptions {
     bool selectionOnly = false;  // only the selected range, else every data cell
     bool leftHeaders = true;
     bool topHeaders = true;
+    // Off by default so that wkz table keeps its output; the dialog's
+    // "Nagłówki na każdej stronie" starts ticked.
+    bool headersOnEveryPage = false;
     ColouringMode colouring = ColouringMode::BlackAndWhite;
 };
 
@@ -51,10 +58,11 @@ void DrukujStrone(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, 
 
 // Prints pages from .. to (inclusive, from 0) of the last layout, every
 // page after the first on a new sheet at its top; beforePage(p) runs before
-// each page is printed.
-void printTablePages(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, int from, int to,
+// each page is printed; when it answers false, printing stops there and
+// false is returned.
+bool printTablePages(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& device, int from, int to,
                      const QString& title, int& y,
-                     const std::function<void(int page)>& beforePage = {});
+                     const std::function<bool(int page)>& beforePage = {});
 
 // The title a page carries: the bare title on a one-page layout, else
 // followed by " [x=column : y=row]" counted from 1.

@@ -13,6 +13,18 @@ public:
 
     QVariant loadResource(int type, const QUrl& name) override;
 
+    // What the browser shows when the compiled help cannot be read: a
+    // missing, damaged or replaced Wyka.qch.
+    static QString unavailablePage();
+
+    // Whether a link in a topic is for the desktop's browser or mail
+    // program rather than for the help window.
+    static bool leavesTheHelp(const QUrl& link);
+
+    // Follows a clicked link: another topic (or a place in this one) in
+    // the window, the web in the desktop's browser.
+    void follow(const QUrl& link);
+
 private:
     QHelpEngineCore& engine_;
 };

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QHelpContentModel>
@@ -27,6 +29,19 @@ const QString HelpWindow::kCollectionName = QStringLiteral("Wyka.qhc");
 namespace {
 
 const QString kNamespace = QStringLiteral("pl.wykazki.pomoc");
+const QString kDocumentationName = QStringLiteral("Wyka.qch");
+
+// A regular file that starts as an SQLite database does: both help files
+// are. Anything else (a FIFO, a folder, an empty or random file) is not
+// handed to the help engine.
+bool looksLikeHelpFile(const QString& path)
+{
+    if (!QFileInfo(path).isFile())  // regular files only, links followed
+        return false;
+    QFile file(path);
+    static const QByteArray kHeader("SQLite format 3", 16);  // with its zero byte
+    return file.open(QIODevice::ReadOnly) && file.read(kHeader.size()) == kHeader;
+}
 
 QUrl topicUrl(const QString& file)
 {
@@ -45,8 +60,12 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget
     engine_ = new QHelpEngine(collectionFile, this);
     // The program folder may be read-only; the help is only ever read.
     engine_->setReadOnly(true);
-    available_ = QFileInfo::exists(collectionFile) && engine_->setupData()
-                 && engine_->registeredDocumentations().contains(kNamespace);
+    // The engine is never set up on files that are not what they should be:
+    // its database would wait for ever on a FIFO.
+    available_ = looksLikeHelpFile(collectionFile)
+                 && looksLikeHelpFile(QFileInfo(collectionFile).dir().filePath(kDocumentationName))
+                 && engine_->setupData() && engine_->registeredDocumentations().contains(kNamespace)
+                 && !engine_->fileData(contentsTopic()).isEmpty();
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -75,6 +94,11 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::open);
+    // One click on a title opens its topic, as in the desktop's help viewers.
+    connect(contents, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+        if (const QHelpContentItem* item = engine_->contentModel()->contentItemAt(index))
+            open(item->url());
+    });
     // The contents are few: all of them in view at once, the pane as wide
     // as the longest title (at most half the window) in the window's font.
     connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this,
@@ -93,11 +117,8 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget
         engine_->indexWidget(), &QHelpIndexWidget::documentsActivated, this,
         [this](const QList<QHelpLink>& documents, const QString&) { openDocuments(documents); });
 
-    if (!available_) {
-        browser_->setHtml(QStringLiteral(
-            "<h2>Nie można otworzyć pomocy</h2><p>W folderze programu brakuje pliku pomocy "
-            "<b>Wyka.qhc</b> lub <b>Wyka.qch</b> albo jest on uszkodzony.</p>"));
-    }
+    if (!available_)
+        browser_->setHtml(HelpBrowser::unavailablePage());
 }
 
 HelpWindow::~HelpWindow() = default;

@@ -1,20 +1,31 @@
 #include "certificateprinting.h"
 
 #include "certificaterenderer.h"
+#include "printjob.h"
 #include "programprinter.h"
 #include "qtbridge/cp1250text.h"
+#include "units.h"
 
 #include "document/document.h"
 #include "document/ekolmoerror.h"
 
 #include <QPainter>
 #include <QPrinter>
+#include <QSizeF>
 #include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMostCopies = 99;
+
+}  // namespace
 
 std::size_t printCertificates(QPrinter& printer, const Document& doc,
                               const std::vector<std::size_t>& pupils, int page,
                               const std::string& programFolder,
-                              std::vector<MissingPicture>* missing)
+                              std::vector<MissingPicture>* missing, const CardPrintOptions& options)
 {
     std::vector<std::size_t> printed;
     printed.reserve(pupils.size());
@@ -27,6 +38,8 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc,
         throw EKolmoError(ErrorCode::PrintFailed, sheetSizeProblem(doc.opcje()));
     if (!canPrintOn(printer))
         throw EKolmoError(ErrorCode::PrintFailed);
+    if (const QString problem = outputFileProblem(printer); !problem.isEmpty())
+        throw EKolmoError(ErrorCode::PrintFailed, problem.toStdString());
     // Cards are placed from the sheet's corner whatever the printer dialog
     // chose for tables.
     printer.setFullPage(true);
@@ -36,14 +49,28 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc,
     QPainter painter;
     if (!painter.begin(&printer))
         throw EKolmoError(ErrorCode::PrintFailed);
+    const auto copies = static_cast<std::size_t>(std::clamp(options.copies, 1, kMostCopies));
+    const std::size_t sheets = printed.size() * copies;
+    const QSizeF sheetMm(doc.opcje().width, doc.opcje().height);
+    const double pixelsPerMm = surfacePixelsPerInch(printer) / 25.4;
     try {
-        bool first = true;
+        std::size_t done = 0;
         for (std::size_t pupil : printed) {
-            if (!first && !printer.newPage())
-                throw EKolmoError(ErrorCode::PrintFailed);
-            first = false;
-            renderer.drawPage(painter, pupil, page, printer.width(), printer.height(), 1.0);
+            for (std::size_t copy = 0; copy < copies; ++copy) {
+                if (options.progress && !options.progress(done, sheets))
+                    throw CardPrintingCancelled();
+                if (done > 0 && !printer.newPage())
+                    throw EKolmoError(ErrorCode::PrintFailed);
+                if (options.proof) {
+                    drawFormScan(painter, options.formScan, sheetMm, pixelsPerMm);
+                    drawProofMark(painter, sheetMm, pixelsPerMm);
+                }
+                renderer.drawPage(painter, pupil, page, printer.width(), printer.height(), 1.0);
+                ++done;
+            }
         }
+        if (options.progress)
+            options.progress(sheets, sheets);
     } catch (...) {
         // Half a class is no use on official forms: the job is dropped
         // where the printer allows it.
@@ -56,7 +83,7 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc,
         throw EKolmoError(ErrorCode::PrintFailed);
     if (missing)
         *missing = renderer.missingPictures();
-    return printed.size();
+    return sheets;
 }
 
 QString missingPicturesText(const std::vector<MissingPicture>& missing)

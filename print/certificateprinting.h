@@ -2,16 +2,39 @@
 // Printing report cards: one page of the form for each chosen pupil, all
 // in one print job on the given printer.
 
-#include "certificaterenderer.h"
+// The renderer's headers come through its own include folder.
+#include "print/certificaterenderer.h"
 
+#include <QImage>
 #include <QString>
 
 #include <cstddef>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 class QPrinter;
 class Document;
+
+// How a job is printed beyond the pupils and the page.
+struct CardPrintOptions {
+    // Each card this many times, one after the other (1..99).
+    int copies = 1;
+    // A proof on plain paper: the scanned blank form (when not null) under
+    // the texts and "WYDRUK PRÓBNY" in the corner. A real print has neither.
+    bool proof = false;
+    QImage formScan;
+    // Told before each sheet (done sheets, all sheets); false cancels the
+    // job, which is then aborted and CardPrintingCancelled thrown.
+    std::function<bool(std::size_t done, std::size_t total)> progress;
+};
+
+// The teacher cancelled a job under way.
+class CardPrintingCancelled : public std::runtime_error {
+public:
+    CardPrintingCancelled() : std::runtime_error("cancelled") {}
+};
 
 // Prints page `page` (0..3) of the cards of `pupils` (indexes from 0, in
 // print order; indexes at or beyond the pupil count are skipped) on
@@ -31,7 +54,8 @@ class Document;
 std::size_t printCertificates(QPrinter& printer, const Document& doc,
                               const std::vector<std::size_t>& pupils, int page,
                               const std::string& programFolder,
-                              std::vector<MissingPicture>* missing = nullptr);
+                              std::vector<MissingPicture>* missing = nullptr,
+                              const CardPrintOptions& options = {});
 
 // The status bar's list of pictures printed without: "Wydrukowano bez
 // obrazków: uczeń 2: logo.bmp (brak pliku); …", empty for none.

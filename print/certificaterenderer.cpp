@@ -3,6 +3,7 @@
 #include "qtbridge/cp1250text.h"
 #include "units.h"
 
+#include "document/computedvalues.h"
 #include "document/grades.h"
 #include "document/tdokumenty.h"
 #include "document/tfra.h"
@@ -63,6 +64,7 @@ std::vector<PlacedElement> CertificateRenderer::layoutPage(const QPaintDevice& d
     clipHeightPx = std::max(clipHeightPx, 0);
     const int dpi = surfacePixelsPerInch(device);
     const TFrazy& values = pupils_[pupil].wartosci;
+    averagePupil_.reset();  // the grades may have changed since the last page
 
     for (std::size_t j = 0; j < phrases_.count(); ++j) {
         const TFra& phrase = phrases_[j];
@@ -83,15 +85,26 @@ std::vector<PlacedElement> CertificateRenderer::layoutPage(const QPaintDevice& d
             if (auto placed = placePicture(pupil, j, value, box, clipWidthPx, clipHeightPx, scale))
                 elements.push_back(std::move(*placed));
         } else if (phrase.kind == PhraseKind::Text || phrase.kind == PhraseKind::Grade) {
-            elements.push_back(placeText(device, j, value, box, clipWidthPx, clipHeightPx, scale));
+            elements.push_back(
+                placeText(device, pupil, j, value, box, clipWidthPx, clipHeightPx, scale));
         }
     }
     return elements;
 }
 
-PlacedElement CertificateRenderer::placeText(const QPaintDevice& device, std::size_t j,
-                                             const TFra& value, PixelBox box, int clipWidthPx,
-                                             int clipHeightPx, double scale) const
+const std::string& CertificateRenderer::averageOf(std::size_t pupil) const
+{
+    // Many average phrases on one card cost one average.
+    if (averagePupil_ != pupil) {
+        averagePupil_ = pupil;
+        averageText_ = averageText(pupilAverage(phrases_, pupils_, pupil));
+    }
+    return averageText_;
+}
+
+PlacedElement CertificateRenderer::placeText(const QPaintDevice& device, std::size_t pupil,
+                                             std::size_t j, const TFra& value, PixelBox box,
+                                             int clipWidthPx, int clipHeightPx, double scale) const
 {
     const TFra& phrase = phrases_[j];
     PlacedElement e;
@@ -101,7 +114,8 @@ PlacedElement CertificateRenderer::placeText(const QPaintDevice& device, std::si
     box = scaled(box, scale);
     e.text = phrase.kind == PhraseKind::Grade
                  ? qstringFromCp1250(gradeWording(options_, value.grade))
-                 : qstringFromCp1250(value.text);
+             : taggedRole(phrase) == PhraseRole::Average ? qstringFromCp1250(averageOf(pupil))
+                                                         : qstringFromCp1250(value.text);
 
     // y0 is the base line: the first line stands on it.
     const QFontMetrics metrics(e.font.font, &device);

@@ -63,8 +63,9 @@ public:
     const std::vector<MissingPicture>& missingPictures() const { return missingPictures_; }
 
 private:
-    PlacedElement placeText(const QPaintDevice& device, std::size_t j, const TFra& value,
-                            PixelBox box, int clipWidthPx, int clipHeightPx, double scale) const;
+    PlacedElement placeText(const QPaintDevice& device, std::size_t pupil, std::size_t j,
+                            const TFra& value, PixelBox box, int clipWidthPx, int clipHeightPx,
+                            double scale) const;
     std::optional<PlacedElement> placePicture(std::size_t pupil, std::size_t j, const TFra& value,
                                               PixelBox box, int clipWidthPx, int clipHeightPx,
                                               double scale);
@@ -75,6 +76,11 @@ private:
     PictureCache pictures_;
     std::set<std::pair<std::size_t, std::string>> notedPictures_;
     std::vector<MissingPicture> missingPictures_;
+    // The computed average of the last pupil asked for: layoutPage reads
+    // the document anew each time, so it is only kept within one call.
+    const std::string& averageOf(std::size_t pupil) const;
+    mutable std::optional<std::size_t> averagePupil_;
+    mutable std::string averageText_;
 };
 
 // Paints placed elements in order, later ones over earlier ones. The

@@ -1,6 +1,7 @@
 #include "picturecache.h"
 
 #include "document/fileops.h"
+#include "document/platformfile.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -40,12 +41,46 @@ private:
     bool shortRead_ = false;
 };
 
+// A regular file as a device, opened by the bytes of its name: a name in
+// any encoding is found, and a FIFO or device is never opened for a read
+// that could block.
+class PictureFile : public QIODevice {
+public:
+    bool openAt(const std::filesystem::path& path)
+    {
+        return file_.open(path) == platformfile::ReadResult::Ok
+               && open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return static_cast<qint64>(file_.size()); }
+    bool seek(qint64 pos) override
+    {
+        return pos >= 0 && QIODevice::seek(pos) && file_.seek(static_cast<std::uint64_t>(pos));
+    }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        return maxSize <= 0 ? 0 : file_.read(data, static_cast<std::size_t>(maxSize));
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    platformfile::RegularFile file_;
+};
+
 }  // namespace
 
 std::optional<QImage> decodeWholePicture(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    return decodeWholePicture(std::filesystem::path(QFile::encodeName(path).toStdString()));
+}
+
+std::optional<QImage> decodeWholePicture(const std::filesystem::path& path)
+{
+    PictureFile file;
+    if (!file.openAt(path))
         return std::nullopt;
     ShortReadWatch watch(file);
     QImageReader reader(&watch);
@@ -85,8 +120,7 @@ const QImage* PictureCache::find(const std::string& fileName, State* state)
     auto it = byPath_.find(path);
     if (it == byPath_.end()) {
         Entry entry;
-        if (std::optional<QImage> image =
-                decodeWholePicture(QFile::decodeName(QByteArray::fromStdString(path)))) {
+        if (std::optional<QImage> image = decodeWholePicture(std::filesystem::path(path))) {
             // Pictures are copied onto the sheet as they are, not blended.
             if (image->hasAlphaChannel())
                 *image = image->convertToFormat(QImage::Format_RGB32);

@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -43,4 +44,7 @@ private:
 // file cannot be read, is not a picture, is larger than the decoder allows
 // or ends before the picture does (a bitmap cut short would otherwise come
 // out with black rows).
+// The file is found by the bytes of its name, so a name in any encoding is
+// read; only regular files are opened.
 std::optional<QImage> decodeWholePicture(const QString& path);
+std::optional<QImage> decodeWholePicture(const std::filesystem::path& path);

@@ -1,5 +1,6 @@
 #include "programprinter.h"
 
+#include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPrinter>
@@ -23,6 +24,18 @@ bool canPrintOn(const QPrinter& printer)
     if (printer.outputFormat() == QPrinter::NativeFormat)
         return !QPrinterInfo::availablePrinters().isEmpty();
     return !printer.outputFileName().isEmpty();
+}
+
+QString outputFileProblem(const QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
+        return {};
+    const QFileInfo file(printer.outputFileName());
+    // The write bits as ls shows them, whoever runs the program.
+    constexpr QFile::Permissions kWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (file.isFile() && !(file.permissions() & kWrite))
+        return QStringLiteral("%1: plik jest tylko do odczytu").arg(file.fileName());
+    return {};
 }
 
 QString printerDisplayName(const QPrinter& printer)

@@ -20,5 +20,11 @@ void useForTables(QPrinter& printer);
 // printer that has gone would take the job and print nothing.
 bool canPrintOn(const QPrinter& printer);
 
+// Why a job on printer must not start, or an empty text: a PDF output that
+// exists and is read-only is refused ("plik jest tylko do odczytu") rather
+// than written over. (An existing PDF that is written keeps its mode and
+// group: Qt writes it in place; a new one follows the umask.)
+QString outputFileProblem(const QPrinter& printer);
+
 // The printer's name for the windows: the queue, or the file a PDF goes to.
 QString printerDisplayName(const QPrinter& printer);

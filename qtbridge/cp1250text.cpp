@@ -3,6 +3,7 @@
 #include "document/cp1250.h"
 
 #include <QList>
+#include <QStringList>
 
 QString qstringFromCp1250(std::string_view bytes)
 {
@@ -25,6 +26,27 @@ std::string cp1250FromQString(const QString& text, Unmappable unmappable)
             bytes.push_back('?');
     }
     return bytes;
+}
+
+QString unmappableCharacters(const QString& text, int most)
+{
+    QList<char32_t> found;
+    bool more = false;
+    for (const char32_t codePoint : text.toUcs4()) {
+        if (cp1250::fromUnicode(codePoint) || found.contains(codePoint))
+            continue;
+        if (found.size() >= most) {
+            more = true;
+            break;
+        }
+        found.push_back(codePoint);
+    }
+    QStringList shown;
+    for (const char32_t codePoint : found)
+        shown << QString::fromUcs4(&codePoint, 1);
+    if (more)
+        shown << QStringLiteral("…");
+    return shown.join(QStringLiteral(", "));
 }
 
 bool cp1250CanHold(const QString& text)

@@ -16,5 +16,9 @@ enum class Unmappable {
 };
 std::string cp1250FromQString(const QString& text, Unmappable unmappable);
 
+// The characters of text Windows-1250 cannot hold, each once, in order,
+// joined by ", "; at most `most` of them (then "…").
+QString unmappableCharacters(const QString& text, int most = 10);
+
 // Whether every character of text has a Windows-1250 byte.
 bool cp1250CanHold(const QString& text);

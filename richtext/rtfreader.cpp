@@ -2,7 +2,11 @@
 
 #include "rtfcodepage.h"
 
+#include "document/platformfile.h"
+
 #include <QColor>
+#include <QFile>
+#include <QLocale>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -162,6 +166,9 @@ public:
     void run();
 
 private:
+    // Drops the rest of the document: a limit was reached.
+    void cut() { cut_ = true; }
+
     Group& top() { return groups_.back(); }
 
     void openGroup();
@@ -184,7 +191,8 @@ private:
     void commitFont();
     void commitColour();
     int codePage();
-    QTextCharFormat charFormat(const CharState& state) const;
+    QTextCharFormat charFormat(const CharState& state);
+    QString family(int font);
     static QTextBlockFormat blockFormat(const ParaState& para);
 
     QByteArrayView data_;
@@ -209,11 +217,41 @@ private:
     char16_t highSurrogate_ = 0;
     QString run_;  // text waiting to go in with runState_
     CharState runState_;
+
+    // What the document holds so far, against the limits.
+    int characters_ = 0;
+    int paragraphs_ = 0;
+    int runs_ = 0;             // changes of format
+    CharState insertedState_;  // of the last run inserted
+    int unbroken_ = 0;         // characters since the last place a line may break
+    bool cut_ = false;
+    QStringList families_;  // the fonts shown, at most rtf::kMaxFonts
+    bool fontsReplaced_ = false;
 };
+
+// Where a line may break without a hyphen being added: spaces (not the
+// non-breaking ones), tabs, hyphens and line breaks.
+bool breaksLine(char16_t c)
+{
+    switch (c) {
+    case u'\t':
+    case u' ':
+    case u'-':
+    case 0x2002:  // en space
+    case 0x2003:  // em space
+    case 0x2005:  // four-per-em space
+    case 0x200B:  // zero-width space
+    case 0x2013:  // en dash
+    case 0x2014:  // em dash
+    case 0x2028:  // line separator
+        return true;
+    default: return false;
+    }
+}
 
 void Parser::run()
 {
-    while (pos_ < data_.size()) {
+    while (pos_ < data_.size() && !cut_) {
         const char c = data_[pos_];
         switch (c) {
         case '{':
@@ -432,7 +470,8 @@ bool Parser::formatControlWord(std::string_view word, bool hasParam, int param)
     } else if (word == "v") {
         chars.hidden = on;
     } else if (word == "fs") {
-        chars.halfPoints = hasParam ? std::clamp(param, 2, 2000) : 24;
+        chars.halfPoints =
+            hasParam ? std::clamp(param, 2 * rtf::kMinPoints, 2 * rtf::kMaxPoints) : 24;
     } else if (word == "f" && hasParam) {
         chars.font = param;
     } else if (word == "cf" && hasParam) {
@@ -540,17 +579,37 @@ void Parser::append(char16_t c)
             text += QChar(c);
         }
     }
-    if (text.isEmpty())
+    if (text.isEmpty() || cut_)
         return;
+    const bool breaks = breaksLine(text.front().unicode());
+    const bool breakAdded = !breaks && unbroken_ >= rtf::kMaxUnbrokenCharacters;
+    const int added = static_cast<int>(text.size()) + (breakAdded ? 1 : 0);
+    if (characters_ + added > rtf::kMaxCharacters) {
+        cut();
+        return;
+    }
     if (!run_.isEmpty() && !(runState_ == top().chars))
         flush();
     runState_ = top().chars;
+    if (breakAdded) {
+        run_ += QChar(0x200B);
+        unbroken_ = 0;
+    }
+    unbroken_ = breaks ? 0 : unbroken_ + 1;
     run_ += text;
+    characters_ += added;
 }
 
 void Parser::paragraph()
 {
     flush();
+    if (cut_)
+        return;
+    if (++paragraphs_ >= rtf::kMaxParagraphs) {
+        cut();
+        return;
+    }
+    unbroken_ = 0;
     cursor_.setBlockFormat(blockFormat(top().para));
     cursor_.insertBlock();
 }
@@ -559,7 +618,18 @@ void Parser::flush()
 {
     if (run_.isEmpty())
         return;
-    cursor_.insertText(run_, charFormat(runState_));
+    // A run in the format of the one before (in another paragraph) is no
+    // change of format.
+    if (runs_ == 0 || !(runState_ == insertedState_))
+        ++runs_;
+    // Text taken in before a cut still goes in; a run beyond the limit
+    // does not.
+    if (runs_ <= rtf::kMaxFormatRuns) {
+        insertedState_ = runState_;
+        cursor_.insertText(run_, charFormat(runState_));
+    } else {
+        cut();
+    }
     run_.clear();
 }
 
@@ -567,6 +637,16 @@ void Parser::finish()
 {
     flush();
     cursor_.setBlockFormat(blockFormat(top().para));
+    // The notes stand in paragraphs of their own, in the default format.
+    for (const auto& [reached, note] : {std::pair{cut_, rtf::textCutNote()},
+                                        std::pair{fontsReplaced_, rtf::fontsReplacedNote()}}) {
+        if (!reached)
+            continue;
+        cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        QTextCharFormat format;
+        format.setFontItalic(true);
+        cursor_.insertText(note, format);
+    }
 }
 
 void Parser::commitFont()
@@ -594,7 +674,25 @@ int Parser::codePage()
     return documentCodePage_;
 }
 
-QTextCharFormat Parser::charFormat(const CharState& state) const
+QString Parser::family(int font)
+{
+    const auto found = fonts_.find(font);
+    if (found == fonts_.end() || found->second.name.isEmpty())
+        return {};
+    const QString& name = found->second.name;
+    if (families_.contains(name))
+        return name;
+    // Every family is looked up among the installed fonts when the text is
+    // laid out; a document naming hundreds would take seconds.
+    if (families_.size() >= rtf::kMaxFonts) {
+        fontsReplaced_ = true;
+        return {};
+    }
+    families_.append(name);
+    return name;
+}
+
+QTextCharFormat Parser::charFormat(const CharState& state)
 {
     QTextCharFormat format;
     format.setFontWeight(state.bold ? QFont::Bold : QFont::Normal);
@@ -603,9 +701,8 @@ QTextCharFormat Parser::charFormat(const CharState& state) const
     format.setFontStrikeOut(state.strike);
     format.setFontPointSize(state.halfPoints / 2.0);
     format.setVerticalAlignment(state.vertical);
-    const auto font = fonts_.find(state.font >= 0 ? state.font : defaultFont_);
-    if (font != fonts_.end() && !font->second.name.isEmpty())
-        format.setFontFamilies(QStringList{font->second.name});
+    if (const QString name = family(state.font >= 0 ? state.font : defaultFont_); !name.isEmpty())
+        format.setFontFamilies(QStringList{name});
     auto colourAt = [this](int index) -> const Colour* {
         if (index < 0 || static_cast<std::size_t>(index) >= colours_.size())
             return nullptr;
@@ -639,11 +736,59 @@ QTextBlockFormat Parser::blockFormat(const ParaState& para)
 
 }  // namespace
 
+namespace rtf {
+
+namespace {
+
+// "100 000", as Polish writes large numbers.
+QString polishNumber(int n)
+{
+    return QLocale(QLocale::Polish).toString(n).replace(QChar::Nbsp, QLatin1Char(' '));
+}
+
+}  // namespace
+
+QString textCutNote()
+{
+    return QStringLiteral("[Dalsza część dokumentu została pominięta: program pokazuje najwyżej "
+                          "%1 znaków, %2 akapitów i %3 zmian wyglądu tekstu.]")
+        .arg(polishNumber(kMaxCharacters), polishNumber(kMaxParagraphs),
+             polishNumber(kMaxFormatRuns));
+}
+
+QString fontsReplacedNote()
+{
+    return QStringLiteral("[Część tekstu pokazano czcionką podstawową: program pokazuje najwyżej "
+                          "%1 różnych czcionek.]")
+        .arg(kMaxFonts);
+}
+
+}  // namespace rtf
+
 bool readRtf(QByteArrayView data, QTextDocument& document)
 {
     document.clear();
+    // Nobody edits the document: an undo history would only hold a copy.
+    document.setUndoRedoEnabled(false);
     if (!data.startsWith(QByteArrayView("{\\rtf")))
         return false;
+    // One edit block: the document takes the text in without redoing its
+    // block's layout after every run, which took seconds for long ones.
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
     Parser(data, document).run();
+    cursor.endEditBlock();
     return true;
+}
+
+bool readRtfFile(const QString& path, QTextDocument& document)
+{
+    platformfile::RegularFile file;
+    if (file.open(QFile::encodeName(path).toStdString()) != platformfile::ReadResult::Ok
+        || file.size() > rtf::kMaxFileBytes)
+        return false;
+    std::string bytes;
+    if (!file.readAll(bytes, static_cast<std::size_t>(rtf::kMaxFileBytes)))
+        return false;
+    return readRtf(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), document);
 }

@@ -159,7 +159,11 @@ check() {
   done
 }
 check table.pdf 2 "Tabela CUPS [x=1 : y=1]" "Adamczyk"
-check cards.pdf 2 "Adamczyk"
+check cards.pdf 2 "Adamczyk" "Chmielewska"
+# Jobs carry their titles into the queue's log.
+for title in "Tabela – Tabela CUPS" "Świadectwa – Przyklad – strona 1"; do
+  grep -qF "$title" "$work/log/page_log" || { echo "cups-test: no job titled '$title'"; cat "$work/log/page_log"; exit 1; }
+done
 # The table keeps within the printable area the queue declares (18 pt).
 # (awk reads to the end: an early exit would break pdftotext's pipe.)
 left=$(pdftotext -bbox -f 1 -l 1 "$work/table.pdf" - | awk -F'"' '/>Tabela</ && !found { print $2; found = 1 }')

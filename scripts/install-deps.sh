@@ -12,6 +12,16 @@ packages=(
   xvfb xauth poppler-utils fonts-dejavu-core
   dpkg-dev lintian desktop-file-utils appstream
   cups cups-client
+  g++-mingw-w64-x86-64 wine64 googletest
+  time locales
+  qt6-translations-l10n
+  libhunspell-dev hunspell-pl
+  libquazip1-qt6-dev
+  # Reading grades aloud: Qt's text to speech over speech-dispatcher and
+  # espeak-ng. Debian's qt6-speech-dev (6.4) needs qt6-declarative-dev for
+  # a header it includes without depending on it.
+  qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
+  speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
 )
 
 missing=()

@@ -2,18 +2,29 @@
 
 #include "document/classfile.h"
 #include "document/ekolmoerror.h"
+#include "document/platformfile.h"
+
+#include "qtbridge/cp1250text.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QByteArray>
-#include <QFile>
 #include <QGuiApplication>
-#include <QSaveFile>
 
+#include <QCoreApplication>
+#include <QFile>
+
+#include <charconv>
+#include <cstring>
+#include <cwchar>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <set>
 #include <system_error>
+
+#include <langinfo.h>
+#include <locale.h>
 
 std::optional<ClassFileContents> readClassReporting(const std::string& path)
 {
@@ -26,14 +37,79 @@ std::optional<ClassFileContents> readClassReporting(const std::string& path)
     }
 }
 
+const char* const kReadOnly = "plik jest tylko do odczytu";
+
 std::optional<std::string> outputProblem(const std::string& path)
 {
     std::error_code ec;
     const auto st = std::filesystem::status(path, ec);  // follows links
-    if (ec || !std::filesystem::exists(st) || std::filesystem::is_regular_file(st))
-        return std::nullopt;  // missing or regular; other failures show when writing
+    if (ec || !std::filesystem::exists(st))
+        return std::nullopt;  // missing; other failures show when writing
+    if (std::filesystem::is_regular_file(st)) {
+        // The write bits as ls shows them; the replacement checks again.
+        using std::filesystem::perms;
+        if ((st.permissions() & (perms::owner_write | perms::group_write | perms::others_write))
+            == perms::none)
+            return "cannot replace " + path + ": " + kReadOnly;
+        return std::nullopt;
+    }
     const char* what = std::filesystem::is_directory(st) ? "a folder" : "not a regular file";
     return path + " is " + what + "; refusing to replace it";
+}
+
+namespace {
+
+// Uses C.UTF-8 for one thread's conversions while it lives.
+class Utf8Conversions {
+public:
+    Utf8Conversions()
+    {
+        // The C locale of a bare environment (cron, scripts) knows only
+        // ASCII: arguments there are taken as UTF-8, as Qt takes them.
+        if (std::strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") != 0)
+            return;
+        utf8_ = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+        if (utf8_ != nullptr)
+            previous_ = uselocale(utf8_);
+    }
+    ~Utf8Conversions()
+    {
+        if (utf8_ == nullptr)
+            return;
+        uselocale(previous_);
+        freelocale(utf8_);
+    }
+    Utf8Conversions(const Utf8Conversions&) = delete;
+    Utf8Conversions& operator=(const Utf8Conversions&) = delete;
+
+private:
+    locale_t utf8_ = nullptr;
+    locale_t previous_ = nullptr;
+};
+
+}  // namespace
+
+QString decodeArgument(std::string_view bytes)
+{
+    const Utf8Conversions asciiIsUtf8;
+    QString text;
+    std::mbstate_t state{};
+    while (!bytes.empty()) {
+        wchar_t c = 0;
+        const std::size_t n = std::mbrtowc(&c, bytes.data(), bytes.size(), &state);
+        if (n == 0 || n > bytes.size()) {
+            // Not a character of the locale's encoding (or a zero byte): the
+            // byte as the program's own code page has it.
+            text += qstringFromCp1250(std::string(1, bytes.front()));
+            state = std::mbstate_t{};
+            bytes.remove_prefix(1);
+            continue;
+        }
+        const auto code = static_cast<char32_t>(c);
+        text += QString::fromUcs4(&code, 1);
+        bytes.remove_prefix(n);
+    }
+    return text;
 }
 
 bool outputWritable(const std::string& command, const std::string& path)
@@ -107,8 +183,79 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 }  // namespace
 
-int writeFileWithQt(const std::string& command, QtApplicationKind kind, const std::string& output,
-                    const std::function<bool(QIODevice& out)>& write)
+std::optional<long> parsePositive(std::string_view text)
+{
+    long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return value;
+}
+
+std::vector<PupilRange> parsePupilList(const std::string& list)
+{
+    std::vector<PupilRange> ranges;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t comma = list.find(',', from);
+        const std::string item =
+            list.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
+        if (item.empty())
+            throw UsageError{"--pupils: empty item in '" + list + "'"};
+        const std::size_t dash = item.find('-');
+        const auto first = parsePositive(std::string_view(item).substr(0, dash));
+        const auto last = dash == std::string::npos
+                              ? first
+                              : parsePositive(std::string_view(item).substr(dash + 1));
+        if (!first || !last)
+            throw UsageError{"--pupils: '" + item
+                             + "' is neither a pupil number nor a range like 3-5"};
+        if (*first < 1 || *last < 1)
+            throw UsageError{"--pupils: '" + item + "': pupils are numbered from 1"};
+        if (*last < *first)
+            throw UsageError{"--pupils: the range '" + item + "' runs backwards"};
+        ranges.emplace_back(*first, *last);
+        if (comma == std::string::npos)
+            break;
+        from = comma + 1;
+    }
+    return ranges;
+}
+
+// Pupil numbers from 1 become indexes from 0, checked against the class.
+std::vector<std::size_t> choosePupils(const std::optional<std::vector<PupilRange>>& ranges,
+                                      std::size_t count)
+{
+    std::vector<std::size_t> indexes;
+    if (!ranges) {
+        for (std::size_t i = 0; i < count; ++i)
+            indexes.push_back(i);
+        return indexes;
+    }
+    std::set<long> seen;
+    for (const auto& [first, last] : *ranges) {
+        if (static_cast<unsigned long>(last) > count) {
+            const long missing =
+                static_cast<unsigned long>(first) > count ? first : static_cast<long>(count) + 1;
+            throw UsageError{"--pupils: there is no pupil " + std::to_string(missing)
+                             + "; the class has " + std::to_string(count)
+                             + (count == 1 ? " pupil" : " pupils")};
+        }
+        for (long n = first; n <= last; ++n) {
+            if (!seen.insert(n).second)
+                throw UsageError{"--pupils: pupil " + std::to_string(n) + " is listed twice"};
+            indexes.push_back(static_cast<std::size_t>(n - 1));
+        }
+    }
+    return indexes;
+}
+
+std::string programFolder()
+{
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/";
+}
+
+int runWithQt(const std::string& command, QtApplicationKind kind, const std::function<int()>& run)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -123,19 +270,46 @@ int writeFileWithQt(const std::string& command, QtApplicationKind kind, const st
     else
         app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
 
-    int status = 0;
-    QSaveFile out(QFile::decodeName(QByteArray::fromStdString(output)));
-    const auto cannotWrite = [&] {
-        std::cerr << "wkz " << command << ": cannot write " << output << ": "
-                  << out.errorString().toStdString() << "\n";
-        status = kExitError;
-    };
-    const bool opened = out.open(QIODevice::WriteOnly);
-    if (opened && !write(out))
-        status = kExitError;  // the unfinished file is discarded
-    else if (!opened || !out.commit())
-        cannotWrite();
+    const int status = run();
     app.reset();
     qInstallMessageHandler(previousHandler);
     return status;
+}
+
+int writeFileWithQt(const std::string& command, QtApplicationKind kind, const std::string& output,
+                    const std::function<bool(QIODevice& out)>& write)
+{
+    return runWithQt(command, kind, [&] {
+        // Written whole in memory, then put in place as a class file is saved:
+        // the name's bytes as given, an existing file's mode and group kept, a
+        // read-only one refused, nothing left behind when the write fails.
+        int status = 0;
+        QByteArray bytes;
+        QBuffer out(&bytes);
+        out.open(QIODevice::WriteOnly);
+        if (!write(out)) {
+            status = kExitError;  // write said why; nothing is written
+        } else {
+            out.close();
+            const std::string_view data(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            switch (platformfile::replaceWritableFile(std::filesystem::path(output), data)) {
+            case platformfile::ReplaceResult::Ok: break;
+            case platformfile::ReplaceResult::ReadOnly:
+                std::cerr << "wkz " << command << ": cannot replace " << output << ": " << kReadOnly
+                          << "\n";
+                status = kExitError;
+                break;
+            case platformfile::ReplaceResult::NotRegular:
+                std::cerr << "wkz " << command << ": " << output
+                          << " is not a regular file; refusing to replace it\n";
+                status = kExitError;
+                break;
+            case platformfile::ReplaceResult::Failed:
+                std::cerr << "wkz " << command << ": cannot write " << output << "\n";
+                status = kExitError;
+                break;
+            }
+        }
+        return status;
+    });
 }

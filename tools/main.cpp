@@ -1,10 +1,13 @@
 // wkz: reads and writes class files with the program's own code, for
 // scripts and administrators.
 
+#include "calibrationcommand.h"
+#include "checkcommand.h"
 #include "classjson.h"
 #include "commandline.h"
 #include "gridtext.h"
 #include "printcommand.h"
+#include "sheetcommand.h"
 #include "tablecommand.h"
 
 #include "document/classfile.h"
@@ -13,7 +16,9 @@
 #include "document/formatting.h"
 #include "document/grades.h"
 #include "document/platformfile.h"
+#include "qtbridge/classfilelock.h"
 
+#include <clocale>
 #include <cstring>
 #include <iostream>
 #include <map>
@@ -32,7 +37,15 @@ const char* const kUsage =
     "  wkz grid FILE                 the pupil grid as tab-separated text\n"
     "  wkz print FILE -o OUT.pdf [--page 1..4] [--pupils 1,3-5] [--pictures DIR]\n"
     "                                report cards as PDF (wkz print --help)\n"
-    "  wkz table FILE -o OUT.pdf     the pupil grid as a printed table (wkz table --help)\n";
+    "  wkz table FILE -o OUT.pdf     the pupil grid as a printed table (wkz table --help)\n"
+    "  wkz check FILE [--page 1..4] [--pupils 1,3-5]\n"
+    "                                the check before printing (wkz check --help)\n"
+    "  wkz calibration -o OUT.pdf [--left MM] [--top MM] [--sheet WxH]\n"
+    "                                the calibration page as PDF (wkz calibration --help)\n"
+    "  wkz import FILE SHEET -o OUT.wkz [--map \"PHRASE=HEADER;...\"] [--columns] [--replace]\n"
+    "                                pupils from a spreadsheet (wkz import --help)\n"
+    "  wkz export FILE -o OUT.xlsx|OUT.ods|OUT.csv [--columns]\n"
+    "                                the class as a spreadsheet (wkz export --help)\n";
 
 int usage(const std::string& problem)
 {
@@ -133,6 +146,15 @@ int cmdBuild(const std::vector<std::string>& args)
         std::cerr << "wkz: " << input << ": " << e.what() << "\n";
         return kExitError;
     }
+    // A class open in the program is its to write; held while writing, so
+    // that the program does not open it half-written meanwhile.
+    ClassFileLock lock(output);
+    if (lock.tryLock() == ClassFileLock::State::HeldElsewhere) {
+        std::cerr << "wkz build: cannot replace " << output
+                  << ": plik jest otwarty w programie Wykazki ("
+                  << lock.holderText().toLocal8Bit().toStdString() << ")\n";
+        return kExitError;
+    }
     try {
         saveClassFileAt(output, c);
     } catch (const EKolmoError& e) {
@@ -157,7 +179,16 @@ int main(int argc, char** argv)
          [](const std::vector<std::string>& args) { return runReport("grid", args, printGrid); }},
         {"print", runPrintCommand},
         {"table", runTableCommand},
+        {"check", runCheckCommand},
+        {"calibration", runCalibrationCommand},
+        {"import", runImportCommand},
+        {"export", runExportCommand},
     };
+    // A write cut short by a file-size limit fails like any other, removes
+    // its temporary file and keeps the old one.
+    platformfile::ignoreFileSizeSignal();
+    // Arguments are decoded with the locale's encoding, whatever it is.
+    std::setlocale(LC_CTYPE, "");
     if (argc < 2)
         return usage("no command given");
     const std::string name = argv[1];

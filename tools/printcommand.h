@@ -6,10 +6,8 @@
 #include <string>
 #include <vector>
 
-// argv[0] is "print". Exit status: 0 done (pictures left out are named on
+// The arguments after "print". Exit status: 0 done (pictures left out are named on
 // standard error), 1 the class file could not be read, its sheet lies
 // outside 1..1000 mm, the output is not a regular file or the PDF could not
 // be written, 2 a usage error.
-int runPrintCommand(int argc, char** argv);
-// The arguments after "print".
 int runPrintCommand(const std::vector<std::string>& args);

@@ -6,12 +6,14 @@
 #include "document/pupilgridtext.h"
 #include "grid/celledi.h"
 #include "grid/tableprint.h"
+#include "print/certificaterenderer.h"
 
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 
@@ -96,16 +98,19 @@ void shapePupilGrid(TCellEdi& grid, const Document& doc)
     grid.setIly(pupilGridRows(doc));
 }
 
-// The class's sheet, or A4 when its sizes are no sheet's (outside
-// 10..2000 mm); the table keeps 10 mm off every edge, like a printer's
-// unprintable edge.
+// The class's sheet, or A4 (with the printing's own message) when printing
+// would refuse it; the table keeps 10 mm off every edge, like a printer's
+// unprintable edge, or a quarter of a very small sheet.
 QPageLayout sheetOf(const TOpcje& opcje)
 {
-    const auto isSheetSize = [](int mm) { return mm >= 10 && mm <= 2000; };
-    const QPageSize size = isSheetSize(opcje.width) && isSheetSize(opcje.height)
+    const bool usable = sheetSizeUsable(opcje);
+    if (!usable)
+        std::cerr << "wkz table: " << sheetSizeProblem(opcje) << "; tabela na arkuszu A4\n";
+    const QPageSize size = usable
                                ? QPageSize(QSizeF(opcje.width, opcje.height), QPageSize::Millimeter)
                                : QPageSize(QPageSize::A4);
-    const double marginMm = 10;
+    const QSizeF sheetMm = size.size(QPageSize::Millimeter);
+    const double marginMm = std::min(10.0, std::min(sheetMm.width(), sheetMm.height()) / 4);
     return QPageLayout(size, QPageLayout::Portrait,
                        QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
 }
@@ -121,7 +126,7 @@ int runTableCommand(const std::vector<std::string>& args)
         else if (option == "--colouring")
             a.options.colouring = static_cast<ColouringMode>(parseNumber(option, valueOf(), 0, 2));
         else if (option == "--title")
-            a.title = QString::fromUtf8(valueOf());
+            a.title = decodeArgument(valueOf());
         else if (option == "--no-left-headers")
             a.options.leftHeaders = false;
         else if (option == "--no-top-headers")

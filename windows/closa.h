@@ -3,6 +3,12 @@
 // under a new name, save a copy into the program folder, and the picture
 // lookup. Failures are shown in the error window; the document is never
 // left half-read.
+//
+// Paths are kept as the file system's bytes (a name need not be UTF-8) and
+// converted only for showing. The open file is locked beside it; one that
+// another copy of the program holds opens read-only on request, and a save
+// never goes over a file that changed on disk since it was read, a file
+// that is read-only, or one that another copy has open, without asking.
 
 #include <QString>
 
@@ -19,6 +25,11 @@ public:
     static const QString kSaveFilter;  // "Pliki świadectw (*.wkz)|*.wkz"
     static const QString kSaveTitle;   // "Zapis pliku z wykazkami"
     static const QString kSampleName;  // "Przyklad.wkz"
+    // The questions and messages of the guarded save.
+    static const QString kLockedAskReadOnly;  // "Ten plik jest już otwarty ... tylko do odczytu?"
+    static const QString kChangedOnDisk;      // "Plik zmienił się na dysku po odczytaniu. ..."
+    static const QString kReadOnlyFile;       // "Plik jest tylko do odczytu"
+    static const QString kSaveUnderNewName;   // the button "Zapisz pod nową nazwą"
 
     explicit Tclosa(ProgramContext& context);
 
@@ -34,17 +45,19 @@ public:
     // shows it in the status bar.
     bool saveAs();
     // Writes program folder + name + ".wkz", keeping the current file name.
-    bool saveCopyAs(const std::string& name);
+    // name is in the file system's encoding.
+    // With failure given, nothing is shown: why it failed is written there.
+    bool saveCopyAs(const std::string& name, QString* failure = nullptr);
     // Names the sample class file in the program folder for read(), or the
     // start file when one was given.
     bool prepareSample();
     // The class file to start with instead of the sample (the program's
-    // command line).
-    void setStartFile(const QString& path) { startFile_ = path; }
-    // A new document has no file.
+    // command line), as the file system's bytes.
+    void setStartFile(const std::string& path) { startFile_ = path; }
+    // A new document has no file (and holds no lock).
     void clearFileNames();
-    // The closing step when the main window closes; nothing to release.
-    void closing() {}
+    // The closing step when the main window closes: the file's lock goes.
+    void closing();
 
     // Loads program folder + file name (".bmp" added to a name without a
     // three-letter extension); false and the image untouched when there is
@@ -52,15 +65,32 @@ public:
     bool loadPicture(const std::string& fileName, QImage& picture) const;
 
     const std::string& programFolder() const;
-    const QString& openFileName() const { return openFileName_; }
-    void setOpenFileName(const QString& name) { openFileName_ = name; }
-    const QString& saveFileName() const { return saveFileName_; }
+    // The names as shown; the paths as the file system's bytes.
+    QString openFileName() const;
+    void setOpenFileName(const QString& name);
+    const std::string& openFilePath() const { return openPath_; }
+    void setOpenFilePath(const std::string& path) { openPath_ = path; }
+    QString saveFileName() const;
+    const std::string& saveFilePath() const;
 
 private:
-    bool writeTo(const QString& path);
+    // The guarded save over the current file: asks first when another copy
+    // holds it, it changed on disk or it is read-only.
+    bool saveOverCurrent();
+    bool saveUnder(const std::string& path);
+    // Offers "Zapisz pod nową nazwą" after a message; runs it when chosen.
+    bool offerSaveAs(const QString& message);
+    // Writes the document to path; a failure goes to the error window, or
+    // with failure given, into it as text.
+    bool writeTo(const std::string& path, QString* failure = nullptr);
+    // The status bar: the current file, and why it cannot be saved where it is.
+    void showCurrentFile();
+    // An action's line after a save: done, or failed with the file as it was.
+    void showSaved();
+    void showNotSaved(const std::string& path);
+    QString documentsPreset() const;
 
     ProgramContext& context_;
-    QString openFileName_;
-    QString saveFileName_;  // the current file
-    QString startFile_;
+    std::string openPath_;
+    std::string startFile_;
 };

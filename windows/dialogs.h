@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -28,6 +29,11 @@ public:
     // is one of QMessageBox::Yes, No or Cancel.
     virtual QMessageBox::StandardButton question(QWidget* parent, const QString& title,
                                                  const QString& text) = 0;
+    // A message with buttons of its own (the first the default, the last
+    // the answer to Escape): the index of the button chosen, the last one's
+    // when the box was closed otherwise.
+    virtual int choose(QWidget* parent, const QString& title, const QString& text,
+                       const QStringList& buttons, QMessageBox::Icon icon);
     // Shows a window modally and returns once it is closed.
     virtual int runModal(QDialog& dialog) = 0;
 };

@@ -1,6 +1,7 @@
 #include "ffdruk.h"
 
 #include "dialogs.h"
+#include "jobprogress.h"
 
 #include "help/helpcontext.h"
 
@@ -9,6 +10,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFormLayout>
 #include <QFrame>
@@ -81,9 +83,14 @@ void Tffdruk::buildControls()
     leftHeaders_->setChecked(true);
     topHeaders_ = new QCheckBox(QStringLiteral("Drukuj &górne nagłówki"), this);
     topHeaders_->setChecked(true);
+    headersOnEveryPage_ = new QCheckBox(QString::fromUtf8("Nagłówki na każdej &stronie"), this);
+    headersOnEveryPage_->setChecked(true);
     top->addWidget(selectionOnly_);
     top->addWidget(leftHeaders_);
     top->addWidget(topHeaders_);
+    top->addWidget(headersOnEveryPage_);
+    // Tab walks the header boxes in the order they are shown.
+    setTabOrder(topHeaders_, headersOnEveryPage_);
 
     pageCount_ = new QLabel(this);
     top->addWidget(pageCount_);
@@ -120,18 +127,16 @@ void Tffdruk::buildControls()
     eject_->setChecked(true);
     top->addWidget(eject_);
 
-    auto* buttons = new QHBoxLayout;
-    printerOptions_ = new QPushButton(QStringLiteral("O&pcje drukarki"), this);
+    // The platform's button row, its texts from Qt's Polish translation.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    printerOptions_ =
+        buttons->addButton(QStringLiteral("O&pcje drukarki"), QDialogButtonBox::ActionRole);
     printerOptions_->setAutoDefault(false);
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_ = buttons->button(QDialogButtonBox::Ok);
     ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("Anuluj"), this);
+    cancel_ = buttons->button(QDialogButtonBox::Cancel);
     cancel_->setAutoDefault(false);
-    buttons->addWidget(printerOptions_);
-    buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
-    top->addLayout(buttons);
+    top->addWidget(buttons);
 
     status_ = new QLabel(QStringLiteral(" "), this);
     status_->setFrameShape(QFrame::Panel);
@@ -144,7 +149,7 @@ void Tffdruk::buildControls()
     connect(printerOptions_, &QPushButton::clicked, this, &Tffdruk::choosePrinter);
     const auto relayout = [this] { layOut(true); };
     connect(size_, &QSpinBox::valueChanged, this, relayout);
-    for (QCheckBox* box : {selectionOnly_, leftHeaders_, topHeaders_})
+    for (QCheckBox* box : {selectionOnly_, leftHeaders_, topHeaders_, headersOnEveryPage_})
         connect(box, &QCheckBox::toggled, this, relayout);
     // "do strony" never lies before "Drukuj od strony".
     connect(from_, &QSpinBox::valueChanged, this, [this](int from) { to_->setMinimum(from); });
@@ -162,6 +167,11 @@ QString Tffdruk::pageCountText(int n)
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(word));
 }
 
+QString Tffdruk::jobName(const QString& title)
+{
+    return QStringLiteral("Tabela \u2013 ") + title;
+}
+
 TablePrintOptions Tffdruk::options() const
 {
     TablePrintOptions o;
@@ -169,6 +179,7 @@ TablePrintOptions Tffdruk::options() const
     o.selectionOnly = selectionOnly_->isChecked();
     o.leftHeaders = leftHeaders_->isChecked();
     o.topHeaders = topHeaders_->isChecked();
+    o.headersOnEveryPage = headersOnEveryPage_->isChecked();
     o.colouring = static_cast<ColouringMode>(std::max(0, colouring_->checkedId()));
     return o;
 }
@@ -213,7 +224,7 @@ void Tffdruk::prepare(TCellEdi& grid, const QString& title)
     title_->setText(title);
     status_->setText(QStringLiteral(" "));
     if (!jobOpen())
-        printer_.setDocName(title);
+        printer_.setDocName(jobName(title));
     layOut(true);
 }
 
@@ -230,7 +241,9 @@ bool Tffdruk::beginJob()
         return true;
     if (!canPrintOn(printer_))
         return false;
-    printer_.setDocName(title_->text());
+    // Tables go on the printable area, whatever the report cards left.
+    useForTables(printer_);
+    printer_.setDocName(jobName(title_->text()));
     y_ = 0;
     return painter_.begin(&printer_);
 }
@@ -249,9 +262,21 @@ void Tffdruk::printTable()
         fail();
         return;
     }
-    printTablePages(*grid_, painter_, printer_, from, to, title_->text(), y_, [this](int page) {
-        status_->setText(QStringLiteral(" Strona %1").arg(page + 1));
-    });
+    JobProgress progress(this, QStringLiteral("Drukowanie tabeli"), to - from + 1);
+    const bool whole = printTablePages(
+        *grid_, painter_, printer_, from, to, title_->text(), y_,
+        [this, &progress, from, to](int page) {
+            status_->setText(QStringLiteral(" Strona %1").arg(page + 1));
+            return progress.step(
+                page - from,
+                QStringLiteral("Strona %1 z %2").arg(page - from + 1).arg(to - from + 1));
+        });
+    if (!whole) {
+        // Cancelled: none of this job reaches paper or stays in a file.
+        dropJob();
+        status_->setText(QStringLiteral(" Drukowanie przerwano"));
+        return;
+    }
     if (printer_.printerState() == QPrinter::Error) {
         dropJob();
         fail();

@@ -51,6 +51,9 @@ public:
     // "1 strona", "2 strony", "5 stron", "22 strony": n with the Polish
     // plural of "strona".
     static QString pageCountText(int n);
+    // The name a table job carries in the print queue and in a PDF:
+    // "Tabela – " and the title.
+    static QString jobName(const QString& title);
 
     // The controls, for the tests.
     QLineEdit& titleEdit() { return *title_; }
@@ -58,6 +61,7 @@ public:
     QCheckBox& selectionOnlyBox() { return *selectionOnly_; }
     QCheckBox& leftHeadersBox() { return *leftHeaders_; }
     QCheckBox& topHeadersBox() { return *topHeaders_; }
+    QCheckBox& headersOnEveryPageBox() { return *headersOnEveryPage_; }
     QSpinBox& fromSpin() { return *from_; }
     QSpinBox& toSpin() { return *to_; }
     QButtonGroup& colouringGroup() { return *colouring_; }
@@ -100,6 +104,7 @@ private:
     QCheckBox* selectionOnly_ = nullptr;
     QCheckBox* leftHeaders_ = nullptr;
     QCheckBox* topHeaders_ = nullptr;
+    QCheckBox* headersOnEveryPage_ = nullptr;
     QLabel* pageCount_ = nullptr;
     QSpinBox* from_ = nullptr;
     QSpinBox* to_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include "document/ekolmoerror.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,7 +59,23 @@ Tffwerr::Tffwerr(Dialogs& dialogs, QWidget* parent)
 
 void Tffwerr::report(int code)
 {
-    tekst_->setText(QString::fromUtf8(errorMessage(code)));
+    showText(QString::fromUtf8(errorMessage(code)));
+}
+
+void Tffwerr::reportFile(const QString& file, const QList<int>& codes)
+{
+    // However long the path, the window stays within a screen: the middle
+    // of the name gives way.
+    constexpr int kWidestName = 900;
+    QString text = QFontMetrics(tekst_->font()).elidedText(file, Qt::ElideMiddle, kWidestName);
+    for (const int code : codes)
+        text += QLatin1Char('\n') + QString::fromUtf8(errorMessage(code));
+    showText(text);
+}
+
+void Tffwerr::showText(const QString& text)
+{
+    tekst_->setText(text);
     layout()->activate();
     if (isVisible())
         return;

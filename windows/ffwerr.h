@@ -17,6 +17,8 @@ public:
     // its text changes; otherwise it is shown modally and this returns once
     // it is closed.
     void report(int code);
+    // One window for a file that failed: its name, then every message.
+    void reportFile(const QString& file, const QList<int>& codes);
 
     QString message() const;
     QToolButton& closeButton() { return *closeButton_; }
@@ -27,6 +29,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showText(const QString& text);
+
     Dialogs& dialogs_;
     QLabel* tekst_;
     QToolButton* closeButton_;

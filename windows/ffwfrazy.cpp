@@ -1,18 +1,27 @@
 #include "ffwfrazy.h"
 
 #include "closa.h"
+#include "ffwmain.h"
+#include "ffwopcje.h"
 #include "glyphtoolbar.h"
+#include "layoutpanel.h"
+#include "layoutview.h"
 #include "phrasefontdialog.h"
 #include "phrasegrid.h"
 #include "programcontext.h"
+#include "usersettings.h"
 
+#include "document/phrasecolumns.h"
 #include "grid/celledi.h"
 #include "help/helpcontext.h"
 
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -32,7 +41,11 @@ Tffwfrazy::Tffwfrazy(ProgramContext& context) : context_(context)
     grid_ = new TCellEdi(this);
     grid_->setObjectName(QStringLiteral("CellEdi1"));
     grid_->installEventFilter(this);
-    setCentralWidget(grid_);
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("layoutSplitter"));
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(grid_);
+    setCentralWidget(splitter_);
 
     statusLabel_ =
         new QLabel(QStringLiteral("Gotowe wzory znajdują się na naszych stronach WWW ..."), this);
@@ -41,8 +54,50 @@ Tffwfrazy::Tffwfrazy(ProgramContext& context) : context_(context)
 
     phraseGrid_ = std::make_unique<PhraseGrid>(*grid_, context_.editor());
     phraseGrid_->setCornerAction([this] { emit gridOptionsRequested(); });
+    phraseGrid_->setStatus([this](const QString& text) { statusLabel_->setText(text); });
     phraseGrid_->setFontChooser(
         [this](TFra& phrase) { return PhraseFontDialog::choose(this, phrase); });
+
+    // Tags a text phrase as computed or as the behaviour grade.
+    roleMenu_ = new QMenu(this);
+    averageRole_ = roleMenu_->addAction(QStringLiteral("Wyliczane: &średnia ocen"));
+    behaviourRole_ = roleMenu_->addAction(QStringLiteral("Ocena &zachowania"));
+    for (QAction* role : {averageRole_, behaviourRole_}) {
+        role->setCheckable(true);
+        connect(role, &QAction::triggered, this, [this, role](bool on) {
+            const PhraseRole which =
+                role == averageRole_ ? PhraseRole::Average : PhraseRole::Behaviour;
+            if (!phraseGrid_->setRole(which, on))
+                statusLabel_->setText(QStringLiteral("Wyliczane bywają tylko frazy tekstowe."));
+        });
+    }
+    connect(roleMenu_, &QMenu::aboutToShow, this, [this] {
+        const PhraseRole role = phraseGrid_->currentRole();
+        averageRole_->setChecked(role == PhraseRole::Average);
+        behaviourRole_->setChecked(role == PhraseRole::Behaviour);
+    });
+    grid_->viewport()->installEventFilter(this);
+
+    layoutPanel_ = new LayoutPanel(context_.editor(), *grid_, context_.programFolder(),
+                                   [this] { return context_.mainWindow().currentPupil(); });
+    // The class file's rectangle for this window comes back exactly as
+    // stored, however small: the view gives way rather than widening it.
+    layoutPanel_->view().setFormScanSource([this](int page) {
+        return Tffwopcje::showFormInPreview() ? context_.formScan(page, nullptr) : QImage();
+    });
+    layoutPanel_->setMinimumSize(1, 1);
+    splitter_->addWidget(layoutPanel_);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 1);
+    const UserSettings settings;
+    splitter_->restoreState(settings.value("layoutView/splitter").toByteArray());
+    const bool layoutShown = settings.value("layoutView/visible", true).toBool();
+    layoutPanel_->setVisible(layoutShown);
+    layoutSwitch_->setChecked(layoutShown);
+    connect(layoutSwitch_, &QAction::toggled, this, [this](bool on) {
+        layoutPanel_->setVisible(on);
+        UserSettings().setValue("layoutView/visible", on);
+    });
 
     // The stored block may count other rows than the phrases read with it.
     context_.addWindowHook(*this, *grid_, &ScreenLayout::phraseEditor, &ScreenLayout::phraseGrid,
@@ -68,7 +123,19 @@ void Tffwfrazy::buildToolbar()
         &addGlyphCommand(*toolbar, *this, {"SpeedButton5", "KONIEC", "Zamknij"},
                          [this] { close(); }),
     };
+    toolbar->addSeparator();
+    layoutSwitch_ = toolbar->addAction(QStringLiteral("Układ strony"));
+    layoutSwitch_->setObjectName(QStringLiteral("layoutSwitch"));
+    layoutSwitch_->setCheckable(true);
+    layoutSwitch_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    layoutSwitch_->setToolTip(QStringLiteral("Pokaż lub ukryj układ strony (Ctrl+L)"));
     addToolBar(Qt::TopToolBarArea, toolbar);
+}
+
+void Tffwfrazy::hideEvent(QHideEvent* event)
+{
+    UserSettings().setValue("layoutView/splitter", splitter_->saveState());
+    QMainWindow::hideEvent(event);
 }
 
 QString Tffwfrazy::statusText() const
@@ -122,6 +189,24 @@ bool Tffwfrazy::FormKeyDown(QKeyEvent* event)
 
 bool Tffwfrazy::eventFilter(QObject* watched, QEvent* event)
 {
+    // Right click or the menu key on a "Nazwa frazy" cell.
+    if (event->type() == QEvent::ContextMenu
+        && (watched == grid_->viewport() || watched == grid_)) {
+        auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+        const bool byMouse = menuEvent->reason() == QContextMenuEvent::Mouse;
+        const QModelIndex index = grid_->indexAt(menuEvent->pos());
+        const int column = byMouse ? index.column() : grid_->PozX();
+        if (column == kKolNazwa) {
+            if (byMouse && index.isValid() && !grid_->selectedRange().contains(1, index.row() + 1))
+                grid_->setPozY(index.row());
+            const QPoint at =
+                byMouse ? menuEvent->globalPos()
+                        : grid_->viewport()->mapToGlobal(
+                            grid_->visualRect(grid_->model()->index(grid_->PozY(), 0)).center());
+            roleMenu_->popup(at);
+            return true;
+        }
+    }
     // Before the grid, which would hand Escape to the cell as a character.
     if (watched == grid_ && event->type() == QEvent::KeyPress
         && FormKeyDown(static_cast<QKeyEvent*>(event)))

@@ -10,9 +10,13 @@
 #include <array>
 #include <memory>
 
+class LayoutPanel;
 class PhraseGrid;
 class ProgramContext;
+class QAction;
 class QLabel;
+class QMenu;
+class QSplitter;
 class QToolButton;
 class TCellEdi;
 
@@ -34,6 +38,13 @@ public:
         return *speedButtons_.at(static_cast<std::size_t>(number - 1));
     }
     QString statusText() const;
+    // The layout view beside the grid ("Układ strony", Ctrl+L), shown or
+    // hidden as the user left it last time.
+    LayoutPanel& layoutPanel() { return *layoutPanel_; }
+    QAction& layoutSwitch() { return *layoutSwitch_; }
+    // The menu of the "Nazwa frazy" cells (right click or the menu key):
+    // "Wyliczane: średnia ocen" and "Ocena zachowania" for text phrases.
+    QMenu& roleMenu() { return *roleMenu_; }
 
 signals:
     // SpeedButton4: the table-print dialog for this grid.
@@ -49,6 +60,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -61,4 +73,10 @@ private:
     std::unique_ptr<PhraseGrid> phraseGrid_;
     std::array<QToolButton*, 5> speedButtons_{};
     QLabel* statusLabel_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    LayoutPanel* layoutPanel_ = nullptr;
+    QAction* layoutSwitch_ = nullptr;
+    QMenu* roleMenu_ = nullptr;
+    QAction* averageRole_ = nullptr;
+    QAction* behaviourRole_ = nullptr;
 };

@@ -6,7 +6,6 @@
 
 #include "richtext/rtfreader.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPointer>
@@ -52,14 +51,8 @@ Tffintro::Tffintro(Dialogs& dialogs, QWidget* parent)
 
 bool Tffintro::load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxDocumentBytes)
-        return false;
-    const QByteArray bytes = file.read(kMaxDocumentBytes + 1);
-    if (bytes.size() > kMaxDocumentBytes)
-        return false;  // grew while being read
     auto* document = new QTextDocument(textView_);
-    if (!readRtf(bytes, *document)) {
+    if (!readRtfFile(path, *document)) {
         delete document;
         return false;
     }

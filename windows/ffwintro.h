@@ -1,8 +1,11 @@
 #pragma once
 // " Info": the information document "wyka2001.rtf" from the program folder
 // in a read-only rich-text box. It opens by itself at the first activation
-// of the main window in a run and from Pomoc > Info. A missing or
-// unreadable document shows nothing and says nothing.
+// of the main window in a run (queued after the activation, so the main
+// window is up and takes keys before the document is read) and from
+// Pomoc > Info. A missing or unreadable document, or anything but a
+// regular file, shows nothing and says nothing; what the RTF reader takes
+// from it is bounded, so laying it out stays quick.
 
 #include <QDialog>
 
@@ -14,8 +17,6 @@ class Tffintro : public QDialog {
     Q_OBJECT
 public:
     static const QString kDocumentName;  // "wyka2001.rtf"
-    // A bigger file is no information document.
-    static constexpr qint64 kMaxDocumentBytes = qint64{16} * 1024 * 1024;
 
     explicit Tffintro(Dialogs& dialogs, QWidget* parent = nullptr);
 

@@ -4,22 +4,39 @@
 #include "windowgrid.h"
 
 #include "document/cp1250.h"
+#include "document/fileops.h"
 #include "document/formatting.h"
 #include "document/picturenames.h"
 #include "grid/celledi.h"
 #include "qtbridge/cp1250text.h"
 
-#include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include <unistd.h>
+
 namespace {
 
 constexpr TKolor kBialy = 0xFFFFFF;
+
+// The pictures the renderer reads, by their extension in any case.
+bool isPictureName(const std::string& name)
+{
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos)
+        return false;
+    std::string extension = name.substr(dot + 1);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == "bmp" || extension == "png" || extension == "jpg" || extension == "jpeg";
+}
 
 }  // namespace
 
@@ -58,17 +75,32 @@ Tffwlista::Tffwlista(std::string programFolder, QWidget* parent)
     grid_->setOwner(this);
     grid_->installEventFilter(this);
     column->addWidget(grid_, 1);
+
+    // Said only when the folder holds more files than the list can show.
+    limitLabel_ = new QLabel(this);
+    limitLabel_->setObjectName(QStringLiteral("limit"));
+    limitLabel_->setWordWrap(true);
+    limitLabel_->setContentsMargins(4, 2, 4, 2);
+    limitLabel_->hide();
+    column->addWidget(limitLabel_);
 }
 
 void Tffwlista::readFileList()
 {
     files_.clear();
-    const QDir folder(QFile::decodeName(QByteArray::fromStdString(programFolder_)));
-    const QStringList names =
-        folder.entryList({QStringLiteral("*.bmp")}, QDir::Files | QDir::Readable, QDir::NoSort);
-    for (const QString& name : names) {
+    // Listed by the folder's bytes: Qt cannot spell every folder name the
+    // file system holds.
+    namespace fs = std::filesystem;
+    std::error_code error;
+    for (fs::directory_iterator entry(fs::path(programFolder_), error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        std::error_code statusError;
+        if (!isPictureName(name) || !fs::is_regular_file(entry->status(statusError))
+            || ::access(entry->path().c_str(), R_OK) != 0)
+            continue;
         // A name Windows-1250 cannot hold could not be stored in the class file.
-        if (std::optional<std::string> bytes = cp1250::fromUtf8(name.toStdString()))
+        if (std::optional<std::string> bytes = cp1250::fromUtf8(name))
             files_.push_back(std::move(*bytes));
     }
     sortPictureNames(files_);
@@ -82,13 +114,24 @@ bool Tffwlista::chooseFromList(int mode, std::string& fileName)
     readFileList();
     setWindowTitle(QStringLiteral("Pliki z obrazami"));
     refresh();
-    grid_->setPozY(0);
-    cancelled_ = false;
+    grid_->setPozY(rowOf(fileName));
+    // Only a choice counts: Escape and the close box both leave without one.
+    chosen_ = false;
     fileName_ = &fileName;
     grid_->setFocus();
     exec();
     fileName_ = nullptr;
-    return !cancelled_;
+    return chosen_;
+}
+
+int Tffwlista::rowOf(const std::string& fileName) const
+{
+    // The stored name may lack its ".bmp" and differ in case from the file.
+    const QString name = qstringFromCp1250(picturePath(std::string(), fileName));
+    for (std::size_t row = 0; row < filtered_.size(); ++row)
+        if (qstringFromCp1250(files_[filtered_[row]]).compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(row);
+    return 0;
 }
 
 std::vector<std::string> Tffwlista::shownNames() const
@@ -103,6 +146,12 @@ void Tffwlista::refresh()
 {
     filtered_ = filterPictureNames(files_, filter_);
     grid_->setIly(static_cast<int>(std::max<std::size_t>(filtered_.size(), 1)));
+    const auto shown = static_cast<std::size_t>(TCellEdi::kMaxData);
+    limitLabel_->setVisible(filtered_.size() > shown);
+    if (filtered_.size() > shown)
+        limitLabel_->setText(QStringLiteral("Pokazano %1 z %2 plików — wpisz początek nazwy")
+                                 .arg(shown)
+                                 .arg(filtered_.size()));
     filterLabel_->setText(QStringLiteral("Filtr: ") + qstringFromCp1250(filter_)
                           + QLatin1Char(' '));
     grid_->Odswiez();
@@ -110,10 +159,15 @@ void Tffwlista::refresh()
 
 void Tffwlista::CellEdi1Oczko(int, int y, std::string& text) const
 {
-    if (y >= 0 && static_cast<std::size_t>(y) < filtered_.size())
+    if (y >= 0 && static_cast<std::size_t>(y) < filtered_.size()) {
         text = files_[filtered_[static_cast<std::size_t>(y)]];
-    else
+        // A line break in a name shows as a mark, not as a cut row.
+        constexpr char kPilcrow = '\xB6';  // ¶ in Windows-1250
+        std::replace(text.begin(), text.end(), '\n', kPilcrow);
+        std::replace(text.begin(), text.end(), '\r', kPilcrow);
+    } else {
         text = kMissingMark;
+    }
 }
 
 CellEdiEvents Tffwlista::boundEvents() const
@@ -136,10 +190,11 @@ void Tffwlista::choose()
 {
     const int y = grid_->PozY();
     if (fileName_ != nullptr) {
-        if (y >= 0 && static_cast<std::size_t>(y) < filtered_.size())
+        // Nothing listed under the cursor: no choice.
+        if (y >= 0 && static_cast<std::size_t>(y) < filtered_.size()) {
             *fileName_ = files_[filtered_[static_cast<std::size_t>(y)]];
-        else
-            cancelled_ = true;  // nothing listed under the cursor: no choice
+            chosen_ = true;
+        }
     }
     close();
 }
@@ -149,10 +204,7 @@ bool Tffwlista::FormKeyDown(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter: choose(); return true;
-    case Qt::Key_Escape:
-        cancelled_ = true;
-        close();
-        return true;
+    case Qt::Key_Escape: close(); return true;
     case Qt::Key_Delete: filter_.clear(); break;
     case Qt::Key_Backspace:
         if (!filter_.empty())

@@ -1,8 +1,8 @@
 #pragma once
-// The picture chooser: a small modal window listing the bitmap files of the
-// program folder, sorted by name, narrowed by a typed prefix of up to three
+// The picture chooser: a small modal window listing the picture files
+// (BMP, PNG, JPEG) of the program folder, sorted by name, narrowed by a typed prefix of up to three
 // characters. Enter, a click on the current row or the tool button choose;
-// Escape cancels; the close box keeps the name.
+// Escape and the close box cancel.
 
 #include "grid/cellediowner.h"
 
@@ -31,6 +31,7 @@ public:
     const std::string& filter() const { return filter_; }
     TCellEdi& grid() { return *grid_; }
     QLabel& filterPanel() { return *filterLabel_; }
+    QLabel& limitLine() { return *limitLabel_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,6 +42,8 @@ private:
     // The window previews keys: true when the key was the window's own.
     bool FormKeyDown(QKeyEvent* event);
     void refresh();
+    // The row of the filtered list holding fileName, or 0.
+    int rowOf(const std::string& fileName) const;
     void choose();  // "Zamknij": choose the current row
     void CellEdi1Oczko(int x, int y, std::string& text) const;
 
@@ -52,9 +55,10 @@ private:
     std::string programFolder_;
     TCellEdi* grid_ = nullptr;
     QLabel* filterLabel_ = nullptr;
+    QLabel* limitLabel_ = nullptr;
     std::vector<std::string> files_;     // Windows-1250 names
     std::vector<std::size_t> filtered_;  // positions in files_
     std::string filter_;
-    bool cancelled_ = false;
+    bool chosen_ = false;
     std::string* fileName_ = nullptr;  // the caller's name while open
 };

@@ -7,6 +7,9 @@
 #include "pupilgrid.h"
 #include "windowgrid.h"
 
+#include "speech/gradereader.h"
+
+#include "document/computedvalues.h"
 #include "document/document.h"
 #include "document/pupilgridtext.h"
 #include "editing/documenteditor.h"
@@ -21,6 +24,10 @@
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStringList>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -66,12 +73,27 @@ Tffwmain::Tffwmain(ProgramContext& context) : context_(context)
     hooks.longTextUpdate = [this] { longTextUpdate(); };
     hooks.gridOptions = [this] { emit gridOptionsRequested(); };
     hooks.status = [this](const QString& text) { setStatusText(text); };
+    hooks.lostCharacters = [this](int x, int y, const QString& characters) {
+        context_.noteLostCharacters(static_cast<std::size_t>(x), static_cast<std::size_t>(y),
+                                    characters);
+    };
+    hooks.textFileName = [this] {
+        return context_.dialogs().saveFileName(
+            this, {QStringLiteral("Zapisz tabelę jako tekst"),
+                   QStringLiteral("Pliki tekstowe (*.txt);;Wszystkie pliki (*)"),
+                   QStringLiteral("txt"), QString()});
+    };
     pupilGrid_ = std::make_unique<PupilGrid>(*grid_, context_.editor(), std::move(hooks));
+    setAcceptDrops(true);
     connect(&context_.editor(), &DocumentEditor::changed, this, &Tffwmain::documentChanged);
 
-    // The old form's size is the first size; the class file's rectangle may
-    // make the window smaller, down to what its controls need.
-    resize(minimumSizeHint().expandedTo(QSize(361, 267)));
+    // The old form's size is the least first size, widened so that every
+    // toolbar button shows (Qt's buttons take more room than the old
+    // form's); the class file's rectangle may make the window smaller,
+    // down to what its controls need.
+    const int toolbarWidth = toolbar_->sizeHint().width()
+                             + 2 * style()->pixelMetric(QStyle::PM_DockWidgetFrameWidth) + 8;
+    resize(minimumSizeHint().expandedTo(QSize(std::max(361, toolbarWidth), 267)));
 }
 
 Tffwmain::~Tffwmain() = default;
@@ -91,8 +113,8 @@ void Tffwmain::applyGridSize()
     // Without a pupil or a phrase there is no card: preview and printing,
     // by button and by menu or Ctrl+P alike, wait for both.
     const bool printable = pupils > 0 && phrases > 0;
-    toolCommands_[6]->setEnabled(printable);
-    toolCommands_[7]->setEnabled(printable);
+    toolCommands_[kPreview]->setEnabled(printable);
+    toolCommands_[kPrintSelected]->setEnabled(printable);
     grid_->setIlx(pupilGridColumns(doc));
     grid_->setIly(pupilGridRows(doc));
     grid_->Odswiez();
@@ -100,6 +122,10 @@ void Tffwmain::applyGridSize()
 
 void Tffwmain::documentChanged(const DocumentChange& change)
 {
+    if (statusJustSet_)
+        statusJustSet_ = false;
+    else
+        statusLabel_->setText(fileStatus_);
     if (!change.touches(DocumentChange::Whole & ~DocumentChange::Values))
         return;  // values: the grid repaints itself
     // Other pupils or phrases: the long-text editor's cell may be another
@@ -117,6 +143,16 @@ void Tffwmain::longTextUpdate()
 
 void Tffwmain::setStatusText(const QString& text)
 {
+    statusLabel_->setText(text);
+    if (!statusJustSet_) {
+        statusJustSet_ = true;
+        QTimer::singleShot(0, this, [this] { statusJustSet_ = false; });
+    }
+}
+
+void Tffwmain::setFileStatusText(const QString& text)
+{
+    fileStatus_ = text;
     statusLabel_->setText(text);
 }
 
@@ -241,7 +277,7 @@ void Tffwmain::newDocument()
     if (!askToSave(QStringLiteral("Wykazki 2.0")))
         return;
     context_.closa().clearFileNames();
-    setStatusText(QString());
+    setFileStatusText(QString());
     // The options and the modified flag stay as they are.
     context_.editor().newDocument();
     grid_->setFocus();
@@ -249,6 +285,10 @@ void Tffwmain::newDocument()
 
 void Tffwmain::openFile()
 {
+    // Reading replaces the document, so unsaved work is offered for saving
+    // first, as Nowy does; Anuluj reads nothing.
+    if (!askToSave(QStringLiteral("Wykazki 2.0")))
+        return;
     context_.closa().open();
     applyGridSize();
     grid_->setFocus();
@@ -264,6 +304,63 @@ void Tffwmain::printSelected()
     std::vector<std::size_t> pupils = selectedPupils();
     if (!pupils.empty())
         emit printRequested(pupils, chosenPage());
+}
+
+void Tffwmain::computeAverages()
+{
+    const Document& doc = context_.document();
+    std::vector<CellEdit> edits;
+    for (std::size_t j = 0; j < doc.frazy().count(); ++j) {
+        if (taggedRole(doc.frazy()[j]) != PhraseRole::Average)
+            continue;
+        for (std::size_t x = 0; x < doc.dokumenty().count(); ++x)
+            edits.push_back(
+                {x, j, ValueField::Text, printedText(doc.frazy(), doc.dokumenty(), x, j)});
+    }
+    if (edits.empty()) {
+        setStatusText(QStringLiteral("Żadna fraza nie jest wyliczaną średnią (w edytorze fraz: "
+                                     "prawy przycisk myszy na nazwie frazy)."));
+        return;
+    }
+    if (doc.cellsHold(edits)) {
+        setStatusText(QStringLiteral("Średnie uczniów są już wpisane."));
+        return;
+    }
+    context_.editor().setCells(QStringLiteral("wyliczenie średnich"), std::move(edits));
+    setStatusText(QStringLiteral("Wpisano wyliczone średnie uczniów; Alt+Backspace cofa."));
+}
+
+void Tffwmain::selectDistinction()
+{
+    const Document& doc = context_.document();
+    const std::vector<bool> expected = gradesExpected(doc.frazy(), doc.dokumenty());
+    std::vector<std::size_t> pupils;
+    for (std::size_t x = 0; x < doc.dokumenty().count(); ++x)
+        if (pupilGroups(doc.frazy(), doc.dokumenty(), x, expected).distinction)
+            pupils.push_back(x);
+    if (pupils.empty()) {
+        setStatusText(QStringLiteral("Żaden uczeń nie ma wyróżnienia."));
+        return;
+    }
+    if (pupils.back() - pupils.front() + 1 != pupils.size()) {
+        QStringList numbers;
+        for (const std::size_t x : pupils)
+            numbers << QString::number(x + 1);
+        setStatusText(QStringLiteral("Uczniowie z wyróżnieniem (%1) nie stoją obok siebie; "
+                                     "nie można ich zaznaczyć razem.")
+                          .arg(numbers.join(QStringLiteral(", "))));
+        return;
+    }
+    const int rows = static_cast<int>(doc.frazy().count());
+    grid_->selectRange(GridRect{static_cast<int>(pupils.front()) + 1, 1,
+                                static_cast<int>(pupils.back()) + 1, std::max(rows, 1)});
+    setStatusText(QStringLiteral("Zaznaczono uczniów z wyróżnieniem: %1").arg(pupils.size()));
+    grid_->setFocus();
+}
+
+void Tffwmain::checkClass()
+{
+    emit classCheckRequested(chosenPage());
 }
 
 void Tffwmain::addPupil()

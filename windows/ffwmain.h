@@ -4,7 +4,10 @@
 // current file and the pupil grid. Every command of the program starts here; commands whose
 // windows live elsewhere are handed over through the signals below.
 
+#include "keyscheme.h"
+
 #include <QMainWindow>
+#include <QStringList>
 
 #include <array>
 #include <cstddef>
@@ -13,6 +16,7 @@
 
 class ProgramContext;
 class PupilGrid;
+class GradeReader;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -23,10 +27,25 @@ class QToolBar;
 class QToolButton;
 class TCellEdi;
 struct DocumentChange;
+struct ImportSource;
 
 class Tffwmain : public QMainWindow {
     Q_OBJECT
 public:
+    // The toolbar's commands in toolbar order, SpeedButton1 .. SpeedButton9.
+    enum ToolCommand : std::size_t {
+        kSave,
+        kPhrases,
+        kAddPupil,
+        kRemovePupil,
+        kPrintTable,
+        kOptions,
+        kPreview,
+        kPrintSelected,
+        kClose,
+        kToolCommands
+    };
+
     explicit Tffwmain(ProgramContext& context);
     ~Tffwmain() override;
 
@@ -40,7 +59,20 @@ public:
     // The long-text update: the editor follows the grid's current cell.
     void longTextUpdate();
 
+    // The status bar rests on the current file's line; an action's message
+    // (a paste's report, "Zapisano: …") replaces it until the next change
+    // of the document, which brings the file's line back.
     void setStatusText(const QString& text);
+    void setFileStatusText(const QString& text);
+
+    // The reader of grades, made at first use; the tests give their own.
+    GradeReader& gradeReader();
+    void setGradeReader(std::unique_ptr<GradeReader> reader);
+    const QStringList& lastReading() const { return lastReading_; }
+
+    // The shortcuts of the commands (see keyscheme.h), shown in the menus.
+    void applyKeyScheme(KeyScheme scheme);
+    KeyScheme keyScheme() const { return keyScheme_; }
     QString statusText() const;
 
     // "Drukuj stronę:": the page of the form to print, 0..3.
@@ -64,6 +96,12 @@ public:
     QCheckBox& longTextSwitch() { return *longTextSwitch_; }
     QButtonGroup& pageChoice() { return *pageChoice_; }
 
+    // A sheet file, chosen or dropped: the import dialog over it.
+    void importSheetFile(const QString& path);
+    // The import dialog over a sheet; accepted, the import is one step and
+    // its summary goes to the status bar.
+    void importFrom(const QString& fileName, ImportSource source);
+
 signals:
     // SpeedButton7: preview of one pupil's card at the chosen page.
     void previewRequested(int pupil, int page);
@@ -76,6 +114,8 @@ signals:
     void optionsRequested();
     // SpeedButton2 and Edycja > Edytuj frazy, on the phrase to show first.
     void phraseEditorRequested(int phrase);
+    // Edycja > Sprawdź przed drukiem: every pupil's card on page.
+    void classCheckRequested(int page);
     // Pliki > Rozmnóż na poszczególne oddziały.
     void perTeacherFilesRequested();
     // The grid's corner: the grid options of the pupil grid.
@@ -105,11 +145,34 @@ public slots:
     void previewCurrent();  // the current pupil's card
     void pageChosen();
     void longTextSwitched();
+    // Edycja > Wylicz średnie: the computed average written into every
+    // pupil's own text of each average phrase, one step.
+    void computeAverages();
+    // Edycja > Zaznacz uczniów z wyróżnieniem: their columns when adjacent.
+    void selectDistinction();
+    // Edycja > Sprawdź przed drukiem (F9).
+    void checkClass();
+    // Edycja > Zaznacz wszystko: every cell of the grid.
+    void selectAll();
+    // Edycja > Czytaj oceny ucznia (F7): the current pupil's name and grades
+    // aloud; F7 or Escape again stops. Czytaj dalej (Shift+F7): the next pupil.
+    void readGrades();
+    void readNextPupil();
+    // Pliki > Importuj z arkusza…: a sheet file chosen, then the import
+    // dialog; the same for a sheet file dropped on the window.
+    void importSheet();
+    // Pliki > Eksportuj do arkusza…: the file, then pupils in rows or columns.
+    void exportSheet();
+    // Edycja > Wklej z zamianą wierszy i kolumn (Ctrl+Shift+V).
+    void pasteTransposed();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // A sheet file dropped on the window is imported.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // One action per command; the menus and the toolbar take them from here.
@@ -123,18 +186,32 @@ private:
     bool askToSave(const QString& title);
     void buildUndoCommands(QMenu& menu);
     void documentChanged(const DocumentChange& change);
+    // A problem with a sheet, in a message box.
+    void sheetProblem(const QString& title, const QString& problem);
 
     ProgramContext& context_;
     TCellEdi* grid_ = nullptr;
     std::unique_ptr<PupilGrid> pupilGrid_;
     // The commands in toolbar order, SpeedButton1 .. SpeedButton9.
-    std::array<QAction*, 9> toolCommands_{};
+    std::array<QAction*, kToolCommands> toolCommands_{};
     QToolBar* toolbar_ = nullptr;
     QGroupBox* pageBox_ = nullptr;
     QButtonGroup* pageChoice_ = nullptr;
     QCheckBox* longTextSwitch_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    QString fileStatus_;
+    // An action's message outlives the change the same action makes, even
+    // when it is given before that change, but no later one.
+    bool statusJustSet_ = false;
     QAction* undoAction_ = nullptr;
+    QAction* newAction_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
+    QAction* selectAllAction_ = nullptr;
+    KeyScheme keyScheme_ = KeyScheme::Modern;
+    std::unique_ptr<GradeReader> gradeReader_;
+    QStringList lastReading_;  // the sentences of the last reading, for the tests
+    QAction* stopReadingAction_ = nullptr;
     QAction* redoAction_ = nullptr;
     bool shownOnce_ = false;
 };

@@ -4,10 +4,16 @@
 
 #include "ffwmain.h"
 
+#include "ffwopis.h"
+#include "keyscheme.h"
+#include "speech/gradereader.h"
+#include "speech/gradesentences.h"
+
 #include "glyphtoolbar.h"
 #include "programcontext.h"
 
 #include "editing/documenteditor.h"
+#include "grid/celledi.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -32,12 +38,12 @@ struct Command {
 };
 
 // Toolbar order. Commands with a menu name are the menu entries too.
-const Command kCommands[9] = {
+const Command kCommands[Tffwmain::kToolCommands] = {
     {{"SpeedButton1", "ZAPISZ", "Zapisz"},
      &Tffwmain::save,
      "Zapisz1",
      "&Zapisz",
-     Qt::CTRL | Qt::Key_Z,
+     {},  // the user's key scheme gives it
      true},
     {{"SpeedButton2", "EDYTUJ", "Edytuj elementy świadectwa"},
      &Tffwmain::editPhrases,
@@ -77,18 +83,6 @@ const Command kCommands[9] = {
      Qt::CTRL | Qt::Key_P,
      true},
     {{"SpeedButton9", "KONIEC", "Zamknij"}, nullptr, "Koniec1", "&Koniec", {}, false},
-};
-
-enum CommandIndex {
-    kSave,
-    kPhrases,
-    kAddPupil,
-    kRemovePupil,
-    kPrintTable,
-    kOptions,
-    kPreview,
-    kPrintSelected,
-    kClose
 };
 
 }  // namespace
@@ -168,18 +162,24 @@ void Tffwmain::buildMenus()
         action->setObjectName(QString::fromLatin1(objectName));
         action->setShortcut(shortcut);
         connect(action, &QAction::triggered, this, slot);
+        return action;
     };
     const QKeySequence none;
 
     QMenu* pliki = bar->addMenu(QStringLiteral("&Pliki"));
     pliki->setObjectName(QStringLiteral("Pliki1"));
-    addCommand(*pliki, "Nowy1", QStringLiteral("&Nowy"), none, &Tffwmain::newDocument);
+    newAction_ = addCommand(*pliki, "Nowy1", QStringLiteral("&Nowy"), none, &Tffwmain::newDocument);
     pliki->addSeparator();
-    addCommand(*pliki, "Odczytaj1", QStringLiteral("&Odczytaj"), QKeySequence(Qt::CTRL | Qt::Key_O),
-               &Tffwmain::openFile);
+    openAction_ =
+        addCommand(*pliki, "Odczytaj1", QStringLiteral("&Odczytaj"), none, &Tffwmain::openFile);
     pliki->addAction(toolCommands_[kSave]);
-    addCommand(*pliki, "Zapiszpodnownazw1", QStringLiteral("Z&apisz pod nową nazwą"),
-               QKeySequence(Qt::CTRL | Qt::Key_A), &Tffwmain::saveAs);
+    saveAsAction_ = addCommand(*pliki, "Zapiszpodnownazw1",
+                               QStringLiteral("Z&apisz pod nową nazwą"), none, &Tffwmain::saveAs);
+    pliki->addSeparator();
+    addCommand(*pliki, "Importujzarkusza1", QStringLiteral("&Importuj z arkusza…"), none,
+               &Tffwmain::importSheet);
+    addCommand(*pliki, "Eksportujdoarkusza1", QStringLiteral("&Eksportuj do arkusza…"), none,
+               &Tffwmain::exportSheet);
     pliki->addSeparator();
     addCommand(*pliki, "Rozmnnaposzczeglneoddziay1",
                QStringLiteral("&Rozmnóż na poszczególne oddziały"), none,
@@ -192,11 +192,34 @@ void Tffwmain::buildMenus()
     QMenu* edycja = bar->addMenu(QStringLiteral("&Edycja"));
     edycja->setObjectName(QStringLiteral("Edycja1"));
     buildUndoCommands(*edycja);
+    selectAllAction_ = addCommand(*edycja, "Zaznaczwszystko1", QStringLiteral("Zaznacz &wszystko"),
+                                  none, &Tffwmain::selectAll);
+    edycja->addSeparator();
+    addCommand(*edycja, "Wklejzzamiana1", QStringLiteral("W&klej z zamianą wierszy i kolumn"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &Tffwmain::pasteTransposed);
     edycja->addSeparator();
     edycja->addAction(toolCommands_[kAddPupil]);
     edycja->addAction(toolCommands_[kRemovePupil]);
     edycja->addSeparator();
     edycja->addAction(toolCommands_[kPhrases]);
+    edycja->addSeparator();
+    addCommand(*edycja, "Wyliczsrednie1", QStringLiteral("&Wylicz średnie"), none,
+               &Tffwmain::computeAverages);
+    addCommand(*edycja, "Zaznaczwyroznienie1", QStringLiteral("&Zaznacz uczniów z wyróżnieniem"),
+               none, &Tffwmain::selectDistinction);
+    addCommand(*edycja, "Sprawdzprzeddrukiem1", QStringLiteral("&Sprawdź przed drukiem"),
+               QKeySequence(Qt::Key_F9), &Tffwmain::checkClass);
+    edycja->addSeparator();
+    addCommand(*edycja, "Czytajoceny1", QStringLiteral("C&zytaj oceny ucznia"),
+               QKeySequence(Qt::Key_F7), &Tffwmain::readGrades);
+    addCommand(*edycja, "Czytajdalej1", QStringLiteral("Czytaj &dalej"),
+               QKeySequence(Qt::SHIFT | Qt::Key_F7), &Tffwmain::readNextPupil);
+    // Escape stops a reading, and only then takes the key.
+    stopReadingAction_ = new QAction(QStringLiteral("Przerwij czytanie"), this);
+    stopReadingAction_->setShortcut(QKeySequence(Qt::Key_Escape));
+    stopReadingAction_->setEnabled(false);
+    connect(stopReadingAction_, &QAction::triggered, this, [this] { gradeReader().stop(); });
+    addAction(stopReadingAction_);
 
     // A top-level item without a submenu. A menu bar would draw a glyph in
     // place of the text, so the item is its own action that runs the
@@ -226,15 +249,13 @@ void Tffwmain::buildMenus()
 
 void Tffwmain::buildUndoCommands(QMenu& menu)
 {
-    // Ctrl+Z stays Zapisz, as teachers know it; undo takes Alt+Backspace.
+    // The keys come with the user's scheme (applyKeyScheme).
     QUndoStack& stack = context_.editor().undoStack();
     undoAction_ = menu.addAction(QString());
     undoAction_->setObjectName(QStringLiteral("Cofnij1"));
-    undoAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
     connect(undoAction_, &QAction::triggered, &stack, &QUndoStack::undo);
     redoAction_ = menu.addAction(QString());
     redoAction_->setObjectName(QStringLiteral("Ponow1"));
-    redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     connect(redoAction_, &QAction::triggered, &stack, &QUndoStack::redo);
     // One history for the whole program: the keys work in the long-text
     // editor's window too (a modal window still blocks them).
@@ -255,4 +276,78 @@ void Tffwmain::buildUndoCommands(QMenu& menu)
     connect(&stack, &QUndoStack::undoTextChanged, this, update);
     connect(&stack, &QUndoStack::redoTextChanged, this, update);
     update();
+}
+
+void Tffwmain::applyKeyScheme(KeyScheme scheme)
+{
+    const SchemeShortcuts keys = shortcutsOf(scheme);
+    toolCommands_[kSave]->setShortcut(keys.save);
+    saveAsAction_->setShortcut(keys.saveAs);
+    openAction_->setShortcut(keys.open);
+    newAction_->setShortcut(keys.newDocument);
+    selectAllAction_->setShortcut(keys.selectAll);
+    undoAction_->setShortcuts(keys.undo);
+    redoAction_->setShortcuts(keys.redo);
+    context_.opis().setHistoryKeys(keys.undo, keys.redo);
+    keyScheme_ = scheme;
+}
+
+void Tffwmain::selectAll()
+{
+    grid_->selectRange({1, 1, grid_->Ilx(), grid_->Ily()});
+    grid_->setFocus();
+}
+
+GradeReader& Tffwmain::gradeReader()
+{
+    if (!gradeReader_)
+        setGradeReader(std::make_unique<GradeReader>());
+    return *gradeReader_;
+}
+
+void Tffwmain::setGradeReader(std::unique_ptr<GradeReader> reader)
+{
+    gradeReader_ = std::move(reader);
+    connect(gradeReader_.get(), &GradeReader::finished, this,
+            [this] { stopReadingAction_->setEnabled(false); });
+}
+
+void Tffwmain::readGrades()
+{
+    GradeReader& reader = gradeReader();
+    if (reader.reading()) {
+        reader.stop();
+        return;
+    }
+    QString why;
+    if (!reader.available(&why)) {
+        setStatusText(why);
+        return;
+    }
+    const Document& doc = context_.document();
+    const int pupil = grid_->PozX();
+    if (pupil < 0 || static_cast<std::size_t>(pupil) >= doc.dokumenty().count()) {
+        setStatusText(QStringLiteral("Ustaw kursor w kolumnie ucznia, którego oceny przeczytać."));
+        return;
+    }
+    const QStringList sentences = gradeSentences(doc, static_cast<std::size_t>(pupil));
+    lastReading_ = sentences;
+    stopReadingAction_->setEnabled(true);
+    setStatusText(
+        QStringLiteral("Czytanie ocen ucznia %1 (F7 albo Esc przerywa, Shift+F7: następny "
+                       "uczeń)")
+            .arg(pupil + 1));
+    reader.read(sentences);
+}
+
+void Tffwmain::readNextPupil()
+{
+    const int next = grid_->PozX() + 1;
+    if (static_cast<std::size_t>(next) >= context_.document().dokumenty().count()) {
+        setStatusText(QStringLiteral("To był ostatni uczeń."));
+        return;
+    }
+    gradeReader().stop();
+    grid_->setPozX(next);
+    readGrades();
 }

@@ -1,7 +1,9 @@
 #include "ffwopcje.h"
 
 #include "glyphs.h"
+#include "keyscheme.h"
 #include "optionspinbox.h"
+#include "usersettings.h"
 
 #include "print/programlogo.h"
 #include "qtbridge/cp1250text.h"
@@ -9,14 +11,21 @@
 
 #include "help/helpcontext.h"
 
+#include <QAction>
 #include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QToolButton>
 
 #include <algorithm>
@@ -124,10 +133,12 @@ QLayout* Tffwopcje::buildSheetColumn()
         spinEdits_[i] = spin;
     }
 
+    column->addWidget(buildProofGroup());
+
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("Image1"));
     logo->setAlignment(Qt::AlignCenter);
-    logo->setPixmap(programLogo(QSize(160, 160)));
+    logo->setPixmap(programLogo(QSize(64, 64)));
     column->addWidget(logo, 1);
 
     closeButton_ = new QToolButton(this);
@@ -137,8 +148,101 @@ QLayout* Tffwopcje::buildSheetColumn()
     setGlyph(*closeButton_, "KONIEC", QStringLiteral("Koniec"));
     closeButton_->setFixedSize(32, 32);
     connect(closeButton_, &QToolButton::clicked, this, &QDialog::accept);
-    column->addWidget(closeButton_, 0, Qt::AlignLeft);
+    // The keys are this user's, not the class's: they change at once.
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(closeButton_, 0, Qt::AlignLeft);
+    keys_ = new QComboBox(this);
+    keys_->setObjectName(QStringLiteral("keyScheme"));
+    keys_->addItem(keySchemeName(KeyScheme::Modern));
+    keys_->addItem(keySchemeName(KeyScheme::Classic));
+    keys_->setToolTip(QStringLiteral("Współczesne: Ctrl+S zapisuje, Ctrl+Z cofa, Ctrl+A zaznacza "
+                                     "wszystko. Klasyczne: Ctrl+Z zapisuje, Ctrl+A zapisuje pod "
+                                     "nową nazwą, Alt+Backspace cofa."));
+    auto* keysLabel = new QLabel(QStringLiteral("S&króty klawiszowe:"), this);
+    keysLabel->setBuddy(keys_);
+    connect(keys_, &QComboBox::activated, this, [this](int index) {
+        const auto scheme = static_cast<KeyScheme>(index);
+        setUserKeyScheme(scheme);
+        emit keySchemeChosen(scheme);
+    });
+    bottom->addStretch(1);
+    bottom->addWidget(keysLabel);
+    bottom->addWidget(keys_);
+    column->addLayout(bottom);
     return column;
+}
+
+QWidget* Tffwopcje::buildProofGroup()
+{
+    QGroupBox* group =
+        makeGroup(this, "Wydruk próbny i kalibracja",
+                  "Skany czystego formularza: wydruk próbny drukuje teksty na ich tle");
+    auto* rows = new QVBoxLayout(group);
+    rows->setContentsMargins(8, 4, 8, 4);
+    rows->setSpacing(2);
+    scans_ = new QPushButton(QStringLiteral("Skany formularza…"), group);
+    scans_->setObjectName(QStringLiteral("scans"));
+    scans_->setAutoDefault(false);
+    auto* menu = new QMenu(scans_);
+    for (int page = 0; page < 4; ++page) {
+        QAction* action = menu->addAction(QString());
+        connect(action, &QAction::triggered, this, [this, page] {
+            if (proofHooks_.chooseScan)
+                proofHooks_.chooseScan(page);
+            showScans();
+        });
+        scanActions_[static_cast<std::size_t>(page)] = action;
+    }
+    scans_->setMenu(menu);
+    rows->addWidget(scans_);
+
+    showForm_ = new QCheckBox(QStringLiteral("Pokaż formularz w podglądzie"), group);
+    showForm_->setObjectName(QStringLiteral("showForm"));
+    showForm_->setChecked(showFormInPreview());
+    connect(showForm_, &QCheckBox::toggled, this,
+            [](bool on) { UserSettings().setValue("preview/showForm", on); });
+    rows->addWidget(showForm_);
+
+    calibration_ = new QPushButton(QStringLiteral("Wydrukuj stronę kalibracyjną"), group);
+    calibration_->setObjectName(QStringLiteral("calibration"));
+    calibration_->setAutoDefault(false);
+    calibration_->setToolTip(
+        QStringLiteral("Jedna zwykła kartka z linijkami i krzyżykami: zmierz, gdzie wypadły, "
+                       "i wpisz różnicę w „Przesunięcie tekstu”."));
+    connect(calibration_, &QPushButton::clicked, this, [this] {
+        if (!proofHooks_.printCalibration)
+            return;
+        TOpcje shown;
+        store(shown);
+        proofHooks_.printCalibration(shown);
+    });
+    rows->addWidget(calibration_);
+    showScans();
+    return group;
+}
+
+bool Tffwopcje::showFormInPreview()
+{
+    return UserSettings().value("preview/showForm", true).toBool();
+}
+
+void Tffwopcje::setProofHooks(ProofHooks hooks)
+{
+    proofHooks_ = std::move(hooks);
+    showScans();
+}
+
+void Tffwopcje::showScans()
+{
+    for (int page = 0; page < 4; ++page) {
+        const QString name = proofHooks_.scanName ? proofHooks_.scanName(page) : QString();
+        scanActions_[static_cast<std::size_t>(page)]->setText(
+            QStringLiteral("Skan formularza, strona %1… (%2)")
+                .arg(page + 1)
+                .arg(name.isEmpty() ? QStringLiteral("brak") : QFileInfo(name).fileName()));
+    }
+    scans_->setEnabled(static_cast<bool>(proofHooks_.chooseScan));
+    calibration_->setEnabled(static_cast<bool>(proofHooks_.printCalibration));
 }
 
 void Tffwopcje::buildWordingGroups(QBoxLayout& columns)
@@ -177,13 +281,14 @@ void Tffwopcje::buildWordingGroups(QBoxLayout& columns)
     // The notes span both groups: narrow columns would make them too tall.
     auto* notes = new QVBoxLayout;
     notes->setSpacing(2);
-    addNotes(
-        *notes,
-        {"Klawisze 1- 6 wprowadzą do świadectwa ocenę. Oceny będą wliczane do statystyki osiągniętych ocen.",
-         "Spacja wprowadzi w pole ocen znak \"Nie ma przedmiotu\".",
-         "Klawisze A ...D wprowadzą w pola ocen ew. inne komentarze, np. \"Nieklasyfikowany\", "
-         "\"Nieklasyfikowana\", \"Zwolniony\", ....",
-         "Klawisze 0 - 9 wprowadzą do świadectwa dowolne, często powtarzające się frazy tekstowe."});
+    addNotes(*notes,
+             {"Klawisze 1–6 wprowadzą do świadectwa ocenę. Oceny będą wliczane do statystyki "
+              "osiągniętych ocen.",
+              "Spacja wprowadzi w pole ocen znak „Nie ma przedmiotu”.",
+              "Klawisze A–D wprowadzą w pola ocen ew. inne komentarze, np. „Nieklasyfikowany”, "
+              "„Nieklasyfikowana”, „Zwolniony”.",
+              "Klawisze Ctrl+0 … Ctrl+9 wprowadzą do świadectwa dowolne, często powtarzające się "
+              "frazy tekstowe."});
     auto* wordings = new QVBoxLayout;
     wordings->addLayout(groups, 1);
     wordings->addLayout(notes);
@@ -199,6 +304,7 @@ void Tffwopcje::editOptions(TOpcje& options)
 
 void Tffwopcje::load(const TOpcje& options)
 {
+    keys_->setCurrentIndex(static_cast<int>(userKeyScheme()));
     spinEdits_[0]->setValue(options.width);
     spinEdits_[1]->setValue(options.height);
     spinEdits_[2]->setValue(options.left);

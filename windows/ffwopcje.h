@@ -7,11 +7,18 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 #include "document/topcje.h"
+#include "keyscheme.h"
 
+class QAction;
 class QBoxLayout;
+class QCheckBox;
+class QComboBox;
+class QLabel;
 class QLayout;
+class QPushButton;
 class QLineEdit;
 class QSpinBox;
 class QToolButton;
@@ -32,6 +39,31 @@ public:
     QLineEdit& edit(int number) { return *edits_.at(static_cast<std::size_t>(number - 1)); }
     QToolButton& koniecButton() { return *closeButton_; }
 
+    // The proof print's scanned forms and the calibration page, which the
+    // program keeps outside the class's options.
+    struct ProofHooks {
+        std::function<QString(int page)> scanName;  // page 0..3; empty: none
+        std::function<void(int page)> chooseScan;   // asks for an image and keeps it
+        // Prints the calibration page with the sheet and shift as the window
+        // shows them now.
+        std::function<void(const TOpcje& options)> printCalibration;
+    };
+    void setProofHooks(ProofHooks hooks);
+    // "Skany formularza…" and its menu's entry for page 0..3.
+    QPushButton& scansButton() { return *scans_; }
+    QAction& scanAction(int page) { return *scanActions_.at(static_cast<std::size_t>(page)); }
+    QPushButton& calibrationButton() { return *calibration_; }
+    QCheckBox& showFormBox() { return *showForm_; }
+    QComboBox& keySchemeBox() { return *keys_; }
+
+signals:
+    // "Skróty klawiszowe" changed (already stored for the user).
+    void keySchemeChosen(KeyScheme scheme);
+
+public:
+    // "Pokaż formularz w podglądzie", this user's choice (default on).
+    static bool showFormInPreview();
+
 protected:
     // The window sees every key first: Enter anywhere closes it.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,12 +72,20 @@ private:
     // The sheet size, the shift, the logo and the close button.
     QLayout* buildSheetColumn();
     void buildWordingGroups(QBoxLayout& columns);
+    QWidget* buildProofGroup();
+    void showScans();
     void load(const TOpcje& options);
     void store(TOpcje& options);
 
     std::array<QSpinBox*, 4> spinEdits_{};
     std::array<QLineEdit*, kLiczbaBrzmien> edits_{};
     QToolButton* closeButton_ = nullptr;
+    QPushButton* scans_ = nullptr;
+    std::array<QAction*, 4> scanActions_{};
+    QPushButton* calibration_ = nullptr;
+    QCheckBox* showForm_ = nullptr;
+    QComboBox* keys_ = nullptr;
+    ProofHooks proofHooks_;
     // The texts as loaded: an untouched box gives back its bytes unchanged.
     std::array<QString, kLiczbaBrzmien> loaded_;
     std::array<std::string, kLiczbaBrzmien> loadedBytes_;

@@ -1,21 +1,33 @@
 #include "ffwopis.h"
 
+#include "spellinghighlighter.h"
+#include "usersettings.h"
+
 #include "editing/documenteditor.h"
 
+#include "document/computedvalues.h"
 #include "document/formatting.h"
 #include "help/helpcontext.h"
 #include "qtbridge/cp1250text.h"
 
+#include <QAction>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
 const QColor kAqua(0, 255, 255);
 const QColor kRed(255, 0, 0);
+const char* const kPlaceKey = "longTextEditor/place";
 
 // Stored texts break lines with CR LF; the text box with LF alone.
 QString forDisplay(const std::string& stored)
@@ -35,9 +47,8 @@ std::string forStorage(const QString& shown)
 }  // namespace
 
 Tffwopis::Tffwopis(DocumentEditor& editor, QWidget* parent)
-    : QWidget(parent,
-              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      editor_(editor), document_(editor.document())
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), editor_(editor),
+      document_(editor.document())
 {
     setObjectName(QStringLiteral("ffwopis"));
     setWindowTitle(QStringLiteral("Tekst"));
@@ -56,6 +67,14 @@ Tffwopis::Tffwopis(DocumentEditor& editor, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(textBox_);
     connect(textBox_, &QPlainTextEdit::textChanged, this, &Tffwopis::textEdited);
+    spelling_ = new SpellingHighlighter(textBox_->document(),
+                                        [this] { return speller_ ? speller_() : nullptr; });
+    textBox_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(textBox_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu* menu = contextMenuAt(at);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(textBox_->viewport()->mapToGlobal(at));
+    });
     connect(&editor_, &DocumentEditor::changed, this, &Tffwopis::documentChanged);
 }
 
@@ -65,9 +84,9 @@ bool Tffwopis::eventFilter(QObject* watched, QEvent* event)
         || (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride))
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    const QKeyCombination combination = key->keyCombination();
-    const bool undo = combination == (Qt::ALT | Qt::Key_Backspace);
-    const bool redo = combination == (Qt::CTRL | Qt::Key_Y);
+    const QKeySequence pressed(key->keyCombination());
+    const bool undo = undoKeys_.contains(pressed);
+    const bool redo = redoKeys_.contains(pressed);
     if (!undo && !redo)
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::ShortcutOverride) {
@@ -79,6 +98,53 @@ bool Tffwopis::eventFilter(QObject* watched, QEvent* event)
     else
         editor_.undoStack().redo();
     return true;
+}
+
+void Tffwopis::setSpeller(std::function<const Speller*()> speller)
+{
+    speller_ = std::move(speller);
+    settingText_ = true;
+    spelling_->rehighlight();
+    settingText_ = false;
+}
+
+void Tffwopis::setSpellChecking(bool on)
+{
+    // Underlining announces a change of the text box's contents; it is no
+    // edit, and must not store the box's text into a newly bound cell.
+    settingText_ = true;
+    spelling_->setChecking(on);
+    settingText_ = false;
+}
+
+QMenu* Tffwopis::contextMenuAt(const QPoint& position)
+{
+    QMenu* menu = textBox_->createStandardContextMenu(position);
+    const int at = textBox_->cursorForPosition(position).position();
+    const SpellingHighlighter::Suggestion s = spelling_->suggestionAt(at);
+    if (s.word.isEmpty() || textBox_->isReadOnly())
+        return menu;
+    QAction* first = menu->actions().value(0);
+    if (s.replacements.isEmpty()) {
+        QAction* none = new QAction(QStringLiteral("Brak podpowiedzi dla „%1”").arg(s.word), menu);
+        none->setEnabled(false);
+        menu->insertAction(first, none);
+    }
+    for (const QString& replacement : s.replacements) {
+        QAction* use = new QAction(replacement, menu);
+        QFont bold = use->font();
+        bold.setBold(true);
+        use->setFont(bold);
+        connect(use, &QAction::triggered, this, [this, s, replacement] {
+            QTextCursor cursor(textBox_->document());
+            cursor.setPosition(s.start);
+            cursor.setPosition(s.start + s.length, QTextCursor::KeepAnchor);
+            cursor.insertText(replacement);  // stored as typing is
+        });
+        menu->insertAction(first, use);
+    }
+    menu->insertSeparator(first);
+    return menu;
 }
 
 void Tffwopis::showText(const QString& text)
@@ -102,6 +168,8 @@ void Tffwopis::bind(int x, int y, bool readOnly)
     boundPupil_ = x;
     boundPhrase_ = y;
     readOnly_ = readOnly;
+    // Names are not spell-checked, nor are grades and pictures.
+    setSpellChecking(!readOnly && namePhrase(document_.frazy()) != std::size_t(y));
     setReadOnlyLook(readOnly);
     if (readOnly)
         showText(QString::fromLatin1(kUnnamedMark));
@@ -109,7 +177,86 @@ void Tffwopis::bind(int x, int y, bool readOnly)
         showText(forDisplay(
             document_.value(static_cast<std::size_t>(x), static_cast<std::size_t>(y)).text));
     if (isHidden())
-        show();
+        present();
+}
+
+void Tffwopis::setHistoryKeys(QList<QKeySequence> undo, QList<QKeySequence> redo)
+{
+    undoKeys_ = std::move(undo);
+    redoKeys_ = std::move(redo);
+}
+
+void Tffwopis::setAnchor(QWidget& mainWindow, QWidget& grid)
+{
+    mainWindow_ = &mainWindow;
+    grid_ = &grid;
+}
+
+void Tffwopis::present()
+{
+    if (!placed_) {
+        place();
+        placed_ = true;
+    }
+    // Above the main window only: the preview and the help come in front
+    // of it when they are used.
+    if (mainWindow_ != nullptr && mainWindow_->windowHandle() != nullptr) {
+        create();
+        windowHandle()->setTransientParent(mainWindow_->windowHandle());
+    }
+    show();
+}
+
+void Tffwopis::place()
+{
+    const QRect stored = UserSettings().value(kPlaceKey).toRect();
+    if (stored.isValid()) {
+        // Only where a screen of this computer shows its title bar.
+        const QScreen* screen = QGuiApplication::screenAt(stored.topLeft() + QPoint(8, 8));
+        if (screen != nullptr && screen->availableGeometry().contains(stored.topLeft())) {
+            resize(stored.size().expandedTo(minimumSize()));
+            move(stored.topLeft());
+            return;
+        }
+    }
+    if (mainWindow_ == nullptr || grid_ == nullptr || !mainWindow_->isVisible())
+        return;
+    const QScreen* screen = mainWindow_->screen();
+    const QRect grid(grid_->mapToGlobal(QPoint(0, 0)), grid_->size());
+    // The frame's title bar takes room above the client area.
+    const int titleBar = std::max(frameGeometry().height() - height(), 0);
+    const QSize framed = size() + QSize(0, titleBar);
+    const QRect place = longTextPlace(mainWindow_->frameGeometry(), grid, framed,
+                                      screen ? screen->availableGeometry() : QRect());
+    move(place.topLeft());
+}
+
+void Tffwopis::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // Remembered for this user, not in the class file.
+    if (placed_)
+        UserSettings().setValue(kPlaceKey, QRect(pos(), size()));
+}
+
+QRect longTextPlace(const QRect& mainFrame, const QRect& grid, const QSize& size,
+                    const QRect& screen)
+{
+    constexpr int kGap = 4;
+    const QRect candidates[] = {
+        QRect(QPoint(mainFrame.right() + 1 + kGap, grid.top()), size),
+        QRect(QPoint(mainFrame.left(), mainFrame.bottom() + 1 + kGap), size),
+        QRect(QPoint(mainFrame.left() - kGap - size.width(), grid.top()), size),
+    };
+    for (const QRect& candidate : candidates)
+        if (screen.contains(candidate))
+            return candidate;
+    // Over the grid's last cells, never above the grid's top (the toolbar
+    // and the menus) nor left of it (the row headers stay readable where
+    // the grid is wide enough).
+    const int left = std::max(grid.right() + 1 - size.width(), grid.left());
+    const int top = std::max(grid.bottom() + 1 - size.height(), grid.top());
+    return {QPoint(left, top), size};
 }
 
 void Tffwopis::unbind()
@@ -117,6 +264,7 @@ void Tffwopis::unbind()
     boundPupil_ = -1;
     boundPhrase_ = -1;
     readOnly_ = true;
+    setSpellChecking(false);
     setReadOnlyLook(true);
     showText(QString());
 }
@@ -146,7 +294,11 @@ bool Tffwopis::follow(bool enabled, int x, int y)
     if (pupils == 0 || phrases == 0 || x < 0 || x >= pupils || y < 0 || y >= phrases)
         return false;
     switch (document_.frazy()[static_cast<std::size_t>(y)].kind) {
-    case PhraseKind::Text: bind(x, y, false); return true;
+    case PhraseKind::Text:
+        // The program's own value is not typed over here either.
+        bind(x, y,
+             taggedRole(document_.frazy()[static_cast<std::size_t>(y)]) == PhraseRole::Average);
+        return true;
     case PhraseKind::Grade:
     case PhraseKind::Picture: bind(x, y, true); return true;
     default: return false;
@@ -164,8 +316,11 @@ void Tffwopis::textEdited()
 
     const QString shown = textBox_->toPlainText();
     std::string stored = forStorage(shown);
-    // A character Windows-1250 cannot hold is refused: take it out of the box.
+    // A character Windows-1250 cannot hold is refused: take it out of the
+    // box, and say which.
     if (forDisplay(stored) != shown) {
+        if (lostCharacters_)
+            lostCharacters_(boundPupil_, boundPhrase_, unmappableCharacters(shown));
         const int position = textBox_->textCursor().position();
         const int removed = static_cast<int>(shown.size() - forDisplay(stored).size());
         settingText_ = true;

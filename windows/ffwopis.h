@@ -1,15 +1,30 @@
 #pragma once
-// The long-text editor: a small always-on-top window whose text box shows
-// and edits the whole text of the pupil grid's current text cell. On a grade
-// or picture cell it turns red, reads "???" and takes no typing. Showing a
-// text changes nothing; typing stores through the edit layer.
+// The long-text editor: a small window above the main window whose text box
+// shows and edits the whole text of the pupil grid's current text cell. On a
+// grade or picture cell it turns red, reads "???" and takes no typing.
+// Showing a text changes nothing; typing stores through the edit layer.
+// It first opens beside the main window (or in the grid's corner), never
+// over the menus and the toolbar, and then where the user last left it.
 
+#include <QKeySequence>
+#include <QList>
 #include <QWidget>
 
+#include <functional>
+
 class DocumentEditor;
+class QMenu;
+class Speller;
+class SpellingHighlighter;
 class QPlainTextEdit;
 class Document;
 struct DocumentChange;
+
+// Where the long-text editor of `size` first opens: beside the main window's
+// frame (right, then below, then left) when the screen has room there,
+// otherwise in the bottom right corner of the grid. Global coordinates.
+QRect longTextPlace(const QRect& mainFrame, const QRect& grid, const QSize& size,
+                    const QRect& screen);
 
 class Tffwopis : public QWidget {
     Q_OBJECT
@@ -32,15 +47,38 @@ public:
     int boundPhrase() const { return boundPhrase_; }
     bool isReadOnly() const { return readOnly_; }
     QPlainTextEdit& memo() { return *textBox_; }
+    SpellingHighlighter& spelling() { return *spelling_; }
+
+    // Told of typed or pasted characters the class file cannot hold.
+    void setLostCharactersHandler(std::function<void(int x, int y, const QString&)> handler)
+    {
+        lostCharacters_ = std::move(handler);
+    }
+    // Unknown words are underlined with the speller it gives (null: none).
+    void setSpeller(std::function<const Speller*()> speller);
+    // The text box's menu: the dictionary's words for an unknown word
+    // first, then the usual editing commands.
+    QMenu* contextMenuAt(const QPoint& position);
+
+    // The keys of the main window's Cofnij and Ponów, which the text box
+    // would otherwise take for itself.
+    void setHistoryKeys(QList<QKeySequence> undo, QList<QKeySequence> redo);
+
+    // The window it stays above and the grid it opens beside.
+    void setAnchor(QWidget& mainWindow, QWidget& grid);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void textEdited();
     void documentChanged(const DocumentChange& change);
     void showText(const QString& text);
     void setReadOnlyLook(bool readOnly);
+    void setSpellChecking(bool on);
+    void present();
+    void place();
 
     DocumentEditor& editor_;
     const Document& document_;
@@ -50,4 +88,12 @@ private:
     bool readOnly_ = true;
     bool settingText_ = false;  // showing a text is no edit
     bool storing_ = false;      // our own edit's notice needs no reload
+    SpellingHighlighter* spelling_ = nullptr;
+    std::function<const Speller*()> speller_;
+    std::function<void(int x, int y, const QString&)> lostCharacters_;
+    QWidget* mainWindow_ = nullptr;
+    QWidget* grid_ = nullptr;
+    bool placed_ = false;
+    QList<QKeySequence> undoKeys_{QKeySequence(Qt::ALT | Qt::Key_Backspace)};
+    QList<QKeySequence> redoKeys_{QKeySequence(Qt::CTRL | Qt::Key_Y)};
 };

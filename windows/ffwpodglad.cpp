@@ -5,6 +5,7 @@
 
 #include "print/certificaterenderer.h"
 #include "print/millimetregrid.h"
+#include "print/printjob.h"
 #include "print/units.h"
 
 #include "document/document.h"
@@ -42,6 +43,7 @@ void Tffwpodglad::preview(const Document& doc, int pupil, int page)
     const PreviewGeometry geometry = previewGeometry(doc.opcje().width, doc.opcje().height,
                                                      surfacePixelsPerInch(*this), screenSize);
     scale_ = geometry.scale;
+    sheetMm_ = QSizeF(doc.opcje().width, doc.opcje().height);
     setFixedSize(geometry.clientSize);
 
     // One renderer per opening: each picture of the page is read once, and
@@ -58,6 +60,7 @@ void Tffwpodglad::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+    drawFormScan(painter, formScan_, sheetMm_, surfacePixelsPerInch(*this) / 25.4 * scale_);
     drawMillimetreGrid(painter, width(), height(), scale_);
     paintElements(painter, elements_);
 }

@@ -6,6 +6,8 @@
 #include "print/placedelement.h"
 
 #include <QDialog>
+#include <QImage>
+#include <QSizeF>
 
 #include <string>
 #include <vector>
@@ -23,6 +25,10 @@ public:
     // for a pupil outside the pupil list. Throws EKolmoError(ErrorCode::PrintFailed),
     // before anything is shown, when a picture on the page cannot be read.
     void preview(const Document& doc, int pupil, int page);
+
+    // The scanned blank form drawn under the card at the next openings
+    // (null: none). It stands for the paper and is not shifted.
+    void setFormScan(const QImage& scan) { formScan_ = scan; }
 
     // What the last opening showed.
     int pupil() const { return pupil_; }
@@ -43,4 +49,6 @@ private:
     // The page laid out once per opening, for the client size and scale:
     // painting only draws it, so a repaint never reads picture files again.
     std::vector<PlacedElement> elements_;
+    QImage formScan_;
+    QSizeF sheetMm_;
 };

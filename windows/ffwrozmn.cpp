@@ -1,6 +1,7 @@
 #include "ffwrozmn.h"
 
 #include "glyphtoolbar.h"
+#include "jobprogress.h"
 #include "windowgrid.h"
 
 #include "document/cp1250.h"
@@ -12,10 +13,11 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 namespace {
 
@@ -26,8 +28,8 @@ QString shown(const std::string& name)
 
 }  // namespace
 
-Tffwrozmn::Tffwrozmn(CopyWriter writeCopy, QWidget* parent)
-    : QWidget(parent, Qt::Window), writeCopy_(std::move(writeCopy))
+Tffwrozmn::Tffwrozmn(Copies copies, QWidget* parent)
+    : QWidget(parent, Qt::Window), copies_(std::move(copies))
 {
     setObjectName(QStringLiteral("ffwrozmn"));
     setWindowTitle(QStringLiteral("Tworzenie plików dla poszczególnych wychowawców"));
@@ -55,11 +57,14 @@ Tffwrozmn::Tffwrozmn(CopyWriter writeCopy, QWidget* parent)
     grid_ = makeWindowGrid(*this, 30, 300);
     column->addWidget(grid_, 1);
 
-    auto* statusBar = new QStatusBar(this);
-    status_ = new QLabel(statusBar);
+    // A label of its own rather than a status bar: the summary names the
+    // folder and the skipped files, and wraps instead of being cut.
+    status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("StatusBar1"));
-    statusBar->addWidget(status_, 1);
-    column->addWidget(statusBar);
+    status_->setWordWrap(true);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    status_->setContentsMargins(4, 2, 4, 2);
+    column->addWidget(status_);
 
     grid_->setOwner(this);
 }
@@ -181,32 +186,88 @@ std::optional<QString> Tffwrozmn::refusal(const std::string& name)
 
 void Tffwrozmn::writeFiles()
 {
-    int written = 0;
-    int failed = 0;
     QStringList refused;
-    // A copy: a failure's error window runs the event loop, which could
-    // reach the list.
-    const std::vector<TNazwa> names = names_;
-    for (const TNazwa& name : names) {
+    QStringList openClass;
+    QStringList existing;
+    // (file name, shown name, whether a file of that name is there)
+    std::vector<std::tuple<std::string, QString, bool>> targets;
+    for (const TNazwa& name : names_) {
         if (name.tekst.empty())
             continue;
         if (const std::optional<QString> why = refusal(name.tekst)) {
             refused << *why;
-            status_->setText(
-                QStringLiteral("Nazwa %1 nie może być nazwą pliku - pominięta.").arg(*why));
             continue;
         }
+        const QString shownName = shown(name.tekst) + QStringLiteral(".wkz");
         const std::string fileName = QFile::encodeName(shown(name.tekst)).toStdString();
-        if (writeCopy_(fileName))
-            ++written;
-        else
-            ++failed;
+        const Target target = copies_.target(fileName);
+        if (target == Target::OpenClass) {
+            // The teacher's own work is never replaced by this window.
+            if (!openClass.contains(shownName))
+                openClass << shownName;
+            continue;
+        }
+        const bool exists = target == Target::ExistingFile;
+        if (exists && !existing.contains(shownName))
+            existing << shownName;
+        targets.emplace_back(fileName, shownName, exists);
     }
-    QString summary =
-        QStringLiteral("Zapisano plików: %1, nieudanych: %2.").arg(written).arg(failed);
+
+    bool replace = true;
+    if (!existing.isEmpty()) {
+        const int answer = copies_.ask(
+            QStringLiteral("Zastąpić istniejące pliki: %1?")
+                .arg(existing.join(QStringLiteral(", "))),
+            {QStringLiteral("Tak"), QStringLiteral("Pomiń istniejące"), QStringLiteral("Anuluj")});
+        if (answer != 0 && answer != 1) {
+            status_->setText(QStringLiteral("Anulowano: nie zapisano żadnego pliku."));
+            return;
+        }
+        replace = answer == 0;
+    }
+
+    int written = 0;
+    int failed = 0;
+    QStringList failures;
+    JobProgress progress(this, QStringLiteral("Tworzenie plików dla oddziałów"),
+                         static_cast<int>(targets.size()));
+    int done = 0;
+    bool cancelled = false;
+    for (const auto& [fileName, shownName, exists] : targets) {
+        if (!progress.step(done++, shownName)) {
+            cancelled = true;
+            break;
+        }
+        if (exists && !replace)
+            continue;
+        QString why;
+        if (copies_.write(fileName, &why)) {
+            ++written;
+        } else {
+            ++failed;
+            failures << QStringLiteral("%1: %2").arg(shownName, why);
+        }
+    }
+    // However many failed (a full disk fails them all), one window says so.
+    if (!failures.isEmpty())
+        copies_.ask(QStringLiteral("Nie zapisano plików: %1\n\n%2")
+                        .arg(failures.size())
+                        .arg(failures.join(QLatin1Char('\n'))),
+                    {QStringLiteral("OK")});
+    QString summary = QStringLiteral("Zapisano plików: %1, nieudanych: %2, w folderze %3.")
+                          .arg(written)
+                          .arg(failed)
+                          .arg(copies_.folder());
+    if (cancelled)
+        summary += QStringLiteral(" Przerwano: dalszych plików nie zapisano.");
+    if (!replace)
+        summary +=
+            QStringLiteral(" Pominięto istniejące: %1.").arg(existing.join(QStringLiteral(", ")));
+    if (!openClass.isEmpty())
+        summary += QStringLiteral(" Nie zastąpiono pliku otwartej klasy: %1.")
+                       .arg(openClass.join(QStringLiteral(", ")));
     if (!refused.isEmpty())
         summary += QStringLiteral(" Pominięto niewłaściwe nazwy plików: %1.")
                        .arg(refused.join(QStringLiteral(", ")));
     status_->setText(summary);
-    status_->setToolTip(summary);  // a narrow window cuts the line
 }

@@ -6,6 +6,7 @@
 
 #include "grid/cellediowner.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -15,6 +16,7 @@
 #include <vector>
 
 class QLabel;
+
 class QToolButton;
 class TCellEdi;
 
@@ -28,12 +30,22 @@ class Tffwrozmn : public QWidget, private CellEdiOwner {
 public:
     static constexpr std::size_t kNameLimit = 20;  // characters typed
 
-    // Writes the open document as program folder + fileName + ".wkz"
-    // (fileName in the file system's encoding); reports its own failure and
-    // says whether the file was written.
-    using CopyWriter = std::function<bool(const std::string& fileName)>;
+    // What a copy's name leads to in the program folder.
+    enum class Target { Free, ExistingFile, OpenClass };
+    // The window's reach into the files; fileName is a name without
+    // extension in the file system's encoding.
+    struct Copies {
+        // Writes the open document as program folder + fileName + ".wkz";
+        // says whether the file was written, and if not, why in `failure`.
+        std::function<bool(const std::string& fileName, QString* failure)> write;
+        std::function<Target(const std::string& fileName)> target;
+        // The program folder as shown.
+        std::function<QString()> folder;
+        // A question with the given buttons: the index of the answer.
+        std::function<int(const QString& text, const QStringList& buttons)> ask;
+    };
 
-    explicit Tffwrozmn(CopyWriter writeCopy, QWidget* parent = nullptr);
+    explicit Tffwrozmn(Copies copies, QWidget* parent = nullptr);
 
     // Shows the window (not modal) with the grid sized to the list and the
     // keyboard on the grid.
@@ -67,7 +79,7 @@ private:
     void pasteIntoCell(TCellEdi& grid, int x, int y, std::string& text) override;
     void refreshGrid();
 
-    CopyWriter writeCopy_;
+    Copies copies_;
     std::vector<TNazwa> names_;
     TCellEdi* grid_;
     std::array<QToolButton*, 4> speedButtons_{};

@@ -25,4 +25,6 @@ void setGlyph(QAbstractButton& button, const char* name, const QString& hint)
     button.setIcon(glyph(name));
     button.setIconSize(QSize(32, 32));
     button.setToolTip(hint);
+    // A picture alone says nothing to a screen reader.
+    button.setAccessibleName(hint);
 }

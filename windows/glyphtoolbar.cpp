@@ -36,6 +36,10 @@ QToolButton& addGlyphButton(QToolBar& toolbar, QAction& action, const GlyphComma
     button->setObjectName(QString::fromLatin1(command.buttonName));
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);
+    // A picture alone says nothing to a screen reader: the command's name.
+    button->setAccessibleName(action.toolTip().isEmpty()
+                                  ? QString(action.text()).remove(QLatin1Char('&'))
+                                  : action.toolTip());
     return *button;
 }
 
@@ -44,5 +48,8 @@ QToolButton& addGlyphCommand(QToolBar& toolbar, QObject& owner, const GlyphComma
 {
     QAction* action = makeGlyphAction(owner, command);
     QObject::connect(action, &QAction::triggered, &owner, [run = std::move(run)] { run(); });
-    return addGlyphButton(toolbar, *action, command);
+    QToolButton& button = addGlyphButton(toolbar, *action, command);
+    // A window's only way to its commands: Tab reaches them, Space presses.
+    button.setFocusPolicy(Qt::TabFocus);
+    return button;
 }

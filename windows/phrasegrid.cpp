@@ -130,8 +130,45 @@ void PhraseGrid::cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const
         ato.kolor = kPictureRowColor;
     PhraseCellText cell = phraseCellText(phrase, x);
     ato.tekst[0] = std::move(cell.text);
+    // A computed or behaviour phrase says so beside its name.
+    if (x == kKolNazwa && taggedRole(phrase) != PhraseRole::Plain) {
+        ato.ile = 2;
+        ato.just[0] = TJustTyp::Lewo;
+        ato.just[1] = TJustTyp::Prawo;
+        ato.tekst[1] = taggedRole(phrase) == PhraseRole::Average ? "= \x9Crednia" : "= zachowanie";
+    }
     if (cell.color)
         ato.kolor = *cell.color;
+}
+
+bool PhraseGrid::setRole(PhraseRole role, bool on)
+{
+    const std::string_view tag = role == PhraseRole::Average ? kAverageTag : kBehaviourTag;
+    std::vector<std::pair<std::size_t, TFra>> changed;
+    bool anyText = false;
+    for (const std::size_t y : selectedRows()) {
+        TFra phrase = document_.frazy()[y];
+        if (phrase.kind != PhraseKind::Text)
+            continue;
+        anyText = true;
+        if (on)
+            phrase.text = std::string(tag);
+        else if (taggedRole(phrase) == role)
+            phrase.text.clear();
+        if (!(phrase == document_.frazy()[y]))
+            changed.emplace_back(y, std::move(phrase));
+    }
+    if (!changed.empty())
+        store(on ? QStringLiteral("oznaczenie frazy") : QStringLiteral("zdjęcie oznaczenia frazy"),
+              std::move(changed));
+    return anyText;
+}
+
+PhraseRole PhraseGrid::currentRole() const
+{
+    const int y = grid_.PozY();
+    return y >= 0 && y < phrases() ? taggedRole(document_.frazy()[static_cast<std::size_t>(y)])
+                                   : PhraseRole::Plain;
 }
 
 void PhraseGrid::copyText(TCellEdi&, int x, int y, std::string& text) const
@@ -154,7 +191,9 @@ void PhraseGrid::addPhrase()
     const int y = grid_.PozY();
     const int count = phrases();
     editor_.addPhrase(count > 0 ? static_cast<std::size_t>(y) + 1 : 0);
-    // The grid got its new row from the change notice.
+    // The grid got its new row from the change notice. The cursor goes to
+    // the new phrase's name, which is what is typed next.
+    grid_.setPozX(0);
     if (phrases() > 1)
         grid_.setPozY(y + 1);
     grid_.Odswiez();
@@ -332,20 +371,32 @@ void PhraseGrid::editPicture(std::size_t y, unsigned char& key)
         picture = pictureChooser_(document_.frazy()[y].picture);
     if (!picture)
         return;  // cancelled
-    // The picture is the phrase's and every pupil's copy of it: one step.
+    // The picture reaches the pupils who had none or had the phrase's old
+    // one; a pupil's own picture stays. Phrase and copies are one step.
     std::vector<std::pair<std::size_t, TFra>> changed;
     std::vector<CellEdit> values;
     const std::size_t pupils = document_.dokumenty().count();
+    std::vector<bool> keptOwn(pupils, false);
     for (std::size_t row : selectedRows()) {
         TFra phrase = document_.frazy()[row];
         if (phrase.kind != PhraseKind::Picture)
             continue;
+        for (std::size_t pupil = 0; pupil < pupils; ++pupil) {
+            const std::string& own = document_.value(pupil, row).picture;
+            if (own.empty() || own == phrase.picture)
+                values.push_back({pupil, row, ValueField::Picture, *picture});
+            else if (own != *picture)
+                keptOwn[pupil] = true;
+        }
         phrase.picture = *picture;
         changed.emplace_back(row, std::move(phrase));
-        for (std::size_t pupil = 0; pupil < pupils; ++pupil)
-            values.push_back({pupil, row, ValueField::Picture, *picture});
     }
     store(clearing ? kClearingPicture : kChoosingPicture, std::move(changed), std::move(values));
+    if (status_) {
+        const auto kept = std::count(keptOwn.begin(), keptOwn.end(), true);
+        status_(kept == 0 ? QString()
+                          : QStringLiteral("Własny obrazek zachowało uczniów: %1.").arg(kept));
+    }
 }
 
 void PhraseGrid::editPage(std::size_t y, int button)

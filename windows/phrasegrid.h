@@ -6,6 +6,7 @@
 // one step of the edit layer. Adding and removing keep every pupil's values in
 // step with the phrases.
 
+#include "document/computedvalues.h"
 #include "document/document.h"
 #include "document/tminiedi.h"
 #include "grid/celledi.h"
@@ -43,6 +44,8 @@ public:
     void setFontChooser(FontChooser chooser) { fontChooser_ = std::move(chooser); }
     // The corner cell was clicked.
     void setCornerAction(std::function<void()> action) { cornerAction_ = std::move(action); }
+    // A message for the window's status bar.
+    void setStatus(std::function<void(const QString&)> status) { status_ = std::move(status); }
 
     // Ten columns, one row per phrase but at least one.
     void applyGridSize();
@@ -50,6 +53,12 @@ public:
     // list), the cursor on it. "Usuń frazę": the current row's phrase.
     void addPhrase();
     void removePhrase();
+    // Marks the selected text phrases as computed (the average) or as the
+    // behaviour grade, or takes the mark away; one step. False when no
+    // selected row is a text phrase.
+    bool setRole(PhraseRole role, bool on);
+    // The role of the current row's phrase (plain also for other kinds).
+    PhraseRole currentRole() const;
 
     // The grid's events, the grid's owner from construction on (the
     // handlers CellEdi1TopInfo, CellEdi1Oczko, CellEdi1AkcjaEdit,
@@ -89,6 +98,7 @@ private:
     PictureChooser pictureChooser_;
     FontChooser fontChooser_;
     std::function<void()> cornerAction_;
+    std::function<void(const QString&)> status_;
     TMiniEdi miniEdi_;      // the number being typed into a cell
     bool storing_ = false;  // our own step's notice keeps the number typed
     // The rows of the paste in progress, stored as one step when it ends.

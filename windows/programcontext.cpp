@@ -1,5 +1,7 @@
 #include "programcontext.h"
+#include "programfolder.h"
 
+#include "classcheckwindow.h"
 #include "closa.h"
 #include "dialogs.h"
 #include "ffdruk.h"
@@ -14,26 +16,51 @@
 #include "ffwopis.h"
 #include "ffwpodglad.h"
 #include "ffwrozmn.h"
+#include "keyscheme.h"
 #include "klepsydrkursor.h"
 #include "phrasegrid.h"
+#include "printcardsdialog.h"
 #include "pupilgrid.h"
 #include "windowrect.h"
 
 #include "document/ekolmoerror.h"
+#include "document/fileops.h"
 #include "grid/celledi.h"
 #include "help/helpkey.h"
 #include "help/helpwindow.h"
 #include "print/certificateprinting.h"
+#include "print/formscans.h"
 #include "print/programprinter.h"
+#include "qtbridge/cp1250text.h"
+#include "qtbridge/filenames.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QPrinter>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <filesystem>
 
 ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialogs> dialogs)
     : programFolder_(std::move(programFolder)), dialogs_(std::move(dialogs))
 {
+    qtFolder_ = QFile::decodeName(QByteArray::fromStdString(programFolder_));
+    if (!filenames::qtCanSpell(programFolder_)) {
+        // Help and the information document are opened through Qt, which
+        // cannot spell this folder's name: a link of a plain name leads there.
+        folderAlias_ = std::make_unique<QTemporaryDir>();
+        std::error_code error;
+        const std::filesystem::path link =
+            std::filesystem::path(QFile::encodeName(folderAlias_->path()).toStdString())
+            / "Wykazki";
+        if (folderAlias_->isValid()) {
+            std::filesystem::create_directory_symlink(std::filesystem::path(programFolder_), link,
+                                                      error);
+            if (!error)
+                qtFolder_ = folderAlias_->filePath(QStringLiteral("Wykazki/"));
+        }
+    }
     mainWindow_ = std::make_unique<Tffwmain>(*this);
     kolmo_ = std::make_unique<Tffkolmo>(*dialogs_, QUrl(QStringLiteral(WYKAZKI_HOME_PAGE)));
     closa_ = std::make_unique<Tclosa>(*this);
@@ -41,19 +68,158 @@ ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialog
     errorWindow_ = std::make_unique<Tffwerr>(*dialogs_);
     preview_ = std::make_unique<Tffwpodglad>(programFolder_);
     options_ = std::make_unique<Tffwopcje>();
-    rozmn_ = std::make_unique<Tffwrozmn>(
-        [this](const std::string& name) { return closa_->saveCopyAs(name); });
+    Tffwrozmn::Copies copies;
+    copies.write = [this](const std::string& name, QString* failure) {
+        return closa_->saveCopyAs(name, failure);
+    };
+    copies.target = [this](const std::string& name) {
+        const std::string path = copyPath(programFolder_, name);
+        if (openFile().isFile(path))
+            return Tffwrozmn::Target::OpenClass;
+        // A folder of that name is nothing to replace: the write reports it.
+        std::error_code error;
+        const auto status = std::filesystem::status(path, error);
+        return std::filesystem::exists(status) && !std::filesystem::is_directory(status)
+                   ? Tffwrozmn::Target::ExistingFile
+                   : Tffwrozmn::Target::Free;
+    };
+    copies.folder = [this] { return filenames::display(programFolder_); };
+    copies.ask = [this](const QString& text, const QStringList& buttons) {
+        return dialogs_->choose(rozmn_.get(), rozmn_->windowTitle(), text, buttons,
+                                QMessageBox::Question);
+    };
+    rozmn_ = std::make_unique<Tffwrozmn>(std::move(copies));
     lista_ = std::make_unique<Tffwlista>(programFolder_);
     opis_ = std::make_unique<Tffwopis>(editor_);
+    opis_->setLostCharactersHandler([this](int x, int y, const QString& characters) {
+        noteLostCharacters(static_cast<std::size_t>(x), static_cast<std::size_t>(y), characters);
+    });
+    opis_->setSpeller([this] { return speller(); });
+    opis_->setAnchor(*mainWindow_, mainWindow_->grid());
+    bool upgraded = false;
+    mainWindow_->applyKeyScheme(userKeyScheme(&upgraded, olderVersionUsed(qtFolder_)));
+    if (upgraded)
+        mainWindow_->setStatusText(QStringLiteral(
+            "Skróty klawiszowe jak dotąd: Ctrl+Z zapisuje. Współczesne (Ctrl+Z cofa, Ctrl+S "
+            "zapisuje) włączysz w Opcjach, w polu „Skróty klawiszowe”."));
     intro_ = std::make_unique<Tffintro>(*dialogs_);
-    help_ = std::make_unique<HelpWindow>(
-        QFile::decodeName(QByteArray::fromStdString(programFolder_)) + HelpWindow::kCollectionName);
     printer_ = makeProgramPrinter();
     mainWindow_->connectWindows();
     connectPrinting();
     connectTables();
     connectHelp();
     connectLayoutEditing();
+    connectClassCheck();
+}
+
+const Speller* ProgramContext::speller()
+{
+    if (!spellerOpened_) {
+        spellerOpened_ = true;
+        speller_ = Speller::openPolish();
+        if (!speller_)
+            mainWindow_->setStatusText(QStringLiteral(
+                "Brak słownika polskiego (pakiet hunspell-pl): pisownia nie jest sprawdzana."));
+    }
+    return speller_.get();
+}
+
+void ProgramContext::noteLostCharacters(std::size_t pupil, std::size_t phrase,
+                                        const QString& characters)
+{
+    if (phrase < document_.frazy().count())
+        mainWindow_->setStatusText(
+            QStringLiteral("Pominięto znaki spoza polskiego alfabetu: %1 (uczeń %2, fraza „%3”)")
+                .arg(characters)
+                .arg(pupil + 1)
+                .arg(qstringFromCp1250(document_.frazy()[phrase].name)));
+    const QString separator = QStringLiteral(", ");
+    for (LostCharacters& l : lostCharacters_) {
+        if (l.pupil == pupil && l.phrase == phrase) {
+            QStringList known = l.characters.split(separator);
+            for (const QString& c : characters.split(separator))
+                if (!known.contains(c) && known.size() < 20)
+                    known << c;
+            l.characters = known.join(separator);
+            return;
+        }
+    }
+    if (lostCharacters_.size() < 1000)
+        lostCharacters_.push_back({pupil, phrase, characters});
+}
+
+void ProgramContext::connectClassCheck()
+{
+    Tffwmain* main = mainWindow_.get();
+    QObject::connect(main, &Tffwmain::classCheckRequested, main,
+                     [this](int page) { showClassCheck(page); });
+}
+
+ClassCheckWindow& ProgramContext::classCheckWindow()
+{
+    if (checkWindow_ != nullptr)
+        return *checkWindow_;
+    // Made when first needed: the first frame does without it.
+    checkWindow_ = new ClassCheckWindow(mainWindow_.get());
+    Tffwmain* main = mainWindow_.get();
+    QObject::connect(checkWindow_, &ClassCheckWindow::recheckRequested, main,
+                     [this] { showClassCheck(mainWindow_->chosenPage()); });
+    QObject::connect(checkWindow_, &ClassCheckWindow::goTo, main,
+                     [this](std::size_t pupil, std::optional<std::size_t> phrase) {
+                         TCellEdi& grid = mainWindow_->grid();
+                         if (pupil < document_.dokumenty().count())
+                             grid.setPozX(static_cast<int>(pupil));
+                         if (phrase && *phrase < document_.frazy().count())
+                             grid.setPozY(static_cast<int>(*phrase));
+                         mainWindow_->activateWindow();
+                         mainWindow_->raise();
+                         grid.setFocus();
+                     });
+    return *checkWindow_;
+}
+
+void ProgramContext::showClassCheck(int page)
+{
+    CheckScope scope;
+    for (std::size_t x = 0; x < document_.dokumenty().count(); ++x)
+        scope.pupils.push_back(x);
+    scope.page = page;
+    const std::optional<std::vector<Finding>> findings = runClassCheck(
+        mainWindow_.get(), document_, scope, programFolder_, speller(), lostCharacters_);
+    if (!findings)
+        return;  // cancelled
+    classCheckWindow().showFindings(document_, *findings, scope.pupils.size(), page);
+    classCheckWindow().show();
+    classCheckWindow().raise();
+    classCheckWindow().activateWindow();
+}
+
+bool ProgramContext::checkBeforePrinting(const std::vector<std::size_t>& pupils, int page)
+{
+    CheckScope scope{pupils, page};
+    const std::optional<std::vector<Finding>> findings = runClassCheck(
+        mainWindow_.get(), document_, scope, programFolder_, speller(), lostCharacters_);
+    if (!findings)
+        return false;  // cancelled: nothing printed
+    const std::size_t stopping = pupilsStoppingPrint(*findings);
+    if (stopping == 0)
+        return true;
+    const QMessageBox::StandardButton answer = dialogs_->question(
+        mainWindow_.get(), QStringLiteral("Sprawdź przed drukiem"),
+        QStringLiteral("Świadectwa %1 wydrukują się z błędami (tekst poza ramką, brak oceny "
+                       "lub wpisu, błędna średnia).\n\nDrukować mimo to?\n\n"
+                       "Tak – drukuj; Nie – pokaż uwagi; Anuluj – nie drukuj.")
+            .arg(stopping == 1 ? QStringLiteral("1 ucznia")
+                               : QStringLiteral("%1 uczniów").arg(stopping)));
+    if (answer == QMessageBox::Yes)
+        return true;
+    if (answer == QMessageBox::No) {
+        classCheckWindow().showFindings(document_, *findings, pupils.size(), page);
+        classCheckWindow().show();
+        classCheckWindow().raise();
+        classCheckWindow().activateWindow();
+    }
+    return false;
 }
 
 void ProgramContext::connectTables()
@@ -106,31 +272,22 @@ void ProgramContext::connectPrinting()
 {
     Tffwmain* main = mainWindow_.get();
     QObject::connect(main, &Tffwmain::previewRequested, main, [this](int pupil, int page) {
+        preview_->setFormScan(Tffwopcje::showFormInPreview() ? formScan(page, nullptr) : QImage());
         try {
             preview_->preview(document_, pupil, page);
         } catch (const EKolmoError& e) {
             reportError(e.code());
         }
     });
-    QObject::connect(main, &Tffwmain::printRequested, main,
-                     [this](const std::vector<std::size_t>& pupils, int page) {
-                         try {
-                             KlepsydrKursor hourglass;
-                             // Tables left on the sheet come out first; if they
-                             // fail, the user hears of it and the cards still print.
-                             if (!tablePrint_->finishOpenJob())
-                                 reportError(ErrorCode::PrintFailed);
-                             std::vector<MissingPicture> missing;
-                             printCertificates(*printer_, document_, pupils, page, programFolder_,
-                                               &missing);
-                             if (!missing.empty())
-                                 mainWindow_->setStatusText(missingPicturesText(missing));
-                         } catch (const EKolmoError& e) {
-                             if (!e.detail().empty())
-                                 mainWindow_->setStatusText(QString::fromStdString(e.detail()));
-                             reportError(e.code());
-                         }
-                     });
+    QObject::connect(
+        main, &Tffwmain::printRequested, main,
+        [this](const std::vector<std::size_t>& pupils, int page) { printCards(pupils, page); });
+    options_->setProofHooks({
+        [this](int page) { return FormScans::load(classFilePath()).name(page); },
+        [this](int page) { chooseFormScan(page); },
+        [this](const TOpcje& options) { printCalibration(options); },
+    });
+    QObject::connect(options_.get(), &Tffwopcje::keySchemeChosen, main, &Tffwmain::applyKeyScheme);
     QObject::connect(main, &Tffwmain::optionsRequested, main, [this] {
         // One step, when anything changed; the grids repaint from its notice.
         TOpcje options = document_.opcje();
@@ -170,29 +327,39 @@ void ProgramContext::connectHelp()
             });
     });
     QObject::connect(main, &Tffwmain::helpContentsRequested, main,
-                     [this] { help_->showContents(); });
-    QObject::connect(main, &Tffwmain::helpSearchRequested, main, [this] { help_->showIndex(); });
+                     [this] { helpWindow().showContents(); });
+    QObject::connect(main, &Tffwmain::helpSearchRequested, main,
+                     [this] { helpWindow().showIndex(); });
     QObject::connect(main, &Tffwmain::helpOnHelpRequested, main,
-                     [this] { help_->showHelpOnHelp(); });
+                     [this] { helpWindow().showHelpOnHelp(); });
     QObject::connect(main, &Tffwmain::aboutRequested, main, [this] { kolmo_->about(); });
     QObject::connect(main, &Tffwmain::perTeacherFilesRequested, main, [this] { rozmn_->open(); });
 
-    helpKey_ = std::make_unique<HelpKey>([this](int context) { help_->showContext(context); });
+    helpKey_ =
+        std::make_unique<HelpKey>([this](int context) { helpWindow().showContext(context); });
     if (QCoreApplication* app = QCoreApplication::instance())
         app->installEventFilter(helpKey_.get());
 }
 
 QString ProgramContext::infoDocumentPath() const
 {
-    return QFile::decodeName(QByteArray::fromStdString(programFolder_)) + Tffintro::kDocumentName;
+    return qtFolder_ + Tffintro::kDocumentName;
 }
 
 ProgramContext::~ProgramContext() = default;
 
 std::string ProgramContext::applicationFolder()
 {
-    return QFile::encodeName(QCoreApplication::applicationDirPath() + QLatin1Char('/'))
-        .toStdString();
+    return programfolder::executableFolder() + '/';
+}
+
+HelpWindow& ProgramContext::helpWindow()
+{
+    // The help engine opens its collection when first asked for, not on
+    // the way to the first frame.
+    if (!help_)
+        help_ = std::make_unique<HelpWindow>(qtFolder_ + HelpWindow::kCollectionName);
+    return *help_;
 }
 
 void ProgramContext::reportError(ErrorCode code)

@@ -3,10 +3,13 @@
 // answerer of questions and every window, created once and handed by
 // reference to whoever needs them. There are no other globals.
 
+#include "check/classcheck.h"
 #include "document/document.h"
 #include "document/ekolmoerror.h"
 #include "editing/documenteditor.h"
+#include "openclassfile.h"
 
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -14,10 +17,13 @@
 #include <string>
 #include <vector>
 
+class ClassCheckWindow;
 class Dialogs;
 class HelpKey;
 class HelpWindow;
+class PrintCardsDialog;
 class QPrinter;
+class QTemporaryDir;
 class QWidget;
 class TCellEdi;
 class Tclosa;
@@ -51,6 +57,8 @@ public:
     DocumentEditor& editor() { return editor_; }
     const std::string& programFolder() const { return programFolder_; }
     Dialogs& dialogs() { return *dialogs_; }
+    // The class file open now: its path, its lock and how it stood on disk.
+    OpenClassFile& openFile() { return openFile_; }
 
     // Every window exists from construction to destruction, created in the
     // program's order: main window, file operations, phrase editor, error
@@ -64,7 +72,8 @@ public:
     Tffkolmo& aboutWindow() { return *kolmo_; }
     Tffwrozmn& perTeacherFiles() { return *rozmn_; }
     Tffintro& infoWindow() { return *intro_; }
-    HelpWindow& helpWindow() { return *help_; }
+    // Made when first asked for.
+    HelpWindow& helpWindow();
     // program folder + "wyka2001.rtf".
     QString infoDocumentPath() const;
     Tffwfrazy& phraseEditor() { return *phraseEditor_; }
@@ -75,6 +84,36 @@ public:
     // Table printing and grid options, for every grid of the program.
     Tffdruk& tablePrintWindow() { return *tablePrint_; }
     Tffopcje& gridOptionsWindow() { return *gridOptions_; }
+    // The print dialog for report cards, made when first asked for.
+    PrintCardsDialog& printCardsDialog();
+    // Ctrl+P: asks what to print (preset with the grid's selected pupils
+    // and page), checks those cards and prints them with progress; the
+    // status bar says what went where.
+    void printCards(const std::vector<std::size_t>& selected, int page);
+    // The open class file's path as the windows show it (empty: none).
+    QString classFilePath() const;
+    // The scanned blank form of page 0..3 for the proof print and the
+    // preview: null when none is chosen or it cannot be read (problem says
+    // why, empty when none is chosen).
+    QImage formScan(int page, QString* problem);
+    // "Skan formularza, strona N…": asks for the image and keeps it beside
+    // the class file; with one chosen already, offers to remove it.
+    void chooseFormScan(int page);
+    // "Wydrukuj stronę kalibracyjną" with the sheet and shift of options,
+    // on the printer the last card job used.
+    void printCalibration(const TOpcje& options);
+
+    // The check before printing of pupils' cards on page (0..3): runs it,
+    // and when a card would print wrong asks "Drukować mimo to?"; true when
+    // the print may go ahead. Findings are shown in the check window.
+    bool checkBeforePrinting(const std::vector<std::size_t>& pupils, int page);
+    // The Polish dictionary, opened at first use; null when missing (said
+    // once in the status bar).
+    const Speller* speller();
+    // Characters typed or pasted texts lost in this session, for the check.
+    void noteLostCharacters(std::size_t pupil, std::size_t phrase, const QString& characters);
+    // Made when first needed.
+    ClassCheckWindow& classCheckWindow();
 
     // Shows the message of an error code in the error window.
     void reportError(ErrorCode code);
@@ -98,7 +137,13 @@ private:
     Document document_;
     DocumentEditor editor_{document_};
     std::string programFolder_;
+    // The program folder as Qt opens it (with a trailing "/"): its own name,
+    // or, for a name Qt cannot spell, a link to it in a temporary folder
+    // that lives as long as the program.
+    std::unique_ptr<QTemporaryDir> folderAlias_;
+    QString qtFolder_;
     std::unique_ptr<Dialogs> dialogs_;
+    OpenClassFile openFile_;  // outlives the windows, whose end may still save
     std::vector<ScreenHook> screenHooks_;
 
     void connectPrinting();
@@ -106,10 +151,18 @@ private:
     void connectLayoutEditing();
 
     void connectTables();
+    void connectClassCheck();
+    void showClassCheck(int page);
+
+    std::unique_ptr<Speller> speller_;
+    bool spellerOpened_ = false;
+    std::vector<LostCharacters> lostCharacters_;
+    ClassCheckWindow* checkWindow_ = nullptr;  // a child of the main window
 
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<Tffopcje> gridOptions_;
-    std::unique_ptr<Tffdruk> tablePrint_;  // ends an open job before the printer goes
+    PrintCardsDialog* printCardsDialog_ = nullptr;  // a child of the main window
+    std::unique_ptr<Tffdruk> tablePrint_;           // ends an open job before the printer goes
     // Destroyed in reverse: the main window goes first.
     std::unique_ptr<HelpKey> helpKey_;
     std::unique_ptr<HelpWindow> help_;

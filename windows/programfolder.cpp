@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <filesystem>
+#include <system_error>
+
 #ifndef WYKAZKI_DATA_FROM_BIN
 #define WYKAZKI_DATA_FROM_BIN "../share/wykazki"
 #endif
@@ -17,12 +20,17 @@ namespace {
 
 const QString kUserFolderName = QStringLiteral("Wykazki");
 
+std::string withSlash(const std::string& folder)
+{
+    std::string path = std::filesystem::path(folder).lexically_normal().native();
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path;
+}
+
 std::string withSlash(const QString& folder)
 {
-    QString path = QDir::cleanPath(folder);
-    if (!path.endsWith(QLatin1Char('/')))
-        path += QLatin1Char('/');
-    return QFile::encodeName(path).toStdString();
+    return withSlash(QFile::encodeName(QDir::cleanPath(folder)).toStdString());
 }
 
 }  // namespace
@@ -55,13 +63,20 @@ int seed(const QString& dataFolder, const QString& targetFolder)
     return copied;
 }
 
-std::string resolve(const QString& executableFolder, const QString& documentsFolder)
+std::string resolve(const std::string& executableFolder, const QString& documentsFolder)
 {
-    const QString data = installedDataFolder(executableFolder);
-    // A folder the user may write without installed data beside it is a
-    // build or an unpacked copy: everything lives next to the executable.
-    // The data check matters for root, who may write into /usr/bin.
-    if (data.isEmpty() && QFileInfo(executableFolder).isWritable())
+    // Without installed data beside it the program is a build or an
+    // unpacked copy: everything lives next to the executable, whether the
+    // user may write there or not (the sample, pictures and help are there;
+    // a save says where it cannot go). The data check matters for root,
+    // who may write into /usr/bin.
+    const std::string spelled =
+        QFile::encodeName(QFile::decodeName(QByteArray::fromStdString(executableFolder)))
+            .toStdString();
+    const QString data = spelled == executableFolder
+                             ? installedDataFolder(QFile::decodeName(spelled.c_str()))
+                             : QString();
+    if (data.isEmpty())
         return withSlash(executableFolder);
 
     if (!documentsFolder.isEmpty()) {
@@ -72,12 +87,23 @@ std::string resolve(const QString& executableFolder, const QString& documentsFol
             return withSlash(user);
         }
     }
-    return withSlash(data.isEmpty() ? executableFolder : data);
+    return withSlash(data);
+}
+
+std::string executableFolder()
+{
+#ifdef __linux__
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && self.has_parent_path())
+        return self.parent_path().native();
+#endif
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
 std::string forRunningProgram()
 {
-    return resolve(QCoreApplication::applicationDirPath(),
+    return resolve(executableFolder(),
                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 

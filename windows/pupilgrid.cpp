@@ -40,7 +40,7 @@ CellEdiEvents PupilGrid::boundEvents() const
     return CellEdiEvent::OnTopInfo | CellEdiEvent::OnLeftInfo | CellEdiEvent::OnOczko
            | CellEdiEvent::OnAkcjaEdit | CellEdiEvent::OnAkcja | CellEdiEvent::OnZmianaKomorki
            | CellEdiEvent::OnOczkoToClipboard | CellEdiEvent::OnClipboardToOczko
-           | CellEdiEvent::OnLeftTopAkcja;
+           | CellEdiEvent::OnLeftTopAkcja | CellEdiEvent::OnToTxtFile;
 }
 
 int PupilGrid::pupils() const
@@ -80,6 +80,7 @@ CellBlock PupilGrid::selectedRowBlock(int y) const
 
 void PupilGrid::documentChanged(const DocumentChange& change)
 {
+    gradesExpected_.reset();
     if (change.touches(DocumentChange::Whole & ~DocumentChange::Values))
         miniEdi_.forget();  // the cell being typed into may be another now
     grid_.Odswiez();        // the averages follow every change
@@ -90,6 +91,67 @@ void PupilGrid::documentChanged(const DocumentChange& change)
 void PupilGrid::columnHeader(TCellEdi&, int column, TTekstOczka& ato) const
 {
     fill(ato, pupilGridColumnHeader(document_, column));
+    if (column < 0 || column >= pupils())
+        return;
+    // The groups as small marks beside the number: W distinction,
+    // N not promoted, ! grades missing; the tooltip names them.
+    const PupilGroups groups = groupsOf(static_cast<std::size_t>(column));
+    std::string marks;
+    for (const auto& [member, mark] :
+         {std::pair{groups.distinction, "W"}, std::pair{groups.notPromoted, "N"},
+          std::pair{groups.incomplete, "!"}})
+        if (member)
+            marks += marks.empty() ? mark : std::string(" ") + mark;
+    if (marks.empty())
+        return;
+    ato.ile = 2;
+    ato.just[0] = TJustTyp::Lewo;
+    ato.just[1] = TJustTyp::Prawo;
+    ato.tekst[1] = marks;
+}
+
+QString PupilGrid::toolTip(TCellEdi&, int column, int row) const
+{
+    const int x = column - 1;
+    const int y = row - 1;
+    if (row == 0 && x >= 0 && x < pupils()) {
+        const PupilGroups groups = groupsOf(static_cast<std::size_t>(x));
+        QStringList named;
+        if (groups.distinction)
+            named << QStringLiteral("W – z wyróżnieniem (średnia co najmniej 4,75 i zachowanie "
+                                    "wzorowe lub bardzo dobre)");
+        if (groups.notPromoted)
+            named << QStringLiteral("N – niepromowany (ocena niedostateczna)");
+        if (groups.incomplete)
+            named << QStringLiteral("! – oceny niepełne");
+        return named.join(u'\n');
+    }
+    if (x >= 0 && x < pupils() && isComputedRow(y))
+        return QStringLiteral("Średnia ocen ucznia, wyliczana przez program");
+    return {};
+}
+
+PupilGroups PupilGrid::groupsOf(std::size_t x) const
+{
+    if (!gradesExpected_)
+        gradesExpected_ = gradesExpected(document_.frazy(), document_.dokumenty());
+    return pupilGroups(document_.frazy(), document_.dokumenty(), x, *gradesExpected_);
+}
+
+bool PupilGrid::isComputedRow(int y) const
+{
+    return y >= 0 && y < phrases()
+           && taggedRole(document_.frazy()[static_cast<std::size_t>(y)]) == PhraseRole::Average;
+}
+
+bool PupilGrid::refusesTyping(int y) const
+{
+    if (!isComputedRow(y))
+        return false;
+    if (hooks_.status)
+        hooks_.status(QStringLiteral("Tę frazę wylicza program (średnia ocen ucznia); "
+                                     "nie wpisuje się jej ręcznie."));
+    return true;
 }
 
 void PupilGrid::rowHeader(TCellEdi&, int row, TTekstOczka& ato) const

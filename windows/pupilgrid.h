@@ -5,6 +5,7 @@
 // to the selected cells whose phrase kind fits, each as one step of the
 // edit layer.
 
+#include "document/computedvalues.h"
 #include "document/document.h"
 #include "document/tminiedi.h"
 #include "grid/celledi.h"
@@ -14,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class DocumentEditor;
@@ -32,6 +34,11 @@ public:
         std::function<void()> longTextUpdate;        // the long-text editor follows
         std::function<void()> gridOptions;           // the corner was clicked
         std::function<void(const QString&)> status;  // a word in the status bar
+        // Characters the code page could not hold left out at a cell.
+        std::function<void(int x, int y, const QString& characters)> lostCharacters;
+        // F5: the text file to save the grid or the selection in; empty
+        // when the user cancelled.
+        std::function<QString()> textFileName;
     };
     // The picture chooser: the chosen file name, or nothing when cancelled.
     using PictureChooser = std::function<std::optional<std::string>(const std::string& current)>;
@@ -58,6 +65,8 @@ public:
     void columnHeader(TCellEdi&, int column, TTekstOczka& ato) const override;
     void rowHeader(TCellEdi&, int row, TTekstOczka& ato) const override;
     void cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const override;
+    // A pupil's header names its groups; a computed cell says what it is.
+    QString toolTip(TCellEdi&, int column, int row) const override;
     void cellEdit(TCellEdi&, int x, int y, unsigned char& key, int button) override;
     void cellAction(TCellEdi&, int x, int y, std::uint32_t& key, int button,
                     TShiftState shift) override;
@@ -67,6 +76,11 @@ public:
     void cornerClicked(TCellEdi&, int button, TShiftState shift) override;
     void pasteStarted(TCellEdi&) override;
     void pasteFinished(TCellEdi&) override;
+    void pasteCut(TCellEdi&, int x, int y, std::size_t count) override;
+    void charactersLost(TCellEdi&, int x, int y, const QString& characters) override;
+    // F5: a selection of more than one cell, else the whole grid.
+    void textFileRange(TCellEdi&, std::string& file, int& x1, int& y1, int& x2, int& y2) override;
+    void textFileWritten(TCellEdi&, const std::string& file, bool written) override;
 
     // Forget the number being typed in a cell.
     void forgetTyping() { miniEdi_.forget(); }
@@ -77,6 +91,13 @@ private:
     int phrases() const;
     bool isDataCell(int x, int y) const;
     PhraseKind kindOf(int y) const;
+    // Pupil x's groups, from phrase expectations kept until the next change.
+    PupilGroups groupsOf(std::size_t x) const;
+    // Row y is a phrase the program computes.
+    bool isComputedRow(int y) const;
+    // Typing into a computed row is refused with a word in the status bar;
+    // true when it was.
+    bool refusesTyping(int y) const;
     // The grid's selection as a block of cells, and its part of row y.
     CellBlock selectedBlock() const;
     CellBlock selectedRowBlock(int y) const;
@@ -94,5 +115,11 @@ private:
     TMiniEdi miniEdi_;  // the number being typed into a grade cell
     // The cells of the paste in progress, stored as one step when it ends.
     std::optional<std::vector<CellEdit>> paste_;
-    int unreadGrades_ = 0;  // pasted texts that were no grade
+    int unreadGrades_ = 0;   // pasted texts that were no grade
+    int computedCells_ = 0;  // pasted texts that met a computed phrase
+    // The paste's shape: its first cell and whether it stayed in one column.
+    std::optional<std::pair<int, int>> pasteStart_;
+    bool pasteOneColumn_ = true;
+    int pasteRows_ = 0;
+    mutable std::optional<std::vector<bool>> gradesExpected_;
 };

@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 QString runFileDialog(QWidget* parent, const FileDialogRequest& request,
@@ -46,13 +49,27 @@ QMessageBox::StandardButton QtDialogs::question(QWidget* parent, const QString& 
 {
     QMessageBox box(QMessageBox::Question, title, text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
-    // The program speaks Polish whatever the desktop's language.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Tak"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("&Nie"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
+    // The buttons' texts come from Qt's Polish translation, loaded at start.
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+int QtDialogs::choose(QWidget* parent, const QString& title, const QString& text,
+                      const QStringList& buttons, QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    std::vector<QPushButton*> pushed;
+    for (const QString& label : buttons)
+        pushed.push_back(box.addButton(label, QMessageBox::AcceptRole));
+    if (pushed.empty())
+        return -1;
+    box.setDefaultButton(pushed.front());
+    box.setEscapeButton(pushed.back());
+    box.exec();
+    const auto chosen = std::find(pushed.begin(), pushed.end(), box.clickedButton());
+    return static_cast<int>(chosen == pushed.end() ? pushed.size() - 1
+                                                   : std::size_t(chosen - pushed.begin()));
 }
 
 int QtDialogs::runModal(QDialog& dialog)

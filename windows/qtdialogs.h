@@ -9,5 +9,7 @@ public:
     QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;
     QMessageBox::StandardButton question(QWidget* parent, const QString& title,
                                          const QString& text) override;
+    int choose(QWidget* parent, const QString& title, const QString& text,
+               const QStringList& buttons, QMessageBox::Icon icon) override;
     int runModal(QDialog& dialog) override;
 };

@@ -2,14 +2,58 @@
 
 #include "document/ekolmoerror.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <new>
 
 WykazkiApplication::WykazkiApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     // Only the name: a display name would be appended to every caption.
     setApplicationName(QStringLiteral("Wykazki"));
+    // Numbers shown with the decimal comma, dates and sizes the Polish way.
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    loadPolishQtTexts(*this);
+}
+
+namespace {
+
+// Qt's translation without the font styles' names: the font dialog finds a
+// font's style in its list by the translated name ("Pogrubiony") while the
+// list holds the font files' own ("Bold"), so a bold font would come back
+// plain. The list shows the files' names anyway.
+class QtTranslation : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    QString translate(const char* context, const char* source, const char* disambiguation,
+                      int n) const override
+    {
+        if (context != nullptr && std::strcmp(context, "QFontDatabase") == 0)
+            return {};
+        return QTranslator::translate(context, source, disambiguation, n);
+    }
+};
+
+}  // namespace
+
+bool WykazkiApplication::loadPolishQtTexts(QCoreApplication& app)
+{
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    bool loaded = false;
+    // qtbase: dialogs, buttons, menus; qt_help: the help window's own texts.
+    for (const char* catalogue : {"qtbase_pl", "qt_help_pl"}) {
+        auto translator = std::make_unique<QtTranslation>(&app);
+        if (translator->load(QLatin1String(catalogue), folder)) {
+            QCoreApplication::installTranslator(translator.release());
+            loaded = true;
+        }
+    }
+    return loaded;
 }
 
 void WykazkiApplication::setErrorReporter(std::function<void(ErrorCode)> reporter)

@@ -17,6 +17,12 @@ class WykazkiApplication : public QApplication {
 public:
     WykazkiApplication(int& argc, char** argv);
 
+    // Qt's own texts (file, print, font and colour dialogs, button rows,
+    // context menus) in Polish whatever the desktop's language: the program
+    // speaks only Polish. False when the translation is not installed; the
+    // dialogs then stay in English and nothing else changes.
+    static bool loadPolishQtTexts(QCoreApplication& app);
+
     // Who shows an error code to the user; set once the error window exists.
     // Without one the message goes to the diagnostic output.
     void setErrorReporter(std::function<void(ErrorCode code)> reporter);

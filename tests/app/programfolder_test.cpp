@@ -97,7 +97,7 @@ TEST(ProgramFolder, inABuildIsTheExecutablesFolderAndTouchesNoDocuments)
 {
     QTemporaryDir root;
     const QString documents = root.filePath(QStringLiteral("Documents"));
-    EXPECT_EQ(programfolder::resolve(root.path(), documents),
+    EXPECT_EQ(programfolder::resolve(QFile::encodeName(root.path()).toStdString(), documents),
               QFile::encodeName(root.path() + u'/').toStdString());
     EXPECT_FALSE(QFileInfo::exists(documents));
     EXPECT_TRUE(programfolder::installedDataFolder(root.path()).isEmpty());
@@ -115,7 +115,8 @@ TEST(ProgramFolder, installedFirstStartMakesAndSeedsTheUsersFolderAndTheSecondCh
 
     auto startInstalled = [&] {
         std::string folder = programfolder::resolve(
-            installed.bin, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+            QFile::encodeName(installed.bin).toStdString(),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         auto fake = std::make_unique<FakeDialogs>();
         FakeDialogs& dialogs = *fake;
         ProgramContext context(folder, std::move(fake));
@@ -168,6 +169,7 @@ TEST(ProgramFolder, withoutAUsableDocumentsFolderTheInstalledDataServes)
     writeFile(blocked, "not a folder");
     const std::string data =
         QFile::encodeName(QFileInfo(installed.data).canonicalFilePath() + u'/').toStdString();
-    EXPECT_EQ(programfolder::resolve(installed.bin, blocked), data);
-    EXPECT_EQ(programfolder::resolve(installed.bin, QString()), data);
+    const std::string bin = QFile::encodeName(installed.bin).toStdString();
+    EXPECT_EQ(programfolder::resolve(bin, blocked), data);
+    EXPECT_EQ(programfolder::resolve(bin, QString()), data);
 }

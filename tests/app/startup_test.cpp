@@ -55,28 +55,31 @@ ProgramRun runProgram(const std::vector<std::pair<QString, QString>>& changes)
 
 TEST(CommandLine, takesAtMostOneClassFileAndNoOptions)
 {
-    const QString here = QDir::currentPath();
+    const std::string here = QFile::encodeName(QDir::currentPath()).toStdString();
     const struct {
-        QStringList arguments;
-        QString classFile;
+        std::vector<std::string> arguments;  // as main() has them
+        std::string classFile;
         bool problem;
     } cases[] = {
-        {{}, QString(), false},
-        {{QStringLiteral("3a.wkz")}, here + QStringLiteral("/3a.wkz"), false},
-        {{QStringLiteral("/szkoła/klasa 3a.wkz")}, QStringLiteral("/szkoła/klasa 3a.wkz"), false},
-        {{QStringLiteral("file:///szko%C5%82a/3a.wkz")}, QStringLiteral("/szkoła/3a.wkz"), false},
-        {{QStringLiteral("--"), QStringLiteral("-3a.wkz")},
-         here + QStringLiteral("/-3a.wkz"),
-         false},
-        {{QStringLiteral("-")}, here + QStringLiteral("/-"), false},
-        {{QStringLiteral("--verbose")}, QString(), true},
-        {{QStringLiteral("a.wkz"), QStringLiteral("b.wkz")}, QString(), true},
-        {{QString()}, QString(), true},
+        {{}, "", false},
+        {{"3a.wkz"}, here + "/3a.wkz", false},
+        {{"/szkoła/klasa 3a.wkz"}, "/szkoła/klasa 3a.wkz", false},
+        {{"file:///szko%C5%82a/3a.wkz"}, "/szkoła/3a.wkz", false},
+        // Bytes that are not UTF-8 stay as they are, also in a URL.
+        {{"/szko\xb3\x61/\xb6wiad.wkz"}, "/szko\xb3\x61/\xb6wiad.wkz", false},
+        {{"file:///a/%B6wiad.wkz"}, "/a/\xb6wiad.wkz", false},
+        {{"--", "-3a.wkz"}, here + "/-3a.wkz", false},
+        {{"-"}, here + "/-", false},
+        {{"--verbose"}, "", true},
+        {{"a.wkz", "b.wkz"}, "", true},
+        {{""}, "", true},
     };
     for (const auto& c : cases) {
-        const CommandLine line =
-            parseCommandLine(QStringList{QStringLiteral("wykazki")} + c.arguments);
-        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        QStringList arguments{QStringLiteral("wykazki")};
+        for (const std::string& raw : c.arguments)
+            arguments << QFile::decodeName(QByteArray::fromStdString(raw));
+        const CommandLine line = parseCommandLine(arguments, c.arguments);
+        SCOPED_TRACE(c.arguments.empty() ? std::string() : c.arguments.back());
         EXPECT_EQ(line.classFile, c.classFile);
         EXPECT_EQ(!line.problem.isEmpty(), c.problem) << line.problem.toStdString();
     }
@@ -174,7 +177,8 @@ protected:
 
     void start(const QString& argument)
     {
-        startProgram(*context, parseCommandLine({QStringLiteral("wykazki"), argument}));
+        startProgram(*context, parseCommandLine({QStringLiteral("wykazki"), argument},
+                                                {QFile::encodeName(argument).toStdString()}));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&context->mainWindow()));
     }
 
@@ -209,7 +213,10 @@ TEST_F(StartTest, anUnreadableClassFileOnTheCommandLineGivesTheUsualMessagesAndT
     file.close();
 
     start(wrongVersion);
-    EXPECT_EQ(dialogs->errors, (std::vector<QString>{kWrongVersion, kReadFailed}));
+    // One window names the file with both reasons.
+    EXPECT_EQ(dialogs->errors,
+              (std::vector<QString>{wrongVersion + QLatin1Char('\n') + kWrongVersion
+                                    + QLatin1Char('\n') + kReadFailed}));
     EXPECT_EQ(context->document().frazy().count(), 0u);
     EXPECT_EQ(context->document().dokumenty().count(), 0u);
     EXPECT_EQ(context->mainWindow().statusText(), QString());
@@ -217,7 +224,8 @@ TEST_F(StartTest, anUnreadableClassFileOnTheCommandLineGivesTheUsualMessagesAndT
 
 TEST_F(StartTest, aMissingClassFileOnTheCommandLineIsReportedAsAFailedRead)
 {
-    start(elsewhere.filePath(QStringLiteral("nie ma.wkz")));
-    EXPECT_EQ(dialogs->errors, std::vector<QString>{kReadFailed});
+    const QString missing = elsewhere.filePath(QStringLiteral("nie ma.wkz"));
+    start(missing);
+    EXPECT_EQ(dialogs->errors, std::vector<QString>{missing + QLatin1Char('\n') + kReadFailed});
     EXPECT_EQ(context->document().dokumenty().count(), 0u);
 }

@@ -439,6 +439,9 @@ TEST_F(ClassFileOnDisk, pictureLookupAppendsBmpOnlyWithoutAnExtension)
     EXPECT_EQ(picturePath(folder, "logo"), folder + "logo.bmp");
     EXPECT_EQ(picturePath(folder, "logo.bmp"), folder + "logo.bmp");
     EXPECT_EQ(picturePath(folder, "a.jpg"), folder + "a.jpg");
+    EXPECT_EQ(picturePath(folder, "a.jpeg"), folder + "a.jpeg");
+    EXPECT_EQ(picturePath(folder, "a.JPEG"), folder + "a.JPEG");
+    EXPECT_EQ(picturePath(folder, "apeg"), folder + "apeg.bmp");
     EXPECT_EQ(picturePath("", "ab"), "ab");  // too short to have an extension
     EXPECT_FALSE(findPicture(folder, "logo"));
     std::ofstream(dir / "logo.bmp") << "BM";

@@ -219,4 +219,51 @@ TEST(Averages, missingValuesAreSkipped)
     EXPECT_EQ(overallAverage(phrases, pupils), 4.0f);  // 4, 2, 6
 }
 
+// ---- pasted grades --------------------------------------------------------------
+
+// Windows-1250 bytes: \xB9 is "ą".
+TEST(PastedGrade, readsWordingsDigitsAndRegisterWords)
+{
+    TOpcje own;  // a class that spells its remarks otherwise
+    own.brzmienia[7] = "zwolniona z zaj\xEA\xE6";
+    own.brzmienia[8] = "Nieobecna";
+    own.brzmienia[9] = "Nieklasyfikowana";
+    own.brzmienia[10] = "";
+    const struct {
+        const char* pasted;
+        int standard;  // with the default wordings; -1 none
+        int ownWordings;
+    } cases[] = {
+        {"Celuj\xB9"
+         "cy",
+         5, 5},
+        {"bardzo DOBRY", 4, 4},
+        {" 1 ", 0, 0},
+        {"0", -1, -1},
+        {"7", -1, -1},
+        {"bdb.", 4, 4},
+        {"Ndst", 0, 0},
+        {"zw", 8, 7},
+        {"ZW.", 8, 7},
+        {"zwolniona", 7, 7},
+        {"Zwolniony", 8, 7},
+        {"nkl", 10, 9},
+        {"nieklasyfikowany", 10, 9},
+        {"Nieklasyfikowana", 9, 9},
+        {"nb", 10, 8},
+        {"nieobecny", 10, 8},
+        {"--------------", 6, 6},
+        {"", -1, 10},  // the empty wording matches the empty cell
+        {"zwol", -1, -1},
+        {"n b", -1, -1},
+    };
+    for (const auto& c : cases) {
+        const auto expected = [](int index) {
+            return index < 0 ? std::nullopt : std::optional<std::int8_t>(index);
+        };
+        EXPECT_EQ(pastedGrade(TOpcje{}, c.pasted), expected(c.standard)) << c.pasted;
+        EXPECT_EQ(pastedGrade(own, c.pasted), expected(c.ownWordings)) << c.pasted;
+    }
+}
+
 }  // namespace

@@ -139,6 +139,41 @@ TEST_F(HostileFiles, pathsThatAreNotRegularFilesAreRefusedWithoutReading)
     }
 }
 
+// Sparse files: the size the file claims, on no disk. A file is judged by
+// its version byte, then by its size, and read only as far as it is parsed.
+TEST_F(HostileFiles, largeFilesAreJudgedByVersionAndSizeBeforeTheRestIsRead)
+{
+    const std::string emptyClass = paddedFile(0, 0, 0);
+    const struct {
+        const char* what;
+        char version;
+        std::uint64_t size;
+        int code;  // -1: read
+    } cases[] = {
+        {"2 GiB of another kind", 0, std::uint64_t{2} << 30, ErrorCode::WrongVersion},
+        {"2 GiB class", 56, std::uint64_t{2} << 30, ErrorCode::ReadFailed},
+        {"one byte beyond the largest class", 56, kMaxClassFileBytes + 1, ErrorCode::ReadFailed},
+        {"the largest class, read as far as it goes", 56, kMaxClassFileBytes, -1},
+        {"a version 40 file of the largest size", 40, kMaxClassFileBytes, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path p = dir / "sparse.wkz";
+        std::string head = emptyClass;
+        head[0] = c.version;
+        std::ofstream(p, std::ios::binary) << head;
+        fs::resize_file(p, c.size);
+        int code = -1;
+        try {
+            EXPECT_EQ(readClassFileAt(p).version, c.version);
+        } catch (const EKolmoError& e) {
+            code = e.code();
+        }
+        EXPECT_EQ(code, c.code);
+        fs::remove(p);
+    }
+}
+
 TEST_F(HostileFiles, savesKeepPermissionsAndWriteThroughLinks)
 {
     const ClassFileContents c = sample(3);

@@ -24,8 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool read = readRtf(bytes, document);
     if (read != bytes.startsWith(QByteArrayView("{\\rtf")))
         std::abort();
-    // The text can never be longer than the bytes it came from.
-    if (document.characterCount() > static_cast<int>(size) + 1)
+    // The text is never longer than the bytes it came from (with a break
+    // added in every 100 characters of one word and the notes of a cut)
+    // nor than the reader's limits.
+    const auto notes =
+        static_cast<int>(rtf::textCutNote().size() + rtf::fontsReplacedNote().size()) + 3;
+    const int characters = document.characterCount();
+    if (characters > static_cast<int>(size + size / rtf::kMaxUnbrokenCharacters) + 1 + notes
+        || characters > rtf::kMaxCharacters + rtf::kMaxParagraphs + notes)
         std::abort();
     // Laying it out is what the information window does next.
     document.setTextWidth(400);

@@ -360,6 +360,40 @@ TEST_F(GridMouse, unboundHeaderClicksSelectTheWholeColumnOrRow)
     EXPECT_EQ(grid().PozY(), 1);
 }
 
+TEST_F(GridMouse, shiftClickAndDragAcrossHeadersSelectRanges)
+{
+    QHeaderView* top = grid().horizontalHeader();
+    QHeaderView* left = grid().verticalHeader();
+    const auto column = [top](int section) {
+        return QPoint(top->sectionViewportPosition(section) + 20, 5);
+    };
+    const auto row = [left](int section) {
+        return QPoint(10, left->sectionViewportPosition(section) + 7);
+    };
+    QTest::mouseClick(top->viewport(), Qt::LeftButton, {}, column(1));
+    QTest::mouseClick(top->viewport(), Qt::LeftButton, Qt::ShiftModifier, column(4));
+    EXPECT_EQ(grid().selectedRange(), (GridRect{2, 1, 5, 5}));
+    EXPECT_EQ(grid().PozX(), 1);
+    // Backwards from the same current column.
+    QTest::mouseClick(top->viewport(), Qt::LeftButton, Qt::ShiftModifier, column(0));
+    EXPECT_EQ(grid().selectedRange(), (GridRect{1, 1, 2, 5}));
+
+    QTest::mousePress(left->viewport(), Qt::LeftButton, {}, row(3));
+    QTest::mouseMove(left->viewport(), row(2));
+    QTest::mouseMove(left->viewport(), row(0));
+    QTest::mouseRelease(left->viewport(), Qt::LeftButton, {}, row(0));
+    EXPECT_EQ(grid().selectedRange(), (GridRect{1, 1, 10, 4}));
+    EXPECT_EQ(grid().PozY(), 3);
+
+    QTest::mousePress(top->viewport(), Qt::LeftButton, {}, column(2));
+    QTest::mouseMove(top->viewport(), column(3));
+    QTest::mouseRelease(top->viewport(), Qt::LeftButton, {}, column(3));
+    EXPECT_EQ(grid().selectedRange(), (GridRect{3, 1, 4, 5}));
+    // A move with no button down after the release selects nothing more.
+    QTest::mouseMove(top->viewport(), column(5));
+    EXPECT_EQ(grid().selectedRange(), (GridRect{3, 1, 4, 5}));
+}
+
 TEST_F(GridMouse, cornerClickGoesToTheOwnerOrSelectsEverything)
 {
     auto* corner = grid().findChild<QAbstractButton*>();

@@ -12,6 +12,7 @@
 #include "document/ekolmoerror.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPrinter>
@@ -92,6 +93,33 @@ TEST_F(CertificatePrinting, threePupils_threeSheetsInOneJobInTheGivenOrder)
     EXPECT_EQ(pdfPageText(pdf_, 3), QStringLiteral("Cezary Śmigły"));
 }
 
+// Copies follow each other per pupil; progress is told before every sheet,
+// and a cancelled job throws and is aborted.
+TEST_F(CertificatePrinting, copiesProgressAndCancelling)
+{
+    const Document doc = WindowTestClass::make({"Adam", "Basia", "Czesio"});
+    std::vector<std::pair<std::size_t, std::size_t>> told;
+    CardPrintOptions options;
+    options.copies = 2;
+    options.progress = [&told](std::size_t done, std::size_t total) {
+        told.emplace_back(done, total);
+        return true;
+    };
+    EXPECT_EQ(printCertificates(*printer_, doc, {2, 0}, 0, folder_, nullptr, options), 4u);
+    ASSERT_EQ(pdfPageCount(pdf_), 4);
+    EXPECT_EQ(pdfPageText(pdf_, 2), QStringLiteral("Czesio"));
+    EXPECT_EQ(pdfPageText(pdf_, 3), QStringLiteral("Adam"));
+    EXPECT_EQ(told, (std::vector<std::pair<std::size_t, std::size_t>>{
+                        {0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}}));
+
+    const QString cancelled = dir_.filePath(QStringLiteral("przerwany.pdf"));
+    printer_->setOutputFileName(cancelled);
+    options.progress = [](std::size_t done, std::size_t) { return done < 2; };
+    EXPECT_THROW(printCertificates(*printer_, doc, {0, 1, 2}, 0, folder_, nullptr, options),
+                 CardPrintingCancelled);
+    EXPECT_NE(printer_->printerState(), QPrinter::Active);
+}
+
 TEST_F(CertificatePrinting, pupilsBeyondTheListAreSkipped)
 {
     const Document doc = WindowTestClass::make({"Adam", "Basia", "Czesio"});
@@ -145,6 +173,38 @@ TEST_F(CertificatePrinting, printerThatCannotStart_reportsCode4)
     } catch (const EKolmoError& e) {
         EXPECT_EQ(e.code(), ErrorCode::PrintFailed);
         EXPECT_STREQ(e.what(), " Wydruk nie powiódł się");
+    }
+}
+
+// Report cards hold pupils' personal data: an existing PDF keeps its mode,
+// a read-only one is refused with the reason and left as it was.
+TEST_F(CertificatePrinting, pdfOutputsKeepTheirModeAndReadOnlyOnesAreRefused)
+{
+    const Document doc = WindowTestClass::make({"Adam"});
+    for (const QFile::Permissions mode :
+         {QFile::ReadOwner | QFile::WriteOwner, QFile::ReadOwner | QFile::ReadGroup}) {
+        const bool readOnly = !(mode & QFile::WriteOwner);
+        SCOPED_TRACE(readOnly ? "read-only" : "0600");
+        QFile old(pdf_);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        ASSERT_TRUE(old.setPermissions(mode));
+        std::string detail;
+        try {
+            print(doc, {0});
+        } catch (const EKolmoError& e) {
+            EXPECT_EQ(e.code(), ErrorCode::PrintFailed);
+            detail = e.detail();
+        }
+        EXPECT_EQ(detail, readOnly ? "karty.pdf: plik jest tylko do odczytu" : "");
+        EXPECT_EQ(QFileInfo(pdf_).permissions() & QFile::Permissions(0x7077), mode);
+        QFile back(pdf_);
+        ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+        EXPECT_EQ(back.read(4), readOnly ? QByteArray("old") : QByteArray("%PDF"));
+        back.close();
+        ASSERT_TRUE(back.setPermissions(mode | QFile::WriteOwner));
+        ASSERT_TRUE(back.remove());
     }
 }
 

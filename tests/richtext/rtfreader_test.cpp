@@ -11,7 +11,15 @@
 #include <QTextFragment>
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <future>
 #include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -188,6 +196,139 @@ TEST(RtfReader, formattingFollowsGroupsAndResets)
     EXPECT_DOUBLE_EQ(first.tabPositions()[1].position, 200.0);
     EXPECT_EQ(doc.lastBlock().blockFormat().alignment(), Qt::AlignLeft);
     EXPECT_DOUBLE_EQ(doc.lastBlock().blockFormat().leftMargin(), 0.0);
+}
+
+QByteArray repeated(const QByteArray& piece, int times)
+{
+    return piece.repeated(times);
+}
+
+QString lastParagraph(const QTextDocument& document)
+{
+    return document.lastBlock().text();
+}
+
+// Each limit: a document just at it is kept whole, one a step beyond is
+// cut there with the note at the end.
+TEST(RtfReaderLimits, documentsAreKeptUpToEachLimitAndCutBeyondIt)
+{
+    const auto fonts = [](int n) {
+        QByteArray rtf = "{\\rtf1{\\fonttbl";
+        for (int i = 0; i < n; ++i)
+            rtf += "{\\f" + QByteArray::number(i) + " Font" + QByteArray::number(i) + ";}";
+        rtf += "}";
+        for (int i = 0; i < n; ++i)
+            rtf += "\\f" + QByteArray::number(i) + " a ";
+        return rtf + "}";
+    };
+    const struct {
+        const char* name;
+        QByteArray rtf;
+        bool cut;
+        bool fontsReplaced;
+        int kept;  // characters at least, notes not counted
+    } cases[] = {
+        {"characters at the limit", "{\\rtf1 " + repeated("a ", rtf::kMaxCharacters / 2) + "}",
+         false, false, rtf::kMaxCharacters},
+        {"one character more", "{\\rtf1 " + repeated("a ", rtf::kMaxCharacters / 2) + "b}", true,
+         false, rtf::kMaxCharacters},
+        {"paragraphs at the limit",
+         "{\\rtf1 " + repeated("a\\par ", rtf::kMaxParagraphs - 1) + "a}", false, false,
+         2 * rtf::kMaxParagraphs},
+        {"one paragraph more", "{\\rtf1 " + repeated("a\\par ", rtf::kMaxParagraphs) + "a}", true,
+         false, 2 * rtf::kMaxParagraphs},
+        {"format runs at the limit",
+         "{\\rtf1 " + repeated("\\b a\\b0 a", rtf::kMaxFormatRuns / 2) + "}", false, false,
+         rtf::kMaxFormatRuns},
+        {"one run more", "{\\rtf1 " + repeated("\\b a\\b0 a", rtf::kMaxFormatRuns / 2) + "\\b a}",
+         true, false, rtf::kMaxFormatRuns},
+        {"fonts at the limit", fonts(rtf::kMaxFonts), false, false, 2 * rtf::kMaxFonts},
+        {"one font more", fonts(rtf::kMaxFonts + 1), false, true, 2 * rtf::kMaxFonts + 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTextDocument doc;
+        ASSERT_TRUE(readRtf(c.rtf, doc));
+        QString text = doc.toPlainText();
+        EXPECT_EQ(text.contains(rtf::textCutNote()), c.cut);
+        EXPECT_EQ(text.contains(rtf::fontsReplacedNote()), c.fontsReplaced);
+        if (c.cut || c.fontsReplaced) {
+            EXPECT_TRUE(lastParagraph(doc).startsWith(QLatin1Char('[')));
+        }
+        EXPECT_LE(doc.characterCount(), rtf::kMaxCharacters + rtf::kMaxParagraphs + 400);
+        text.remove(rtf::textCutNote()).remove(rtf::fontsReplacedNote());
+        EXPECT_GE(text.trimmed().size(), c.kept - 1);
+        EXPECT_LE(doc.blockCount(), rtf::kMaxParagraphs + 2);
+    }
+}
+
+TEST(RtfReaderLimits, fontSizesStayWithinFourToNinetySixPoints)
+{
+    const struct {
+        const char* word;
+        double points;
+    } cases[] = {{"\\fs1", 4},    {"\\fs7", 4},     {"\\fs8", 4}, {"\\fs9", 4.5}, {"\\fs192", 96},
+                 {"\\fs193", 96}, {"\\fs2000", 96}, {"\\fs", 12}, {"\\fs-40", 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.word);
+        QTextDocument doc;
+        ASSERT_TRUE(readRtf("{\\rtf1 " + QByteArray(c.word) + " x}", doc));
+        const auto format = formatOf(doc, QStringLiteral("x"));
+        ASSERT_TRUE(format);
+        EXPECT_DOUBLE_EQ(format->fontPointSize(), c.points);
+    }
+}
+
+TEST(RtfReaderLimits, longWordsGetInvisibleBreaksAndKeepTheirText)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(
+        readRtf("{\\rtf1 " + QByteArray(1000, 'x') + " " + QByteArray(100, 'y') + "}", doc));
+    QString text = doc.toPlainText();
+    EXPECT_EQ(text.count(QChar(0x200B)), 9);  // 1,000 x in ten pieces, the 100 y whole
+    for (const QString& piece : text.split(QRegularExpression(QStringLiteral("[ \u200B]"))))
+        EXPECT_EQ(piece.size(), 100);
+    text.remove(QChar(0x200B));
+    EXPECT_EQ(text,
+              QString(1000, QLatin1Char('x')) + QLatin1Char(' ') + QString(100, QLatin1Char('y')));
+}
+
+// Only a regular file no larger than the limit is read; a FIFO is refused
+// without waiting for a writer.
+TEST(RtfReaderLimits, onlyRegularFilesWithinTheSizeLimitAreRead)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto make = [&dir](const char* name, qint64 size) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1 tekst}");
+        EXPECT_TRUE(file.resize(size));  // sparse: no disk taken
+        return file.fileName();
+    };
+    const QString fifo = dir.filePath(QStringLiteral("fifo.rtf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        QString path;
+        bool read;
+    } cases[] = {
+        {make("small.rtf", 100), true},
+        {make("at-limit.rtf", rtf::kMaxFileBytes), true},
+        {make("too-large.rtf", rtf::kMaxFileBytes + 1), false},
+        {fifo, false},
+        {dir.path(), false},
+        {dir.filePath(QStringLiteral("missing.rtf")), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        auto read = std::async(std::launch::async, [&c] {
+            QTextDocument doc;
+            return readRtfFile(c.path, doc)
+                   && doc.toPlainText().startsWith(QStringLiteral("tekst"));
+        });
+        ASSERT_EQ(read.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+        EXPECT_EQ(read.get(), c.read);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Runs the built wkz tool on hand-made class files and checks what it says.
 
 #include "document/classfile.h"
+#include "qtbridge/classfilelock.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,12 +11,15 @@
 
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 
 // GCC says __SANITIZE_ADDRESS__; Clang answers __has_feature.
@@ -256,6 +260,45 @@ TEST_F(Wkz, buildOfDumpReproducesTheFile)
     EXPECT_EQ(rebuilt.dokumenty, original.dokumenty);
 }
 
+// The sample class is clean; a remark of 30 lines in pupil 3's 40 mm box
+// is named with the pupil and the phrase, and taking it back cleans it.
+TEST_F(Wkz, checkNamesThePupilAndPhraseOfAnOverflow)
+{
+    const std::string sample = std::string(WYKAZKI_BIN_DIR) + "/Przyklad.wkz";
+    const WkzRun clean = wkz("check " + sample);
+    EXPECT_EQ(clean.exitCode, 0) << clean.out << clean.err;
+
+    const WkzRun dump = wkz("dump " + sample);
+    QJsonObject json = parse(dump.out);
+    QJsonArray pupils = json[QStringLiteral("pupils")].toArray();
+    QJsonArray third = pupils[2].toArray();
+    QJsonObject remark = third[31].toObject();
+    const QJsonValue original = remark[QStringLiteral("text")];
+    QStringList lines;
+    for (int i = 1; i <= 30; ++i)
+        lines << QStringLiteral("Wiersz %1 uwag").arg(i);
+    for (const QJsonValue& text : {QJsonValue(lines.join(QStringLiteral("\r\n"))), original}) {
+        remark[QStringLiteral("text")] = text;
+        third[31] = remark;
+        pupils[2] = third;
+        json[QStringLiteral("pupils")] = pupils;
+        write("c.json", QJsonDocument(json).toJson().toStdString());
+        ASSERT_EQ(
+            wkz("build " + (dir / "c.json").string() + " -o " + (dir / "c.wkz").string()).exitCode,
+            0);
+        const WkzRun run = wkz("check " + (dir / "c.wkz").string() + " --page 2");
+        if (text == original) {
+            EXPECT_EQ(run.exitCode, 0) << run.out;
+        } else {
+            EXPECT_EQ(run.exitCode, 3);
+            EXPECT_EQ(run.out, "3\tJulia Chmielewska\tszczeg. osiągnięcia\ttekst nie mieści się "
+                               "w ramce o wysokości 40 mm\n");
+        }
+    }
+    EXPECT_EQ(wkz("check " + corpus("v56.wkz") + " --page 5").exitCode, 2);
+    EXPECT_EQ(wkz("check " + (dir / "none.wkz").string()).exitCode, 1);
+}
+
 TEST_F(Wkz, buildTakesDefaultsForMissingKeys)
 {
     write("min.json",
@@ -395,6 +438,168 @@ TEST_F(Wkz, runningOutOfMemoryGivesTheProgramsMessage)
     EXPECT_EQ(run.err, " Za mało pamięci w komputerze\n");
 }
 
+// Sparse class files of 2 GiB: the version byte and the size are judged
+// before anything else is read, within a small address space.
+TEST_F(Wkz, hugeClassFilesAreRefusedWithoutReadingThem)
+{
+#if defined(__SANITIZE_ADDRESS__) || WYKAZKI_ADDRESS_SANITIZER
+    const std::string limited = std::string(WYKAZKI_BIN_DIR) + "/wkz ";
+#else
+    const std::string limited = "ulimit -v 200000; exec " + std::string(WYKAZKI_BIN_DIR) + "/wkz ";
+#endif
+    const struct {
+        char version;
+        const char* err;
+    } cases[] = {{0x7f, kVersionMessages}, {56, kReadMessage}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.version));
+        const fs::path file = write("huge.wkz", std::string(1, c.version));
+        fs::resize_file(file, std::uint64_t{2} << 30);
+        const WkzRun run = wkz(limited + "info " + file.string(), false);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, c.err);
+    }
+}
+
+// A file-size limit (ulimit -f) cuts the write short: the old file stays,
+// the temporary one goes, and wkz says so instead of dying of SIGXFSZ.
+TEST_F(Wkz, aWriteCutByTheFileSizeLimitFailsAndKeepsTheOldFile)
+{
+    std::string json = R"({"phrases": [)";
+    for (int i = 0; i < 3000; ++i)
+        json += i ? ",{}" : "{}";
+    write("in.json", json + "]}");
+    write("out.wkz", "old");
+    const WkzRun run = wkz("ulimit -f 16; exec " + std::string(WYKAZKI_BIN_DIR) + "/wkz build "
+                               + (dir / "in.json").string() + " -o " + (dir / "out.wkz").string(),
+                           false);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, " Zapis danych do archiwum nie powiódł się\n");
+    EXPECT_EQ(slurp(dir / "out.wkz"), "old");
+    // in.json, out.wkz and stderr.txt: no temporary file left.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+}
+
+// Report cards hold pupils' personal data: a PDF written over an existing
+// file keeps its mode and group, a read-only one is refused and left as it
+// is, a new one follows the umask; the name's bytes are kept as given.
+TEST_F(Wkz, pdfOutputsKeepTheirPrivacy)
+{
+    const std::string sample = std::string(WYKAZKI_BIN_DIR) + "/Przyklad.wkz";
+    const struct {
+        const char* name;
+        int existingMode;  // -1: no file yet
+        int exitCode;
+        int modeAfter;
+    } cases[] = {
+        {"private.pdf", 0600, 0, 0600},     {"group.pdf", 0640, 0, 0640},
+        {"read-only.pdf", 0444, 1, 0444},   {"new.pdf", -1, 0, 0640},
+        {"\xb6wiadectwa.pdf", -1, 0, 0640},  // Latin-2 "ś": no UTF-8
+    };
+    const bool root = ::geteuid() == 0;
+    for (const char* command : {"print --pupils 1", "table"}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(command) + " -o " + c.name);
+            const fs::path out = dir / c.name;
+            if (c.existingMode >= 0) {
+                write(c.name, "old");
+                ASSERT_EQ(::chmod(out.c_str(), static_cast<mode_t>(c.existingMode)), 0);
+                if (root) {
+                    ASSERT_EQ(::chown(out.c_str(), 0, 4322), 0);
+                }
+            }
+            const WkzRun run = wkz("umask 027; exec " + std::string(WYKAZKI_BIN_DIR) + "/wkz "
+                                       + command + " " + sample + " -o '" + out.string() + "'",
+                                   false);
+            EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+            struct stat st {};
+            ASSERT_EQ(::stat(out.c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 07777, static_cast<mode_t>(c.modeAfter));
+            if (c.exitCode != 0) {
+                EXPECT_NE(run.err.find("plik jest tylko do odczytu"), std::string::npos) << run.err;
+                EXPECT_EQ(slurp(out), "old");
+            } else {
+                EXPECT_EQ(slurp(out).substr(0, 5), "%PDF-");
+                if (root && c.existingMode >= 0) {
+                    EXPECT_EQ(st.st_gid, 4322u);
+                }
+            }
+            fs::remove(out);
+            EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
+                << "only stderr.txt is left";
+        }
+    }
+}
+
+// A picture folder named in Latin-2 bytes, which are no UTF-8: its
+// pictures are found and printed, not taken for damaged.
+TEST_F(Wkz, picturesAreFoundInFoldersNamedInAnyEncoding)
+{
+    const fs::path folder = dir / "\xb6wiad";
+    fs::create_directory(folder);
+    for (const char* picture : {"godlo.bmp", "logo.bmp"})
+        fs::copy_file(fs::path(WYKAZKI_BIN_DIR) / picture, folder / picture);
+    const WkzRun run = wkz(std::string("print ") + WYKAZKI_BIN_DIR + "/Przyklad.wkz --pupils 1 -o "
+                           + (dir / "out.pdf").string() + " --pictures '" + folder.string() + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+}
+
+// The PDF's title as wkz table stored it: UTF-16 in the document's
+// information.
+QString pdfTitle(const std::string& pdf)
+{
+    const std::string start = "/Title (\xfe\xff";
+    const std::size_t from = pdf.find(start);
+    if (from == std::string::npos)
+        return {};
+    const std::size_t begin = from + start.size();
+    const std::size_t end = pdf.find(")\n", begin);
+    QString title;
+    for (std::size_t i = begin; i + 1 < end; i += 2)
+        title += QChar(static_cast<char16_t>((static_cast<unsigned char>(pdf[i]) << 8)
+                                             | static_cast<unsigned char>(pdf[i + 1])));
+    return title;
+}
+
+// --title in the locale's encoding; a byte no character of it is the
+// program's code page's (Windows-1250) character, and the C locale of a
+// bare environment reads UTF-8.
+TEST_F(Wkz, titlesAreReadInTheLocalesEncoding)
+{
+    const bool latin2 = std::system(("localedef -i pl_PL -f ISO-8859-2 "
+                                     + (dir / "pl_PL.ISO-8859-2").string() + " >/dev/null 2>&1")
+                                        .c_str())
+                        == 0;
+    const struct {
+        const char* locale;
+        const char* title;
+    } cases[] = {
+        {"C.UTF-8", "\xc5\x9awiadectwa"},
+        {"C", "\xc5\x9awiadectwa"},
+        {"C.UTF-8", "\x8cwiadectwa"},  // no UTF-8: Windows-1250 "Ś"
+        {"pl_PL.ISO-8859-2", "\xa6wiadectwa"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        if (std::string(c.locale) == "pl_PL.ISO-8859-2" && !latin2) {
+            std::cerr << "no Latin-2 locale could be made; its case is left out\n";
+            continue;
+        }
+        const fs::path out = dir / "title.pdf";
+        // Only the made locale needs LOCPATH (glibc keeps its copy of the
+        // path for the life of the process).
+        const bool latin = std::string(c.locale) == "pl_PL.ISO-8859-2";
+        const WkzRun run =
+            wkz(std::string(latin ? "LOCPATH=" + dir.string() + " " : "") + "LC_ALL=" + c.locale
+                    + " exec " + WYKAZKI_BIN_DIR + "/wkz table " + WYKAZKI_BIN_DIR
+                    + "/Przyklad.wkz -o " + out.string() + " --title '" + c.title + "'",
+                false);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(pdfTitle(slurp(out)), QStringLiteral("Świadectwa"));
+    }
+}
+
 TEST_F(Wkz, buildAndTableNeverReplaceSpecialFiles)
 {
     write("in.json", R"({"phrases": [{}]})");
@@ -412,6 +617,28 @@ TEST_F(Wkz, buildAndTableNeverReplaceSpecialFiles)
             EXPECT_TRUE(fs::is_symlink(dir / "link.wkz"));
         }
     }
+}
+
+TEST_F(Wkz, buildLeavesAClassOpenInTheProgramAlone)
+{
+    write("in.json", R"({"phrases": [{}]})");
+    const std::string out = (dir / "open.wkz").string();
+    const std::string command = "build " + (dir / "in.json").string() + " -o " + out;
+    ASSERT_EQ(wkz(command).exitCode, 0);
+    const std::string before = slurp(out);
+    {
+        ClassFileLock program(out);
+        ASSERT_EQ(program.tryLock(), ClassFileLock::State::Locked);
+        write("in.json", R"({"phrases": [{}, {}]})");
+        const WkzRun refused = wkz(command);
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_NE(refused.err.find("plik jest otwarty w programie Wykazki ("), std::string::npos)
+            << refused.err;
+        EXPECT_EQ(slurp(out), before);
+    }
+    EXPECT_EQ(wkz(command).exitCode, 0);
+    EXPECT_NE(slurp(out), before);
+    EXPECT_FALSE(fs::exists(ClassFileLock::lockPathFor(out)));
 }
 
 TEST(SampleClass, isBuiltIntoTheProgramFolderWithItsPictures)

@@ -165,3 +165,51 @@ TEST(WkzTable, refusesWhatItCannotPrintAndLeavesNoFile)
 }
 
 }  // namespace
+
+// The sheets printing accepts (1..1000 mm) are the table's too; any other
+// gives printing's own message and an A4 table.
+TEST(WkzTable, takesTheSheetsPrintingTakesAndSaysWhyElseA4)
+{
+    struct Case {
+        int widthMm;
+        const char* pageSize;  // pdfinfo's "Page size" in points
+        bool told;
+    };
+    const Case cases[] = {{1000, "2835 x 842", false},
+                          {300, "850 x 842", false},
+                          {1001, "595 x 842", true},
+                          {2000, "595 x 842", true},
+                          {0, "595 x 842", true}};
+    const fs::path dir =
+        fs::temp_directory_path() / ("wkz-table-sheet-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string wkz = std::string(WYKAZKI_BIN_DIR) + "/wkz";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.widthMm);
+        const QJsonObject json{
+            {QStringLiteral("options"),
+             QJsonObject{{QStringLiteral("width"), c.widthMm}, {QStringLiteral("height"), 297}}},
+            {QStringLiteral("phrases"),
+             QJsonArray{QJsonObject{{QStringLiteral("name"), QStringLiteral("a")}}}},
+            // Appended: Clang reads QJsonArray{QJsonArray{...}} as a copy.
+            {QStringLiteral("pupils"), QJsonArray() << QJsonArray{QJsonObject{}}}};
+        std::ofstream(dir / "c.json") << QJsonDocument(json).toJson().toStdString();
+        ASSERT_EQ(run(wkz + " build " + (dir / "c.json").string() + " -o "
+                      + (dir / "c.wkz").string() + " 2>/dev/null"),
+                  0);
+        std::string said;
+        ASSERT_EQ(run(wkz + " table " + (dir / "c.wkz").string() + " -o " + (dir / "c.pdf").string()
+                          + " 2>&1",
+                      &said),
+                  0);
+        EXPECT_EQ(said.find("poza zakresem od 1 do 1000 mm; tabela na arkuszu A4")
+                      != std::string::npos,
+                  c.told)
+            << said;
+        std::string info;
+        run("pdfinfo " + (dir / "c.pdf").string(), &info);
+        EXPECT_NE(info.find(std::string("Page size:       ") + c.pageSize), std::string::npos)
+            << info;
+    }
+    fs::remove_all(dir);
+}

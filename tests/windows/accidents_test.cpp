@@ -5,6 +5,8 @@
 
 #include "windowfixture.h"
 
+#include "windows/closa.h"
+
 #include "document/classfile.h"
 #include "qtbridge/cp1250text.h"
 #include "windows/ffwopis.h"
@@ -137,6 +139,32 @@ TEST_F(AccidentTest, pastedGradesAreUnderstoodOrLeftAlone)
     EXPECT_EQ(value(1, kPhysics).grade, 0);
     EXPECT_TRUE(window().statusText().contains(QStringLiteral(": 2")))
         << window().statusText().toStdString();
+}
+
+// A message belongs to the action that gave it: the next action replaces
+// it, and a change without a message of its own brings back the file.
+TEST_F(AccidentTest, statusMessagesDoNotOutliveTheirAction)
+{
+    const QString file = context->closa().saveFileName();
+    const auto next = [] { QApplication::processEvents(); };  // the next event
+    selectCell(0, kMaths);
+    grid().pasteText("zle\r\n");
+    EXPECT_TRUE(window().statusText().startsWith(QStringLiteral("Nie rozpoznano ocen")));
+    next();
+    grid().pasteText("2\r\n");
+    EXPECT_EQ(value(0, kMaths).grade, 1);
+    EXPECT_EQ(window().statusText(), file);
+    next();
+    grid().pasteText("zle\r\n");
+    next();
+    action(window(), "Cofnij1")->trigger();
+    EXPECT_EQ(window().statusText(), file);
+    next();
+    action(window(), "Zapisz1")->trigger();
+    EXPECT_EQ(window().statusText(), QStringLiteral("Zapisano: ") + file);
+    next();
+    QTest::keyClick(&grid(), Qt::Key_4);
+    EXPECT_EQ(window().statusText(), file);
 }
 
 // 5. A multi-line text with quotes goes to the clipboard as spreadsheets

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -50,11 +51,22 @@ TEST_F(CupsPrinting, twoPagesOfTheTable)
     EXPECT_FALSE(dialog.jobOpen());
 }
 
+// Pupils 1 and 3 through the print dialog, on the queue it preselects.
 TEST_F(CupsPrinting, twoReportCards)
 {
     select(0, 0, 1, 0);
+    dialogs->inModal[QStringLiteral("printCardsDialog")] = [](QDialog& d) {
+        auto& print = static_cast<PrintCardsDialog&>(d);
+        EXPECT_EQ(print.choice().printer, QStringLiteral("wkz-pdf"));
+        print.groupButton(PrintCardsDialog::None).click();
+        for (const int row : {0, 2})
+            print.pupilList().item(row)->setCheckState(Qt::Checked);
+        return int(QDialog::Accepted);
+    };
+    dialogs->questionAnswers.push_back(QMessageBox::Yes);
     window().speedButton(8).click();
     EXPECT_TRUE(dialogs->errors.empty());
+    EXPECT_EQ(window().statusText(), QStringLiteral("Wysłano do drukarki: 2 świadectwa (wkz-pdf)"));
 }
 
 }  // namespace

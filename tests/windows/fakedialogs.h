@@ -8,6 +8,8 @@
 #include <QDialog>
 
 #include <deque>
+#include <functional>
+#include <map>
 #include <vector>
 
 class FakeDialogs : public Dialogs {
@@ -15,17 +17,22 @@ public:
     struct Question {
         QString title;
         QString text;
+        QStringList buttons;  // of choose(); empty for question()
     };
 
     std::deque<QString> openAnswers;  // an empty text cancels
     std::deque<QString> saveAnswers;
     std::deque<QMessageBox::StandardButton> questionAnswers;
+    std::deque<int> chooseAnswers;  // button indexes; none left: the last button
 
     std::vector<FileDialogRequest> openAsked;
     std::vector<FileDialogRequest> saveAsked;
     std::vector<Question> questions;
     std::vector<QString> errors;  // messages the error window showed
     std::vector<QString> modals;  // object names of the windows shown modally
+    // What the user does in a window shown modally, by its object name;
+    // the answer is the window's result. Without one: accepted as it stands.
+    std::map<QString, std::function<int(QDialog&)>> inModal;
 
     QString openFileName(QWidget*, const FileDialogRequest& request) override
     {
@@ -40,14 +47,22 @@ public:
     QMessageBox::StandardButton question(QWidget*, const QString& title,
                                          const QString& text) override
     {
-        questions.push_back({title, text});
+        questions.push_back({title, text, {}});
         return take(questionAnswers, QMessageBox::Cancel);
+    }
+    int choose(QWidget*, const QString& title, const QString& text, const QStringList& buttons,
+               QMessageBox::Icon) override
+    {
+        questions.push_back({title, text, buttons});
+        return take(chooseAnswers, static_cast<int>(buttons.size()) - 1);
     }
     int runModal(QDialog& dialog) override
     {
         modals.push_back(dialog.objectName());
         if (auto* error = qobject_cast<Tffwerr*>(&dialog))
             errors.push_back(error->message());
+        if (const auto script = inModal.find(dialog.objectName()); script != inModal.end())
+            return script->second(dialog);
         return QDialog::Accepted;
     }
 

@@ -7,9 +7,12 @@
 
 #include "windows/ffwopcje.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -77,6 +80,55 @@ protected:
     Tffwopcje window_;
     TOpcje options_;
 };
+
+// The notes name the keys the grid really takes, with Polish punctuation.
+TEST_F(OptionsWindow, notesNameTheKeysTheGridTakes)
+{
+    QStringList notes;
+    for (const QLabel* label : window_.findChildren<QLabel*>())
+        if (label->wordWrap())
+            notes << label->text();
+    const QString all = notes.join(QLatin1Char('\n'));
+    for (const char* wanted :
+         {"Klawisze 1–6 ", "Klawisze A–D ", "Klawisze Ctrl+0 … Ctrl+9 ", "„Nie ma przedmiotu”."})
+        EXPECT_TRUE(all.contains(QString::fromUtf8(wanted))) << wanted;
+    for (const char* wrong : {"Klawisze 0 - 9", "1- 6", "A ...D", "...."})
+        EXPECT_FALSE(all.contains(QString::fromUtf8(wrong))) << wrong;
+}
+
+// The proof print's buttons reach the program, and the calibration page
+// gets the shift as the window shows it, before it is closed.
+TEST_F(OptionsWindow, scanButtonsAndCalibrationUseTheProgramsHooks)
+{
+    std::array<QString, 4> names{QString(), QStringLiteral("skany/s2.png")};
+    std::vector<int> chosen;
+    std::optional<TOpcje> calibrated;
+    window_.setProofHooks({
+        [&names](int page) { return names.at(static_cast<std::size_t>(page)); },
+        [&](int page) {
+            chosen.push_back(page);
+            names.at(static_cast<std::size_t>(page)) = QStringLiteral("nowy.jpg");
+        },
+        [&calibrated](const TOpcje& o) { calibrated = o; },
+    });
+    EXPECT_TRUE(window_.scansButton().isEnabled());
+    EXPECT_EQ(window_.scanAction(0).text(), QStringLiteral("Skan formularza, strona 1… (brak)"));
+    EXPECT_EQ(window_.scanAction(1).text(), QStringLiteral("Skan formularza, strona 2… (s2.png)"));
+    window_.scanAction(3).trigger();
+    EXPECT_EQ(chosen, std::vector<int>{3});
+    EXPECT_EQ(window_.scanAction(3).text(),
+              QStringLiteral("Skan formularza, strona 4… (nowy.jpg)"));
+
+    options_.left = 0;
+    editWith(window_, options_, [&] {
+        retype(window_.spinEdit(3), QStringLiteral("7"));
+        window_.calibrationButton().click();
+        QTest::keyClick(&window_.spinEdit(3), Qt::Key_Return);
+    });
+    ASSERT_TRUE(calibrated.has_value());
+    EXPECT_EQ(calibrated->left, 7);
+    EXPECT_EQ(options_.left, 7);
+}
 
 TEST_F(OptionsWindow, offsetBox_refusesMinusButTheDownArrowReachesMinus50AndStops)
 {

@@ -56,11 +56,13 @@ TEST_F(WindowTest, picturesAreLookedUpInTheProgramFolder)
     logo.fill(Qt::red);
     ASSERT_TRUE(logo.save(folder.filePath(QStringLiteral("logo.bmp")), "BMP"));
     ASSERT_TRUE(logo.save(folder.filePath(QStringLiteral("a.png")), "PNG"));
+    ASSERT_TRUE(logo.save(folder.filePath(QStringLiteral("b.JPEG")), "JPEG"));
 
     QImage picture;
     EXPECT_TRUE(context->closa().loadPicture("logo", picture));
     EXPECT_EQ(picture.size(), QSize(4, 3));
     EXPECT_TRUE(context->closa().loadPicture("a.png", picture));
+    EXPECT_TRUE(context->closa().loadPicture("b.JPEG", picture));  // no ".bmp" added
 
     QImage untouched(1, 1, QImage::Format_RGB32);
     EXPECT_FALSE(context->closa().loadPicture("brak", untouched));

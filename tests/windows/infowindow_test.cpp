@@ -6,13 +6,19 @@
 #include "windows/ffkolmo.h"
 #include "windows/ffwintro.h"
 
+#include "richtext/rtfreader.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -86,6 +92,44 @@ TEST_F(InfoTest, withoutTheDocumentNothingShows)
     putDocument();
     activateMain();
     ASSERT_TRUE(QTest::qWaitFor([this] { return infoShowings() == 1; }));
+}
+
+// Hostile documents in the program folder: the program goes on, and what is
+// shown is bounded. A FIFO is never opened for a read that would wait.
+TEST_F(InfoTest, hostileDocumentsShowBoundedOrNothingAndNeverWait)
+{
+    const QString path = folder.filePath(QStringLiteral("wyka2001.rtf"));
+    const struct {
+        const char* name;
+        QByteArray rtf;  // empty: a FIFO
+        bool shown;
+        QString last;  // the document's last paragraph
+    } cases[] = {
+        {"fifo", {}, false, {}},
+        {"huge fonts", "{\\rtf1 \\fs2000 " + QByteArray("slowo ").repeated(2000) + "}", true,
+         QStringLiteral("slowo ").repeated(2000)},
+        {"beyond the limits", "{\\rtf1 " + QByteArray("a\\par ").repeated(6000) + "}", true,
+         rtf::textCutNote()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path);
+        if (c.rtf.isEmpty()) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.rtf);
+        }
+        dialogs->modals.clear();
+        info();
+        EXPECT_EQ(infoShowings(), c.shown ? 1 : 0);
+        if (!c.shown)
+            continue;
+        const QTextDocument& doc = *context->infoWindow().textView().document();
+        EXPECT_EQ(doc.lastBlock().text().trimmed(), c.last.trimmed());
+        EXPECT_LE(doc.begin().charFormat().fontPointSize(), rtf::kMaxPoints);
+    }
 }
 
 TEST_F(InfoTest, aboutWindowNamesTheProgramAndOpensItsHomePage)

@@ -5,8 +5,10 @@
 #include "windows/ffwopis.h"
 
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolBar>
 
 class LongTextTest : public WindowTest {
 protected:
@@ -116,4 +118,54 @@ TEST_F(LongTextTest, clearingTheSwitchHidesAndSettingItShowsTheCurrentCell)
     switchOn(true);
     EXPECT_TRUE(opis().isVisible());
     EXPECT_EQ(shown(), QStringLiteral("Jan Nowak"));
+}
+
+// Where the editor first opens: beside the main window when the screen has
+// room, else over the grid's last cells, never over the menus or toolbar.
+TEST(LongTextPlace, besideTheMainWindowOrInTheGridsCorner)
+{
+    const QSize size(300, 100);
+    const QRect screen(0, 0, 1920, 1080);
+    const struct {
+        QRect main, grid;
+        QPoint expected;
+    } cases[] = {
+        // Room on the right.
+        {{0, 0, 800, 600}, {10, 120, 780, 450}, {804, 120}},
+        // No room on the right: below.
+        {{1000, 0, 900, 600}, {1010, 120, 880, 450}, {1000, 604}},
+        // Only on the left.
+        {{800, 100, 1100, 900}, {810, 220, 1080, 750}, {496, 220}},
+        // Maximised: the grid's bottom right corner.
+        {{0, 0, 1920, 1080}, {0, 130, 1920, 920}, {1620, 950}},
+        // A grid smaller than the editor: its top left, below the toolbar.
+        {{0, 0, 1920, 1080}, {0, 130, 200, 50}, {0, 130}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(longTextPlace(c.main, c.grid, size, screen).topLeft(), c.expected)
+            << c.main.x() << "," << c.main.y();
+}
+
+TEST_F(LongTextTest, opensClearOfTheMenusAndComesBackWhereItWasLeft)
+{
+    EXPECT_FALSE(opis().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    moveTo(1, kName);
+    switchOn(true);
+    ASSERT_TRUE(opis().isVisible());
+    const QRect editor = opis().frameGeometry();
+    const QWidget* toolbar = window().findChild<QToolBar*>();
+    ASSERT_NE(toolbar, nullptr);
+    const QRect menus(
+        window().menuBar()->mapToGlobal(QPoint(0, 0)),
+        QSize(window().width(), toolbar->mapTo(&window(), QPoint(0, toolbar->height())).y()));
+    EXPECT_FALSE(editor.intersects(menus)) << editor.y() << " " << menus.bottom();
+
+    opis().move(editor.topLeft() + QPoint(-7, 5));
+    switchOn(false);
+    const QPoint left = opis().pos();
+    TearDown();
+    SetUp();
+    moveTo(1, kName);
+    switchOn(true);
+    EXPECT_EQ(opis().pos(), left);
 }

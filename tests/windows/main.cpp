@@ -3,6 +3,8 @@
 
 #include "windows/wykazkiapplication.h"
 
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
@@ -12,5 +14,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     WykazkiApplication app(argc, argv);
+    // Per-user preferences the windows remember go to a folder of the run's
+    // own, never into the user's.
+    const QTemporaryDir preferences;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, preferences.path());
     return RUN_ALL_TESTS();
 }

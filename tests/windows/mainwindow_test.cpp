@@ -74,7 +74,8 @@ TEST_F(WindowTest, missingSampleIsReportedAndLeavesTheEmptyDocument)
 {
     start(false);
     ASSERT_EQ(dialogs->errors.size(), 1u);
-    EXPECT_EQ(dialogs->errors[0], kReadFailed);
+    EXPECT_EQ(dialogs->errors[0],
+              folder.filePath(QStringLiteral("Przyklad.wkz")) + QLatin1Char('\n') + kReadFailed);
     EXPECT_EQ(doc().frazy().count(), 0u);
     EXPECT_EQ(window().statusText(), QString());
 
@@ -85,6 +86,12 @@ TEST_F(WindowTest, missingSampleIsReportedAndLeavesTheEmptyDocument)
     EXPECT_EQ(columnHeader(0), QStringLiteral("........"));
     EXPECT_EQ(rowHeader(0), QStringLiteral("........"));
     EXPECT_EQ(cell(0, 0), QStringLiteral("........"));
+
+    // No class file gives the size: the first one shows every button.
+    EXPECT_GE(window().width(), 361);
+    EXPECT_GE(window().height(), 267);
+    for (int button = 1; button <= 9; ++button)
+        EXPECT_TRUE(window().speedButton(button).isVisible()) << button;
 }
 
 TEST_F(WindowTest, openUsesItsDialogAndReadsTheChosenFile)
@@ -126,14 +133,16 @@ TEST_F(WindowTest, failedReadsLeaveTheDocumentAsItWas)
     truncated.close();
 
     dialogs->openAnswers = {file.fileName(), truncated.fileName()};
+    dialogs->questionAnswers = {QMessageBox::No, QMessageBox::No};
     action(window(), "Odczytaj1")->trigger();
-    ASSERT_EQ(dialogs->errors.size(), 2u);
-    EXPECT_EQ(dialogs->errors[0], kWrongVersion);
-    EXPECT_EQ(dialogs->errors[1], kReadFailed);
+    // One window names the file and says both what and why.
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0], file.fileName() + QLatin1Char('\n') + kWrongVersion
+                                      + QLatin1Char('\n') + kReadFailed);
 
     action(window(), "Odczytaj1")->trigger();
-    ASSERT_EQ(dialogs->errors.size(), 3u);
-    EXPECT_EQ(dialogs->errors[2], kReadFailed);
+    ASSERT_EQ(dialogs->errors.size(), 2u);
+    EXPECT_EQ(dialogs->errors[1], truncated.fileName() + QLatin1Char('\n') + kReadFailed);
 
     EXPECT_EQ(doc().frazy(), before.frazy());
     EXPECT_EQ(doc().dokumenty(), before.dokumenty());
@@ -149,6 +158,54 @@ TEST_F(WindowTest, cancelledOpenChangesNothing)
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_EQ(doc().dokumenty().count(), static_cast<std::size_t>(kPupilCount));
 }
+
+// Odczytaj on a modified document asks first, as Nowy does.
+struct OpenOverChanges {
+    bool modified;
+    QMessageBox::StandardButton answer;
+    bool asked;
+    bool read;   // the chosen file replaced the document
+    bool saved;  // the changes reached Przyklad.wkz first
+};
+
+class OpenOverChangesTest : public WindowTest,
+                            public ::testing::WithParamInterface<OpenOverChanges> {};
+
+TEST_P(OpenOverChangesTest, asksToSaveAndFollowsTheAnswer)
+{
+    const OpenOverChanges& row = GetParam();
+    start();
+    if (row.modified)
+        setText(0, kRemarks, "niezapisane");
+    ClassFileContents other = sampleClass();
+    other.frazy[kName].name = "Nazwisko";
+    dialogs->openAnswers.push_back(writeClass(QStringLiteral("inna.wkz"), other));
+    dialogs->questionAnswers.push_back(row.answer);
+
+    action(window(), "Odczytaj1")->trigger();
+
+    ASSERT_EQ(dialogs->questions.size(), row.asked ? 1u : 0u);
+    if (row.asked) {
+        EXPECT_EQ(dialogs->questions[0].title, QStringLiteral("Wykazki 2.0"));
+        EXPECT_EQ(dialogs->questions[0].text, kSaveQuestion);
+    }
+    EXPECT_EQ(dialogs->openAsked.size(), row.read ? 1u : 0u);
+    EXPECT_EQ(rowHeader(kName) == QStringLiteral("Nazwisko"), row.read);
+    if (!row.read) {
+        EXPECT_EQ(value(0, kRemarks).text, "niezapisane");
+        EXPECT_TRUE(doc().ogolne().modified());
+    }
+    const ClassFileContents sample = readClassFileAt(
+        QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
+    EXPECT_EQ(sample.dokumenty.value(0, kRemarks).text == "niezapisane", row.saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Odczytaj, OpenOverChangesTest,
+    ::testing::Values(OpenOverChanges{false, QMessageBox::Cancel, false, true, false},
+                      OpenOverChanges{true, QMessageBox::Cancel, true, false, false},
+                      OpenOverChanges{true, QMessageBox::No, true, true, false},
+                      OpenOverChanges{true, QMessageBox::Yes, true, true, true}));
 
 TEST_F(WindowTest, saveWritesWhatIsReadBackEqual)
 {
@@ -194,7 +251,7 @@ TEST_F(WindowTest, saveWithoutAFileNameAsksForOneAndShowsIt)
     dialogs->saveAnswers.push_back(path);
     action(window(), "Zapisz1")->trigger();
     EXPECT_TRUE(QFile::exists(path));
-    EXPECT_EQ(window().statusText(), path);
+    EXPECT_EQ(window().statusText(), QStringLiteral("Zapisano: ") + path);
     EXPECT_EQ(context->closa().saveFileName(), path);
 }
 
@@ -207,7 +264,7 @@ TEST_F(WindowTest, saveAsAlwaysAsksAndTheNewNameBecomesCurrent)
     ASSERT_EQ(dialogs->saveAsked.size(), 1u);
     EXPECT_EQ(dialogs->saveAsked[0].fileName, folder.filePath(QStringLiteral("Przyklad.wkz")));
     EXPECT_TRUE(QFile::exists(path));
-    EXPECT_EQ(window().statusText(), path);
+    EXPECT_EQ(window().statusText(), QStringLiteral("Zapisano: ") + path);
 }
 
 TEST_F(WindowTest, failedSaveIsReported)
@@ -217,6 +274,9 @@ TEST_F(WindowTest, failedSaveIsReported)
     action(window(), "Zapiszpodnownazw1")->trigger();
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0], QStringLiteral(" Zapis danych do archiwum nie powiódł się"));
+    EXPECT_TRUE(window().statusText().startsWith(QStringLiteral("Nie zapisano: ")))
+        << window().statusText().toStdString();
+    EXPECT_TRUE(window().statusText().contains(QStringLiteral("ma.wkz")));
 }
 
 TEST_F(WindowTest, nowyOnAModifiedDocumentAsksAndFollowsTheAnswer)
@@ -318,6 +378,8 @@ TEST_F(WindowTest, menusAndToolbarFollowTheirOrderShortcutsAndHints)
     EXPECT_EQ(pliki, (QStringList{QStringLiteral("&Nowy"), QStringLiteral("-"),
                                   QStringLiteral("&Odczytaj"), QStringLiteral("&Zapisz"),
                                   QStringLiteral("Z&apisz pod nową nazwą"), QStringLiteral("-"),
+                                  QStringLiteral("&Importuj z arkusza…"),
+                                  QStringLiteral("&Eksportuj do arkusza…"), QStringLiteral("-"),
                                   QStringLiteral("&Rozmnóż na poszczególne oddziały"),
                                   QStringLiteral("-"), QStringLiteral("&Drukuj zaznaczone wykazki"),
                                   QStringLiteral("-"), QStringLiteral("&Koniec")}));
@@ -327,6 +389,8 @@ TEST_F(WindowTest, menusAndToolbarFollowTheirOrderShortcutsAndHints)
     EXPECT_EQ(action(window(), "Odczytaj1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_EQ(action(window(), "Drukujzaznwkz1")->shortcut(),
               QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_EQ(action(window(), "Wklejzzamiana1")->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+Shift+V")));
 
     const char* hints[9] = {"Zapisz",          "Edytuj elementy świadectwa",
                             "Dodaj ucznia",    "Usuń ucznia",

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTest>
 
 namespace {
@@ -56,7 +57,9 @@ TEST_F(PerTeacherTest, namesGiveOneCopyEachAndTheOpenFileStays)
         expected.version = read.version;
         EXPECT_EQ(read, expected);
     }
-    EXPECT_EQ(rozmn().statusText(), QStringLiteral("Zapisano plików: 2, nieudanych: 0."));
+    EXPECT_TRUE(dialogs->questions.empty());  // nothing to replace: no question
+    EXPECT_EQ(rozmn().statusText(), QStringLiteral("Zapisano plików: 2, nieudanych: 0, w folderze ")
+                                        + folder.path() + QStringLiteral("/."));
     EXPECT_TRUE(doc().ogolne().modified());
 
     // Zapisz still writes the file that was open.
@@ -89,22 +92,108 @@ TEST_F(PerTeacherTest, namesThatAreNoFileNamesAreRefused)
     above.cdUp();
     EXPECT_FALSE(above.exists(QStringLiteral("x.wkz")));
     EXPECT_TRUE(
-        rozmn().statusText().startsWith(QStringLiteral("Zapisano plików: 1, nieudanych: 0.")));
+        rozmn().statusText().startsWith(QStringLiteral("Zapisano plików: 1, nieudanych: 0,")));
     EXPECT_TRUE(rozmn().statusText().contains(QStringLiteral("\"../x\"")));
 }
 
-TEST_F(PerTeacherTest, aFailedWriteIsReportedAndTheNextNameStillWritten)
+// However many copies fail, one window names each and says why; the
+// other names are still written.
+TEST_F(PerTeacherTest, failedWritesAreSummedUpInOneWindow)
 {
     start();
-    // A folder where the copy should go: the write fails.
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("zajety.wkz")));
+    // Folders where the copies should go: those writes fail.
+    for (const char* busy : {"zajety.wkz", "drugi.wkz", "trzeci.wkz"})
+        ASSERT_TRUE(QDir(folder.path()).mkdir(QLatin1String(busy)));
     rozmn().open();
-    addName("zajety");
-    addName("3a");
+    for (const char* name : {"zajety", "3a", "drugi", "trzeci"})
+        addName(name);
+    dialogs->chooseAnswers.push_back(0);  // replace what is there
     QTest::mouseClick(&rozmn().speedButton(3), Qt::LeftButton);
-    EXPECT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_TRUE(dialogs->errors.empty());
+    ASSERT_EQ(dialogs->questions.size(), 1u);
+    const QString summary = dialogs->questions.back().text;
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("Nie zapisano plików: 3\n")))
+        << summary.toStdString();
+    for (const char* name : {"zajety.wkz: ", "drugi.wkz: ", "trzeci.wkz: "})
+        EXPECT_TRUE(summary.contains(QLatin1String(name))) << name;
+    EXPECT_EQ(dialogs->questions.back().buttons, QStringList{QStringLiteral("OK")});
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("3a.wkz"))));
-    EXPECT_EQ(rozmn().statusText(), QStringLiteral("Zapisano plików: 1, nieudanych: 1."));
+    EXPECT_TRUE(
+        rozmn().statusText().startsWith(QStringLiteral("Zapisano plików: 1, nieudanych: 3,")));
+}
+
+// Files already there are replaced only when the teacher says so, and the
+// open class's own file never from this window.
+struct ExistingCopies {
+    int answer;  // Tak, Pomiń istniejące, Anuluj
+    bool replaced;
+    bool newWritten;
+    const char* status;
+};
+
+class ExistingCopiesTest : public PerTeacherTest,
+                           public ::testing::WithParamInterface<ExistingCopies> {};
+
+TEST_P(ExistingCopiesTest, areListedInOneQuestionAndTheOpenClassIsNeverReplaced)
+{
+    const ExistingCopies& row = GetParam();
+    ClassFileContents other = sampleClass();
+    other.frazy[kName].name = "Inny";
+    writeClass(QStringLiteral("7b.wkz"), other);
+    writeClass(QStringLiteral("8a.wkz"), other);
+    start();
+    modify();
+    const auto bytes = [this](const char* name) {
+        QFile file(folder.filePath(QLatin1String(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray sample = bytes("Przyklad.wkz");
+    const QByteArray old = bytes("7b.wkz");
+    rozmn().open();
+    for (const char* name : {"Przyklad", "7b", "9c", "8a", "7b"})
+        addName(name);
+    dialogs->chooseAnswers.push_back(row.answer);
+    QTest::mouseClick(&rozmn().speedButton(3), Qt::LeftButton);
+
+    ASSERT_EQ(dialogs->questions.size(), 1u);
+    EXPECT_EQ(dialogs->questions[0].text,
+              QStringLiteral("Zastąpić istniejące pliki: 7b.wkz, 8a.wkz?"));
+    EXPECT_EQ(dialogs->questions[0].buttons,
+              (QStringList{QStringLiteral("Tak"), QStringLiteral("Pomiń istniejące"),
+                           QStringLiteral("Anuluj")}));
+    EXPECT_EQ(bytes("Przyklad.wkz"), sample);
+    EXPECT_EQ(bytes("7b.wkz") != old, row.replaced);
+    EXPECT_EQ(QFile::exists(folder.filePath(QStringLiteral("9c.wkz"))), row.newWritten);
+    EXPECT_EQ(rozmn().statusText(), QString::fromUtf8(row.status).arg(folder.path()));
+    EXPECT_TRUE(doc().ogolne().modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ExistingCopiesTest,
+    ::testing::Values(
+        ExistingCopies{0, true, true,
+                       "Zapisano plików: 4, nieudanych: 0, w folderze %1/. Nie zastąpiono pliku "
+                       "otwartej klasy: Przyklad.wkz."},
+        ExistingCopies{1, false, true,
+                       "Zapisano plików: 1, nieudanych: 0, w folderze %1/. Pominięto istniejące: "
+                       "7b.wkz, 8a.wkz. Nie zastąpiono pliku otwartej klasy: Przyklad.wkz."},
+        ExistingCopies{2, false, false, "Anulowano: nie zapisano żadnego pliku."}));
+
+// The summary wraps in the narrowest window rather than being cut.
+TEST_F(PerTeacherTest, theSummaryIsShownWhole)
+{
+    start();
+    rozmn().open();
+    rozmn().resize(rozmn().minimumSize());
+    for (const char* name : {"Przyklad", "klasa-pierwsza-a", "klasa-pierwsza-b", "../x"})
+        addName(name);
+    QTest::mouseClick(&rozmn().speedButton(3), Qt::LeftButton);
+    QApplication::processEvents();
+    auto* status = rozmn().findChild<QLabel*>(QStringLiteral("StatusBar1"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->text().contains(folder.path()));
+    EXPECT_GE(status->height(), status->heightForWidth(status->width()));
+    EXPECT_LE(status->sizeHint().width(), rozmn().width());
 }
 
 TEST_F(PerTeacherTest, gridFollowsTheListAndTypingFillsTheSelectedRows)

@@ -30,6 +30,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <array>
+
 class PhraseEditorTest : public WindowTest {
 protected:
     void SetUp() override
@@ -309,6 +311,33 @@ TEST_F(PhraseEditorTest, addingAndRemovingKeepEveryPupilInStepAndTheMainGridTrue
     EXPECT_EQ(grid().Ily(), 1);
 }
 
+// After Dodaj frazę the keyboard names the new phrase, whichever column
+// the cursor was in (in "Font/plik" a key would open the font dialog).
+TEST_F(PhraseEditorTest, aNewPhraseTakesTheCursorToItsName)
+{
+    for (const int column : {kKolFont, kKolStrona, kKolNazwa}) {
+        SCOPED_TRACE(column);
+        selectRows(column, kMaths, kMaths);
+        editorWindow().speedButton(2).click();
+        EXPECT_EQ(phrases().PozX(), kKolNazwa);
+        EXPECT_EQ(phrases().PozY(), kMaths + 1);
+        bool modal = false;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&modal] {
+            if (QWidget* window = QApplication::activeModalWidget()) {
+                modal = true;
+                window->close();
+            }
+        });
+        closer.start(10);
+        QTest::keyClicks(&phrases(), QStringLiteral("Wiek"));
+        closer.stop();
+        EXPECT_FALSE(modal);
+        EXPECT_EQ(phrase(kMaths + 1).name, "Wiek");
+        editor().removePhrase(kMaths + 1);
+    }
+}
+
 TEST_F(PhraseEditorTest, removingThePhraseTheLongTextEditorShowsUnbindsIt)
 {
     window().longTextSwitch().click();
@@ -389,6 +418,7 @@ TEST_F(PhraseEditorTest, aChosenPictureReachesTheSelectedPictureRowsInEveryPupil
     writePicture(QStringLiteral("Łódź.bmp"));
     writePicture(QStringLiteral("godlo.bmp"));
     define(kRemarks, [](TFra& f) { f.kind = PhraseKind::Picture; });
+    define(kEmblem, [](TFra& f) { f.picture = "godlo"; });  // the pupils' copies
     selectRows(kKolFont, kEmblem, kRemarks);
     QTimer::singleShot(0, [] {
         auto* chooser = qobject_cast<Tffwlista*>(QApplication::activeModalWidget());
@@ -421,6 +451,43 @@ TEST_F(PhraseEditorTest, aChosenPictureReachesTheSelectedPictureRowsInEveryPupil
     editor().undoStack().undo();
     for (int x = 0; x < kPupilCount; ++x)
         EXPECT_EQ(value(x, kEmblem).picture, chosen) << x;
+}
+
+// A pupil's own picture (neither empty nor the phrase's) survives choosing
+// and clearing the phrase's picture; the status bar counts such pupils.
+TEST_F(PhraseEditorTest, aPhrasesPictureKeepsThePupilsOwnPictures)
+{
+    writePicture(QStringLiteral("nowy.bmp"));
+    define(kEmblem, [](TFra& f) { f.picture = "godlo"; });
+    editor().setCells(QStringLiteral("test"), {{0, kEmblem, ValueField::Picture, ""},
+                                               {2, kEmblem, ValueField::Picture, "wlasny.bmp"}});
+    const std::size_t stepsBefore = static_cast<std::size_t>(editor().undoStack().count());
+    selectRows(kKolFont, kEmblem, kEmblem);
+    QTimer::singleShot(0, [] {
+        QTest::keyClick(&qobject_cast<Tffwlista*>(QApplication::activeModalWidget())->grid(),
+                        Qt::Key_Return);
+    });
+    const auto expectPictures = [this](const char* step,
+                                       const std::array<std::string, kPupilCount>& pictures) {
+        for (int x = 0; x < kPupilCount; ++x)
+            EXPECT_EQ(value(x, kEmblem).picture, pictures[static_cast<std::size_t>(x)])
+                << step << " " << x;
+    };
+    const QString kept = QStringLiteral("Własny obrazek zachowało uczniów: 1.");
+
+    play("<");
+    expectPictures("chosen", {"nowy.bmp", "nowy.bmp", "wlasny.bmp"});
+    EXPECT_EQ(editorWindow().statusText(), kept);
+    play("~");
+    expectPictures("cleared", {"", "", "wlasny.bmp"});
+    EXPECT_EQ(editorWindow().statusText(), kept);
+
+    // Each of choosing and clearing was one step.
+    EXPECT_EQ(static_cast<std::size_t>(editor().undoStack().count()), stepsBefore + 2);
+    editor().undoStack().undo();
+    editor().undoStack().undo();
+    EXPECT_EQ(phrase(kEmblem).picture, "godlo");
+    expectPictures("undone", {"", "godlo", "wlasny.bmp"});
 }
 
 TEST_F(PhraseEditorTest, theFontDialogWritesFontAndColourIntoTheSelectedTextAndGradeRows)
@@ -514,6 +581,7 @@ TEST_F(PhraseEditorTest, thePupilGridsPictureCellsOpenTheSameChooser)
     QTimer::singleShot(0, [] {
         auto* chooser = qobject_cast<Tffwlista*>(QApplication::activeModalWidget());
         ASSERT_NE(chooser, nullptr);
+        EXPECT_TRUE(chooser->filter().empty());  // the key that opened it is no filter
         QTest::keyClick(&chooser->grid(), Qt::Key_Return);
     });
     QTest::keyClick(&grid(), Qt::Key_X);

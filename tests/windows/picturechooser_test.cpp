@@ -97,24 +97,71 @@ TEST_F(PictureChooserTest, listsTheBitmapsSortedAndNarrowsThemByATypedPrefix)
     EXPECT_EQ(name, cp("Łódź.bmp"));  // with its extension
 }
 
-TEST_F(PictureChooserTest, escapeCancelsTheCloseBoxKeepsTheNameAClickChooses)
+// Every way of leaving the window: only a choice replaces the name.
+TEST_F(PictureChooserTest, escapeAndTheCloseBoxCancelEnterAndAClickChoose)
 {
-    std::string name = "stary.bmp";
-    EXPECT_FALSE(choose(name, [](Tffwlista& chooser) { type(chooser, Qt::Key_Escape); }));
-    EXPECT_EQ(name, "stary.bmp");
+    const struct {
+        const char* way;
+        std::function<void(Tffwlista&)> leave;
+        bool chosen;
+        std::string name;
+    } ways[] = {
+        {"Escape", [](Tffwlista& chooser) { type(chooser, Qt::Key_Escape); }, false, "stary.bmp"},
+        {"close box", [](Tffwlista& chooser) { chooser.close(); }, false, "stary.bmp"},
+        {"Enter",
+         [](Tffwlista& chooser) {
+             chooser.grid().setPozY(2);
+             type(chooser, Qt::Key_Return);
+         },
+         true, "GRUBY.BMP"},
+        {"click",
+         [](Tffwlista& chooser) {
+             TCellEdi& grid = chooser.grid();
+             grid.setPozY(5);
+             QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.cellRect(1, 6).center());
+         },
+         true, "zebra.bmp"},
+    };
+    for (const auto& way : ways) {
+        std::string name = "stary.bmp";
+        EXPECT_EQ(choose(name,
+                         [&way](Tffwlista& chooser) {
+                             EXPECT_TRUE(chooser.filter().empty());  // every opening afresh
+                             way.leave(chooser);
+                         }),
+                  way.chosen)
+            << way.way;
+        EXPECT_EQ(name, way.name) << way.way;
+    }
+}
 
-    EXPECT_TRUE(choose(name, [](Tffwlista& chooser) {
-        EXPECT_TRUE(chooser.filter().empty());  // every opening starts afresh
-        chooser.close();
-    }));
-    EXPECT_EQ(name, "stary.bmp");
-
-    EXPECT_TRUE(choose(name, [](Tffwlista& chooser) {
-        TCellEdi& grid = chooser.grid();
-        grid.setPozY(5);
-        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.cellRect(1, 6).center());
-    }));
-    EXPECT_EQ(name, "zebra.bmp");
+// PNG and JPEG files are listed beside the bitmaps, and the list opens on
+// the picture the cell or phrase has now.
+TEST_F(PictureChooserTest, listsPngAndJpegAndOpensOnTheCurrentPicture)
+{
+    for (const char* name : {"foto.PNG", "skan.jpg", "skan2.JPEG", "rys.gif"}) {
+        QFile file(folder.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const struct {
+        const char* current;
+        const char* shown;  // the row under the cursor at opening
+    } cases[] = {
+        {"zebra.bmp", "zebra.bmp"},   {"ZEBRA", "zebra.bmp"},   {"godło.BMP", "Godło.bmp"},
+        {"skan2.jpeg", "skan2.JPEG"}, {"brak.bmp", "foto.PNG"}, {"", "foto.PNG"},
+    };
+    for (const auto& c : cases) {
+        std::string name = cp(c.current);
+        choose(name, [&c](Tffwlista& chooser) {
+            EXPECT_EQ(chooser.fileList(),
+                      (std::vector<std::string>{"foto.PNG", "godlo2.bmp", cp("Godło.bmp"),
+                                                "GRUBY.BMP", cp("łąka.bmp"), cp("Łódź.bmp"),
+                                                "skan.jpg", "skan2.JPEG", "zebra.bmp"}));
+            const auto row = static_cast<std::size_t>(chooser.grid().PozY());
+            EXPECT_EQ(chooser.shownNames().at(row), cp(c.shown)) << c.current;
+            type(chooser, Qt::Key_Escape);
+        });
+    }
 }
 
 TEST_F(PictureChooserTest, choosingWhileNothingIsListedChangesNothing)
@@ -138,4 +185,32 @@ TEST_F(PictureChooserTest, choosingWhileNothingIsListedChangesNothing)
         type(chooser, Qt::Key_Return);
     }));
     EXPECT_EQ(name, "stary.bmp");
+}
+
+// A folder of more pictures than the list shows says so and how to reach
+// the others; a name with a line break shows the break as a mark.
+TEST_F(PictureChooserTest, aHugeFolderSaysHowManyAreShownAndBreaksAreMarked)
+{
+    for (int i = 0; i < 5100; ++i) {
+        QFile file(folder.filePath(QStringLiteral("p%1.bmp").arg(i, 5, 10, QLatin1Char('0'))));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QFile broken(folder.filePath(QStringLiteral("a\nb.bmp")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    std::string name;
+    choose(name, [](Tffwlista& chooser) {
+        EXPECT_FALSE(chooser.limitLine().isHidden());
+        EXPECT_EQ(chooser.limitLine().text(),
+                  QStringLiteral("Pokazano 4999 z 5107 plików — wpisz początek nazwy"));
+        TTekstOczka ato(0, TJustTyp::Lewo);
+        chooser.grid().owner()->cellText(chooser.grid(), 0, 0, ato);
+        EXPECT_EQ(ato.tekst[0], "a\xB6"
+                                "b.bmp");
+        // Narrowed by a typed prefix, every file shows and the line goes.
+        type(chooser, Qt::Key_P, QStringLiteral("p"));
+        type(chooser, Qt::Key_0, QStringLiteral("0"));
+        type(chooser, Qt::Key_1, QStringLiteral("1"));
+        EXPECT_TRUE(chooser.limitLine().isHidden());
+        type(chooser, Qt::Key_Escape);
+    });
 }

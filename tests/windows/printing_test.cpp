@@ -31,11 +31,14 @@ TEST_F(WindowTest, printingTheSelectedPupilsMakesOneJobOfOneSheetEach)
 {
     start();
     const QString pdf = folder.filePath(QStringLiteral("karty.pdf"));
-    context->printer().setOutputFormat(QPrinter::PdfFormat);
-    context->printer().setOutputFileName(pdf);
+    printCardsTo(pdf);
     // Three pupil columns and the averages column.
     select(0, 0, kPupilCount, 1);
+    // The emblem is missing from every card: printing asks first.
+    dialogs->questionAnswers.push_back(QMessageBox::Yes);
     window().speedButton(8).click();
+    ASSERT_EQ(dialogs->questions.size(), 1u);
+    EXPECT_TRUE(dialogs->questions[0].text.contains(QStringLiteral("Świadectwa 3 uczniów")));
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_EQ(pdfPageCount(pdf), kPupilCount);
 }
@@ -43,10 +46,9 @@ TEST_F(WindowTest, printingTheSelectedPupilsMakesOneJobOfOneSheetEach)
 TEST_F(WindowTest, printingWithoutAPrinterReportsTheFailure)
 {
     start();
-    context->printer().setOutputFormat(QPrinter::PdfFormat);
-    context->printer().setOutputFileName(
-        folder.filePath(QStringLiteral("missing/folder/karty.pdf")));
+    printCardsTo(folder.filePath(QStringLiteral("missing/folder/karty.pdf")));
     selectCell(1, 0);
+    dialogs->questionAnswers.push_back(QMessageBox::Yes);
     window().speedButton(8).click();
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0], QString::fromUtf8(" Wydruk nie powiódł się"));
@@ -99,16 +101,15 @@ TEST_F(WindowTest, saveStoresWhereThePreviewWasShown)
 TEST_F(WindowTest, picturesPrintedWithoutAreListedInTheStatusBar)
 {
     start();  // the class's emblem "godlo" is not in the program folder
-    context->printer().setOutputFormat(QPrinter::PdfFormat);
-    context->printer().setOutputFileName(folder.filePath(QStringLiteral("karty.pdf")));
+    printCardsTo(folder.filePath(QStringLiteral("karty.pdf")));
     select(1, 0, 2, 0);
+    dialogs->questionAnswers.push_back(QMessageBox::Yes);
     window().speedButton(8).click();
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_EQ(pdfPageCount(folder.filePath(QStringLiteral("karty.pdf"))), 2);
-    EXPECT_EQ(
-        window().statusText(),
-        QStringLiteral(
-            "Wydrukowano bez obrazków: uczeń 2: godlo (brak pliku); uczeń 3: godlo (brak pliku)"));
+    EXPECT_EQ(window().statusText(),
+              QStringLiteral("Zapisano do pliku PDF: 2 świadectwa (karty.pdf). Wydrukowano bez "
+                             "obrazków: uczeń 2: godlo (brak pliku); uczeń 3: godlo (brak pliku)"));
 }
 
 TEST_F(WindowTest, aSheetOutside1To1000MillimetresIsRefusedSayingWhy)
@@ -117,8 +118,7 @@ TEST_F(WindowTest, aSheetOutside1To1000MillimetresIsRefusedSayingWhy)
     c.opcje.width = 0;
     writeClass(QStringLiteral("Przyklad.wkz"), c);
     start(false);
-    context->printer().setOutputFormat(QPrinter::PdfFormat);
-    context->printer().setOutputFileName(folder.filePath(QStringLiteral("karty.pdf")));
+    printCardsTo(folder.filePath(QStringLiteral("karty.pdf")));
     selectCell(0, 0);
     window().speedButton(8).click();
     ASSERT_EQ(dialogs->errors.size(), 1u);

@@ -6,8 +6,13 @@
 #include "qtbridge/cp1250text.h"
 #include "windows/pupilgrid.h"
 
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
+
+#include <cstring>
 
 namespace {
 
@@ -270,6 +275,57 @@ TEST_F(PupilGridTest, addPupilInsertsAfterTheCurrentColumnAndMovesOntoIt)
     selectCell(5, kName);  // the averages column
     window().speedButton(3).click();
     EXPECT_EQ(doc().dokumenty().count(), 5u);
+}
+
+// Screen readers see the grid through its model: the texts it shows, its
+// headers, and a model that stays consistent as pupils come and go.
+TEST_F(PupilGridTest, theModelShowsTheGridsTextsAndPassesQtsModelChecks)
+{
+    static int complaints = 0;
+    complaints = 0;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext& where, const QString&) {
+            if (where.category != nullptr && std::strcmp(where.category, "qt.modeltest") == 0)
+                ++complaints;
+        });
+    QAbstractItemModel* model = grid().model();
+    {
+        const QAbstractItemModelTester tester(
+            model, QAbstractItemModelTester::FailureReportingMode::Warning);
+        selectCell(0, kName);
+        window().speedButton(3).click();  // a pupil added: a column inserted
+        selectCell(1, kName);
+        window().speedButton(4).click();  // and removed again
+        select(0, kMaths, 0, kMaths);
+        type(Qt::Key_5);
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(complaints, 0);
+
+    for (const int role : {int(Qt::DisplayRole), int(Qt::AccessibleTextRole)}) {
+        EXPECT_EQ(model->index(kMaths, 0).data(role).toString(), QStringLiteral("Bardzo dobry"));
+        EXPECT_EQ(model->index(kName, 0).data(role).toString(), text(0, kName));
+        EXPECT_FALSE(model->headerData(kMaths, Qt::Vertical, role).toString().isEmpty());
+        EXPECT_FALSE(model->headerData(0, Qt::Horizontal, role).toString().isEmpty());
+    }
+    EXPECT_FALSE(model->index(kMaths, 0).data(Qt::DecorationRole).isValid());
+    EXPECT_FALSE(model->headerData(model->rowCount(), Qt::Vertical).isValid());
+}
+
+TEST_F(PupilGridTest, everyToolButtonAndCheckBoxHasAnAccessibleName)
+{
+    for (const QAbstractButton* button : window().findChildren<QAbstractButton*>()) {
+        if (qobject_cast<const QToolButton*>(button) == nullptr
+            && qobject_cast<const QCheckBox*>(button) == nullptr)
+            continue;
+        if (button->objectName().startsWith(QLatin1String("qt_")))
+            continue;  // Qt's own, such as a toolbar's extension arrow
+        const QString name =
+            button->accessibleName().isEmpty() ? button->text() : button->accessibleName();
+        EXPECT_FALSE(name.isEmpty()) << button->objectName().toStdString() << " in "
+                                     << button->parent()->objectName().toStdString() << " "
+                                     << button->parent()->metaObject()->className();
+    }
 }
 
 TEST_F(PupilGridTest, removePupilTakesTheCurrentColumnWithoutAsking)

@@ -15,6 +15,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QTest>
+
+#include <map>
 
 namespace {
 
@@ -69,6 +72,71 @@ TEST_F(TablePrintWindow, theToolbarButtonOpensTheDialogOnThePupilGrid)
     EXPECT_EQ(dialog().fromSpin().value(), 1);
     EXPECT_EQ(dialog().toSpin().value(), 1);
     EXPECT_EQ(dialog().statusLine().text(), QStringLiteral(" "));
+}
+
+TEST_F(TablePrintWindow, headersOnEveryPageIsTickedAndDrivesTheLayout)
+{
+    dialog().prepare(grid(), QStringLiteral("T"));
+    dialog().show();
+    dialog().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog()));
+    QCheckBox& box = dialog().headersOnEveryPageBox();
+    EXPECT_EQ(box.text(), QString::fromUtf8("Nagłówki na każdej &stronie"));
+    EXPECT_TRUE(box.isChecked());
+    EXPECT_TRUE(grid().printState().headersOnEveryPage);
+    QTest::mouseClick(&box, Qt::LeftButton);
+    EXPECT_FALSE(grid().printState().headersOnEveryPage);
+    // The accelerator clicks the box the way a button shows a click: a
+    // moment later.
+    QTest::keyClick(&dialog(), Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&box] { return box.isChecked(); }, 2000));
+    EXPECT_TRUE(grid().printState().headersOnEveryPage);
+    // Tab reaches it right after the top headers.
+    dialog().topHeadersBox().setFocus();
+    QTest::keyClick(&dialog().topHeadersBox(), Qt::Key_Tab);
+    EXPECT_TRUE(box.hasFocus());
+    dialog().hide();
+}
+
+TEST_F(TablePrintWindow, everyAcceleratorOfTheDialogIsItsOwn)
+{
+    // The labels of the form rows and the page fields are QLabels too.
+    std::map<QChar, QString> owners;
+    const auto take = [&owners](const QString& text) {
+        for (qsizetype i = text.indexOf(u'&'); i >= 0 && i + 1 < text.size();
+             i = text.indexOf(u'&', i + 2)) {
+            if (text[i + 1] == u'&')
+                continue;
+            const QChar key = text[i + 1].toLower();
+            EXPECT_FALSE(owners.count(key)) << qPrintable(text) << " / " << qPrintable(owners[key]);
+            owners[key] = text;
+        }
+    };
+    for (const QAbstractButton* button : dialog().findChildren<QAbstractButton*>())
+        take(button->text());
+    for (const QLabel* label : dialog().findChildren<QLabel*>())
+        take(label->text());
+    EXPECT_EQ(owners[u's'], QString::fromUtf8("Nagłówki na każdej &stronie"));
+}
+
+TEST_F(TablePrintWindow, aTableJobIsNamedAfterItsTitleAndUsesThePrintableArea)
+{
+    struct Case {
+        const char* title;
+        const char* docName;
+    };
+    for (const Case& c : {Case{"Oceny 3a", "Tabela \u2013 Oceny 3a"}, Case{"", "Tabela \u2013 "}}) {
+        SCOPED_TRACE(c.title);
+        // As the report cards leave the printer: the whole sheet.
+        context->printer().setFullPage(true);
+        dialog().prepare(grid(), QString::fromUtf8(c.title));
+        dialog().ejectBox().setChecked(false);
+        dialog().okButton().click();
+        ASSERT_TRUE(dialog().jobOpen());
+        EXPECT_EQ(context->printer().docName(), QString::fromUtf8(c.docName));
+        EXPECT_FALSE(context->printer().fullPage());
+        EXPECT_TRUE(dialog().finishOpenJob());
+    }
 }
 
 TEST_F(TablePrintWindow, tablesWithoutEjectingShareOneSheet)
@@ -178,10 +246,15 @@ TEST_F(TablePrintWindow, reportCardsEjectAnOpenTableFirst)
     dialog().okButton().click();
     ASSERT_TRUE(dialog().jobOpen());
     selectCell(1, 0);
+    dialogs->questionAnswers.push_back(QMessageBox::Yes);
+    const QString cards = folder.filePath(QStringLiteral("karty.pdf"));
+    printCardsTo(cards);
     window().speedButton(8).click();
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_FALSE(dialog().jobOpen());
     EXPECT_EQ(pdfPages(pdf), 1);
+    // The cards go to a file of their own, never into the table's.
+    EXPECT_EQ(pdfPages(cards), 1);
 }
 
 TEST_F(WindowTest, gridOptionsChangeTheGridAtOnceInBothModes)

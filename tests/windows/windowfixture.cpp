@@ -3,9 +3,11 @@
 #include "document/classfile.h"
 #include "document/cp1250.h"
 #include "qtbridge/cp1250text.h"
+#include "windows/keyscheme.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -72,6 +74,8 @@ void WindowTest::SetUp()
     ASSERT_TRUE(folder.isValid());
     auto fake = std::make_unique<FakeDialogs>();
     dialogs = fake.get();
+    // The keys the program always had; the tests of the modern ones say so.
+    setUserKeyScheme(KeyScheme::Classic);
     context = std::make_unique<ProgramContext>(
         QFile::encodeName(folder.path() + QLatin1Char('/')).toStdString(), std::move(fake));
 }
@@ -149,4 +153,17 @@ void WindowTest::select(int x1, int y1, int x2, int y2)
     grid().setPozX(x1);
     grid().setPozY(y1);
     grid().selectRange(GridRect{x1 + 1, y1 + 1, x2 + 1, y2 + 1});
+}
+
+void WindowTest::printCardsTo(const QString& pdf,
+                              const std::function<void(PrintCardsDialog&)>& also)
+{
+    dialogs->inModal[QStringLiteral("printCardsDialog")] = [this, pdf, also](QDialog& d) {
+        auto& print = static_cast<PrintCardsDialog&>(d);
+        if (also)
+            also(print);
+        dialogs->saveAnswers.push_back(pdf);
+        print.pdfButton().click();
+        return int(QDialog::Accepted);
+    };
 }

@@ -8,6 +8,7 @@
 #include "document/document.h"
 #include "grid/celledi.h"
 #include "windows/ffwmain.h"
+#include "windows/printcardsdialog.h"
 #include "windows/programcontext.h"
 
 #include <QAction>
@@ -65,6 +66,10 @@ protected:
     void setText(int pupil, int phrase, std::string text);
     void setGrade(int pupil, int phrase, std::int8_t grade);
     void setWording(std::size_t index, std::string text);
+    // The next print dialogs for report cards: the user does `also`, chooses
+    // "Do pliku PDF…", answers with pdf and prints.
+    void printCardsTo(const QString& pdf, const std::function<void(PrintCardsDialog&)>& also = {});
+
     // Some change, so that the document is modified.
     void modify() { setText(0, kRemarks, "zmiana"); }
     // The present state counts as saved: the modified flag clears.

@@ -1,0 +1,48 @@
+// The yardstick of the program's start: a bare Qt Widgets window showing a
+// 30 × 30 table. With WYKAZKI_START_TRACE it prints the wall-clock time of
+// its first frame, as the program does, and quits.
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+class Window : public QMainWindow {
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QMainWindow::paintEvent(event);
+        if (painted_)
+            return;
+        painted_ = true;
+        const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                             std::chrono::system_clock::now().time_since_epoch())
+                             .count();
+        std::fprintf(stderr, "start %lld first frame\n", static_cast<long long>(now));
+        QTimer::singleShot(0, qApp, &QApplication::quit);
+    }
+
+private:
+    bool painted_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    Window window;
+    auto* table = new QTableWidget(30, 30, &window);
+    for (int r = 0; r < 30; ++r)
+        for (int c = 0; c < 30; ++c)
+            table->setItem(r, c, new QTableWidgetItem(QString::number(r * 30 + c)));
+    window.setCentralWidget(table);
+    window.resize(800, 600);
+    window.show();
+    return app.exec();
+}

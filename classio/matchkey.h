@@ -1,0 +1,8 @@
+#pragma once
+// How names from a sheet are compared with the class's: case, Polish
+// letters (ą as a, ł as l …) and blanks do not count.
+
+#include <QString>
+
+// The text reduced to what counts when comparing names.
+QString matchKey(const QString& text);

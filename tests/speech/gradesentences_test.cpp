@@ -1,0 +1,150 @@
+// The sentences a teacher hears when checking a pupil against the paper
+// register, over a class with a name, grade phrases of every sort, a
+// picture and the computed average.
+
+#include "speech/gradesentences.h"
+
+#include "document/cp1250.h"
+#include "document/grades.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string cp(const char* utf8)
+{
+    auto bytes = cp1250::fromUtf8(utf8);
+    if (!bytes)
+        throw std::invalid_argument("not Windows-1250 text");
+    return *bytes;
+}
+
+enum Phrase { kName, kMaths, kPhysics, kReligion, kEmblem, kNameless, kAverage, kRemarks, kCount };
+
+TFra phrase(const char* name, PhraseKind kind, const char* text = "")
+{
+    TFra f;
+    f.name = cp(name);
+    f.kind = kind;
+    f.text = cp(text);
+    return f;
+}
+
+struct Pupil {
+    const char* name;
+    std::int8_t maths, physics, religion, nameless;
+};
+
+// Religion is optional: its dashes are the register's own. Physics and the
+// nameless phrase have grades elsewhere, so their dashes are missing grades.
+Document sampleClass()
+{
+    ClassFileContents c;
+    c.frazy.push_back(phrase("Imię i nazwisko", PhraseKind::Text));
+    c.frazy.push_back(phrase("Matematyka", PhraseKind::Grade));
+    c.frazy.push_back(phrase("Fizyka", PhraseKind::Grade));
+    c.frazy.push_back(phrase("Religia", PhraseKind::Grade));
+    c.frazy.push_back(phrase("Godło", PhraseKind::Picture));
+    c.frazy.push_back(phrase(" \t", PhraseKind::Grade));
+    c.frazy.push_back(phrase("Średnia", PhraseKind::Text, " =ŚREDNIA "));
+    c.frazy.push_back(phrase("Uwagi", PhraseKind::Text));
+    const Pupil pupils[] = {
+        {"Anna Kowalska", 4, 5, kNoSubjectGrade, 3},
+        {"  Jan\r\nNowak\u0081", 0, kNoSubjectGrade, 3, 7},
+        {" ", 2, 42, kNoSubjectGrade, kNoSubjectGrade},
+        {"Zofia Wiśniewska", kNoSubjectGrade, kNoSubjectGrade, kNoSubjectGrade, kNoSubjectGrade},
+    };
+    std::size_t i = 0;
+    for (const Pupil& p : pupils) {
+        c.dokumenty.insert(i, kCount);
+        TFrazy& values = c.dokumenty[i].wartosci;
+        values[kName].text = cp(p.name);
+        values[kMaths].grade = p.maths;
+        values[kPhysics].grade = p.physics;
+        values[kReligion].grade = p.religion;
+        values[kNameless].grade = p.nameless;
+        values[kEmblem].picture = "godlo";
+        values[kRemarks].text = "uwaga";
+        ++i;
+    }
+    Document doc;
+    doc.takeOver(std::move(c));
+    return doc;
+}
+
+struct Row {
+    const char* what;
+    std::size_t pupil;
+    std::vector<const char*> sentences;
+};
+
+class GradeSentences : public ::testing::TestWithParam<Row> {};
+
+TEST_P(GradeSentences, readsTheRegisterLineByLine)
+{
+    const Document doc = sampleClass();
+    QStringList expected;
+    for (const char* sentence : GetParam().sentences)
+        expected << QString::fromUtf8(sentence);
+    EXPECT_EQ(gradeSentences(doc, GetParam().pupil), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SampleClass, GradeSentences,
+    ::testing::Values(Row{"every grade, an optional subject left out",
+                          0,
+                          {"Anna Kowalska", "Matematyka: Bardzo dobry", "Fizyka: Celujący",
+                           "Przedmiot bez nazwy: Dobry", "Średnia: 5,00"}},
+                      Row{"a missing grade, a remark, a name over two lines",
+                          1,
+                          {"Jan Nowak", "Matematyka: Niedostateczny", "Fizyka: brak oceny",
+                           "Religia: Dobry", "Przedmiot bez nazwy: Zwolniona", "Średnia: 2,50"}},
+                      Row{"a blank name, a damaged index",
+                          2,
+                          {"Uczeń 3", "Matematyka: Dostateczny", "Fizyka: brak oceny",
+                           "Przedmiot bez nazwy: brak oceny", "Średnia: 3,00"}},
+                      Row{"no counted grade: no average",
+                          3,
+                          {"Zofia Wiśniewska", "Matematyka: brak oceny", "Fizyka: brak oceny",
+                           "Przedmiot bez nazwy: brak oceny"}},
+                      Row{"the pupil after the last", 4, {}},
+                      Row{"far out of range", std::numeric_limits<std::size_t>::max(), {}}),
+    [](const ::testing::TestParamInfo<Row>& row) { return "pupil" + std::to_string(row.index); });
+
+// Without a plain text phrase there is no name to say (the behaviour
+// phrase is none), without the tag no average; the wordings are the
+// class's own, and a remark wording the teacher emptied is no grade.
+TEST(GradeSentencesPlainClass, numbersThePupilAndSaysTheClassWordings)
+{
+    ClassFileContents c;
+    c.frazy.push_back(phrase("Zachowanie", PhraseKind::Text, "=zachowanie"));
+    c.frazy.push_back(phrase("Plastyka", PhraseKind::Grade));
+    c.frazy.push_back(phrase("Muzyka", PhraseKind::Grade));
+    c.opcje.brzmienia[3] = cp("db");
+    c.opcje.brzmienia[8] = "";
+    for (std::size_t i = 0; i < 2; ++i)
+        c.dokumenty.insert(i, c.frazy.count());
+    c.dokumenty[1].wartosci[0].text = cp("wzorowe");
+    c.dokumenty[1].wartosci[1].grade = 3;
+    c.dokumenty[1].wartosci[2].grade = 8;
+    Document doc;
+    doc.takeOver(std::move(c));
+
+    EXPECT_EQ(gradeSentences(doc, 0),
+              (QStringList{QStringLiteral("Uczeń 1"), QStringLiteral("Plastyka: brak oceny"),
+                           QStringLiteral("Muzyka: brak oceny")}));
+    EXPECT_EQ(gradeSentences(doc, 1),
+              (QStringList{QStringLiteral("Uczeń 2"), QStringLiteral("Plastyka: db"),
+                           QStringLiteral("Muzyka: brak oceny")}));
+}
+
+}  // namespace

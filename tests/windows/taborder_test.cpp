@@ -1,0 +1,105 @@
+// The whole program from the keyboard: Tab visits every control of each
+// window that takes focus, and comes back round.
+
+#include "windowfixture.h"
+
+#include "windows/classcheckwindow.h"
+#include "windows/ffdruk.h"
+#include "windows/ffwfrazy.h"
+#include "windows/ffwopcje.h"
+#include "windows/ffwrozmn.h"
+#include "windows/printcardsdialog.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+// The controls of window a user reaches with Tab.
+QSet<QWidget*> focusable(QWidget& window)
+{
+    QSet<QWidget*> controls;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(&window) || !w->isEnabled()
+            || w->window() != &window)
+            continue;
+        // A spin box's or combo box's own line edit stands for its owner.
+        if (w->parentWidget() != nullptr
+            && (qobject_cast<QAbstractSpinBox*>(w->parentWidget()) != nullptr
+                || qobject_cast<QComboBox*>(w->parentWidget()) != nullptr))
+            continue;
+        controls.insert(w);
+    }
+    return controls;
+}
+
+// Presses Tab until focus comes back to where it started; the controls met.
+QSet<QWidget*> tabRound(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    QWidget* start = QApplication::focusWidget();
+    QSet<QWidget*> met;
+    for (int i = 0; i < 200 && start != nullptr; ++i) {
+        QWidget* now = QApplication::focusWidget();
+        if (now == nullptr)
+            break;
+        // A spin box's line edit counts as the spin box.
+        QWidget* control =
+            now->parentWidget() != nullptr && qobject_cast<QAbstractSpinBox*>(now->parentWidget())
+                ? now->parentWidget()
+                : now;
+        met.insert(control);
+        QTest::keyClick(now, Qt::Key_Tab);
+        if (QApplication::focusWidget() == start)
+            break;
+    }
+    return met;
+}
+
+class TabOrderTest : public WindowTest {
+protected:
+    void expectEveryControlReached(QWidget& window, const char* name)
+    {
+        const QSet<QWidget*> met = tabRound(window);
+        EXPECT_GE(met.size(), 2) << name;
+        for (QWidget* control : focusable(window))
+            EXPECT_TRUE(met.contains(control))
+                << name << ": " << control->metaObject()->className() << " "
+                << control->objectName().toStdString() << " is never reached by Tab";
+    }
+};
+
+TEST_F(TabOrderTest, everyWindowsControlsAreReachedByTab)
+{
+    start();
+    expectEveryControlReached(window(), "main window");
+
+    context->phraseEditor().showAtRow(0);
+    expectEveryControlReached(context->phraseEditor(), "phrase editor");
+    context->phraseEditor().close();
+
+    Tffdruk& table = context->tablePrintWindow();
+    table.prepare(grid(), QStringLiteral("T"));
+    expectEveryControlReached(table, "table print");
+    table.close();
+
+    PrintCardsDialog& cards = context->printCardsDialog();
+    cards.prepare(doc(), QString(), {0}, 0);
+    expectEveryControlReached(cards, "print dialog");
+    cards.close();
+
+    Tffwopcje& options = context->optionsWindow();
+    expectEveryControlReached(options, "options");
+    options.close();
+
+    context->perTeacherFiles().open();
+    expectEveryControlReached(context->perTeacherFiles(), "per-teacher files");
+    context->perTeacherFiles().close();
+}
+
+}  // namespace
