@@ -41,8 +41,7 @@ void runFontDialog(QWidget* parent, const QFont& initial,
     QFontDialog dialog(initial, parent);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     if (auto* box = dialog.findChild<QDialogButtonBox*>()) {
-        QPushButton* applyButton =
-            box->addButton(QStringLiteral("&Zastosuj"), QDialogButtonBox::ApplyRole);
+        QPushButton* applyButton = box->addButton(QDialogButtonBox::Apply);
         QObject::connect(applyButton, &QPushButton::clicked, &dialog,
                          [&dialog, &apply] { apply(dialog.currentFont()); });
     }
@@ -98,16 +97,13 @@ void Tffopcje::buildControls()
     }
     top->addWidget(alignmentBox);
 
-    auto* buttons = new QHBoxLayout;
-    fontButton_ = new QPushButton(QStringLiteral("Czcionka..."), this);
+    auto* buttons = new QDialogButtonBox(this);
+    fontButton_ = buttons->addButton(QStringLiteral("Czcionka..."), QDialogButtonBox::ActionRole);
     fontButton_->setToolTip(QStringLiteral("Czcionka w tabelach"));
     fontButton_->setAutoDefault(false);
-    close_ = new QPushButton(QStringLiteral("Zamknij"), this);
+    close_ = buttons->addButton(QDialogButtonBox::Close);
     close_->setDefault(true);
-    buttons->addWidget(fontButton_);
-    buttons->addStretch();
-    buttons->addWidget(close_);
-    top->addLayout(buttons);
+    top->addWidget(buttons);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(fontButton_, &QPushButton::clicked, this, &Tffopcje::chooseFont);

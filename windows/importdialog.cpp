@@ -135,7 +135,7 @@ ImportDialog::ImportDialog(const Document& document, const QString& fileName, Im
     buttons_ = new QDialogButtonBox(this);
     import_ = buttons_->addButton(QStringLiteral("&Importuj"), QDialogButtonBox::AcceptRole);
     import_->setDefault(true);
-    buttons_->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
+    buttons_->addButton(QDialogButtonBox::Cancel);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     column->addWidget(buttons_);

@@ -20,8 +20,9 @@ void JobProgress::setDelayMs(int ms)
 }
 
 JobProgress::JobProgress(QWidget* parent, const QString& title, int total)
-    : dialog_(std::make_unique<QProgressDialog>(title, QStringLiteral("Anuluj"), 0,
-                                                std::max(total, 1), parent))
+    : dialog_(std::make_unique<QProgressDialog>(
+        title, QCoreApplication::translate("QProgressDialog", "Cancel"), 0, std::max(total, 1),
+        parent))
 {
     dialog_->setObjectName(QStringLiteral("jobProgress"));
     dialog_->setWindowTitle(title);

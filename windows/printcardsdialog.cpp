@@ -127,7 +127,7 @@ PrintCardsDialog::PrintCardsDialog(Services services, QWidget* parent)
     buttons_ = new QDialogButtonBox(this);
     print_ = buttons_->addButton(QStringLiteral("Drukuj"), QDialogButtonBox::AcceptRole);
     print_->setDefault(true);
-    buttons_->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
+    buttons_->addButton(QDialogButtonBox::Cancel);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     column->addWidget(buttons_);

@@ -6,7 +6,9 @@
 #include "help/helpbrowser.h"
 #include "help/helpcontext.h"
 #include "help/helpwindow.h"
+#include "richtext/rtfreader.h"
 #include "windows/ffwfrazy.h"
+#include "windows/ffwopcje.h"
 #include "windows/ffwopis.h"
 #include "windows/ffwrozmn.h"
 #include "windows/keyscheme.h"
@@ -20,6 +22,7 @@
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSet>
@@ -379,6 +382,16 @@ TEST_F(HelpTest, everyKeyTheHelpNamesIsBound)
             EXPECT_TRUE(bound.contains(key))
                 << topic.fileName().toStdString() << " names " << key.toStdString();
     }
+    // So do the information document and the notes of the options window.
+    QTextDocument info;
+    ASSERT_TRUE(readRtfFile(QStringLiteral(WYKAZKI_BIN_DIR "/wyka2001.rtf"), info));
+    QStringList notes;
+    for (const QLabel* label : context->optionsWindow().findChildren<QLabel*>())
+        notes << label->text() << label->toolTip();
+    for (const auto& [where, text] :
+         {std::pair{"wyka2001.rtf", info.toPlainText()}, std::pair{"Opcje", notes.join(u'\n')}})
+        for (const QString& key : keysNamedIn(text))
+            EXPECT_TRUE(bound.contains(key)) << where << " names " << key.toStdString();
     // The parser itself finds what it must.
     EXPECT_EQ(keysNamedIn(QStringLiteral("<kbd>Ctrl</kbd>+<kbd>L</kbd>, F9, Ctrl+Shift+S")),
               (QSet<QString>{QStringLiteral("Ctrl+L"), QStringLiteral("F9"),

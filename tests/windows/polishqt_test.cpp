@@ -32,6 +32,7 @@ INSTANTIATE_TEST_SUITE_P(Qt, PolishButtons,
                                            ButtonText{QDialogButtonBox::No, "&Nie"},
                                            ButtonText{QDialogButtonBox::Cancel, "Anuluj"},
                                            ButtonText{QDialogButtonBox::Close, "Zamknij"},
+                                           ButtonText{QDialogButtonBox::Apply, "Zastosuj"},
                                            ButtonText{QDialogButtonBox::Save, "Zachowaj"}));
 
 TEST(PolishNumbers, theDecimalCommaWhateverTheDesktop)
