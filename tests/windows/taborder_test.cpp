@@ -5,9 +5,11 @@
 
 #include "windows/classcheckwindow.h"
 #include "windows/ffdruk.h"
+#include "windows/ffopcje.h"
 #include "windows/ffwfrazy.h"
 #include "windows/ffwopcje.h"
 #include "windows/ffwrozmn.h"
+#include "windows/importdialog.h"
 #include "windows/printcardsdialog.h"
 
 #include <QAbstractSpinBox>
@@ -100,6 +102,27 @@ TEST_F(TabOrderTest, everyWindowsControlsAreReachedByTab)
     context->perTeacherFiles().open();
     expectEveryControlReached(context->perTeacherFiles(), "per-teacher files");
     context->perTeacherFiles().close();
+
+    Tffopcje& gridOptions = context->gridOptionsWindow();
+    gridOptions.prepare(grid(), Tffopcje::Mode::UniformSizes);
+    expectEveryControlReached(gridOptions, "grid options");
+    gridOptions.close();
+
+    ClassCheckWindow& check = context->classCheckWindow();
+    check.showFindings(doc(), {}, doc().dokumenty().count(), 0);
+    expectEveryControlReached(check, "class check");
+    check.close();
+
+    ImportSource source;
+    source.isText = true;
+    source.read = [](ImportSource::Encoding, int, QString*) {
+        SheetTable sheet;
+        sheet.rows = {{QStringLiteral("Imię i nazwisko"), QStringLiteral("Matematyka")},
+                      {QStringLiteral("Jan Nowak"), QStringLiteral("5")}};
+        return sheet;
+    };
+    ImportDialog import(doc(), QStringLiteral("klasa.csv"), std::move(source), &window());
+    expectEveryControlReached(import, "import");
 }
 
 }  // namespace
