@@ -4,6 +4,7 @@
 
 #include "speech/gradesentences.h"
 
+#include "document/classfile.h"
 #include "document/cp1250.h"
 #include "document/grades.h"
 
@@ -145,6 +146,35 @@ TEST(GradeSentencesPlainClass, numbersThePupilAndSaysTheClassWordings)
     EXPECT_EQ(gradeSentences(doc, 1),
               (QStringList{QStringLiteral("Uczeń 2"), QStringLiteral("Plastyka: db"),
                            QStringLiteral("Muzyka: brak oceny")}));
+}
+
+// F7 on the sample class's first pupil: the name, then every grade phrase
+// with its wording, in the order of the card.
+TEST(GradeSentencesSample, theFirstPupilOfTheSample)
+{
+    Document sample;
+    sample.takeOver(readClassFileAt(WYKAZKI_BIN_DIR "/Przyklad.wkz"));
+    const char* const expected[] = {
+        "Zofia Adamczyk",
+        "język polski: Dostateczny",
+        "język angielski: Dopuszczający",
+        "język niemiecki: Dobry",
+        "muzyka: Dostateczny",
+        "plastyka: Dobry",
+        "historia: Dostateczny",
+        "geografia: Dostateczny",
+        "biologia: Dostateczny",
+        "chemia: Dopuszczający",
+        "fizyka: Dopuszczający",
+        "matematyka: Dostateczny",
+        "informatyka: Dobry",
+        "wychowanie fizyczne: Dostateczny",
+        "religia: Dostateczny",
+    };
+    QStringList sentences;
+    for (const char* sentence : expected)
+        sentences << QString::fromUtf8(sentence);
+    EXPECT_EQ(gradeSentences(sample, 0), sentences);
 }
 
 }  // namespace
