@@ -101,10 +101,7 @@ int runPrintCommand(const std::vector<std::string>& args)
         if (!contents || !outputWritable("print", a.files.output))
             return kExitError;
         if (!sheetSizeUsable(contents->opcje)) {
-            std::cerr << "wkz print: the class's sheet of " << contents->opcje.width << " x "
-                      << contents->opcje.height
-                      << " mm cannot be printed; width and height must lie within "
-                      << kNajmniejszyArkuszMm << ".." << kNajwiekszyArkuszMm << " mm\n";
+            std::cerr << "wkz print: " << sheetSizeProblem(contents->opcje) << "\n";
             return kExitError;
         }
         if (contents->dokumenty.count() == 0) {

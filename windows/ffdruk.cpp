@@ -6,6 +6,7 @@
 #include "help/helpcontext.h"
 
 #include "grid/celledi.h"
+#include "print/printjob.h"
 #include "print/programprinter.h"
 
 #include <QButtonGroup>
@@ -167,11 +168,6 @@ QString Tffdruk::pageCountText(int n)
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(word));
 }
 
-QString Tffdruk::jobName(const QString& title)
-{
-    return QStringLiteral("Tabela \u2013 ") + title;
-}
-
 TablePrintOptions Tffdruk::options() const
 {
     TablePrintOptions o;
@@ -224,7 +220,7 @@ void Tffdruk::prepare(TCellEdi& grid, const QString& title)
     title_->setText(title);
     status_->setText(QStringLiteral(" "));
     if (!jobOpen())
-        printer_.setDocName(jobName(title));
+        printer_.setDocName(tableJobTitle(title));
     layOut(true);
 }
 
@@ -243,7 +239,7 @@ bool Tffdruk::beginJob()
         return false;
     // Tables go on the printable area, whatever the report cards left.
     useForTables(printer_);
-    printer_.setDocName(jobName(title_->text()));
+    printer_.setDocName(tableJobTitle(title_->text()));
     y_ = 0;
     return painter_.begin(&printer_);
 }

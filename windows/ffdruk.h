@@ -53,7 +53,6 @@ public:
     static QString pageCountText(int n);
     // The name a table job carries in the print queue and in a PDF:
     // "Tabela – " and the title.
-    static QString jobName(const QString& title);
 
     // The controls, for the tests.
     QLineEdit& titleEdit() { return *title_; }

@@ -289,9 +289,8 @@ TEST_F(PrintCommand, sheetsOutside1To1000MillimetresAreRefused)
         EXPECT_EQ(run.exitCode, sheet.prints ? 0 : 1);
         EXPECT_EQ(QFile::exists(pdfPath), sheet.prints);
         if (!sheet.prints) {
-            EXPECT_TRUE(run.standardError.contains(
-                QStringLiteral("cannot be printed; width and height must lie "
-                               "within 1..1000 mm")))
+            EXPECT_TRUE(
+                run.standardError.contains(QStringLiteral("mm są poza zakresem od 1 do 1000 mm")))
                 << run.standardError.toStdString();
         }
     }
