@@ -203,16 +203,16 @@ void Tffwmain::buildMenus()
     edycja->addSeparator();
     edycja->addAction(toolCommands_[kPhrases]);
     edycja->addSeparator();
-    addCommand(*edycja, "Wyliczsrednie1", QStringLiteral("&Wylicz średnie"), none,
+    addCommand(*edycja, "Wyliczsrednie1", QStringLiteral("Wylicz ś&rednie"), none,
                &Tffwmain::computeAverages);
-    addCommand(*edycja, "Zaznaczwyroznienie1", QStringLiteral("&Zaznacz uczniów z wyróżnieniem"),
+    addCommand(*edycja, "Zaznaczwyroznienie1", QStringLiteral("Zaznacz uczniów z w&yróżnieniem"),
                none, &Tffwmain::selectDistinction);
     addCommand(*edycja, "Sprawdzprzeddrukiem1", QStringLiteral("&Sprawdź przed drukiem"),
                QKeySequence(Qt::Key_F9), &Tffwmain::checkClass);
     edycja->addSeparator();
     addCommand(*edycja, "Czytajoceny1", QStringLiteral("C&zytaj oceny ucznia"),
                QKeySequence(Qt::Key_F7), &Tffwmain::readGrades);
-    addCommand(*edycja, "Czytajdalej1", QStringLiteral("Czytaj &dalej"),
+    addCommand(*edycja, "Czytajdalej1", QStringLiteral("Czytaj d&alej"),
                QKeySequence(Qt::SHIFT | Qt::Key_F7), &Tffwmain::readNextPupil);
     // Escape stops a reading, and only then takes the key.
     stopReadingAction_ = new QAction(QStringLiteral("Przerwij czytanie"), this);
@@ -283,6 +283,10 @@ void Tffwmain::applyKeyScheme(KeyScheme scheme)
     const SchemeShortcuts keys = shortcutsOf(scheme);
     toolCommands_[kSave]->setShortcut(keys.save);
     saveAsAction_->setShortcut(keys.saveAs);
+    // The class is saved from the phrase editor and the long-text editor
+    // too, as it is undone there (a modal window still blocks the keys).
+    toolCommands_[kSave]->setShortcutContext(Qt::ApplicationShortcut);
+    saveAsAction_->setShortcutContext(Qt::ApplicationShortcut);
     openAction_->setShortcut(keys.open);
     newAction_->setShortcut(keys.newDocument);
     selectAllAction_->setShortcut(keys.selectAll);
@@ -308,8 +312,12 @@ GradeReader& Tffwmain::gradeReader()
 void Tffwmain::setGradeReader(std::unique_ptr<GradeReader> reader)
 {
     gradeReader_ = std::move(reader);
-    connect(gradeReader_.get(), &GradeReader::finished, this,
-            [this] { stopReadingAction_->setEnabled(false); });
+    connect(gradeReader_.get(), &GradeReader::finished, this, [this] {
+        stopReadingAction_->setEnabled(false);
+        // The message of the reading goes with it.
+        if (statusText().startsWith(QStringLiteral("Czytanie ocen ucznia ")))
+            setStatusText(QStringLiteral("Koniec czytania ocen."));
+    });
 }
 
 void Tffwmain::readGrades()

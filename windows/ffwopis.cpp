@@ -254,8 +254,14 @@ QRect longTextPlace(const QRect& mainFrame, const QRect& grid, const QSize& size
     // Over the grid's last cells, never above the grid's top (the toolbar
     // and the menus) nor left of it (the row headers stay readable where
     // the grid is wide enough).
-    const int left = std::max(grid.right() + 1 - size.width(), grid.left());
-    const int top = std::max(grid.bottom() + 1 - size.height(), grid.top());
+    int left = std::max(grid.right() + 1 - size.width(), grid.left());
+    int top = std::max(grid.bottom() + 1 - size.height(), grid.top());
+    // A grid that reaches past the screen's edge (a large window at a
+    // large scale) still leaves the editor wholly on the screen.
+    if (screen.isValid()) {
+        left = std::max(screen.left(), std::min(left, screen.right() + 1 - size.width()));
+        top = std::max(screen.top(), std::min(top, screen.bottom() + 1 - size.height()));
+    }
     return {QPoint(left, top), size};
 }
 

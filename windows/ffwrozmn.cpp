@@ -21,6 +21,13 @@
 
 namespace {
 
+QString withoutTrailingSlash(QString folder)
+{
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    return folder;
+}
+
 QString shown(const std::string& name)
 {
     return QString::fromStdString(cp1250::toUtf8(name));
@@ -229,23 +236,29 @@ void Tffwrozmn::writeFiles()
     int written = 0;
     int failed = 0;
     QStringList failures;
-    JobProgress progress(this, QStringLiteral("Tworzenie plików dla oddziałów"),
-                         static_cast<int>(targets.size()));
-    int done = 0;
     bool cancelled = false;
-    for (const auto& [fileName, shownName, exists] : targets) {
-        if (!progress.step(done++, shownName)) {
-            cancelled = true;
-            break;
-        }
-        if (exists && !replace)
-            continue;
-        QString why;
-        if (copies_.write(fileName, &why)) {
-            ++written;
-        } else {
-            ++failed;
-            failures << QStringLiteral("%1: %2").arg(shownName, why);
+    {
+        // Gone before any question below, which it would cover and block.
+        JobProgress progress(this, QStringLiteral("Tworzenie plików dla oddziałów"),
+                             static_cast<int>(targets.size()));
+        int done = 0;
+        for (const auto& [fileName, shownName, exists] : targets) {
+            if (!progress.step(done++, shownName)) {
+                cancelled = true;
+                break;
+            }
+            if (exists && !replace)
+                continue;
+            QString why;
+            if (copies_.write(fileName, &why)) {
+                ++written;
+            } else {
+                ++failed;
+                // The reason may name the file itself already.
+                failures << (why.startsWith(shownName + QLatin1Char(':'))
+                                 ? why
+                                 : QStringLiteral("%1: %2").arg(shownName, why));
+            }
         }
     }
     // However many failed (a full disk fails them all), one window says so.
@@ -257,7 +270,7 @@ void Tffwrozmn::writeFiles()
     QString summary = QStringLiteral("Zapisano plików: %1, nieudanych: %2, w folderze %3.")
                           .arg(written)
                           .arg(failed)
-                          .arg(copies_.folder());
+                          .arg(withoutTrailingSlash(copies_.folder()));
     if (cancelled)
         summary += QStringLiteral(" Przerwano: dalszych plików nie zapisano.");
     if (!replace)

@@ -5,8 +5,11 @@
 #include "windows/dialogs.h"
 #include "windows/ffwerr.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QProgressDialog>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -17,7 +20,8 @@ public:
     struct Question {
         QString title;
         QString text;
-        QStringList buttons;  // of choose(); empty for question()
+        QStringList buttons;        // of choose(); empty for question()
+        bool overProgress = false;  // asked while a progress dialog was up
     };
 
     std::deque<QString> openAnswers;  // an empty text cancels
@@ -47,13 +51,13 @@ public:
     QMessageBox::StandardButton question(QWidget*, const QString& title,
                                          const QString& text) override
     {
-        questions.push_back({title, text, {}});
+        questions.push_back({title, text, {}, progressShown()});
         return take(questionAnswers, QMessageBox::Cancel);
     }
     int choose(QWidget*, const QString& title, const QString& text, const QStringList& buttons,
                QMessageBox::Icon) override
     {
-        questions.push_back({title, text, buttons});
+        questions.push_back({title, text, buttons, progressShown()});
         return take(chooseAnswers, static_cast<int>(buttons.size()) - 1);
     }
     int runModal(QDialog& dialog) override
@@ -67,6 +71,13 @@ public:
     }
 
 private:
+    static bool progressShown()
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [](const QWidget* w) {
+            return qobject_cast<const QProgressDialog*>(w) != nullptr && w->isVisible();
+        });
+    }
     template <typename T>
     static T take(std::deque<T>& answers, T otherwise)
     {

@@ -4,6 +4,7 @@
 
 #include "document/classfile.h"
 #include "qtbridge/cp1250text.h"
+#include "windows/ffwfrazy.h"
 #include "windows/ffwopcje.h"
 #include "windows/ffwopis.h"
 #include "windows/keyscheme.h"
@@ -129,6 +130,29 @@ TEST_F(KeySchemeTest, ctrlZUndoesInTheModernSchemeAndSavesInTheClassic)
                   .dokumenty.value(0, kMaths)
                   .grade,
               value(0, kMaths).grade);
+}
+
+// The save key of either scheme saves from the phrase editor as well.
+TEST_F(KeySchemeTest, theSaveKeySavesFromThePhraseEditor)
+{
+    const struct {
+        KeyScheme scheme;
+        Qt::Key key;
+    } cases[] = {{KeyScheme::Modern, Qt::Key_S}, {KeyScheme::Classic, Qt::Key_Z}};
+    for (const auto& c : cases) {
+        window().applyKeyScheme(c.scheme);
+        setGrade(0, kMaths, static_cast<std::int8_t>(c.key == Qt::Key_S ? 1 : 2));
+        const QByteArray before = onDisk();
+        Tffwfrazy& phrases = context->phraseEditor();
+        phrases.showAtRow(0);
+        phrases.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&phrases));
+        phrases.grid().setFocus();
+        QTest::keyClick(&phrases.grid(), c.key, Qt::ControlModifier);
+        EXPECT_NE(onDisk(), before) << keySchemeName(c.scheme).toStdString();
+        EXPECT_FALSE(editor().isModified());
+        phrases.close();
+    }
 }
 
 TEST_F(KeySchemeTest, ctrlASelectsTheGridInTheModernScheme)

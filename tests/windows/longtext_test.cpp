@@ -140,6 +140,8 @@ TEST(LongTextPlace, besideTheMainWindowOrInTheGridsCorner)
         {{0, 0, 1920, 1080}, {0, 130, 1920, 920}, {1620, 950}},
         // A grid smaller than the editor: its top left, below the toolbar.
         {{0, 0, 1920, 1080}, {0, 130, 200, 50}, {0, 130}},
+        // A window taller than the screen: the corner of the screen instead.
+        {{0, 0, 1920, 1200}, {0, 130, 1920, 1000}, {1620, 980}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(longTextPlace(c.main, c.grid, size, screen).topLeft(), c.expected)

@@ -10,11 +10,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+
+#include <map>
 
 namespace {
 
@@ -498,3 +501,29 @@ TEST_F(WindowTest, printingWithoutPhrasesIsDisabledByButtonMenuAndShortcutAlike)
         EXPECT_EQ(print.count(), 1) << way;
     }
 }
+
+namespace {
+
+// Alt and one letter runs one command of a menu, never picks between two.
+TEST_F(WindowTest, everyMenusAcceleratorsAreItsOwn)
+{
+    start();
+    for (const QAction* top : window().menuBar()->actions()) {
+        if (top->menu() == nullptr)
+            continue;
+        std::map<QChar, QString> owners;
+        for (const QAction* item : top->menu()->actions()) {
+            const QString text = item->text();
+            const qsizetype at = text.indexOf(u'&');
+            if (at < 0 || at + 1 >= text.size())
+                continue;
+            const QChar key = text[at + 1].toLower();
+            EXPECT_FALSE(owners.count(key))
+                << top->text().toStdString() << ": " << text.toStdString() << " / "
+                << owners[key].toStdString();
+            owners[key] = text;
+        }
+    }
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include "document/classfile.h"
 #include "windows/closa.h"
 #include "windows/ffwrozmn.h"
+#include "windows/jobprogress.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,7 +60,7 @@ TEST_F(PerTeacherTest, namesGiveOneCopyEachAndTheOpenFileStays)
     }
     EXPECT_TRUE(dialogs->questions.empty());  // nothing to replace: no question
     EXPECT_EQ(rozmn().statusText(), QStringLiteral("Zapisano plików: 2, nieudanych: 0, w folderze ")
-                                        + folder.path() + QStringLiteral("/."));
+                                        + folder.path() + QStringLiteral("."));
     EXPECT_TRUE(doc().ogolne().modified());
 
     // Zapisz still writes the file that was open.
@@ -108,9 +109,13 @@ TEST_F(PerTeacherTest, failedWritesAreSummedUpInOneWindow)
     for (const char* name : {"zajety", "3a", "drugi", "trzeci"})
         addName(name);
     dialogs->chooseAnswers.push_back(0);  // replace what is there
+    JobProgress::setDelayMs(0);
     QTest::mouseClick(&rozmn().speedButton(3), Qt::LeftButton);
+    JobProgress::setDelayMs(500);
     EXPECT_TRUE(dialogs->errors.empty());
     ASSERT_EQ(dialogs->questions.size(), 1u);
+    // The progress of the copies is gone: it would cover the summary.
+    EXPECT_FALSE(dialogs->questions.back().overProgress);
     const QString summary = dialogs->questions.back().text;
     EXPECT_TRUE(summary.startsWith(QStringLiteral("Nie zapisano plików: 3\n")))
         << summary.toStdString();
@@ -172,10 +177,10 @@ INSTANTIATE_TEST_SUITE_P(
     Answers, ExistingCopiesTest,
     ::testing::Values(
         ExistingCopies{0, true, true,
-                       "Zapisano plików: 4, nieudanych: 0, w folderze %1/. Nie zastąpiono pliku "
+                       "Zapisano plików: 4, nieudanych: 0, w folderze %1. Nie zastąpiono pliku "
                        "otwartej klasy: Przyklad.wkz."},
         ExistingCopies{1, false, true,
-                       "Zapisano plików: 1, nieudanych: 0, w folderze %1/. Pominięto istniejące: "
+                       "Zapisano plików: 1, nieudanych: 0, w folderze %1. Pominięto istniejące: "
                        "7b.wkz, 8a.wkz. Nie zastąpiono pliku otwartej klasy: Przyklad.wkz."},
         ExistingCopies{2, false, false, "Anulowano: nie zapisano żadnego pliku."}));
 

@@ -57,6 +57,7 @@ TEST_F(ReadGradesTest, f7ReadsTheCurrentPupilAndStopsOnF7OrEscape)
     EXPECT_TRUE(window().gradeReader().reading());
     QTest::keyClick(&grid(), Qt::Key_Escape);
     EXPECT_FALSE(window().gradeReader().reading());
+    EXPECT_EQ(window().statusText(), QStringLiteral("Koniec czytania ocen."));
 
     // Shift+F7: the next pupil.
     QTest::keyClick(&grid(), Qt::Key_F7, Qt::ShiftModifier);
