@@ -6,9 +6,11 @@
 
 #include "richtext/rtfreader.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -46,6 +48,8 @@ Tffintro::Tffintro(Dialogs& dialogs, QWidget* parent)
     textView_->setFrameShape(QFrame::NoFrame);
     textView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     textView_->setOpenExternalLinks(false);
+    // Never so narrow that laying out a document takes a line a letter.
+    textView_->setMinimumSize(320, 160);
     column->addWidget(textView_, 1);
 }
 
@@ -56,6 +60,14 @@ bool Tffintro::load(const QString& path)
         delete document;
         return false;
     }
+    // Laid out once, at the width it is shown at: in the few pixels of a box
+    // not yet placed, a long run of large letters takes a line a letter.
+    // A box not yet shown places its viewport only when shown: told of its
+    // size now, it lays the document out at the width it will have.
+    fitToScreen();
+    layout()->activate();
+    QResizeEvent placed(textView_->size(), QSize());
+    QCoreApplication::sendEvent(textView_, &placed);
     // The box deletes its first document itself; the ones read here are ours.
     const QPointer<QTextDocument> previous = textView_->document();
     textView_->setDocument(document);
@@ -80,7 +92,7 @@ bool Tffintro::showInformation(const QString& path, bool atStart, const QColor& 
     return true;
 }
 
-void Tffintro::showEvent(QShowEvent* event)
+void Tffintro::fitToScreen()
 {
     // The screen less 40 pixels on every side.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -88,6 +100,11 @@ void Tffintro::showEvent(QShowEvent* event)
         resize(available.width() - 80, available.height() - 80);
         centreOn(*this, available);
     }
+}
+
+void Tffintro::showEvent(QShowEvent* event)
+{
+    fitToScreen();
     QDialog::showEvent(event);
     textView_->setFocus();
 }

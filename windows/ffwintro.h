@@ -34,6 +34,7 @@ protected:
 
 private:
     bool load(const QString& path);
+    void fitToScreen();
 
     Dialogs& dialogs_;
     QTextBrowser* textView_;
