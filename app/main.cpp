@@ -4,6 +4,7 @@
 #include "starttrace.h"
 #include "startup.h"
 
+#include "windows/closa.h"
 #include "windows/ffwerr.h"
 #include "windows/ffwmain.h"
 #include "windows/programcontext.h"
@@ -13,6 +14,7 @@
 
 #include "document/ekolmoerror.h"
 #include "document/platformfile.h"
+#include "qtbridge/classfilelock.h"
 
 #include <QFile>
 
@@ -51,11 +53,16 @@ int main(int argc, char** argv)
     }
     int status = 0;
     try {
-        ProgramContext context(programfolder::forRunningProgram(), std::make_unique<QtDialogs>());
+        const std::string folder = programfolder::forRunningProgram();
+        // Locking the file the start reads waits for the disk: it is done
+        // while the windows are made.
+        auto lockAhead = std::make_unique<PendingClassFileLock>(
+            Tclosa::startPath(folder, commandLine.classFile));
+        ProgramContext context(folder, std::make_unique<QtDialogs>());
         starttrace::step("windows");
         app.setErrorReporter([&context](ErrorCode code) { context.reportError(code); });
         starttrace::watchFirstFrame(context.mainWindow());
-        startProgram(context, commandLine);
+        startProgram(context, commandLine, std::move(lockAhead));
         starttrace::step("shown");
         status = app.exec();
         app.setErrorReporter(nullptr);

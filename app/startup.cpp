@@ -4,6 +4,8 @@
 #include "windows/ffwmain.h"
 #include "windows/programcontext.h"
 
+#include "qtbridge/classfilelock.h"
+
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
@@ -179,7 +181,13 @@ CommandLine parseCommandLine(const QStringList& arguments,
 
 void startProgram(ProgramContext& context, const CommandLine& commandLine)
 {
-    context.closa().setStartFile(commandLine.classFile);
+    startProgram(context, commandLine, nullptr);
+}
+
+void startProgram(ProgramContext& context, const CommandLine& commandLine,
+                  std::unique_ptr<PendingClassFileLock> lockAhead)
+{
+    context.closa().setStartFile(commandLine.classFile, std::move(lockAhead));
     context.mainWindow().show();
     // The keyboard belongs to the program from the start, also where no
     // window manager hands it to a new window.

@@ -6,9 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+class PendingClassFileLock;
 class ProgramContext;
 
 // What --help prints.
@@ -58,5 +60,8 @@ CommandLine parseCommandLine(const QStringList& arguments,
                              const std::vector<std::string>& rawArguments = {});
 
 // Shows the main window, which opens the command line's class file, or the
-// sample class from the program folder when none was given.
+// sample class from the program folder when none was given; lockAhead is
+// that file's lock, tried meanwhile (none: the read tries it).
 void startProgram(ProgramContext& context, const CommandLine& commandLine);
+void startProgram(ProgramContext& context, const CommandLine& commandLine,
+                  std::unique_ptr<PendingClassFileLock> lockAhead);

@@ -220,7 +220,7 @@ ImportMapping proposeMapping(const Document& document, const SheetTable& table, 
 }
 
 ImportResult importTable(const Document& document, const SheetTable& table,
-                         const ImportMapping& mapping)
+                         const ImportMapping& mapping, const ImportProgress& progress)
 {
     ImportResult result;
     result.replaceClass = mapping.replaceClass;
@@ -258,7 +258,14 @@ ImportResult importTable(const Document& document, const SheetTable& table,
     const std::size_t kept = mapping.replaceClass ? 0 : document.dokumenty().count();
 
     const int firstRow = std::max(mapping.headerRow + 1, 0);
+    const int rows = std::max(turned.rowCount() - firstRow, 0);
     for (int r = firstRow; r < turned.rowCount(); ++r) {
+        if (progress && (r - firstRow) % kImportProgressRows == 0
+            && !progress(r - firstRow, rows)) {
+            ImportResult stopped;
+            stopped.cancelled = true;
+            return stopped;
+        }
         const bool anyValue = std::any_of(sources.begin(), sources.end(), [&](const Source& s) {
             return !isEmptyCell(turned.cell(r, s.column));
         });

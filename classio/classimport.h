@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 // The most pupils a class takes from an import.
@@ -58,15 +59,22 @@ struct ImportResult {
     QStringList unrecognisedList;  // the first of them: „text” (C5)
     int rowsWithoutName = 0;       // rows with values but no name, left out
     QStringList notes;             // the sheet's own, and the pupil limit
+    bool cancelled = false;        // stopped by its progress: nothing to apply
 
     int pupils() const { return updatedPupils + static_cast<int>(added.size()); }
     // "Zaimportowano 25 uczniów, 250 ocen; nie rozpoznano 3 wartości: …"
     QString summary() const;
 };
 
+// Told before every kImportProgressRows-th sheet row of the pupils: how
+// many of them were done and how many there are; false stops the import.
+using ImportProgress = std::function<bool(int done, int total)>;
+inline constexpr int kImportProgressRows = 64;
+
 // The import of table into document by mapping, without changing anything.
+// Stopped by progress, it is empty and cancelled.
 ImportResult importTable(const Document& document, const SheetTable& table,
-                         const ImportMapping& mapping);
+                         const ImportMapping& mapping, const ImportProgress& progress = {});
 
 // Applies an import to a document directly (wkz import); the program goes
 // through its edit layer instead.

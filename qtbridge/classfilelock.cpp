@@ -172,3 +172,24 @@ QString ClassFileLock::holderText() const
     }
     return parts.join(QStringLiteral(", "));
 }
+
+PendingClassFileLock::PendingClassFileLock(std::string classFile)
+    : classFile_(std::move(classFile)),
+      attempt_(std::async(std::launch::async, [path = classFile_] {
+          auto lock = std::make_unique<ClassFileLock>(path);
+          lock->tryLock();
+          return lock;
+      }))
+{
+}
+
+PendingClassFileLock::~PendingClassFileLock()
+{
+    if (attempt_.valid())
+        attempt_.wait();
+}
+
+std::unique_ptr<ClassFileLock> PendingClassFileLock::take()
+{
+    return attempt_.valid() ? attempt_.get() : nullptr;
+}

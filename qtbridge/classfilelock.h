@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <future>
 #include <memory>
 #include <string>
 
@@ -60,4 +61,27 @@ private:
     // A folder Qt cannot spell is reached through an open descriptor.
     int folderDescriptor_ = -1;
     std::unique_ptr<QLockFile> lock_;
+};
+
+// A lock tried in a thread of its own while the program starts: QLockFile
+// writes its file through to the disk, and the first frame need not wait
+// for that. The attempt is made once; whoever takes it decides what an
+// attempt that failed means.
+class PendingClassFileLock {
+public:
+    // Starts trying to lock classFile (the file system's bytes).
+    explicit PendingClassFileLock(std::string classFile);
+    // Waits for the attempt; a lock nobody took is let go.
+    ~PendingClassFileLock();
+    PendingClassFileLock(const PendingClassFileLock&) = delete;
+    PendingClassFileLock& operator=(const PendingClassFileLock&) = delete;
+
+    const std::string& classFile() const { return classFile_; }
+    // Waits for the attempt and hands over the lock as it left it
+    // (Locked, HeldElsewhere or Impossible). Once only.
+    std::unique_ptr<ClassFileLock> take();
+
+private:
+    std::string classFile_;
+    std::future<std::unique_ptr<ClassFileLock>> attempt_;
 };

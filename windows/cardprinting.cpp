@@ -74,9 +74,9 @@ PrintCardsDialog& ProgramContext::printCardsDialog()
         PrintCardsDialog::Services services;
         services.printers = [] { return QPrinterInfo::availablePrinterNames(); };
         services.preferredPrinter = [this] {
-            if (printer_->outputFormat() == QPrinter::NativeFormat
-                && !printer_->printerName().isEmpty())
-                return printer_->printerName();
+            if (printer().outputFormat() == QPrinter::NativeFormat
+                && !printer().printerName().isEmpty())
+                return printer().printerName();
             return QPrinterInfo::defaultPrinterName();
         };
         services.askPdfFile = [this](QWidget* parent) {
@@ -86,9 +86,9 @@ PrintCardsDialog& ProgramContext::printCardsDialog()
             return dialogs_->saveFileName(parent, request);
         };
         services.properties = [this](const QString& queue, QWidget* parent) {
-            printer_->setOutputFormat(QPrinter::NativeFormat);
-            printer_->setPrinterName(queue);
-            QPageSetupDialog setup(printer_.get(), parent);
+            printer().setOutputFormat(QPrinter::NativeFormat);
+            printer().setPrinterName(queue);
+            QPageSetupDialog setup(&printer(), parent);
             setup.exec();
         };
         services.runModal = [this](QDialog& dialog) { return dialogs_->runModal(dialog); };
@@ -107,7 +107,7 @@ void ProgramContext::printCards(const std::vector<std::size_t>& selected, int pa
 
     // Tables left on the sheet come out first; if they fail, the user hears
     // of it and the cards still print.
-    if (!tablePrint_->finishOpenJob())
+    if (tablePrint_ && !tablePrint_->finishOpenJob())
         reportError(ErrorCode::PrintFailed);
 
     const bool toPdf = !choice->pdfFile.isEmpty();
@@ -119,17 +119,17 @@ void ProgramContext::printCards(const std::vector<std::size_t>& selected, int pa
             return;
         }
     }
-    QPrinter& printer = *printer_;
+    QPrinter& device = printer();
     const QString partial = toPdf ? partialPdfName(choice->pdfFile) : QString();
     if (toPdf) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(partial);
+        device.setOutputFormat(QPrinter::PdfFormat);
+        device.setOutputFileName(partial);
     } else {
-        printer.setOutputFormat(QPrinter::NativeFormat);
-        printer.setPrinterName(choice->printer);
+        device.setOutputFormat(QPrinter::NativeFormat);
+        device.setPrinterName(choice->printer);
     }
-    printer.setDocName(cardJobTitle(classFile, choice->page));
-    printer.setCopyCount(1);
+    device.setDocName(cardJobTitle(classFile, choice->page));
+    device.setCopyCount(1);
 
     CardPrintOptions options;
     options.copies = choice->copies;
@@ -151,8 +151,8 @@ void ProgramContext::printCards(const std::vector<std::size_t>& selected, int pa
     QString status;
     try {
         std::vector<MissingPicture> missing;
-        printCertificates(printer, document_, choice->pupils, choice->page, programFolder_,
-                          &missing, options);
+        printCertificates(device, document_, choice->pupils, choice->page, programFolder_, &missing,
+                          options);
         if (toPdf) {
             const platformfile::ReplaceResult placed = putInPlace(partial, choice->pdfFile);
             if (placed != platformfile::ReplaceResult::Ok) {
@@ -182,8 +182,8 @@ void ProgramContext::printCards(const std::vector<std::size_t>& selected, int pa
     if (toPdf) {
         QFile::remove(partial);
         // The next job asks for its own file: none is reused unasked.
-        printer.setOutputFileName(QString());
-        printer.setOutputFormat(QPrinter::NativeFormat);
+        device.setOutputFileName(QString());
+        device.setOutputFormat(QPrinter::NativeFormat);
     }
 }
 
@@ -249,12 +249,12 @@ void ProgramContext::chooseFormScan(int page)
 
 void ProgramContext::printCalibration(const TOpcje& options)
 {
-    QPrinter& printer = *printer_;
-    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty()) {
-        printer.setOutputFormat(QPrinter::NativeFormat);
-        printer.setPrinterName(QPrinterInfo::defaultPrinterName());
+    QPrinter& device = printer();
+    if (device.outputFormat() != QPrinter::NativeFormat || device.printerName().isEmpty()) {
+        device.setOutputFormat(QPrinter::NativeFormat);
+        device.setPrinterName(QPrinterInfo::defaultPrinterName());
     }
-    if (!canPrintOn(printer)) {
+    if (!canPrintOn(device)) {
         dialogs_->choose(options_.get(), QStringLiteral("Strona kalibracyjna"),
                          QStringLiteral("Nie ma żadnej drukarki. Dodaj drukarkę w ustawieniach "
                                         "systemu (Drukarki, albo http://localhost:631 w "
@@ -263,9 +263,9 @@ void ProgramContext::printCalibration(const TOpcje& options)
         return;
     }
     try {
-        printCalibrationPage(printer, options);
+        printCalibrationPage(device, options);
         mainWindow_->setStatusText(QStringLiteral("Wysłano do drukarki: strona kalibracyjna (%1)")
-                                       .arg(printer.printerName()));
+                                       .arg(device.printerName()));
     } catch (const EKolmoError& e) {
         if (!e.detail().empty())
             mainWindow_->setStatusText(QString::fromStdString(e.detail()));

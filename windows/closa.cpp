@@ -59,6 +59,20 @@ Tclosa::Tclosa(ProgramContext& context) : context_(context)
 {
 }
 
+Tclosa::~Tclosa() = default;
+
+void Tclosa::setStartFile(const std::string& path, std::unique_ptr<PendingClassFileLock> lockAhead)
+{
+    startFile_ = path;
+    lockAhead_ = std::move(lockAhead);
+}
+
+std::string Tclosa::startPath(const std::string& programFolder, const std::string& startFile)
+{
+    return startFile.empty() ? programFolder + QFile::encodeName(kSampleName).toStdString()
+                             : startFile;
+}
+
 const std::string& Tclosa::programFolder() const
 {
     return context_.programFolder();
@@ -105,8 +119,14 @@ bool Tclosa::read()
     const bool keepLock = current.isFile(openPath_) && current.holdsLock();
     std::unique_ptr<ClassFileLock> lock;
     bool lockedElsewhere = false;
+    // The start's file was tried while the windows were made; a lock that
+    // failed then is tried again here, as any other.
+    std::unique_ptr<PendingClassFileLock> lockAhead = std::move(lockAhead_);
     if (!keepLock) {
-        lock = std::make_unique<ClassFileLock>(openPath_);
+        if (lockAhead && lockAhead->classFile() == openPath_)
+            lock = lockAhead->take();
+        if (!lock)
+            lock = std::make_unique<ClassFileLock>(openPath_);
         if (lock->tryLock() == ClassFileLock::State::HeldElsewhere) {
             const int answer = context_.dialogs().choose(
                 &context_.mainWindow(), kTitle, kLockedAskReadOnly.arg(lock->holderText()),
@@ -338,8 +358,7 @@ bool Tclosa::writeTo(const std::string& path, QString* failure)
 
 bool Tclosa::prepareSample()
 {
-    openPath_ = startFile_.empty() ? programFolder() + QFile::encodeName(kSampleName).toStdString()
-                                   : startFile_;
+    openPath_ = startPath(programFolder(), startFile_);
     return true;
 }
 

@@ -12,8 +12,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <string>
 
+class PendingClassFileLock;
 class ProgramContext;
 class QImage;
 struct FileDialogRequest;
@@ -32,6 +34,9 @@ public:
     static const QString kSaveUnderNewName;   // the button "Zapisz pod nową nazwą"
 
     explicit Tclosa(ProgramContext& context);
+    ~Tclosa();
+    Tclosa(const Tclosa&) = delete;
+    Tclosa& operator=(const Tclosa&) = delete;
 
     // Runs the open dialog; when a file is chosen, reads it.
     bool open();
@@ -52,8 +57,12 @@ public:
     // start file when one was given.
     bool prepareSample();
     // The class file to start with instead of the sample (the program's
-    // command line), as the file system's bytes.
-    void setStartFile(const std::string& path) { startFile_ = path; }
+    // command line), as the file system's bytes; lockAhead, when given, is
+    // the lock of the file the start reads, tried meanwhile.
+    void setStartFile(const std::string& path,
+                      std::unique_ptr<PendingClassFileLock> lockAhead = nullptr);
+    // What the start reads: startFile, or the sample in programFolder.
+    static std::string startPath(const std::string& programFolder, const std::string& startFile);
     // A new document has no file (and holds no lock).
     void clearFileNames();
     // The closing step when the main window closes: the file's lock goes.
@@ -93,4 +102,5 @@ private:
     ProgramContext& context_;
     std::string openPath_;
     std::string startFile_;
+    std::unique_ptr<PendingClassFileLock> lockAhead_;  // taken by the first read
 };

@@ -130,14 +130,19 @@ void Tffwmain::documentChanged(const DocumentChange& change)
         return;  // values: the grid repaints itself
     // Other pupils or phrases: the long-text editor's cell may be another
     // one now, so it lets go and follows the current cell afresh.
-    context_.opis().unbind();
+    if (Tffwopis* opis = context_.opisIfMade())
+        opis->unbind();
     applyGridSize();
     longTextUpdate();
 }
 
 void Tffwmain::longTextUpdate()
 {
-    if (context_.opis().follow(longTextSwitch_->isChecked(), grid_->PozX(), grid_->PozY()))
+    // The editor is made when first switched on; switched off, one never
+    // made has nothing to hide.
+    const bool enabled = longTextSwitch_->isChecked();
+    Tffwopis* opis = enabled ? &context_.opis() : context_.opisIfMade();
+    if (opis != nullptr && opis->follow(enabled, grid_->PozX(), grid_->PozY()))
         grid_->Odswiez();
 }
 
@@ -256,7 +261,8 @@ void Tffwmain::closeEvent(QCloseEvent* event)
     // FormClose.
     context_.closa().closing();
     pupilGrid_->forgetTyping();
-    context_.opis().hide();
+    if (Tffwopis* opis = context_.opisIfMade())
+        opis->hide();
     event->accept();
 }
 

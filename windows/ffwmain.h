@@ -49,7 +49,7 @@ public:
     explicit Tffwmain(ProgramContext& context);
     ~Tffwmain() override;
 
-    // Called once every window of the context exists.
+    // Called once the context has made the main window and its file operations.
     void connectWindows();
 
     // The grid-size rule: P + 1 data columns (1 without pupils), F + 1 data

@@ -5,6 +5,7 @@
 
 #include "dialogs.h"
 #include "importdialog.h"
+#include "jobprogress.h"
 #include "programcontext.h"
 #include "sheetfiles.h"
 
@@ -18,6 +19,8 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
+
+#include <optional>
 
 namespace {
 
@@ -78,7 +81,20 @@ void Tffwmain::importFrom(const QString& fileName, ImportSource source)
         sheetProblem(kImportTitle, dialog.problem());
         return;
     }
-    ImportResult result = importTable(doc, dialog.table(), dialog.mapping());
+    // A long sheet shows its progress; Anuluj leaves the class as it was.
+    std::optional<JobProgress> progress;
+    ImportResult result =
+        importTable(doc, dialog.table(), dialog.mapping(), [this, &progress](int done, int total) {
+            if (!progress)
+                progress.emplace(this, kImportTitle, total);
+            return progress->step(done, QStringLiteral("Wiersz %1 z %2").arg(done + 1).arg(total));
+        });
+    progress.reset();
+    if (result.cancelled) {
+        setStatusText(QStringLiteral("Import przerwano: klasa jest bez zmian."));
+        grid_->setFocus();
+        return;
+    }
     const QString summary = result.summary();
     context_.editor().importPupils(QStringLiteral("import z arkusza"), std::move(result.edits),
                                    std::move(result.added), result.replaceClass);

@@ -292,7 +292,8 @@ void Tffwmain::applyKeyScheme(KeyScheme scheme)
     selectAllAction_->setShortcut(keys.selectAll);
     undoAction_->setShortcuts(keys.undo);
     redoAction_->setShortcuts(keys.redo);
-    context_.opis().setHistoryKeys(keys.undo, keys.redo);
+    if (Tffwopis* opis = context_.opisIfMade())
+        opis->setHistoryKeys(keys.undo, keys.redo);
     keyScheme_ = scheme;
 }
 

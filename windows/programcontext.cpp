@@ -61,13 +61,64 @@ ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialog
                 qtFolder_ = folderAlias_->filePath(QStringLiteral("Wykazki/"));
         }
     }
+    // Only what the first frame shows is made here; the other windows, the
+    // printer and the dictionary wait until they are first needed.
     mainWindow_ = std::make_unique<Tffwmain>(*this);
-    kolmo_ = std::make_unique<Tffkolmo>(*dialogs_, QUrl(QStringLiteral(WYKAZKI_HOME_PAGE)));
     closa_ = std::make_unique<Tclosa>(*this);
-    phraseEditor_ = std::make_unique<Tffwfrazy>(*this);
-    errorWindow_ = std::make_unique<Tffwerr>(*dialogs_);
-    preview_ = std::make_unique<Tffwpodglad>(programFolder_);
-    options_ = std::make_unique<Tffwopcje>();
+    bool upgraded = false;
+    mainWindow_->applyKeyScheme(userKeyScheme(&upgraded, olderVersionUsed(qtFolder_)));
+    if (upgraded)
+        mainWindow_->setStatusText(QStringLiteral(
+            "Skróty klawiszowe jak dotąd: Ctrl+Z zapisuje. Współczesne (Ctrl+Z cofa, Ctrl+S "
+            "zapisuje) włączysz w Opcjach, w polu „Skróty klawiszowe”."));
+    mainWindow_->connectWindows();
+    connectPrinting();
+    connectTables();
+    connectHelp();
+    connectLayoutEditing();
+    connectClassCheck();
+}
+
+Tffkolmo& ProgramContext::aboutWindow()
+{
+    if (!kolmo_)
+        kolmo_ = std::make_unique<Tffkolmo>(*dialogs_, QUrl(QStringLiteral(WYKAZKI_HOME_PAGE)));
+    return *kolmo_;
+}
+
+Tffwerr& ProgramContext::errorWindow()
+{
+    if (!errorWindow_)
+        errorWindow_ = std::make_unique<Tffwerr>(*dialogs_);
+    return *errorWindow_;
+}
+
+Tffwpodglad& ProgramContext::previewWindow()
+{
+    if (!preview_)
+        preview_ = std::make_unique<Tffwpodglad>(programFolder_);
+    return *preview_;
+}
+
+Tffwopcje& ProgramContext::optionsWindow()
+{
+    if (!options_) {
+        options_ = std::make_unique<Tffwopcje>();
+        options_->setProofHooks({
+            [this](int page) { return FormScans::load(classFilePath()).name(page); },
+            [this](int page) { chooseFormScan(page); },
+            [this](const TOpcje& options) { printCalibration(options); },
+        });
+        QObject::connect(options_.get(), &Tffwopcje::keySchemeChosen, mainWindow_.get(),
+                         &Tffwmain::applyKeyScheme);
+    }
+    return *options_;
+}
+
+Tffwrozmn& ProgramContext::perTeacherFiles()
+{
+    if (rozmn_)
+        return *rozmn_;
     Tffwrozmn::Copies copies;
     copies.write = [this](const std::string& name, QString* failure) {
         return closa_->saveCopyAs(name, failure);
@@ -89,27 +140,80 @@ ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialog
                                 QMessageBox::Question);
     };
     rozmn_ = std::make_unique<Tffwrozmn>(std::move(copies));
-    lista_ = std::make_unique<Tffwlista>(programFolder_);
+    return *rozmn_;
+}
+
+Tffwlista& ProgramContext::pictureChooser()
+{
+    if (!lista_)
+        lista_ = std::make_unique<Tffwlista>(programFolder_);
+    return *lista_;
+}
+
+Tffwopis& ProgramContext::opis()
+{
+    if (opis_)
+        return *opis_;
     opis_ = std::make_unique<Tffwopis>(editor_);
     opis_->setLostCharactersHandler([this](int x, int y, const QString& characters) {
         noteLostCharacters(static_cast<std::size_t>(x), static_cast<std::size_t>(y), characters);
     });
     opis_->setSpeller([this] { return speller(); });
     opis_->setAnchor(*mainWindow_, mainWindow_->grid());
-    bool upgraded = false;
-    mainWindow_->applyKeyScheme(userKeyScheme(&upgraded, olderVersionUsed(qtFolder_)));
-    if (upgraded)
-        mainWindow_->setStatusText(QStringLiteral(
-            "Skróty klawiszowe jak dotąd: Ctrl+Z zapisuje. Współczesne (Ctrl+Z cofa, Ctrl+S "
-            "zapisuje) włączysz w Opcjach, w polu „Skróty klawiszowe”."));
-    intro_ = std::make_unique<Tffintro>(*dialogs_);
-    printer_ = makeProgramPrinter();
-    mainWindow_->connectWindows();
-    connectPrinting();
-    connectTables();
-    connectHelp();
-    connectLayoutEditing();
-    connectClassCheck();
+    const SchemeShortcuts keys = shortcutsOf(mainWindow_->keyScheme());
+    opis_->setHistoryKeys(keys.undo, keys.redo);
+    // As after any read: bound to no cell until the grid's current cell is followed.
+    opis_->unbind();
+    return *opis_;
+}
+
+Tffintro& ProgramContext::infoWindow()
+{
+    if (!intro_)
+        intro_ = std::make_unique<Tffintro>(*dialogs_);
+    return *intro_;
+}
+
+Tffwfrazy& ProgramContext::phraseEditor()
+{
+    if (phraseEditor_)
+        return *phraseEditor_;
+    const std::size_t hooks = screenHooks_.size();
+    phraseEditor_ = std::make_unique<Tffwfrazy>(*this);
+    Tffwfrazy* phrases = phraseEditor_.get();
+    phrases->phraseGrid().setPictureChooser(
+        [this](const std::string& current) { return choosePicture(current); });
+    // The phrase editor's grid prints and sizes like the pupil grid, its
+    // sizes scaled in percent.
+    QObject::connect(
+        phrases, &Tffwfrazy::tablePrintRequested, phrases,
+        [this](const QString& title) { tablePrintWindow().Drukuj(phraseEditor_->grid(), title); });
+    QObject::connect(phrases, &Tffwfrazy::gridOptionsRequested, phrases, [this] {
+        gridOptionsWindow().Pokaz(phraseEditor_->grid(), Tffopcje::Mode::Percent);
+    });
+    applyScreenFrom(hooks);
+    return *phraseEditor_;
+}
+
+QPrinter& ProgramContext::printer()
+{
+    if (!printer_)
+        printer_ = makeProgramPrinter();
+    return *printer_;
+}
+
+Tffdruk& ProgramContext::tablePrintWindow()
+{
+    if (!tablePrint_)
+        tablePrint_ = std::make_unique<Tffdruk>(printer(), *dialogs_);
+    return *tablePrint_;
+}
+
+Tffopcje& ProgramContext::gridOptionsWindow()
+{
+    if (!gridOptions_)
+        gridOptions_ = std::make_unique<Tffopcje>(*dialogs_);
+    return *gridOptions_;
 }
 
 const Speller* ProgramContext::speller()
@@ -224,57 +328,57 @@ bool ProgramContext::checkBeforePrinting(const std::vector<std::size_t>& pupils,
 
 void ProgramContext::connectTables()
 {
-    tablePrint_ = std::make_unique<Tffdruk>(*printer_, *dialogs_);
-    gridOptions_ = std::make_unique<Tffopcje>(*dialogs_);
     Tffwmain* main = mainWindow_.get();
     QObject::connect(main, &Tffwmain::tablePrintRequested, main, [this](const QString& title) {
-        tablePrint_->Drukuj(mainWindow_->grid(), title);
+        tablePrintWindow().Drukuj(mainWindow_->grid(), title);
     });
     QObject::connect(main, &Tffwmain::gridOptionsRequested, main, [this] {
-        gridOptions_->Pokaz(mainWindow_->grid(), Tffopcje::Mode::UniformSizes);
+        gridOptionsWindow().Pokaz(mainWindow_->grid(), Tffopcje::Mode::UniformSizes);
     });
     // Like the preview, a dialog placed by the window system: a save stores
     // where it was last shown.
     addScreenHook({nullptr, [this](ScreenLayout& screen) {
-                       if (!tablePrint_->windowHandle())
+                       if (!tablePrint_ || !tablePrint_->windowHandle())
                            return;
                        const QRect r = tablePrint_->frameGeometry();
                        screen.tablePrint = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
                    }});
 }
 
+std::optional<std::string> ProgramContext::choosePicture(const std::string& current)
+{
+    std::string name = current;
+    if (!pictureChooser().chooseFromList(0, name))
+        return std::nullopt;
+    return name;
+}
+
 void ProgramContext::connectLayoutEditing()
 {
     // One picture chooser for the phrase editor's picture rows and the
     // pupil grid's picture cells.
-    auto choosePicture = [this](const std::string& current) -> std::optional<std::string> {
-        std::string name = current;
-        if (!lista_->chooseFromList(0, name))
-            return std::nullopt;
-        return name;
-    };
-    mainWindow_->pupilGrid().setPictureChooser(choosePicture);
-    phraseEditor_->phraseGrid().setPictureChooser(choosePicture);
-    Tffwfrazy* phrases = phraseEditor_.get();
-    QObject::connect(mainWindow_.get(), &Tffwmain::phraseEditorRequested, phrases,
-                     &Tffwfrazy::showAtRow);
-    // The phrase editor's grid prints and sizes like the pupil grid, its
-    // sizes scaled in percent.
-    QObject::connect(
-        phrases, &Tffwfrazy::tablePrintRequested, phrases,
-        [this](const QString& title) { tablePrint_->Drukuj(phraseEditor_->grid(), title); });
-    QObject::connect(phrases, &Tffwfrazy::gridOptionsRequested, phrases, [this] {
-        gridOptions_->Pokaz(phraseEditor_->grid(), Tffopcje::Mode::Percent);
-    });
+    mainWindow_->pupilGrid().setPictureChooser(
+        [this](const std::string& current) { return choosePicture(current); });
+    Tffwmain* main = mainWindow_.get();
+    QObject::connect(main, &Tffwmain::phraseEditorRequested, main,
+                     [this](int phrase) { phraseEditor().showAtRow(phrase); });
+    // The rectangle and grid of a phrase editor never made: what a read
+    // brought stays as read; with nothing read, a save stores the window's
+    // own first ones, so the editor is made for it.
+    addScreenHook({nullptr, [this](ScreenLayout&) {
+                       if (!phraseEditor_ && !screenApplied_)
+                           phraseEditor();
+                   }});
 }
 
 void ProgramContext::connectPrinting()
 {
     Tffwmain* main = mainWindow_.get();
     QObject::connect(main, &Tffwmain::previewRequested, main, [this](int pupil, int page) {
-        preview_->setFormScan(Tffwopcje::showFormInPreview() ? formScan(page, nullptr) : QImage());
+        Tffwpodglad& preview = previewWindow();
+        preview.setFormScan(Tffwopcje::showFormInPreview() ? formScan(page, nullptr) : QImage());
         try {
-            preview_->preview(document_, pupil, page);
+            preview.preview(document_, pupil, page);
         } catch (const EKolmoError& e) {
             reportError(e.code());
         }
@@ -282,16 +386,10 @@ void ProgramContext::connectPrinting()
     QObject::connect(
         main, &Tffwmain::printRequested, main,
         [this](const std::vector<std::size_t>& pupils, int page) { printCards(pupils, page); });
-    options_->setProofHooks({
-        [this](int page) { return FormScans::load(classFilePath()).name(page); },
-        [this](int page) { chooseFormScan(page); },
-        [this](const TOpcje& options) { printCalibration(options); },
-    });
-    QObject::connect(options_.get(), &Tffwopcje::keySchemeChosen, main, &Tffwmain::applyKeyScheme);
     QObject::connect(main, &Tffwmain::optionsRequested, main, [this] {
         // One step, when anything changed; the grids repaint from its notice.
         TOpcje options = document_.opcje();
-        options_->editOptions(options);
+        optionsWindow().editOptions(options);
         editor_.setOptions(options);
     });
 
@@ -299,14 +397,14 @@ void ProgramContext::connectPrinting()
     // rectangles are not applied to them, but a save stores where they were
     // last shown.
     addScreenHook({nullptr, [this](ScreenLayout& screen) {
-                       auto store = [](const QWidget& window, WindowRect& rect) {
-                           if (!window.windowHandle())
+                       auto store = [](const QWidget* window, WindowRect& rect) {
+                           if (!window || !window->windowHandle())
                                return;  // never shown: keep what the file said
-                           const QRect r = window.frameGeometry();
+                           const QRect r = window->frameGeometry();
                            rect = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
                        };
-                       store(*preview_, screen.preview);
-                       store(*options_, screen.printOptions);
+                       store(preview_.get(), screen.preview);
+                       store(options_.get(), screen.printOptions);
                    }});
 }
 
@@ -316,14 +414,16 @@ void ProgramContext::connectHelp()
 {
     Tffwmain* main = mainWindow_.get();
     const QColor aqua(0, 255, 255);
-    QObject::connect(main, &Tffwmain::infoRequested, main,
-                     [this, aqua] { intro_->showInformation(infoDocumentPath(), false, aqua); });
+    QObject::connect(main, &Tffwmain::infoRequested, main, [this, aqua] {
+        infoWindow().showInformation(infoDocumentPath(), false, aqua);
+    });
     // Queued: the window is shown modally, which must not happen inside
     // the activation itself.
+    // The window itself is made then, not on the way to the first frame.
     QObject::connect(main, &Tffwmain::activated, main, [this, aqua] {
-        if (intro_->firstShowingPending())
-            QTimer::singleShot(0, intro_.get(), [this, aqua] {
-                intro_->showInformation(infoDocumentPath(), true, aqua);
+        if (!intro_ || intro_->firstShowingPending())
+            QTimer::singleShot(0, mainWindow_.get(), [this, aqua] {
+                infoWindow().showInformation(infoDocumentPath(), true, aqua);
             });
     });
     QObject::connect(main, &Tffwmain::helpContentsRequested, main,
@@ -332,8 +432,9 @@ void ProgramContext::connectHelp()
                      [this] { helpWindow().showIndex(); });
     QObject::connect(main, &Tffwmain::helpOnHelpRequested, main,
                      [this] { helpWindow().showHelpOnHelp(); });
-    QObject::connect(main, &Tffwmain::aboutRequested, main, [this] { kolmo_->about(); });
-    QObject::connect(main, &Tffwmain::perTeacherFilesRequested, main, [this] { rozmn_->open(); });
+    QObject::connect(main, &Tffwmain::aboutRequested, main, [this] { aboutWindow().about(); });
+    QObject::connect(main, &Tffwmain::perTeacherFilesRequested, main,
+                     [this] { perTeacherFiles().open(); });
 
     helpKey_ =
         std::make_unique<HelpKey>([this](int context) { helpWindow().showContext(context); });
@@ -364,7 +465,7 @@ HelpWindow& ProgramContext::helpWindow()
 
 void ProgramContext::reportError(ErrorCode code)
 {
-    errorWindow_->report(code);
+    errorWindow().report(code);
 }
 
 void ProgramContext::addScreenHook(ScreenHook hook)
@@ -393,16 +494,26 @@ void ProgramContext::addWindowHook(QWidget& window, TCellEdi& grid, WindowRect S
 
 void ProgramContext::applyScreen()
 {
-    for (const ScreenHook& hook : screenHooks_) {
-        if (hook.apply)
-            hook.apply(document_.screen());
+    screenApplied_ = true;
+    applyScreenFrom(0);
+}
+
+void ProgramContext::applyScreenFrom(std::size_t first)
+{
+    if (!screenApplied_)
+        return;
+    // By index: applying may make a window, which adds its own hook.
+    for (std::size_t i = first; i < screenHooks_.size(); ++i) {
+        if (screenHooks_[i].apply)
+            screenHooks_[i].apply(document_.screen());
     }
 }
 
 void ProgramContext::collectScreen()
 {
-    for (const ScreenHook& hook : screenHooks_) {
-        if (hook.collect)
-            hook.collect(document_.screen());
+    // By index: collecting may make a window, whose hook then runs too.
+    for (std::size_t i = 0; i < screenHooks_.size(); ++i) {
+        if (screenHooks_[i].collect)
+            screenHooks_[i].collect(document_.screen());
     }
 }

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,30 +61,32 @@ public:
     // The class file open now: its path, its lock and how it stood on disk.
     OpenClassFile& openFile() { return openFile_; }
 
-    // Every window exists from construction to destruction, created in the
-    // program's order: main window, file operations, phrase editor, error
-    // window, preview, print options, picture chooser, long-text editor.
+    // The main window and the file operations exist from construction to
+    // destruction; every other window is made when first asked for, so the
+    // first frame waits for none of them, and then lives until the end.
     Tffwmain& mainWindow() { return *mainWindow_; }
     Tclosa& closa() { return *closa_; }
-    Tffwerr& errorWindow() { return *errorWindow_; }
-    Tffwpodglad& previewWindow() { return *preview_; }
-    Tffwopcje& optionsWindow() { return *options_; }
-    Tffwopis& opis() { return *opis_; }
-    Tffkolmo& aboutWindow() { return *kolmo_; }
-    Tffwrozmn& perTeacherFiles() { return *rozmn_; }
-    Tffintro& infoWindow() { return *intro_; }
-    // Made when first asked for.
+    Tffwerr& errorWindow();
+    Tffwpodglad& previewWindow();
+    Tffwopcje& optionsWindow();
+    Tffwopis& opis();
+    // The long-text editor if it was made: null until it was first needed.
+    Tffwopis* opisIfMade() { return opis_.get(); }
+    Tffkolmo& aboutWindow();
+    Tffwrozmn& perTeacherFiles();
+    Tffintro& infoWindow();
     HelpWindow& helpWindow();
     // program folder + "wyka2001.rtf".
     QString infoDocumentPath() const;
-    Tffwfrazy& phraseEditor() { return *phraseEditor_; }
-    Tffwlista& pictureChooser() { return *lista_; }
+    Tffwfrazy& phraseEditor();
+    Tffwlista& pictureChooser();
 
     // The program's one printer: report cards and tables print on it.
-    QPrinter& printer() { return *printer_; }
+    // Made at first use: asking the print system takes time.
+    QPrinter& printer();
     // Table printing and grid options, for every grid of the program.
-    Tffdruk& tablePrintWindow() { return *tablePrint_; }
-    Tffopcje& gridOptionsWindow() { return *gridOptions_; }
+    Tffdruk& tablePrintWindow();
+    Tffopcje& gridOptionsWindow();
     // The print dialog for report cards, made when first asked for.
     PrintCardsDialog& printCardsDialog();
     // Ctrl+P: asks what to print (preset with the grid's selected pupils
@@ -120,7 +123,10 @@ public:
 
     // A window whose rectangle (and grid) the class file carries registers
     // here: apply runs after every successful read, collect before every
-    // save, both on document().screen().
+    // save, both on document().screen(). A window made after a read is
+    // given what that read brought as it is made; until it is made, the
+    // read's values stay in the document and a save writes them back as
+    // they were read.
     struct ScreenHook {
         std::function<void(const ScreenLayout&)> apply;
         std::function<void(ScreenLayout&)> collect;
@@ -145,10 +151,17 @@ private:
     std::unique_ptr<Dialogs> dialogs_;
     OpenClassFile openFile_;  // outlives the windows, whose end may still save
     std::vector<ScreenHook> screenHooks_;
+    bool screenApplied_ = false;  // a read brought window rectangles and grid layouts
+
+    // Runs the apply of every hook from first on, when a read has already
+    // applied the screen: for a window made after it.
+    void applyScreenFrom(std::size_t first);
 
     void connectPrinting();
     void connectHelp();
     void connectLayoutEditing();
+    // The picture chooser opened on current; nothing when it was cancelled.
+    std::optional<std::string> choosePicture(const std::string& current);
 
     void connectTables();
     void connectClassCheck();

@@ -272,6 +272,44 @@ TEST(ImportSummary, countsInPolish)
                   QString::fromUtf8(c.expected));
 }
 
+// A long sheet reports its rows as it goes, the header row not counted;
+// stopped at any report, the import is empty and nothing would change.
+TEST(ImportTable, reportsProgressEveryFewRowsAndStopsWhenTold)
+{
+    const Document document = testClass();
+    SheetTable table = sheet({row({"Uczeń", "Matematyka", "Fizyka"})});
+    for (int i = 0; i < 2 * kImportProgressRows + 1; ++i)
+        table.rows.append(row({"Uczeń", "5", "4"}));
+    table.rows.last()[0] = QStringLiteral("Ostatni Uczeń");
+    const int pupils = 2 * kImportProgressRows + 1;
+    const struct {
+        int stopAtReport;  // -1: never
+        std::vector<int> reported;
+    } cases[] = {
+        {-1, {0, kImportProgressRows, 2 * kImportProgressRows}},
+        {0, {0}},
+        {2, {0, kImportProgressRows, 2 * kImportProgressRows}},
+    };
+    for (const auto& c : cases) {
+        std::vector<int> reported;
+        const ImportResult result =
+            importTable(document, table, nameMathsPhysics(), [&](int done, int total) {
+                EXPECT_EQ(total, pupils);
+                reported.push_back(done);
+                return static_cast<int>(reported.size()) - 1 != c.stopAtReport;
+            });
+        EXPECT_EQ(reported, c.reported) << c.stopAtReport;
+        EXPECT_EQ(result.cancelled, c.stopAtReport >= 0);
+        if (c.stopAtReport >= 0) {
+            EXPECT_TRUE(result.added.empty() && result.edits.empty());
+            EXPECT_EQ(result.pupils(), 0);
+        } else {
+            EXPECT_EQ(result.pupils(), pupils);
+            EXPECT_EQ(result.added.back().wartosci[kName].text, cp("Ostatni Uczeń"));
+        }
+    }
+}
+
 // ---- Export, and back ------------------------------------------------------------------
 
 TEST(ExportTable, writesNamesWordingsAndAverages)

@@ -85,6 +85,45 @@ TEST_F(GuardedSave, aSecondCopyAsksAndOpensTheLockedFileOnlyReadOnly)
     }
 }
 
+// The start's lock is tried while the windows are made; what the read
+// then does is what it does with a lock it tries itself, and a lock taken
+// ahead for another file than the one read is let go.
+TEST_F(GuardedSave, aLockTakenAheadOfTheStartActsAsOneTheReadTakes)
+{
+    writeClass(QStringLiteral("Przyklad.wkz"), sampleClass());
+    const std::string other =
+        QFile::encodeName(folder.filePath(QStringLiteral("Inna.wkz"))).toStdString();
+    const struct {
+        const char* name;
+        bool heldByAnother;
+        bool aheadForAnotherFile;
+    } cases[] = {{"free", false, false}, {"held", true, false}, {"anotherFile", false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<ClassFileLock> first;
+        if (c.heldByAnother) {
+            first = std::make_unique<ClassFileLock>(sample());
+            ASSERT_EQ(first->tryLock(), ClassFileLock::State::Locked);
+        }
+        auto owned = std::make_unique<FakeDialogs>();
+        FakeDialogs* fake = owned.get();
+        fake->chooseAnswers.push_back(1);  // Nie: not read-only
+        ProgramContext copy(QFile::encodeName(folder.path() + QLatin1Char('/')).toStdString(),
+                            std::move(owned));
+        copy.closa().setStartFile(
+            {}, std::make_unique<PendingClassFileLock>(
+                    c.aheadForAnotherFile ? other : Tclosa::startPath(copy.programFolder(), {})));
+        copy.mainWindow().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&copy.mainWindow()));
+
+        EXPECT_EQ(fake->questions.size(), c.heldByAnother ? 1u : 0u);
+        EXPECT_EQ(copy.openFile().isOpen(), !c.heldByAnother);
+        EXPECT_EQ(copy.openFile().holdsLock(), !c.heldByAnother);
+        EXPECT_FALSE(fs::exists(ClassFileLock::lockPathFor(other)));
+        copy.editor().markSaved();
+    }
+}
+
 TEST_F(GuardedSave, aReadOnlyCopySavesOnlyUnderANewNameUntilTheFirstLetsGo)
 {
     start();

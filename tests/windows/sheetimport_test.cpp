@@ -4,16 +4,19 @@
 #include "windowfixture.h"
 
 #include "windows/importdialog.h"
+#include "windows/jobprogress.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -90,6 +93,56 @@ TEST_F(SheetImportTest, proposedMappingTakenWithEnterUpdatesAndAppendsInOneStep)
 
     action(window(), "Cofnij1")->trigger();
     EXPECT_EQ(doc().dokumenty(), before.dokumenty());
+}
+
+// A long import shows its progress; Anuluj there leaves the class as it
+// was, with no step to undo; a job let run imports every pupil.
+TEST_F(SheetImportTest, aLongImportShowsItsProgressAndAnulujChangesNothing)
+{
+    SheetTable sheet;
+    sheet.rows = {{QStringLiteral("Imię i nazwisko"), QStringLiteral("Matematyka")}};
+    for (int i = 0; i < 1000; ++i)
+        sheet.rows.append({QStringLiteral("Uczeń %1").arg(i), QStringLiteral("5")});
+    start();
+    JobProgress::setDelayMs(0);
+    for (const bool cancel : {true, false}) {
+        const Document before = doc();
+        const bool couldUndo = editor().undoStack().canUndo();
+        inImportDialog([](ImportDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
+        int shownAt = -1;
+        // Runs inside the job's event processing once the dialog is up.
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&shownAt, cancel] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* progress = qobject_cast<QProgressDialog*>(w);
+                    progress != nullptr && progress->isVisible() && progress->value() > 0) {
+                    if (shownAt < 0)
+                        shownAt = progress->value();
+                    if (cancel)
+                        progress->cancel();
+                }
+        });
+        watch.start(0);
+        window().importFrom(QStringLiteral("klasa.csv"), sourceOf(sheet));
+        watch.stop();
+        EXPECT_GT(shownAt, 0) << cancel;
+        EXPECT_LT(shownAt, 1000) << cancel;
+        if (cancel) {
+            EXPECT_EQ(doc().dokumenty(), before.dokumenty());
+            EXPECT_EQ(editor().undoStack().canUndo(), couldUndo);
+            EXPECT_EQ(window().statusText(),
+                      QStringLiteral("Import przerwano: klasa jest bez zmian."));
+        } else {
+            EXPECT_EQ(doc().dokumenty().count(), before.dokumenty().count() + 1000);
+            EXPECT_TRUE(window().statusText().startsWith(QStringLiteral("Zaimportowano 1000")));
+        }
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* progress = qobject_cast<QProgressDialog*>(w)) {
+                EXPECT_FALSE(progress->isVisible()) << "closed with its job";
+            }
+        }
+    }
+    JobProgress::setDelayMs(500);
 }
 
 TEST_F(SheetImportTest, keysChooseColumnsAndReplaceTheClass)
