@@ -6,9 +6,11 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <new>
 
@@ -26,14 +28,25 @@ namespace {
 // Qt's translation without the font styles' names: the font dialog finds a
 // font's style in its list by the translated name ("Pogrubiony") while the
 // list holds the font files' own ("Bold"), so a bold font would come back
-// plain. The list shows the files' names anyway.
+// plain. The list shows the files' names anyway. The writing systems'
+// names ("Dowolny", "Łaciński") are translated.
+bool isFontStyleName(const char* source)
+{
+    static const char* const kStyles[] = {
+        "Thin",       "Extra Light", "Light",  "Normal",  "Medium",  "Demi Bold", "Bold",
+        "Extra Bold", "Black",       "Italic", "Oblique", "Regular", "Demi",      "Extra"};
+    return std::any_of(std::begin(kStyles), std::end(kStyles),
+                       [source](const char* style) { return std::strcmp(source, style) == 0; });
+}
+
 class QtTranslation : public QTranslator {
 public:
     using QTranslator::QTranslator;
     QString translate(const char* context, const char* source, const char* disambiguation,
                       int n) const override
     {
-        if (context != nullptr && std::strcmp(context, "QFontDatabase") == 0)
+        if (context != nullptr && source != nullptr && std::strcmp(context, "QFontDatabase") == 0
+            && isFontStyleName(source))
             return {};
         return QTranslator::translate(context, source, disambiguation, n);
     }

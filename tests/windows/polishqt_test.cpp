@@ -35,6 +35,18 @@ INSTANTIATE_TEST_SUITE_P(Qt, PolishButtons,
                                            ButtonText{QDialogButtonBox::Apply, "Zastosuj"},
                                            ButtonText{QDialogButtonBox::Save, "Zachowaj"}));
 
+// The font dialog keeps the style names of the font files, which it finds
+// styles by; the names of writing systems are Polish.
+TEST(PolishFontDialog, stylesKeepTheirNamesWritingSystemsArePolish)
+{
+    if (!WykazkiApplication::loadPolishQtTexts(*QCoreApplication::instance()))
+        GTEST_SKIP() << "Qt's Polish translation is not installed";
+    for (const char* style : {"Bold", "Italic", "Normal", "Demi Bold"})
+        EXPECT_EQ(QCoreApplication::translate("QFontDatabase", style), QLatin1String(style));
+    EXPECT_NE(QCoreApplication::translate("QFontDatabase", "Any"), QStringLiteral("Any"));
+    EXPECT_NE(QCoreApplication::translate("QFontDatabase", "Latin"), QStringLiteral("Latin"));
+}
+
 TEST(PolishNumbers, theDecimalCommaWhateverTheDesktop)
 {
     EXPECT_EQ(QLocale().toString(4.5, 'f', 2), QStringLiteral("4,50"));
