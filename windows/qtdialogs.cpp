@@ -55,13 +55,33 @@ QMessageBox::StandardButton QtDialogs::question(QWidget* parent, const QString& 
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+QMessageBox::StandardButton standardButtonOf(QString label)
+{
+    label.remove(QLatin1Char('&'));
+    if (label == QLatin1String("Tak"))
+        return QMessageBox::Yes;
+    if (label == QLatin1String("Nie"))
+        return QMessageBox::No;
+    if (label == QLatin1String("OK"))
+        return QMessageBox::Ok;
+    if (label == QLatin1String("Anuluj"))
+        return QMessageBox::Cancel;
+    return QMessageBox::NoButton;
+}
+
 int QtDialogs::choose(QWidget* parent, const QString& title, const QString& text,
                       const QStringList& buttons, QMessageBox::Icon icon)
 {
     QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
     std::vector<QPushButton*> pushed;
-    for (const QString& label : buttons)
-        pushed.push_back(box.addButton(label, QMessageBox::AcceptRole));
+    for (const QString& label : buttons) {
+        // Yes, No, OK and Cancel are Qt's own buttons, with the texts of
+        // Qt's translation; the rest are the program's.
+        const QMessageBox::StandardButton standard = standardButtonOf(label);
+        pushed.push_back(standard != QMessageBox::NoButton
+                             ? box.addButton(standard)
+                             : box.addButton(label, QMessageBox::AcceptRole));
+    }
     if (pushed.empty())
         return -1;
     box.setDefaultButton(pushed.front());

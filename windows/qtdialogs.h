@@ -3,6 +3,10 @@
 
 #include "dialogs.h"
 
+// The message box's own button a choice's label stands for ("&Tak": Yes,
+// "Nie", "OK", "Anuluj"), or NoButton for a label of the program's own.
+QMessageBox::StandardButton standardButtonOf(QString label);
+
 class QtDialogs final : public Dialogs {
 public:
     QString openFileName(QWidget* parent, const FileDialogRequest& request) override;

@@ -1,6 +1,7 @@
 // Qt's own texts are Polish whatever the desktop's language: the application
 // object loads Qt's translation as it starts.
 
+#include "windows/qtdialogs.h"
 #include "windows/wykazkiapplication.h"
 
 #include <QDialogButtonBox>
@@ -45,6 +46,27 @@ TEST(PolishFontDialog, stylesKeepTheirNamesWritingSystemsArePolish)
         EXPECT_EQ(QCoreApplication::translate("QFontDatabase", style), QLatin1String(style));
     EXPECT_NE(QCoreApplication::translate("QFontDatabase", "Any"), QStringLiteral("Any"));
     EXPECT_NE(QCoreApplication::translate("QFontDatabase", "Latin"), QStringLiteral("Latin"));
+}
+
+// A choice's Yes, No, OK and Cancel are Qt's own buttons, so that their
+// texts come from Qt's translation; the program's own labels stay.
+TEST(PolishButtons, choicesUseQtsOwnButtonsWhereThereIsOne)
+{
+    const struct {
+        const char* label;
+        QMessageBox::StandardButton button;
+    } cases[] = {
+        {"&Tak", QMessageBox::Yes},
+        {"Tak", QMessageBox::Yes},
+        {"&Nie", QMessageBox::No},
+        {"OK", QMessageBox::Ok},
+        {"Anuluj", QMessageBox::Cancel},
+        {"Zapisz pod nową nazwą", QMessageBox::NoButton},
+        {"Pomiń istniejące", QMessageBox::NoButton},
+        {"&Usuń skan", QMessageBox::NoButton},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(standardButtonOf(QString::fromUtf8(c.label)), c.button) << c.label;
 }
 
 TEST(PolishNumbers, theDecimalCommaWhateverTheDesktop)
