@@ -76,7 +76,7 @@ ClassCheck::ClassCheck(const TFrazy& phrases, const TDokumenty& pupils, const TO
                        std::string programFolder, const Speller* speller)
     : phrases_(phrases), pupils_(pupils), options_(options), speller_(speller),
       renderer_(phrases, pupils, options, std::move(programFolder)),
-      surface_(measuringSurface(kRozdzielczoscPdf)), mostlyFilled_(phrases.count(), false),
+      surface_(measuringSurface(kPdfResolution)), mostlyFilled_(phrases.count(), false),
       gradeExpected_(gradesExpected(phrases, pupils)), namePhrase_(namePhrase(phrases))
 {
     const std::size_t count = pupils.count();

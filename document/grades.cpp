@@ -98,21 +98,21 @@ std::string gradeWording(const TOpcje& options, int index)
     if (index < 0 || index > kLastGradeWording) {
         return {};
     }
-    return options.brzmienia[static_cast<std::size_t>(index)];
+    return options.wordings[static_cast<std::size_t>(index)];
 }
 
 int matchWording(const TOpcje& options, std::string_view pasted)
 {
-    const std::vector<std::string> wordings(options.brzmienia.begin(),
-                                            options.brzmienia.begin() + kLastGradeWording + 1);
+    const std::vector<std::string> wordings(options.wordings.begin(),
+                                            options.wordings.begin() + kLastGradeWording + 1);
     const int found = findText(pasted, wordings);
     return found < 0 ? kNoSubjectGrade : found;
 }
 
 std::optional<std::int8_t> pastedGrade(const TOpcje& options, std::string_view pasted)
 {
-    const std::vector<std::string> wordings(options.brzmienia.begin(),
-                                            options.brzmienia.begin() + kLastGradeWording + 1);
+    const std::vector<std::string> wordings(options.wordings.begin(),
+                                            options.wordings.begin() + kLastGradeWording + 1);
     if (const int found = findText(pasted, wordings); found >= 0)
         return static_cast<std::int8_t>(found);
 

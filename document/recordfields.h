@@ -58,7 +58,7 @@ template <>
 struct RecordFields<TOpcje> {
     static constexpr auto list = std::make_tuple(
         field("left", &TOpcje::left), field("top", &TOpcje::top), field("width", &TOpcje::width),
-        field("height", &TOpcje::height), field("wordings", &TOpcje::brzmienia));
+        field("height", &TOpcje::height), field("wordings", &TOpcje::wordings));
 };
 
 // The JSON writes a rectangle as an array in this order.

@@ -1,6 +1,6 @@
 #include "topcje.h"
 
-std::array<std::string, kLiczbaBrzmien> TOpcje::defaultBrzmienia()
+std::array<std::string, kWordingCount> TOpcje::defaultWordings()
 {
     // Windows-1250: \xB9 is "ą".
     return {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-inline constexpr int kLiczbaBrzmien = 21;
+inline constexpr int kWordingCount = 21;
 inline constexpr int kPierwszyTekstCtrl = 11;  // wording shown by Ctrl+0
 
 struct TOpcje {
@@ -14,10 +14,10 @@ struct TOpcje {
     std::int32_t top = 0;       // shift down, mm
     std::int32_t width = 210;   // sheet width, mm
     std::int32_t height = 297;  // sheet height, mm
-    std::array<std::string, kLiczbaBrzmien> brzmienia = defaultBrzmienia();
+    std::array<std::string, kWordingCount> wordings = defaultWordings();
 
     // The default wordings, Windows-1250 bytes.
-    static std::array<std::string, kLiczbaBrzmien> defaultBrzmienia();
+    static std::array<std::string, kWordingCount> defaultWordings();
 
     bool operator==(const TOpcje&) const = default;
 };

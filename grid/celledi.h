@@ -151,7 +151,7 @@ public:
 
     // ---- Layout block stored inside class files. ----------------------------
     GridLayout uklad() const;
-    void zastosujUklad(const GridLayout& layout);
+    void applyLayout(const GridLayout& layout);
     // Reads exactly one block; a short or corrupt one throws EKolmoError(ErrorCode::ReadFailed)
     // and leaves the grid as it was.
     void CzytajUklad(std::istream& in);

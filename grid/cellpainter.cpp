@@ -93,7 +93,7 @@ void paintCell(PaintedGrid& grid, QPainter& painter, int column, int row, const 
     // Parts side by side, each w wide; what the integer division leaves
     // over at the right edge belongs to no part.
     const QPen linePen = painter.pen();
-    const int parts = ato.czesci();
+    const int parts = ato.partCount();
     const int w = rect.width() / parts;
     const int left = rect.left();
     painter.setPen(toQColor(text));

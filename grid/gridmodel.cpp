@@ -10,7 +10,7 @@ namespace {
 QString spokenText(const TTekstOczka& content)
 {
     QString text;
-    const int parts = std::clamp(content.ile, 1, TTekstOczka::kMaxCzesci);
+    const int parts = std::clamp(content.ile, 1, TTekstOczka::kMostParts);
     for (std::size_t i = 0; i < static_cast<std::size_t>(parts); ++i) {
         const QString part = qstringFromCp1250(content.tekst[i]).trimmed();
         if (part.isEmpty())

@@ -79,7 +79,7 @@ void TCellEdi::TabelaHtml(std::string& cel, bool zKolorami, int odstep, bool wsz
             if (linkCell) {
                 cel += link;  // the one piece of markup among the texts
             } else {
-                const int parts = ato.czesci();
+                const int parts = ato.partCount();
                 for (int k = 0; k < parts; ++k) {
                     const std::string& text = ato.tekst[std::size_t(k)];
                     if (text.empty()) {

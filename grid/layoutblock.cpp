@@ -41,7 +41,7 @@ GridLayout TCellEdi::uklad() const
     return g;
 }
 
-void TCellEdi::zastosujUklad(const GridLayout& g)
+void TCellEdi::applyLayout(const GridLayout& g)
 {
     const std::string name = g.fontName.substr(0, kMaxFontNameBytes);
     QFont f = font();
@@ -85,7 +85,7 @@ void TCellEdi::zastosujUklad(const GridLayout& g)
 
 void TCellEdi::CzytajUklad(std::istream& in)
 {
-    zastosujUklad(readGridLayout(in));
+    applyLayout(readGridLayout(in));
 }
 
 void TCellEdi::ZapiszUklad(std::ostream& out) const

@@ -18,11 +18,11 @@ enum class TJustTyp : std::uint8_t {
 };
 
 struct TTekstOczka {
-    static constexpr int kMaxCzesci = 10;
+    static constexpr int kMostParts = 10;
 
     int ile = 1;                                  // parts side by side, 1..10
-    std::array<TJustTyp, kMaxCzesci> just{};      // alignment of each part
-    std::array<std::string, kMaxCzesci> tekst{};  // Windows-1250 text of each part
+    std::array<TJustTyp, kMostParts> just{};      // alignment of each part
+    std::array<std::string, kMostParts> tekst{};  // Windows-1250 text of each part
     std::uint8_t liniaLewa = 0;                   // black left edge pen width, 0 = none
     std::uint8_t liniaGorna = 0;                  // black top edge pen width, 0 = none
     TKolor kolor = 0xFFFFFF;                      // the cell's colour
@@ -33,5 +33,5 @@ struct TTekstOczka {
 
     // ile clamped into 1..10: owners never produce other values, but the
     // grid must not index outside the arrays if one did.
-    int czesci() const { return ile < 1 ? 1 : (ile > kMaxCzesci ? kMaxCzesci : ile); }
+    int partCount() const { return ile < 1 ? 1 : (ile > kMostParts ? kMostParts : ile); }
 };

@@ -34,7 +34,7 @@ constexpr double kTextSideMm = 25.0;   // the instruction's margins left and rig
 constexpr double kTextBelowMm = 62.0;  // never higher than just below the far crosshair
 // Beyond this shift every mark lies off the largest sheet anyway; keeping
 // within it keeps device coordinates small whatever a class file holds.
-constexpr double kLargestShiftMm = 2.0 * kNajwiekszyArkuszMm;
+constexpr double kLargestShiftMm = 2.0 * kLargestSheetMm;
 // 25,400 dpi: far beyond any printer.
 constexpr double kLargestPixelsPerMm = 1000.0;
 
@@ -149,7 +149,7 @@ void drawCalibrationPage(QPainter& painter, QSizeF sheetMm, double leftMm, doubl
         || !std::isfinite(leftMm) || !std::isfinite(topMm) || !std::isfinite(pixelsPerMm)
         || pixelsPerMm <= 0)
         return;
-    const double largest = kNajwiekszyArkuszMm;
+    const double largest = kLargestSheetMm;
     sheetMm = QSizeF(std::clamp(sheetMm.width(), 0.0, largest),
                      std::clamp(sheetMm.height(), 0.0, largest));
     leftMm = std::clamp(leftMm, -kLargestShiftMm, kLargestShiftMm);
@@ -163,8 +163,8 @@ void drawCalibrationPage(QPainter& painter, QSizeF sheetMm, double leftMm, doubl
     painter.setBrush(Qt::NoBrush);
     drawRulers(painter, sheet, static_cast<int>(sheetMm.width()),
                static_cast<int>(sheetMm.height()));
-    drawCrosshair(painter, sheet, kKrzyzykBlizszyMm);
-    drawCrosshair(painter, sheet, kKrzyzykDalszyMm);
+    drawCrosshair(painter, sheet, kNearCrossMm);
+    drawCrosshair(painter, sheet, kFarCrossMm);
     drawInstruction(painter, sheet, sheetMm, leftMm, topMm);
     painter.restore();
 }

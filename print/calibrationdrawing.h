@@ -11,8 +11,8 @@ struct TOpcje;
 
 // Where the crosshairs' centres belong, in millimetres from the sheet's
 // top left corner, the same both across and down.
-inline constexpr double kKrzyzykBlizszyMm = 20.0;
-inline constexpr double kKrzyzykDalszyMm = 50.0;
+inline constexpr double kNearCrossMm = 20.0;
+inline constexpr double kFarCrossMm = 50.0;
 
 // Draws the page on a plain sheet of sheetMm: millimetre rulers along the
 // top and left edges (a tick every millimetre, a longer one every 5, a

@@ -14,7 +14,7 @@ class TDokumenty;
 class TFrazy;
 struct TOpcje;
 
-inline constexpr int kRozdzielczoscPdf = 1200;  // dots per inch
+inline constexpr int kPdfResolution = 1200;  // dots per inch
 
 struct CertificatePdfJob {
     const TFrazy& phrases;
@@ -23,7 +23,7 @@ struct CertificatePdfJob {
     std::vector<std::size_t> pupilIndexes;  // from 0, in page order
     int page = 0;                           // of the form, 0..3
     std::string programFolder;              // where pictures are looked up
-    int resolutionDpi = kRozdzielczoscPdf;
+    int resolutionDpi = kPdfResolution;
 };
 
 // Writes the PDF to out (open for writing) and returns the pictures the

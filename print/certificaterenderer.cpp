@@ -34,7 +34,7 @@ PixelBox scaled(const PixelBox& box, double scale)
 
 bool sheetSizeUsable(const TOpcje& options)
 {
-    auto usable = [](int mm) { return mm >= kNajmniejszyArkuszMm && mm <= kNajwiekszyArkuszMm; };
+    auto usable = [](int mm) { return mm >= kSmallestSheetMm && mm <= kLargestSheetMm; };
     return usable(options.width) && usable(options.height);
 }
 
@@ -42,8 +42,7 @@ std::string sheetSizeProblem(const TOpcje& options)
 {
     return "Wymiary arkusza " + std::to_string(options.width) + " × "
            + std::to_string(options.height) + " mm są poza zakresem od "
-           + std::to_string(kNajmniejszyArkuszMm) + " do " + std::to_string(kNajwiekszyArkuszMm)
-           + " mm";
+           + std::to_string(kSmallestSheetMm) + " do " + std::to_string(kLargestSheetMm) + " mm";
 }
 
 CertificateRenderer::CertificateRenderer(const TFrazy& phrases, const TDokumenty& pupils,

@@ -21,8 +21,8 @@ struct TFra;
 struct TOpcje;
 
 // The sheet sizes printing accepts, in millimetres, both directions.
-inline constexpr int kNajmniejszyArkuszMm = 1;
-inline constexpr int kNajwiekszyArkuszMm = 1000;
+inline constexpr int kSmallestSheetMm = 1;
+inline constexpr int kLargestSheetMm = 1000;
 
 // Whether the options' sheet lies within those limits.
 bool sheetSizeUsable(const TOpcje& options);

@@ -60,13 +60,13 @@ void takeSheet(TOpcje& options, const std::string& text)
         height = wholeNumber(whole.substr(cross + 1));
     }
     auto usable = [](const std::optional<int>& mm) {
-        return mm && *mm >= kNajmniejszyArkuszMm && *mm <= kNajwiekszyArkuszMm;
+        return mm && *mm >= kSmallestSheetMm && *mm <= kLargestSheetMm;
     };
     if (!usable(width) || !usable(height))
         throw UsageError{"--sheet musi mieć postać SZEROKOŚĆxWYSOKOŚĆ w milimetrach, np. 210x297, "
                          "każdy wymiar od "
-                         + std::to_string(kNajmniejszyArkuszMm) + " do "
-                         + std::to_string(kNajwiekszyArkuszMm) + ", a nie „" + text + "”"};
+                         + std::to_string(kSmallestSheetMm) + " do "
+                         + std::to_string(kLargestSheetMm) + ", a nie „" + text + "”"};
     options.width = *width;
     options.height = *height;
 }

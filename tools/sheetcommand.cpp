@@ -43,7 +43,7 @@ const char* const kExportUsage =
     "  KLASA.wkz    plik klasy\n"
     "  -o WYNIK     arkusz do zapisania; rodzaj wynika z rozszerzenia\n"
     "  --columns    uczniowie w kolumnach (domyślnie w wierszach)\n"
-    "W pierwszym wierszu nazwy fraz i \"Średnia ucznia\", oceny jako ich brzmienia.\n"
+    "W pierwszym wierszu nazwy fraz i \"Średnia ucznia\", oceny jako ich wordings.\n"
     "Kod wyjścia: 0 zapisano, 1 błąd pliku, 2 błąd wywołania.\n";
 
 struct SheetArguments {

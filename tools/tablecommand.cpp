@@ -93,7 +93,7 @@ void shapePupilGrid(TCellEdi& grid, const Document& doc)
     grid.setSzerInfo(100);
     grid.setIlx(1);
     grid.setIly(1);
-    grid.zastosujUklad(doc.screen().pupilGrid);
+    grid.applyLayout(doc.screen().pupilGrid);
     grid.setIlx(pupilGridColumns(doc));
     grid.setIly(pupilGridRows(doc));
 }

@@ -259,7 +259,7 @@ void Tffwopcje::buildWordingGroups(QBoxLayout& columns)
         rows->setColumnStretch(1, 1);
     }
 
-    for (int i = 0; i < kLiczbaBrzmien; ++i) {
+    for (int i = 0; i < kWordingCount; ++i) {
         const bool grade = i < kPierwszyTekstCtrl;
         QGridLayout* rows = grade ? gradeRows : phraseRows;
         QGroupBox* group = grade ? grades : phrases;
@@ -310,8 +310,8 @@ void Tffwopcje::load(const TOpcje& options)
     spinEdits_[2]->setValue(options.left);
     spinEdits_[3]->setValue(options.top);
     for (std::size_t i = 0; i < edits_.size(); ++i) {
-        loadedBytes_[i] = options.brzmienia[i];
-        loaded_[i] = qstringFromCp1250(options.brzmienia[i]);
+        loadedBytes_[i] = options.wordings[i];
+        loaded_[i] = qstringFromCp1250(options.wordings[i]);
         edits_[i]->setText(loaded_[i]);
         edits_[i]->setCursorPosition(0);
     }
@@ -330,7 +330,7 @@ void Tffwopcje::store(TOpcje& options)
     options.top = spinEdits_[3]->value();
     for (std::size_t i = 0; i < edits_.size(); ++i) {
         const QString text = edits_[i]->text();
-        options.brzmienia[i] =
+        options.wordings[i] =
             text == loaded_[i] ? loadedBytes_[i] : cp1250FromQString(text, Unmappable::Drop);
     }
 }

@@ -78,7 +78,7 @@ private:
     void store(TOpcje& options);
 
     std::array<QSpinBox*, 4> spinEdits_{};
-    std::array<QLineEdit*, kLiczbaBrzmien> edits_{};
+    std::array<QLineEdit*, kWordingCount> edits_{};
     QToolButton* closeButton_ = nullptr;
     QPushButton* scans_ = nullptr;
     std::array<QAction*, 4> scanActions_{};
@@ -87,6 +87,6 @@ private:
     QComboBox* keys_ = nullptr;
     ProofHooks proofHooks_;
     // The texts as loaded: an untouched box gives back its bytes unchanged.
-    std::array<QString, kLiczbaBrzmien> loaded_;
-    std::array<std::string, kLiczbaBrzmien> loadedBytes_;
+    std::array<QString, kWordingCount> loaded_;
+    std::array<std::string, kWordingCount> loadedBytes_;
 };

@@ -152,10 +152,10 @@ void LayoutView::layOut()
     // print's resolution: the screen's fonts may round otherwise.
     std::vector<std::size_t> overflowing;
     if (sheetSizeUsable(doc.opcje())) {
-        const QImage surface = measuringSurface(kRozdzielczoscPdf);
+        const QImage surface = measuringSurface(kPdfResolution);
         for (const PlacedElement& e : renderer_->layoutPage(
-                 surface, pupil_, page_, mmToPixels(kRozdzielczoscPdf, doc.opcje().width),
-                 mmToPixels(kRozdzielczoscPdf, doc.opcje().height), 1.0))
+                 surface, pupil_, page_, mmToPixels(kPdfResolution, doc.opcje().width),
+                 mmToPixels(kPdfResolution, doc.opcje().height), 1.0))
             if (measureTextFit(surface, doc.frazy()[e.phrase], e).overflow != TextOverflow::None)
                 overflowing.push_back(e.phrase);
     }

@@ -481,7 +481,7 @@ void ProgramContext::addWindowHook(QWidget& window, TCellEdi& grid, WindowRect S
         [&window, &grid, rect, layout,
          afterApply = std::move(afterApply)](const ScreenLayout& screen) {
             applyWindowRect(window, screen.*rect);
-            grid.zastosujUklad(screen.*layout);
+            grid.applyLayout(screen.*layout);
             if (afterApply)
                 afterApply();
         },

@@ -124,7 +124,7 @@ void PupilGrid::cellAction(TCellEdi&, int x, int y, std::uint32_t& key, int, TSh
         return;
     }
     const std::string& text =
-        document_.opcje().brzmienia[static_cast<std::size_t>(kPierwszyTekstCtrl) + (key - '0')];
+        document_.opcje().wordings[static_cast<std::size_t>(kPierwszyTekstCtrl) + (key - '0')];
     // A wording is a text of one phrase, like typing.
     editor_.fillBlock(kInsertingWording, selectedRowBlock(y), PhraseKind::Text, text);
     key = 0;

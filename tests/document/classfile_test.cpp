@@ -73,8 +73,8 @@ void expectTail(const ClassFileContents& c)
     EXPECT_EQ(c.opcje.top, -4);
     EXPECT_EQ(c.opcje.width, 200);
     EXPECT_EQ(c.opcje.height, 290);
-    EXPECT_EQ(c.opcje.brzmienia[0], "w0");
-    EXPECT_EQ(c.opcje.brzmienia[20], "w20");
+    EXPECT_EQ(c.opcje.wordings[0], "w0");
+    EXPECT_EQ(c.opcje.wordings[20], "w20");
     EXPECT_EQ(c.screen.main, (WindowRect{1, 2, 3, 4}));
     EXPECT_EQ(c.screen.phraseEditor, (WindowRect{5, 6, 7, 8}));
     EXPECT_EQ(c.screen.tablePrint, (WindowRect{9, 10, 11, 12}));
@@ -104,7 +104,7 @@ TEST(ClassFileLayout, emptyDocumentIsWrittenByteForByte)
 
     FileBytes f;
     f.i8(56).u8(0).u32(0).u32(0).i32(0).i32(0).i32(210).i32(297);
-    for (const auto& w : TOpcje::defaultBrzmienia())
+    for (const auto& w : TOpcje::defaultWordings())
         f.text(w);
     GridLayout g;  // defaults
     auto layout = [&](FileBytes& b) {

@@ -88,7 +88,7 @@ TEST(DocumentModel, newDocumentKeepsOptionsFlagAndVersion)
     ClassFileContents c = documentWith(3, 3).contents();
     c.opcje.width = 250;
     c.opcje.left = -5;
-    c.opcje.brzmienia[3] = "Dobra";
+    c.opcje.wordings[3] = "Dobra";
     c.version = 54;
     Document d;
     d.takeOver(std::move(c));
@@ -98,7 +98,7 @@ TEST(DocumentModel, newDocumentKeepsOptionsFlagAndVersion)
     EXPECT_EQ(d.dokumenty().count(), 0u);
     EXPECT_EQ(d.opcje().width, 250);
     EXPECT_EQ(d.opcje().left, -5);
-    EXPECT_EQ(d.opcje().brzmienia[3], "Dobra");
+    EXPECT_EQ(d.opcje().wordings[3], "Dobra");
     EXPECT_EQ(d.ogolne().zmiany, 1);
     EXPECT_EQ(d.ogolne().wersja, 54);
 }
@@ -172,7 +172,7 @@ TEST(DocumentModel, everyChangeRevertsExactly)
         {"options",
          [](Document& d) {
              TOpcje options = d.opcje();
-             options.brzmienia[11] = "promowany";
+             options.wordings[11] = "promowany";
              d.setOptions(d.setOptions(options));
          }},
     };

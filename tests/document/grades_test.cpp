@@ -83,7 +83,7 @@ TEST(GradeKey, gradeKeysStartTheTypedIndexAfresh)
 TEST(GradeWording, indicesZeroToTenOnly)
 {
     TOpcje options;
-    options.brzmienia[11] = "wzorowe";
+    options.wordings[11] = "wzorowe";
     EXPECT_EQ(gradeWording(options, 0), "Niedostateczny");
     EXPECT_EQ(gradeWording(options, 6), "--------------");
     EXPECT_EQ(gradeWording(options, 10), "Nieklasyfikowany");
@@ -95,7 +95,7 @@ TEST(GradeWording, indicesZeroToTenOnly)
 TEST(GradeWording, followsAChangedWording)
 {
     TOpcje options;
-    options.brzmienia[3] = "dobry (4)";
+    options.wordings[3] = "dobry (4)";
     EXPECT_EQ(gradeWording(options, 3), "dobry (4)");
 }
 
@@ -112,9 +112,9 @@ TEST(MatchWording, ignoresCaseAndFallsBackToNoSubject)
     EXPECT_EQ(matchWording(options, "5"), 6);
     EXPECT_EQ(matchWording(options, ""), 6);
 
-    options.brzmienia[11] = "wzorowe";  // a Ctrl+digit text is no grade
+    options.wordings[11] = "wzorowe";  // a Ctrl+digit text is no grade
     EXPECT_EQ(matchWording(options, "wzorowe"), 6);
-    options.brzmienia[2] = "Dobry";  // duplicates: the first wins
+    options.wordings[2] = "Dobry";  // duplicates: the first wins
     EXPECT_EQ(matchWording(options, "dobry"), 2);
 }
 
@@ -225,10 +225,10 @@ TEST(Averages, missingValuesAreSkipped)
 TEST(PastedGrade, readsWordingsDigitsAndRegisterWords)
 {
     TOpcje own;  // a class that spells its remarks otherwise
-    own.brzmienia[7] = "zwolniona z zaj\xEA\xE6";
-    own.brzmienia[8] = "Nieobecna";
-    own.brzmienia[9] = "Nieklasyfikowana";
-    own.brzmienia[10] = "";
+    own.wordings[7] = "zwolniona z zaj\xEA\xE6";
+    own.wordings[8] = "Nieobecna";
+    own.wordings[9] = "Nieklasyfikowana";
+    own.wordings[10] = "";
     const struct {
         const char* pasted;
         int standard;  // with the default wordings; -1 none

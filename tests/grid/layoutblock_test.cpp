@@ -43,7 +43,7 @@ int exceptionCode(const std::function<void()>& action)
 
 TEST_F(LayoutBlock, appliesTheBlockAsStored)
 {
-    grid().zastosujUklad(sampleLayout());
+    grid().applyLayout(sampleLayout());
     EXPECT_EQ(grid().Ilx(), 4);
     EXPECT_EQ(grid().Ily(), 2);
     EXPECT_EQ(grid().SzerInfo(), 120);
@@ -69,7 +69,7 @@ TEST_F(LayoutBlock, appliesTheBlockAsStored)
 
 TEST_F(LayoutBlock, writtenBlockReadsBackIntoAnEqualLayout)
 {
-    grid().zastosujUklad(sampleLayout());
+    grid().applyLayout(sampleLayout());
     grid().setSzerIo(2, 99);
     grid().setIly(4);  // new rows take the last height, 22
     std::stringstream stream;
@@ -156,13 +156,13 @@ TEST_F(LayoutBlock, longFontNamesAreCutTo31Bytes)
 {
     GridLayout g = sampleLayout();
     g.fontName = std::string(40, 'F');
-    grid().zastosujUklad(g);
+    grid().applyLayout(g);
     EXPECT_EQ(grid().uklad().fontName, std::string(31, 'F'));
 }
 
 TEST_F(LayoutBlock, aChangedFontIsWrittenFromTheFont)
 {
-    grid().zastosujUklad(sampleLayout());
+    grid().applyLayout(sampleLayout());
     QFont f = grid().font();
     f.setFamily(QStringLiteral("Arial"));
     f.setPointSize(14);

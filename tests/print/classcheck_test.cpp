@@ -51,10 +51,10 @@ TEST_P(Overflow, oneLineTooManyIsFoundAndAFullBoxIsNot)
     box.lineSpacing = static_cast<float>(GetParam());
     const std::size_t j = c.add(box);
 
-    const QImage surface = measuringSurface(kRozdzielczoscPdf);
+    const QImage surface = measuringSurface(kPdfResolution);
     const QFontMetrics metrics(fontFromPhrase(box, 1.0).font, &surface);
-    const int boxPx = static_cast<int>(20 / 25.4 * kRozdzielczoscPdf);
-    const int pitchPx = metrics.height() + static_cast<int>(GetParam() / 25.4 * kRozdzielczoscPdf);
+    const int boxPx = static_cast<int>(20 / 25.4 * kPdfResolution);
+    const int pitchPx = metrics.height() + static_cast<int>(GetParam() / 25.4 * kPdfResolution);
     int fitting = 0;
     if (GetParam() == 0.0) {
         while (metrics

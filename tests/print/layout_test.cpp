@@ -139,7 +139,7 @@ TEST_F(PageLayout, gradePhrasesPrintTheWordingOfTheirIndexAndNothingOutside0To10
         const std::size_t j = cls.add(phraseAt(PhraseKind::Grade, 10, 20.0f, 40, 10));
         cls.pupils.value(0, j).grade = static_cast<std::int8_t>(g);
     }
-    cls.options.brzmienia[3] = cp("Dobry plus");
+    cls.options.wordings[3] = cp("Dobry plus");
 
     const auto elements = layout();
     ASSERT_EQ(elements.size(), grades.size());

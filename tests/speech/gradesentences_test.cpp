@@ -130,8 +130,8 @@ TEST(GradeSentencesPlainClass, numbersThePupilAndSaysTheClassWordings)
     c.frazy.push_back(phrase("Zachowanie", PhraseKind::Text, "=zachowanie"));
     c.frazy.push_back(phrase("Plastyka", PhraseKind::Grade));
     c.frazy.push_back(phrase("Muzyka", PhraseKind::Grade));
-    c.opcje.brzmienia[3] = cp("db");
-    c.opcje.brzmienia[8] = "";
+    c.opcje.wordings[3] = cp("db");
+    c.opcje.wordings[8] = "";
     for (std::size_t i = 0; i < 2; ++i)
         c.dokumenty.insert(i, c.frazy.count());
     c.dokumenty[1].wartosci[0].text = cp("wzorowe");

@@ -311,8 +311,8 @@ TEST_F(Wkz, buildTakesDefaultsForMissingKeys)
     EXPECT_EQ(c.frazy[0].fontSize, 10);
     EXPECT_EQ(c.dokumenty.value(0, 0).grade, 6);
     EXPECT_EQ(c.opcje.height, 297);
-    EXPECT_EQ(c.opcje.brzmienia[5], "Celuj\xB9"
-                                    "cy");
+    EXPECT_EQ(c.opcje.wordings[5], "Celuj\xB9"
+                                   "cy");
 }
 
 TEST_F(Wkz, buildRefusesBadJsonNamingThePlaceAndWritesNothing)
@@ -664,5 +664,5 @@ TEST(SampleClass, isBuiltIntoTheProgramFolderWithItsPictures)
     const char* const behaviour[] = {"wzorowe",  "bardzo dobre",   "dobre",
                                      "poprawne", "nieodpowiednie", "naganne"};
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(c.opcje.brzmienia[std::size_t(11 + i)], behaviour[i]);
+        EXPECT_EQ(c.opcje.wordings[std::size_t(11 + i)], behaviour[i]);
 }

@@ -203,7 +203,7 @@ TEST_F(OptionsWindow, everyWayOfClosing_keepsTheEditsExactlyLikeKoniec)
     for (const Way& way : ways) {
         Tffwopcje window;
         TOpcje options;
-        options.brzmienia[20] = "\x81\x98 bajty bez znaku";  // unassigned bytes survive untouched
+        options.wordings[20] = "\x81\x98 bajty bez znaku";  // unassigned bytes survive untouched
         const Editing e = editWith(window, options, [&] {
             retype(window.spinEdit(1), QStringLiteral("250"));
             retype(window.edit(1), QStringLiteral("Niedost."));
@@ -213,11 +213,11 @@ TEST_F(OptionsWindow, everyWayOfClosing_keepsTheEditsExactlyLikeKoniec)
         });
         EXPECT_FALSE(e.closedByGuard) << way.name;
         EXPECT_EQ(options.width, 250) << way.name;
-        EXPECT_EQ(options.brzmienia[0], "Niedost.") << way.name;
-        EXPECT_EQ(options.brzmienia[11], cp1250Of("zachowanie wzorowe, ąę")) << way.name;
-        EXPECT_EQ(options.brzmienia[6], "brak   przedmiotu") << way.name;
-        EXPECT_EQ(options.brzmienia[20], "\x81\x98 bajty bez znaku") << way.name;
-        EXPECT_EQ(options.brzmienia[1], cp1250Of("Dopuszczający")) << way.name;
+        EXPECT_EQ(options.wordings[0], "Niedost.") << way.name;
+        EXPECT_EQ(options.wordings[11], cp1250Of("zachowanie wzorowe, ąę")) << way.name;
+        EXPECT_EQ(options.wordings[6], "brak   przedmiotu") << way.name;
+        EXPECT_EQ(options.wordings[20], "\x81\x98 bajty bez znaku") << way.name;
+        EXPECT_EQ(options.wordings[1], cp1250Of("Dopuszczający")) << way.name;
         if (!first)
             first = options;
         else
@@ -242,7 +242,7 @@ TEST_F(OptionsWindow, showsLoadedValuesAndTheKoniecGlyph)
 {
     options_.width = 180;
     options_.left = -7;
-    options_.brzmienia[13] = cp1250Of("ocena śródroczna");
+    options_.wordings[13] = cp1250Of("ocena śródroczna");
     QString shownWording;
     int shownLeft = 0;
     editWith(window_, options_, [&] {

@@ -301,7 +301,7 @@ TEST_F(WindowTest, nowyOnAModifiedDocumentAsksAndFollowsTheAnswer)
     EXPECT_EQ(doc().dokumenty().count(), 0u);
     EXPECT_EQ(doc().frazy().count(), 0u);
     EXPECT_TRUE(doc().ogolne().modified());  // Nowy leaves the flag alone
-    EXPECT_EQ(doc().opcje().brzmienia[11], "zostaje");
+    EXPECT_EQ(doc().opcje().wordings[11], "zostaje");
     EXPECT_EQ(window().statusText(), QString());
     EXPECT_EQ(grid().Ilx(), 1);
     EXPECT_FALSE(window().speedButton(7).isEnabled());

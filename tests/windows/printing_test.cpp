@@ -76,7 +76,7 @@ TEST_F(WindowTest, editedWordingsShowInTheGridAtOnce)
         edit->setText(QStringLiteral("Dobra"));
     });
     window().speedButton(6).click();
-    EXPECT_EQ(doc().opcje().brzmienia[3], "Dobra");
+    EXPECT_EQ(doc().opcje().wordings[3], "Dobra");
     EXPECT_TRUE(doc().ogolne().modified()) << "changed wordings are a change to save";
     // Pupil 3 has maths index 2, pupil 1 has physics index 5; set one to 3.
     setGrade(0, kMaths, 3);

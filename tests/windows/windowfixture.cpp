@@ -104,7 +104,7 @@ void WindowTest::setGrade(int pupil, int phrase, std::int8_t grade)
 void WindowTest::setWording(std::size_t index, std::string text)
 {
     TOpcje options = doc().opcje();
-    options.brzmienia.at(index) = std::move(text);
+    options.wordings.at(index) = std::move(text);
     editor().setOptions(options);
 }
 
