@@ -237,17 +237,31 @@ std::optional<SheetFormat> sheetFormatOf(const QString& path)
     return std::nullopt;
 }
 
-QStringList sheetNames(const QString& path, QString* problem)
+namespace {
+
+// The format of a sheet file that can be read, else nullopt with the
+// problem in out.
+std::optional<SheetFormat> readableFormat(const QString& path, QString* out)
 {
-    QString found;
-    QString* const out = problem ? problem : &found;
     out->clear();
     const std::optional<SheetFormat> format = sheetFormatOf(path);
     if (!format) {
         *out = unknownFormatProblem(path);
-        return {};
+        return std::nullopt;
     }
     if (!isReadableFile(path, out))
+        return std::nullopt;
+    return format;
+}
+
+}  // namespace
+
+QStringList sheetNames(const QString& path, QString* problem)
+{
+    QString found;
+    QString* const out = problem ? problem : &found;
+    const std::optional<SheetFormat> format = readableFormat(path, out);
+    if (!format)
         return {};
     if (*format == SheetFormat::Csv)
         return {QString()};
@@ -264,13 +278,8 @@ SheetTable readSheet(const QString& path, const SheetReadOptions& options, QStri
 {
     QString found;
     QString* const out = problem ? problem : &found;
-    out->clear();
-    const std::optional<SheetFormat> format = sheetFormatOf(path);
-    if (!format) {
-        *out = unknownFormatProblem(path);
-        return {};
-    }
-    if (!isReadableFile(path, out))
+    const std::optional<SheetFormat> format = readableFormat(path, out);
+    if (!format)
         return {};
     if (*format == SheetFormat::Csv) {
         const std::optional<QByteArray> bytes = readCsvBytes(path, out);
