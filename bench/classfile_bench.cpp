@@ -20,19 +20,19 @@ namespace {
 ClassFileContents largeClass(std::size_t kPhrases = 100, std::size_t kPupils = 1000)
 {
     ClassFileContents c;
-    c.frazy.resize(kPhrases);
+    c.phrases.resize(kPhrases);
     for (std::size_t j = 0; j < kPhrases; ++j) {
-        TFra& f = c.frazy[j];
+        TFra& f = c.phrases[j];
         f.name = "Przedmiot " + std::to_string(j);
         f.kind = j % 3 == 0 ? PhraseKind::Text : PhraseKind::Grade;
         f.x0 = static_cast<std::int16_t>(j);
         f.y0 = 10.5f + static_cast<float>(j);
         f.fontName = "Times New Roman";
     }
-    c.dokumenty.resize(kPupils, kPhrases);
+    c.pupils.resize(kPupils, kPhrases);
     for (std::size_t i = 0; i < kPupils; ++i)
         for (std::size_t j = 0; j < kPhrases; ++j) {
-            TFra& v = c.dokumenty.value(i, j);
+            TFra& v = c.pupils.value(i, j);
             if (j % 3 == 0)
                 v.text = "Uczen " + std::to_string(i) + " tekst " + std::to_string(j);
             else
@@ -66,7 +66,7 @@ void BM_ReadClassFile(benchmark::State& state)
     const std::string bytes = writeClassFile(fixture());
     for (auto _ : state) {
         ClassFileContents c = readClassFile(std::string_view(bytes));
-        benchmark::DoNotOptimize(c.dokumenty.count());
+        benchmark::DoNotOptimize(c.pupils.count());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
@@ -116,7 +116,7 @@ void BM_ReadClassFileFromDisk5000x200(benchmark::State& state)
         state.ResumeTiming();
         {
             ClassFileContents c = readClassFileAt(path);
-            benchmark::DoNotOptimize(c.dokumenty.count());
+            benchmark::DoNotOptimize(c.pupils.count());
         }
         peak = std::max(peak, peakMb() - before);
     }

@@ -17,13 +17,13 @@ constexpr std::size_t kPhrases = 100;
 ClassFileContents gradeClass()
 {
     ClassFileContents c;
-    c.frazy.resize(kPhrases);
+    c.phrases.resize(kPhrases);
     for (std::size_t j = 0; j < kPhrases; ++j)
-        c.frazy[j].kind = PhraseKind::Grade;
-    c.dokumenty.resize(kPupils, kPhrases);
+        c.phrases[j].kind = PhraseKind::Grade;
+    c.pupils.resize(kPupils, kPhrases);
     for (std::size_t i = 0; i < kPupils; ++i)
         for (std::size_t j = 0; j < kPhrases; ++j)
-            c.dokumenty.value(i, j).grade = static_cast<std::int8_t>((i * 7 + j * 3) % 6);
+            c.pupils.value(i, j).grade = static_cast<std::int8_t>((i * 7 + j * 3) % 6);
     return c;
 }
 

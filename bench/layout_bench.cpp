@@ -36,15 +36,15 @@ public:
 ClassFileContents bigClass()
 {
     ClassFileContents c;
-    c.frazy.resize(kPhrases);
+    c.phrases.resize(kPhrases);
     for (std::size_t j = 0; j < kPhrases; ++j) {
-        c.frazy[j].name = "Fraza " + std::to_string(j);
-        c.frazy[j].kind = static_cast<PhraseKind>(j % 3);
+        c.phrases[j].name = "Fraza " + std::to_string(j);
+        c.phrases[j].kind = static_cast<PhraseKind>(j % 3);
     }
-    c.dokumenty.resize(kPupils, kPhrases);
+    c.pupils.resize(kPupils, kPhrases);
     for (std::size_t i = 0; i < kPupils; ++i)
         for (std::size_t j = 0; j < kPhrases; ++j)
-            c.dokumenty.value(i, j).grade = static_cast<std::int8_t>((i + j) % 6);
+            c.pupils.value(i, j).grade = static_cast<std::int8_t>((i + j) % 6);
     return c;
 }
 
@@ -81,7 +81,7 @@ void BM_AddPhraseAtTop(benchmark::State& state)
         program.repaint();
         state.ResumeTiming();
     }
-    state.counters["phrases"] = double(program.context.document().frazy().count());
+    state.counters["phrases"] = double(program.context.document().phrases().count());
 }
 BENCHMARK(BM_AddPhraseAtTop)->Unit(benchmark::kMillisecond);
 
@@ -97,7 +97,7 @@ void BM_RemovePhraseAtTop(benchmark::State& state)
         program.repaint();
         state.ResumeTiming();
     }
-    state.counters["phrases"] = double(program.context.document().frazy().count());
+    state.counters["phrases"] = double(program.context.document().phrases().count());
 }
 BENCHMARK(BM_RemovePhraseAtTop)->Unit(benchmark::kMillisecond);
 

@@ -59,14 +59,14 @@ void BM_RepaintAfterOneEdit(benchmark::State& state)
     DocumentEditor& editor = program.context->editor();
     std::int16_t step = 1;
     for (auto _ : state) {
-        TFra phrase = program.context->document().frazy()[0];
+        TFra phrase = program.context->document().phrases()[0];
         phrase.x0 = static_cast<std::int16_t>(phrase.x0 + step);
         step = static_cast<std::int16_t>(-step);
         editor.setPhrases(QStringLiteral("bench"), {{0, phrase}});
         // Painted into a picture, as the screen would be.
         benchmark::DoNotOptimize(program.view().grab());
     }
-    state.counters["phrases"] = double(program.context->document().frazy().count());
+    state.counters["phrases"] = double(program.context->document().phrases().count());
     state.counters["scale"] = program.view().scale();
 }
 BENCHMARK(BM_RepaintAfterOneEdit)->Unit(benchmark::kMillisecond);

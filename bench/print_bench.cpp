@@ -58,7 +58,7 @@ ClassFileContents fortyFieldCard(std::size_t pupils)
         f.fontName = "Times New Roman";
         f.fontSize = 10 + j % 3;
         f.bold = static_cast<std::uint8_t>(j % 5 == 0);
-        c.frazy.push_back(f);
+        c.phrases.push_back(f);
     }
     TFra picture;
     picture.kind = PhraseKind::Picture;
@@ -67,16 +67,16 @@ ClassFileContents fortyFieldCard(std::size_t pupils)
     picture.width = 30;
     picture.height = 30;
     picture.picture = "bench_herb";
-    c.frazy.push_back(picture);
+    c.phrases.push_back(picture);
 
     const char* words[] = {
         "Zażółć gęślą jaźń",     "bardzo dobry",
         "Świętokrzyskie",        "wzorowe",
         "Łódź, 20 czerwca 2025", "Szkoła Podstawowa nr 7 im. Marii Skłodowskiej-Curie"};
-    c.dokumenty.resize(pupils, c.frazy.count());
+    c.pupils.resize(pupils, c.phrases.count());
     for (std::size_t i = 0; i < pupils; ++i)
         for (std::size_t j = 0; j < 40; ++j)
-            c.dokumenty.value(i, j).text = cp(words[(i + j) % 6]) + " " + std::to_string(i + 1);
+            c.pupils.value(i, j).text = cp(words[(i + j) % 6]) + " " + std::to_string(i + 1);
     return c;
 }
 
@@ -97,10 +97,10 @@ void writeBenchPicture()
 std::unique_ptr<ClassFileContents> sampleClass(std::size_t n)
 {
     auto c = std::make_unique<ClassFileContents>(readClassFileAt(kBinDir + "Przyklad.wkz"));
-    const TDokumenty original = c->dokumenty;
-    c->dokumenty.clear();
+    const TDokumenty original = c->pupils;
+    c->pupils.clear();
     for (std::size_t i = 0; i < n; ++i)
-        c->dokumenty.push_back(original[i % original.count()]);
+        c->pupils.push_back(original[i % original.count()]);
     return c;
 }
 
@@ -122,7 +122,7 @@ void resetPeakResident()
 
 void writePdf(benchmark::State& state, const ClassFileContents& c, const std::string& pictures)
 {
-    const std::size_t n = c.dokumenty.count();
+    const std::size_t n = c.pupils.count();
     std::vector<std::size_t> pupils(n);
     for (std::size_t i = 0; i < n; ++i)
         pupils[i] = i;
@@ -134,8 +134,8 @@ void writePdf(benchmark::State& state, const ClassFileContents& c, const std::st
         const long beforeKb = statusKb("VmRSS:");
         QFile out(path);
         out.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        writeCertificatesPdf(out,
-                             CertificatePdfJob{c.frazy, c.dokumenty, c.opcje, pupils, 0, pictures});
+        writeCertificatesPdf(
+            out, CertificatePdfJob{c.phrases, c.pupils, c.options, pupils, 0, pictures});
         out.close();
         const long afterKb = statusKb("VmHWM:");
         peakKb = std::max(peakKb, afterKb);

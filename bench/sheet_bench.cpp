@@ -130,7 +130,7 @@ Document importingClass()
         TFra phrase;
         phrase.name = "Przedmiot " + std::to_string(i);
         phrase.kind = i % 3 == 1 ? PhraseKind::Grade : PhraseKind::Text;
-        c.frazy.push_back(phrase);
+        c.phrases.push_back(phrase);
     }
     Document document;
     document.takeOver(std::move(c));

@@ -26,11 +26,11 @@ ClassFileContents bigClass(std::size_t pupils, std::size_t phrases)
         TFra phrase;
         phrase.name = "Przedmiot " + std::to_string(f + 1);
         phrase.kind = f % 4 == 0 ? PhraseKind::Text : PhraseKind::Grade;
-        c.frazy.push_back(phrase);
+        c.phrases.push_back(phrase);
     }
     for (std::size_t p = 0; p < pupils; ++p) {
-        c.dokumenty.insert(p, phrases);
-        TFrazy& values = c.dokumenty[p].wartosci;
+        c.pupils.insert(p, phrases);
+        TFrazy& values = c.pupils[p].values;
         for (std::size_t f = 0; f < phrases; ++f) {
             if (f % 4 == 0)
                 values[f].text = "Uczen " + std::to_string(p + 1);

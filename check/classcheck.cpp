@@ -23,7 +23,7 @@ constexpr std::size_t kMostlyPercent = 80;
 const TFra& valueOf(const TDokumenty& pupils, std::size_t x, std::size_t y)
 {
     static const TFra kEmpty;
-    const TFrazy& values = pupils[x].wartosci;
+    const TFrazy& values = pupils[x].values;
     return y < values.count() ? values[y] : kEmpty;
 }
 

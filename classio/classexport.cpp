@@ -16,13 +16,13 @@ QString sheetText(const std::string& stored)
 QString cellOf(const Document& document, std::size_t pupil, std::size_t phrase)
 {
     const TFra& value = document.value(pupil, phrase);
-    switch (document.frazy()[phrase].kind) {
+    switch (document.phrases()[phrase].kind) {
     case PhraseKind::Text: return sheetText(value.text);
     case PhraseKind::Picture: return sheetText(value.picture);
     case PhraseKind::Grade:
         return value.grade == kNoSubjectGrade
                    ? QString()
-                   : qstringFromCp1250(gradeWording(document.opcje(), value.grade));
+                   : qstringFromCp1250(gradeWording(document.options(), value.grade));
     default: return {};
     }
 }
@@ -31,8 +31,8 @@ QString cellOf(const Document& document, std::size_t pupil, std::size_t phrase)
 
 SheetTable exportTable(const Document& document, bool pupilsAsRows)
 {
-    const TFrazy& phrases = document.frazy();
-    const TDokumenty& pupils = document.dokumenty();
+    const TFrazy& phrases = document.phrases();
+    const TDokumenty& pupils = document.pupils();
     SheetTable table;
     QStringList header;
     for (const TFra& phrase : phrases)

@@ -58,7 +58,7 @@ using PupilsByName = std::map<QString, std::deque<std::size_t>>;
 PupilsByName pupilsByName(const Document& document, std::size_t namePhrase)
 {
     PupilsByName byName;
-    const TDokumenty& pupils = document.dokumenty();
+    const TDokumenty& pupils = document.pupils();
     for (std::size_t x = 0; x < pupils.count(); ++x) {
         const QString key = matchKey(qstringFromCp1250(document.value(x, namePhrase).text));
         if (!key.isEmpty())
@@ -118,10 +118,10 @@ void keepAveragesCurrent(const TFrazy& phrases, std::optional<std::size_t> x, TD
         return;
     TDokumenty one;
     if (x) {
-        TDok pupil = document.dokumenty()[*x];
+        TDok pupil = document.pupils()[*x];
         // The edits of this pupil's row, the last ones made.
         for (std::size_t k = firstEdit; k < edits.size(); ++k)
-            setFieldValue(pupil.wartosci[edits[k].phrase], edits[k].field, edits[k].value);
+            setFieldValue(pupil.values[edits[k].phrase], edits[k].field, edits[k].value);
         one.push_back(std::move(pupil));
     } else {
         one.push_back(fresh);
@@ -129,7 +129,7 @@ void keepAveragesCurrent(const TFrazy& phrases, std::optional<std::size_t> x, TD
     const std::string text = averageText(pupilAverage(phrases, one, 0));
     for (const std::size_t j : averages) {
         if (!x)
-            fresh.wartosci[j].text = text;
+            fresh.values[j].text = text;
         else if (document.value(*x, j).text != text)
             edits.push_back({*x, j, ValueField::Text, text});
     }
@@ -180,7 +180,7 @@ ImportMapping proposeMapping(const Document& document, const SheetTable& table, 
                              int headerRow)
 {
     const SheetTable turned = turnedToPupilRows(table, pupilsAreRows);
-    const TFrazy& phrases = document.frazy();
+    const TFrazy& phrases = document.phrases();
     ImportMapping mapping;
     mapping.pupilsAreRows = pupilsAreRows;
     mapping.headerRow = headerRow < turned.rowCount() ? headerRow : -1;
@@ -226,7 +226,7 @@ ImportResult importTable(const Document& document, const SheetTable& table,
     result.replaceClass = mapping.replaceClass;
     const SheetTable turned = turnedToPupilRows(table, mapping.pupilsAreRows);
     result.notes = turned.notes;
-    const TFrazy& phrases = document.frazy();
+    const TFrazy& phrases = document.phrases();
     const std::size_t phraseCount = phrases.count();
 
     // The columns to take, each with a phrase that exists.
@@ -255,7 +255,7 @@ ImportResult importTable(const Document& document, const SheetTable& table,
     PupilsByName existing;
     if (nameColumn >= 0 && !mapping.replaceClass)
         existing = pupilsByName(document, static_cast<std::size_t>(mapping.namePhrase));
-    const std::size_t kept = mapping.replaceClass ? 0 : document.dokumenty().count();
+    const std::size_t kept = mapping.replaceClass ? 0 : document.pupils().count();
 
     const int firstRow = std::max(mapping.headerRow + 1, 0);
     const int rows = std::max(turned.rowCount() - firstRow, 0);
@@ -297,7 +297,7 @@ ImportResult importTable(const Document& document, const SheetTable& table,
         if (pupil) {
             ++result.updatedPupils;
         } else {
-            fresh.wartosci.resize(phraseCount);
+            fresh.values.resize(phraseCount);
         }
         for (const Source& source : sources) {
             const QString text = turned.cell(r, source.column);
@@ -313,7 +313,7 @@ ImportResult importTable(const Document& document, const SheetTable& table,
             case PhraseKind::Grade: {
                 int lost = 0;
                 const std::optional<std::int8_t> grade =
-                    pastedGrade(document.opcje(), storedText(text, lost));
+                    pastedGrade(document.options(), storedText(text, lost));
                 if (!grade) {
                     ++result.unrecognised;
                     if (result.unrecognisedList.size() < kMostListed)
@@ -333,7 +333,7 @@ ImportResult importTable(const Document& document, const SheetTable& table,
             if (pupil)
                 result.edits.push_back(std::move(edit));
             else
-                setFieldValue(fresh.wartosci[source.phrase], edit.field, std::move(edit.value));
+                setFieldValue(fresh.values[source.phrase], edit.field, std::move(edit.value));
         }
         keepAveragesCurrent(phrases, pupil, fresh, document, result.edits, rowEdits);
         if (!pupil)
@@ -382,5 +382,5 @@ void applyImport(Document& document, ImportResult result)
     }
     document.setCells(std::move(result.edits));
     for (TDok& pupil : result.added)
-        document.insertPupil(document.dokumenty().count(), std::move(pupil));
+        document.insertPupil(document.pupils().count(), std::move(pupil));
 }

@@ -355,11 +355,11 @@ ClassFileContents readContents(Reader& r, std::int8_t version, std::size_t paddi
     const std::size_t minRecord = minRecordSize(c.version);
     r.get<std::uint8_t>();  // reserved
 
-    readRecords(r, c.frazy, c.version);
-    const std::size_t phrases = c.frazy.count();
+    readRecords(r, c.phrases, c.version);
+    const std::size_t phrases = c.phrases.count();
 
     const auto pupils = r.count(kMinPupil);
-    c.dokumenty.reserve(std::min<std::size_t>(pupils, kFirstReserve));
+    c.pupils.reserve(std::min<std::size_t>(pupils, kFirstReserve));
     std::size_t padding = 0;
     TFra extra;
     for (std::uint32_t i = 0; i < pupils; ++i) {
@@ -376,21 +376,21 @@ ClassFileContents readContents(Reader& r, std::int8_t version, std::size_t paddi
         TDok pupil;
         // Keep the invariant: one value per phrase; values beyond the
         // phrase count are read past and dropped, missing ones padded.
-        pupil.wartosci.reserve(std::min<std::size_t>(phrases, kFirstReserve));
+        pupil.values.reserve(std::min<std::size_t>(phrases, kFirstReserve));
         for (std::uint32_t j = 0; j < stored; ++j) {
             if (j < phrases) {
                 TFra value;
                 readRecord(r, value, c.version);
-                pupil.wartosci.push_back(std::move(value));
+                pupil.values.push_back(std::move(value));
             } else {
                 readRecord(r, extra, c.version);
             }
         }
-        pupil.wartosci.resize(phrases);
-        c.dokumenty.push_back(std::move(pupil));
+        pupil.values.resize(phrases);
+        c.pupils.push_back(std::move(pupil));
     }
 
-    readFields(r, c.opcje, c.version);
+    readFields(r, c.options, c.version);
     c.screen.main = read<WindowRect>(r);
     c.screen.pupilGrid = read<GridLayout>(r);
     c.screen.phraseEditor = read<WindowRect>(r);
@@ -432,10 +432,10 @@ std::size_t recordsSize(const TFrazy& list)
 // The exact size of the file, so that writing never reallocates.
 std::size_t fileSize(const ClassFileContents& c)
 {
-    std::size_t n = 2 + recordsSize(c.frazy) + 4;
-    for (const TDok& pupil : c.dokumenty)
-        n += recordsSize(pupil.wartosci);
-    n += storedSize(c.opcje) + storedSize(c.screen.pupilGrid) + storedSize(c.screen.phraseGrid);
+    std::size_t n = 2 + recordsSize(c.phrases) + 4;
+    for (const TDok& pupil : c.pupils)
+        n += recordsSize(pupil.values);
+    n += storedSize(c.options) + storedSize(c.screen.pupilGrid) + storedSize(c.screen.phraseGrid);
     return n + 5 * storedSize(WindowRect{});
 }
 
@@ -449,11 +449,11 @@ std::string writeClassFile(const ClassFileContents& c)
     Writer w(out);
     w.put(kWrittenVersion);
     w.put(std::uint8_t{0});
-    writeRecords(w, c.frazy);
-    w.put(static_cast<std::uint32_t>(c.dokumenty.count()));
-    for (const TDok& pupil : c.dokumenty)
-        writeRecords(w, pupil.wartosci);
-    writeFields(w, c.opcje);
+    writeRecords(w, c.phrases);
+    w.put(static_cast<std::uint32_t>(c.pupils.count()));
+    for (const TDok& pupil : c.pupils)
+        writeRecords(w, pupil.values);
+    writeFields(w, c.options);
     writeFields(w, c.screen.main);
     writeFields(w, c.screen.pupilGrid);
     writeFields(w, c.screen.phraseEditor);

@@ -25,7 +25,7 @@ bool sameLetters(std::string_view text, std::string_view wanted)
 const TFra& valueOf(const TDokumenty& pupils, std::size_t x, std::size_t y)
 {
     static const TFra kEmpty;
-    const TFrazy& values = pupils[x].wartosci;
+    const TFrazy& values = pupils[x].values;
     return y < values.count() ? values[y] : kEmpty;
 }
 

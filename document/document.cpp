@@ -61,8 +61,8 @@ ReplacedValues Document::fillBlock(const CellBlock& block, PhraseKind kind, cons
     const std::optional<ValueField> field = valueFieldOf(kind);
     if (!field)
         return replaced;
-    walkBlock(frazy_, dokumenty_.count(), block, kind, [&](std::size_t i, std::size_t j) {
-        TFra& record = dokumenty_.value(i, j);
+    walkBlock(phrases_, pupils_.count(), block, kind, [&](std::size_t i, std::size_t j) {
+        TFra& record = pupils_.value(i, j);
         replaced.append(fieldValue(record, *field));
         setFieldValue(record, *field, value);
     });
@@ -76,8 +76,8 @@ void Document::restoreBlock(const CellBlock& block, PhraseKind kind, const Repla
         return;
     std::vector<TFra*> cells;
     cells.reserve(replaced.count());
-    walkBlock(frazy_, dokumenty_.count(), block, kind,
-              [&](std::size_t i, std::size_t j) { cells.push_back(&dokumenty_.value(i, j)); });
+    walkBlock(phrases_, pupils_.count(), block, kind,
+              [&](std::size_t i, std::size_t j) { cells.push_back(&pupils_.value(i, j)); });
     std::size_t next = 0;
     replaced.forEach([&](const CellValue& value) {
         if (next < cells.size())
@@ -90,9 +90,9 @@ std::vector<CellEdit> Document::setCells(std::vector<CellEdit> edits)
     std::vector<CellEdit> undo;
     undo.reserve(edits.size());
     for (CellEdit& edit : edits) {
-        if (edit.pupil >= dokumenty_.count() || edit.phrase >= frazy_.count())
+        if (edit.pupil >= pupils_.count() || edit.phrase >= phrases_.count())
             continue;
-        TFra& record = dokumenty_.value(edit.pupil, edit.phrase);
+        TFra& record = pupils_.value(edit.pupil, edit.phrase);
         undo.push_back({edit.pupil, edit.phrase, edit.field, fieldValue(record, edit.field)});
         setFieldValue(record, edit.field, std::move(edit.value));
     }
@@ -107,8 +107,8 @@ bool Document::blockHolds(const CellBlock& block, PhraseKind kind, const CellVal
     if (!field)
         return true;
     bool holds = true;
-    walkBlock(frazy_, dokumenty_.count(), block, kind, [&](std::size_t i, std::size_t j) {
-        holds = holds && fieldValue(dokumenty_.value(i, j), *field) == value;
+    walkBlock(phrases_, pupils_.count(), block, kind, [&](std::size_t i, std::size_t j) {
+        holds = holds && fieldValue(pupils_.value(i, j), *field) == value;
     });
     return holds;
 }
@@ -116,8 +116,8 @@ bool Document::blockHolds(const CellBlock& block, PhraseKind kind, const CellVal
 bool Document::cellsHold(const std::vector<CellEdit>& edits) const
 {
     return std::all_of(edits.begin(), edits.end(), [this](const CellEdit& edit) {
-        return edit.pupil >= dokumenty_.count() || edit.phrase >= frazy_.count()
-               || fieldValue(dokumenty_.value(edit.pupil, edit.phrase), edit.field) == edit.value;
+        return edit.pupil >= pupils_.count() || edit.phrase >= phrases_.count()
+               || fieldValue(pupils_.value(edit.pupil, edit.phrase), edit.field) == edit.value;
     });
 }
 
@@ -125,44 +125,44 @@ bool Document::cellsHold(const std::vector<CellEdit>& edits) const
 
 void Document::addPhrase(std::size_t p)
 {
-    frazy_.insert(p);
-    p = std::min(p, frazy_.count() - 1);
-    for (TDok& pupil : dokumenty_)
-        pupil.wartosci.insert(p);
+    phrases_.insert(p);
+    p = std::min(p, phrases_.count() - 1);
+    for (TDok& pupil : pupils_)
+        pupil.values.insert(p);
 }
 
 void Document::insertPhrase(std::size_t p, PhraseColumn column)
 {
-    p = std::min(p, frazy_.count());
-    frazy_.insert(p);
-    frazy_[p] = std::move(column.phrase);
-    column.values.resize(dokumenty_.count());
+    p = std::min(p, phrases_.count());
+    phrases_.insert(p);
+    phrases_[p] = std::move(column.phrase);
+    column.values.resize(pupils_.count());
     std::size_t i = 0;
-    for (TDok& pupil : dokumenty_) {
-        pupil.wartosci.insert(p);
-        pupil.wartosci[p] = std::move(column.values[i++]);
+    for (TDok& pupil : pupils_) {
+        pupil.values.insert(p);
+        pupil.values[p] = std::move(column.values[i++]);
     }
 }
 
 std::optional<PhraseColumn> Document::removePhrase(std::size_t p)
 {
-    if (p >= frazy_.count())
+    if (p >= phrases_.count())
         return std::nullopt;
-    PhraseColumn column{std::move(frazy_[p]), {}};
-    column.values.reserve(dokumenty_.count());
-    frazy_.erase(p);
-    for (TDok& pupil : dokumenty_) {
-        column.values.push_back(std::move(pupil.wartosci[p]));
-        pupil.wartosci.erase(p);
+    PhraseColumn column{std::move(phrases_[p]), {}};
+    column.values.reserve(pupils_.count());
+    phrases_.erase(p);
+    for (TDok& pupil : pupils_) {
+        column.values.push_back(std::move(pupil.values[p]));
+        pupil.values.erase(p);
     }
     return column;
 }
 
 std::optional<TFra> Document::setPhrase(std::size_t j, TFra phrase)
 {
-    if (j >= frazy_.count())
+    if (j >= phrases_.count())
         return std::nullopt;
-    std::swap(frazy_[j], phrase);
+    std::swap(phrases_[j], phrase);
     return phrase;
 }
 
@@ -170,26 +170,26 @@ std::optional<TFra> Document::setPhrase(std::size_t j, TFra phrase)
 
 void Document::insertPupil(std::size_t p, TDok pupil)
 {
-    pupil.wartosci.resize(frazy_.count());
-    p = std::min(p, dokumenty_.count());
-    dokumenty_.insert(p, 0);
-    dokumenty_[p] = std::move(pupil);
+    pupil.values.resize(phrases_.count());
+    p = std::min(p, pupils_.count());
+    pupils_.insert(p, 0);
+    pupils_[p] = std::move(pupil);
 }
 
 std::optional<TDok> Document::removePupil(std::size_t p)
 {
-    if (p >= dokumenty_.count())
+    if (p >= pupils_.count())
         return std::nullopt;
-    TDok pupil = std::move(dokumenty_[p]);
-    dokumenty_.erase(p);
+    TDok pupil = std::move(pupils_[p]);
+    pupils_.erase(p);
     return pupil;
 }
 
 TDokumenty Document::replacePupils(TDokumenty pupils)
 {
     for (TDok& pupil : pupils)
-        pupil.wartosci.resize(frazy_.count());
-    std::swap(dokumenty_, pupils);
+        pupil.values.resize(phrases_.count());
+    std::swap(pupils_, pupils);
     return pupils;
 }
 
@@ -197,33 +197,32 @@ TDokumenty Document::replacePupils(TDokumenty pupils)
 
 TOpcje Document::setOptions(TOpcje options)
 {
-    std::swap(opcje_, options);
+    std::swap(options_, options);
     return options;
 }
 
 void Document::newDocument()
 {
-    frazy_.resize(0);
-    dokumenty_.resize(0, 0);
+    phrases_.resize(0);
+    pupils_.resize(0, 0);
 }
 
 void Document::takeOver(ClassFileContents&& read)
 {
-    frazy_ = std::move(read.frazy);
-    dokumenty_ = std::move(read.dokumenty);
-    opcje_ = std::move(read.opcje);
+    phrases_ = std::move(read.phrases);
+    pupils_ = std::move(read.pupils);
+    options_ = std::move(read.options);
     screen_ = std::move(read.screen);
-    ogolne_.wersja = read.version;
-    ogolne_.zmiany = 0;
+    general_.wersja = read.version;
 }
 
 ClassFileContents Document::contents() const
 {
     ClassFileContents c;
-    c.version = ogolne_.wersja;
-    c.frazy = frazy_;
-    c.dokumenty = dokumenty_;
-    c.opcje = opcje_;
+    c.version = general_.wersja;
+    c.phrases = phrases_;
+    c.pupils = pupils_;
+    c.options = options_;
     c.screen = screen_;
     return c;
 }

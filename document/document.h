@@ -22,9 +22,9 @@
 // failed read never leaves a half-read document behind.
 struct ClassFileContents {
     std::int8_t version = 0;
-    TFrazy frazy;
-    TDokumenty dokumenty;
-    TOpcje opcje;
+    TFrazy phrases;
+    TDokumenty pupils;
+    TOpcje options;
     ScreenLayout screen;
 
     bool operator==(const ClassFileContents&) const = default;
@@ -76,13 +76,13 @@ struct PhraseColumn {
 
 class Document {
 public:
-    const TFrazy& frazy() const { return frazy_; }
-    const TDokumenty& dokumenty() const { return dokumenty_; }
-    const TOpcje& opcje() const { return opcje_; }
-    const TOgolne& ogolne() const { return ogolne_; }
+    const TFrazy& phrases() const { return phrases_; }
+    const TDokumenty& pupils() const { return pupils_; }
+    const TOpcje& options() const { return options_; }
+    const TOgolne& general() const { return general_; }
     const TFra& value(std::size_t pupil, std::size_t phrase) const
     {
-        return dokumenty_.value(pupil, phrase);
+        return pupils_.value(pupil, phrase);
     }
     // Window rectangles and grid layouts: the windows refresh them before a
     // save and apply them after a read; they are not document data.
@@ -117,7 +117,7 @@ public:
 
     // ---- Pupils --------------------------------------------------------------
     // A new pupil at p (clamped) with one default value per phrase.
-    void addPupil(std::size_t p) { dokumenty_.insert(p, frazy_.count()); }
+    void addPupil(std::size_t p) { pupils_.insert(p, phrases_.count()); }
     // The pupil back at p; its values are padded or cut to the phrase count.
     void insertPupil(std::size_t p, TDok pupil);
     // Nothing when p >= pupil count.
@@ -131,19 +131,16 @@ public:
     TOpcje setOptions(TOpcje options);
     // Empties phrases and pupils; options, flag and version stay.
     void newDocument();
-    // Takes over a completely read file: clears the modified flag.
+    // Takes over a completely read file.
     void takeOver(ClassFileContents&& read);
     // A copy of what a save writes.
     ClassFileContents contents() const;
 
-    // The modified flag follows the edit history; only the edit layer sets it.
-    void setModified(bool modified) { ogolne_.zmiany = modified ? 1 : 0; }
-
 private:
-    TFrazy frazy_;
-    TDokumenty dokumenty_;
-    TOpcje opcje_;
-    TOgolne ogolne_;
+    TFrazy phrases_;
+    TDokumenty pupils_;
+    TOpcje options_;
+    TOgolne general_;
     ScreenLayout screen_;
 };
 

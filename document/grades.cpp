@@ -24,9 +24,9 @@ struct Tally {
     void addPupil(const TFrazy& phrases, const TDok& pupil)
     {
         // A pupil short of values should not happen; the missing ones are skipped.
-        const std::size_t n = std::min(phrases.count(), pupil.wartosci.count());
+        const std::size_t n = std::min(phrases.count(), pupil.values.count());
         for (std::size_t j = 0; j < n; ++j) {
-            add(phrases[j], pupil.wartosci[j]);
+            add(phrases[j], pupil.values[j]);
         }
     }
 
@@ -101,14 +101,6 @@ std::string gradeWording(const TOpcje& options, int index)
     return options.wordings[static_cast<std::size_t>(index)];
 }
 
-int matchWording(const TOpcje& options, std::string_view pasted)
-{
-    const std::vector<std::string> wordings(options.wordings.begin(),
-                                            options.wordings.begin() + kLastGradeWording + 1);
-    const int found = findText(pasted, wordings);
-    return found < 0 ? kNoSubjectGrade : found;
-}
-
 std::optional<std::int8_t> pastedGrade(const TOpcje& options, std::string_view pasted)
 {
     const std::vector<std::string> wordings(options.wordings.begin(),
@@ -168,8 +160,8 @@ std::optional<float> phraseAverage(const TFrazy& phrases, const TDokumenty& pupi
     }
     Tally tally;
     for (const TDok& pupil : pupils) {
-        if (y < pupil.wartosci.count()) {
-            tally.add(phrases[y], pupil.wartosci[y]);
+        if (y < pupil.values.count()) {
+            tally.add(phrases[y], pupil.values[y]);
         }
     }
     return tally.average();

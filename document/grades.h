@@ -32,9 +32,6 @@ std::int8_t applyGradeKey(std::int8_t current, char key, int button, const CellI
 // The wording an index shows; empty outside 0..10.
 std::string gradeWording(const TOpcje& options, int index);
 
-// The index whose wording equals a pasted text, ignoring case; 6 when none.
-int matchWording(const TOpcje& options, std::string_view pasted);
-
 // A grade pasted from an e-register or a spreadsheet, tried in this order:
 // a wording 0..10 (ignoring case), a digit 1..6 as the keys give it, a
 // standard abbreviation ("ndst", "dop", "dst", "db", "bdb", "cel", any case,

@@ -58,27 +58,27 @@ bool hasAlignment(const TFra& phrase)
 PhraseCellText phraseCellText(const TFra& phrase, int column)
 {
     switch (column) {
-    case kKolNazwa:
+    case kColumnName:
         return phrase.name.empty() ? questionMarks() : PhraseCellText{phrase.name, std::nullopt};
-    case kKolRodzaj:
+    case kColumnKind:
         return phrase.kind <= PhraseKind::Picture
                    ? PhraseCellText{kKinds[static_cast<std::size_t>(phrase.kind)], std::nullopt}
                    : placeholder();
-    case kKolX0: return {std::to_string(phrase.x0), std::nullopt};
-    case kKolY0: return {formatNumber(phrase.y0, 1), std::nullopt};
-    case kKolSzer: return {std::to_string(phrase.width), std::nullopt};
-    case kKolWys: return {std::to_string(phrase.height), std::nullopt};
-    case kKolPoz:
+    case kColumnX0: return {std::to_string(phrase.x0), std::nullopt};
+    case kColumnY0: return {formatNumber(phrase.y0, 1), std::nullopt};
+    case kColumnWidth: return {std::to_string(phrase.width), std::nullopt};
+    case kColumnHeight: return {std::to_string(phrase.height), std::nullopt};
+    case kColumnAlignment:
         if (!hasAlignment(phrase) || phrase.align < 0 || phrase.align > 2)
             return placeholder();
         return {kAlignments[phrase.align], std::nullopt};
-    case kKolFont:
+    case kColumnFont:
         if (phrase.kind == PhraseKind::Picture)
             return phrase.picture.empty() ? questionMarks()
                                           : PhraseCellText{phrase.picture, std::nullopt};
         return {std::to_string(phrase.fontSize) + ", " + phrase.fontName, std::nullopt};
-    case kKolKorekta: return {korektaText(phrase.lineSpacing), std::nullopt};
-    case kKolStrona: return {std::to_string(phrase.page + 1), std::nullopt};
+    case kColumnLineSpacing: return {korektaText(phrase.lineSpacing), std::nullopt};
+    case kColumnPage: return {std::to_string(phrase.page + 1), std::nullopt};
     default: return {};
     }
 }
@@ -86,11 +86,11 @@ PhraseCellText phraseCellText(const TFra& phrase, int column)
 std::optional<NumberRule> phraseNumberRule(int column)
 {
     switch (column) {
-    case kKolX0:
-    case kKolSzer:
-    case kKolWys: return kMillimetres;
-    case kKolY0: return kBaseLine;
-    case kKolKorekta: return kKorekta;
+    case kColumnX0:
+    case kColumnWidth:
+    case kColumnHeight: return kMillimetres;
+    case kColumnY0: return kBaseLine;
+    case kColumnLineSpacing: return kKorekta;
     default: return std::nullopt;
     }
 }
@@ -98,11 +98,11 @@ std::optional<NumberRule> phraseNumberRule(int column)
 double phraseNumber(const TFra& phrase, int column)
 {
     switch (column) {
-    case kKolX0: return phrase.x0;
-    case kKolY0: return phrase.y0;
-    case kKolSzer: return phrase.width;
-    case kKolWys: return phrase.height;
-    case kKolKorekta: return phrase.lineSpacing;
+    case kColumnX0: return phrase.x0;
+    case kColumnY0: return phrase.y0;
+    case kColumnWidth: return phrase.width;
+    case kColumnHeight: return phrase.height;
+    case kColumnLineSpacing: return phrase.lineSpacing;
     default: return 0.0;
     }
 }
@@ -112,11 +112,11 @@ void setPhraseNumber(TFra& phrase, int column, double value)
     // The callers keep values within their column's bounds.
     const auto whole = static_cast<std::int16_t>(std::trunc(value));
     switch (column) {
-    case kKolX0: phrase.x0 = whole; break;
-    case kKolY0: phrase.y0 = static_cast<float>(value); break;
-    case kKolSzer: phrase.width = whole; break;
-    case kKolWys: phrase.height = whole; break;
-    case kKolKorekta: phrase.lineSpacing = static_cast<float>(value); break;
+    case kColumnX0: phrase.x0 = whole; break;
+    case kColumnY0: phrase.y0 = static_cast<float>(value); break;
+    case kColumnWidth: phrase.width = whole; break;
+    case kColumnHeight: phrase.height = whole; break;
+    case kColumnLineSpacing: phrase.lineSpacing = static_cast<float>(value); break;
     default: break;
     }
 }
@@ -157,8 +157,8 @@ double readSignedNumber(std::string_view text, double lower, double upper, int d
 void pastePhraseCell(TFra& phrase, int column, std::string_view text)
 {
     switch (column) {
-    case kKolNazwa: phrase.name = std::string(text); break;
-    case kKolRodzaj: {
+    case kColumnName: phrase.name = std::string(text); break;
+    case kColumnKind: {
         const char first = text.empty() ? '\0' : text[0];
         const char second = text.size() > 1 ? text[1] : '\0';
         if (first == 'O' || first == 'o')
@@ -168,9 +168,9 @@ void pastePhraseCell(TFra& phrase, int column, std::string_view text)
             phrase.kind = PhraseKind::Text;
         break;
     }
-    case kKolX0:
-    case kKolSzer:
-    case kKolWys:
+    case kColumnX0:
+    case kColumnWidth:
+    case kColumnHeight:
         // Within the column's bounds: a bigger number would wrap in the
         // 16-bit field.
         setPhraseNumber(
@@ -178,10 +178,10 @@ void pastePhraseCell(TFra& phrase, int column, std::string_view text)
             static_cast<double>(readWholeNumber(text, static_cast<long>(kMillimetres.lower),
                                                 static_cast<long>(kMillimetres.upper))));
         break;
-    case kKolY0:
+    case kColumnY0:
         phrase.y0 = static_cast<float>(readNumber(text, 0.0, kPastedBaseLineMax, 1));
         break;
-    case kKolPoz:
+    case kColumnAlignment:
         if (phrase.width <= 0 || text == kMissingMark)
             break;
         if (!text.empty() && (text[0] == 'C' || text[0] == 'c'))
@@ -191,11 +191,11 @@ void pastePhraseCell(TFra& phrase, int column, std::string_view text)
         else
             phrase.align = 0;
         break;
-    case kKolKorekta:
+    case kColumnLineSpacing:
         phrase.lineSpacing =
             static_cast<float>(readSignedNumber(text, kKorekta.lower, kKorekta.upper, 1));
         break;
-    case kKolStrona:
+    case kColumnPage:
         phrase.page = static_cast<std::int16_t>(
             std::clamp(readWholeNumber(text, -1000000, 1000000) - 1, 0L, long{kLastPage}));
         break;

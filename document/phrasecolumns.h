@@ -11,16 +11,16 @@
 #include <string_view>
 
 enum PhraseEditorColumn : int {
-    kKolNazwa = 0,    // "Nazwa frazy"
-    kKolRodzaj = 1,   // "Rodzaj"
-    kKolX0 = 2,       // "x0"
-    kKolY0 = 3,       // "y0"
-    kKolSzer = 4,     // "Szer"
-    kKolWys = 5,      // "Wys"
-    kKolPoz = 6,      // "Poz"
-    kKolFont = 7,     // "Font/plik"
-    kKolKorekta = 8,  // "V-Korekta"
-    kKolStrona = 9,   // "Strona"
+    kColumnName = 0,         // "Nazwa frazy"
+    kColumnKind = 1,         // "Rodzaj"
+    kColumnX0 = 2,           // "x0"
+    kColumnY0 = 3,           // "y0"
+    kColumnWidth = 4,        // "Szer"
+    kColumnHeight = 5,       // "Wys"
+    kColumnAlignment = 6,    // "Poz"
+    kColumnFont = 7,         // "Font/plik"
+    kColumnLineSpacing = 8,  // "V-Korekta"
+    kColumnPage = 9,         // "Strona"
     kPhraseEditorColumns = 10,
 };
 

@@ -76,6 +76,22 @@ std::string temporaryName()
     return name + ".tmp";
 }
 
+namespace {
+
+// The file a replacement takes the place of, as it was found: native is
+// what the system said of it (attributes; stat).
+enum class FileState { Missing, Regular, NotRegular, Unknown };
+template <typename Native>
+struct FoundFile {
+    FileState state = FileState::Missing;
+    bool writable = true;
+    Native native{};
+};
+// Making the temporary file: a name already taken is tried again.
+enum class Created { Ok, Exists, Failed };
+
+}  // namespace
+
 #ifdef _WIN32
 
 namespace {
@@ -161,62 +177,88 @@ bool RegularFile::seek(std::uint64_t offset)
 
 namespace {
 
-ReplaceResult replaceFileAt(const fs::path& path, std::string_view bytes,
-                            bool /*refuseReadOnly: always*/)
-{
-    const fs::path target = followLinks(path);
-    if (target.empty())
-        return ReplaceResult::Failed;
-    const DWORD oldAttributes = ::GetFileAttributesW(target.c_str());
-    // A read-only file is never replaced: Windows itself refuses the rename,
-    // Wine and some network shares would not.
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES
-        && (oldAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
-        return ReplaceResult::NotRegular;
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES && (oldAttributes & FILE_ATTRIBUTE_READONLY))
-        return ReplaceResult::ReadOnly;
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(L".");
+// A read-only file is never replaced: Windows itself refuses the rename,
+// Wine and some network shares would not.
+constexpr bool kReadOnlyAlwaysRefused = true;
 
-    fs::path temp;
-    Handle file(INVALID_HANDLE_VALUE);
-    for (int attempt = 0; attempt < 100 && !file.valid(); ++attempt) {
-        temp = folder / temporaryName();
+using OldFile = FoundFile<DWORD>;
+
+OldFile inspect(const fs::path& target)
+{
+    OldFile old;
+    old.native = ::GetFileAttributesW(target.c_str());
+    if (old.native == INVALID_FILE_ATTRIBUTES)
+        return old;
+    old.state = (old.native & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))
+                    ? FileState::NotRegular
+                    : FileState::Regular;
+    old.writable = (old.native & FILE_ATTRIBUTE_READONLY) == 0;
+    return old;
+}
+
+class NewFile {
+public:
+    Created create(const fs::path& path, const OldFile&)
+    {
         // The new file takes the folder's inherited permissions, as the
         // old one did when it was made there.
-        HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS)
-            return ReplaceResult::Failed;
-        file.reset(h);
+        file_.reset(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file_.valid()) {
+            path_ = path;
+            return Created::Ok;
+        }
+        return ::GetLastError() == ERROR_FILE_EXISTS ? Created::Exists : Created::Failed;
     }
-    if (!file.valid())
-        return ReplaceResult::Failed;
-
-    bool ok = true;
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-        const DWORD want = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
-        DWORD written = 0;
-        ok = ::WriteFile(file.get(), bytes.data() + done, want, &written, nullptr) && written > 0;
-        done += written;
+    bool write(std::string_view bytes)
+    {
+        while (!bytes.empty()) {
+            const DWORD want = static_cast<DWORD>(std::min(bytes.size(), kChunk));
+            DWORD written = 0;
+            if (!::WriteFile(file_.get(), bytes.data(), want, &written, nullptr) || written == 0)
+                return false;
+            bytes.remove_prefix(written);
+        }
+        return true;
     }
-    ok = ok && ::FlushFileBuffers(file.get());
-    ok = file.close() && ok;
-    if (ok && oldAttributes != INVALID_FILE_ATTRIBUTES) {
+    bool finish(const OldFile& old)
+    {
+        if (!::FlushFileBuffers(file_.get()) || !file_.close())
+            return false;
         // Hidden, system and archive marks go with the file; read-only is
         // left for the rename to honour.
-        const DWORD keep = oldAttributes
-                           & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
-                              | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+        const DWORD keep =
+            old.state == FileState::Regular
+                ? old.native
+                      & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
+                         | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)
+                : 0;
         if (keep)
-            ::SetFileAttributesW(temp.c_str(), keep);
+            ::SetFileAttributesW(path_.c_str(), keep);
+        return true;
     }
-    ok = ok
-         && ::MoveFileExW(temp.c_str(), target.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok)
-        ::DeleteFileW(temp.c_str());
-    return ok ? ReplaceResult::Ok : ReplaceResult::Failed;
+    void close() { file_.close(); }
+
+private:
+    Handle file_{INVALID_HANDLE_VALUE};
+    fs::path path_;
+};
+
+bool renameOver(const fs::path& from, const fs::path& to)
+{
+    return ::MoveFileExW(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+           != 0;
+}
+
+void removeFile(const fs::path& path)
+{
+    ::DeleteFileW(path.c_str());
+}
+
+// MOVEFILE_WRITE_THROUGH has the rename on the disk already.
+void syncFolder(const fs::path&)
+{
 }
 
 }  // namespace
@@ -359,58 +401,75 @@ bool RegularFile::seek(std::uint64_t offset)
 
 namespace {
 
-ReplaceResult replaceFileAt(const fs::path& path, std::string_view bytes, bool refuseReadOnly)
+// Whether a read-only file may be replaced is the caller's to say: the
+// folder's write permission is what the rename asks for.
+constexpr bool kReadOnlyAlwaysRefused = false;
+
+using OldFile = FoundFile<struct stat>;
+
+OldFile inspect(const fs::path& target)
 {
-    const fs::path target = followLinks(path);
-    if (target.empty())
-        return ReplaceResult::Failed;
-    struct stat old {};
-    const bool existed = ::stat(target.c_str(), &old) == 0;
-    if (!existed && errno != ENOENT)
-        return ReplaceResult::Failed;
-    if (existed && !S_ISREG(old.st_mode))
-        return ReplaceResult::NotRegular;
-    if (existed && refuseReadOnly && !writeBitSet(old))
-        return ReplaceResult::ReadOnly;
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    OldFile old;
+    if (::stat(target.c_str(), &old.native) != 0) {
+        old.state = errno == ENOENT ? FileState::Missing : FileState::Unknown;
+        return old;
+    }
+    old.state = S_ISREG(old.native.st_mode) ? FileState::Regular : FileState::NotRegular;
+    old.writable = writeBitSet(old.native);
+    return old;
+}
 
-    fs::path temp;
-    Descriptor fd;
-    for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
-        temp = folder / temporaryName();
+class NewFile {
+public:
+    Created create(const fs::path& path, const OldFile& old)
+    {
         // A new file gets 0666 less the umask, as any file the user makes;
-        // a replacement starts private and takes the old file's bits below.
-        fd.reset(
-            ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existed ? 0600 : 0666));
-        if (fd.get() < 0 && errno != EEXIST)
-            return ReplaceResult::Failed;
+        // a replacement starts private and takes the old file's bits in
+        // finish().
+        const mode_t mode = old.state == FileState::Regular ? 0600 : 0666;
+        fd_.reset(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        if (fd_.get() >= 0)
+            return Created::Ok;
+        return errno == EEXIST ? Created::Exists : Created::Failed;
     }
-    if (fd.get() < 0)
-        return ReplaceResult::Failed;
+    bool write(std::string_view bytes) { return writeAll(fd_.get(), bytes); }
+    bool finish(const OldFile& old)
+    {
+        if (old.state == FileState::Regular) {
+            // Owner and group first: changing them may clear the set-id bits.
+            // Only root may give a file away; a member of the old group can
+            // still keep the group.
+            if (::fchown(fd_.get(), old.native.st_uid, old.native.st_gid) != 0)
+                (void)::fchown(fd_.get(), static_cast<uid_t>(-1), old.native.st_gid);
+            // File systems without permissions (a FAT stick) refuse; the file
+            // then stays private, the safe side.
+            (void)::fchmod(fd_.get(), old.native.st_mode & 07777);
+        }
+        const bool synced = ::fsync(fd_.get()) == 0;
+        return fd_.close() && synced;
+    }
+    void close() { fd_.close(); }
 
-    bool ok = writeAll(fd.get(), bytes);
-    if (ok && existed) {
-        // Owner and group first: changing them may clear the set-id bits.
-        // Only root may give a file away; a member of the old group can
-        // still keep the group.
-        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0)
-            (void)::fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
-        // File systems without permissions (a FAT stick) refuse; the file
-        // then stays private, the safe side.
-        (void)::fchmod(fd.get(), old.st_mode & 07777);
-    }
-    ok = ok && ::fsync(fd.get()) == 0;
-    ok = fd.close() && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return ReplaceResult::Failed;
-    }
-    // The rename itself reaches the disk with the folder.
+private:
+    Descriptor fd_;
+};
+
+bool renameOver(const fs::path& from, const fs::path& to)
+{
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void removeFile(const fs::path& path)
+{
+    ::unlink(path.c_str());
+}
+
+// The rename itself reaches the disk with the folder.
+void syncFolder(const fs::path& folder)
+{
     Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         (void)::fsync(dir.get());
-    return ReplaceResult::Ok;
 }
 
 }  // namespace
@@ -467,6 +526,48 @@ ReadResult readRegularFile(const fs::path& path, std::string& bytes)
         return opened;
     return file.readAll(bytes, SIZE_MAX) ? ReadResult::Ok : ReadResult::Failed;
 }
+
+namespace {
+
+// Written beside the old file, made durable, then renamed over it: a
+// failure at any step leaves the old file as it was.
+ReplaceResult replaceFileAt(const fs::path& path, std::string_view bytes, bool refuseReadOnly)
+{
+    const fs::path target = followLinks(path);
+    if (target.empty())
+        return ReplaceResult::Failed;
+    const OldFile old = inspect(target);
+    if (old.state == FileState::Unknown)
+        return ReplaceResult::Failed;
+    if (old.state == FileState::NotRegular)
+        return ReplaceResult::NotRegular;
+    if (old.state == FileState::Regular && (refuseReadOnly || kReadOnlyAlwaysRefused)
+        && !old.writable)
+        return ReplaceResult::ReadOnly;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+
+    fs::path temp;
+    NewFile file;
+    for (int attempt = 0;; ++attempt) {
+        if (attempt == 100)
+            return ReplaceResult::Failed;
+        temp = folder / temporaryName();
+        const Created created = file.create(temp, old);
+        if (created == Created::Ok)
+            break;
+        if (created == Created::Failed)
+            return ReplaceResult::Failed;
+    }
+    if (!file.write(bytes) || !file.finish(old) || !renameOver(temp, target)) {
+        file.close();  // Windows removes no file that is still open
+        removeFile(temp);
+        return ReplaceResult::Failed;
+    }
+    syncFolder(folder);
+    return ReplaceResult::Ok;
+}
+
+}  // namespace
 
 bool replaceFile(const fs::path& path, std::string_view bytes)
 {

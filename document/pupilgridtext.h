@@ -10,11 +10,11 @@
 #include <string>
 
 // Cell colours, 0x00BBGGRR.
-inline constexpr std::uint32_t kKolorCzerwony = 0x0000FF;
-inline constexpr std::uint32_t kKolorAqua = 0xFFFF00;
-inline constexpr std::uint32_t kKolorNiebieski = 0xFF0000;
-inline constexpr std::uint32_t kKolorLime = 0x00FF00;
-inline constexpr std::uint32_t kKolorBialy = 0xFFFFFF;
+inline constexpr std::uint32_t kColorRed = 0x0000FF;
+inline constexpr std::uint32_t kColorAqua = 0xFFFF00;
+inline constexpr std::uint32_t kColorBlue = 0xFF0000;
+inline constexpr std::uint32_t kColorLime = 0x00FF00;
+inline constexpr std::uint32_t kColorWhite = 0xFFFFFF;
 
 struct PupilGridText {
     std::string text;                    // Windows-1250

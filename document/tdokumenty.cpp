@@ -4,7 +4,7 @@ namespace {
 TDok newPupil(std::size_t phraseCount)
 {
     TDok d;
-    d.wartosci.resize(phraseCount);
+    d.values.resize(phraseCount);
     return d;
 }
 }  // namespace

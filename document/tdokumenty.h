@@ -8,7 +8,7 @@
 
 // One pupil: value j belongs to phrase j.
 struct TDok {
-    TFrazy wartosci;
+    TFrazy values;
 
     bool operator==(const TDok&) const = default;
 };
@@ -19,8 +19,8 @@ public:
     bool empty() const { return pupils_.empty(); }
     TDok& operator[](std::size_t i) { return pupils_[i]; }
     const TDok& operator[](std::size_t i) const { return pupils_[i]; }
-    TFra& value(std::size_t i, std::size_t j) { return pupils_[i].wartosci[j]; }
-    const TFra& value(std::size_t i, std::size_t j) const { return pupils_[i].wartosci[j]; }
+    TFra& value(std::size_t i, std::size_t j) { return pupils_[i].values[j]; }
+    const TFra& value(std::size_t i, std::size_t j) const { return pupils_[i].values[j]; }
 
     // A new pupil holds phraseCount default records. Always succeeds.
     void insert(std::size_t p, std::size_t phraseCount);

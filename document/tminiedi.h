@@ -15,7 +15,7 @@ struct CellId {
 };
 
 struct TMiniEdi {
-    static constexpr std::size_t kMaxTekst = 99;
+    static constexpr std::size_t kMaxTextLength = 99;
 
     CellId komorka;
     std::string tekst;  // the number text being typed

@@ -3,9 +3,8 @@
 
 #include <cstdint>
 
+// Whether there is unsaved work is the edit history's to say
+// (DocumentEditor::isModified), in one place: it is no byte of its own here.
 struct TOgolne {
-    std::uint8_t zmiany = 0;  // modified flag: 1 after any change, 0 after a read
-    std::int8_t wersja = 0;   // version byte of the last class file read
-
-    bool modified() const { return zmiany != 0; }
+    std::int8_t wersja = 0;  // version byte of the last class file read
 };

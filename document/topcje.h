@@ -7,7 +7,7 @@
 #include <string>
 
 inline constexpr int kWordingCount = 21;
-inline constexpr int kPierwszyTekstCtrl = 11;  // wording shown by Ctrl+0
+inline constexpr int kFirstCtrlDigitWording = 11;  // wording shown by Ctrl+0
 
 struct TOpcje {
     std::int32_t left = 0;      // shift right, mm

@@ -7,12 +7,6 @@
 DocumentEditor::DocumentEditor(Document& document, QObject* parent)
     : QObject(parent), document_(document)
 {
-    // The document's flag byte is written from the stack's clean state,
-    // which alone says whether there is unsaved work.
-    connect(&stack_, &QUndoStack::cleanChanged, this, [this] { syncModified(); });
-    // Whatever the document held before, its history starts here.
-    if (document_.ogolne().modified())
-        stack_.resetClean();
 }
 
 DocumentEditor::~DocumentEditor() = default;
@@ -23,11 +17,6 @@ void DocumentEditor::push(EditCommand* command)
     // The push runs redo(), the one place a command is applied.
     if (owned->changesAnything(document_))
         stack_.push(owned.release());
-}
-
-void DocumentEditor::syncModified()
-{
-    document_.setModified(isModified());
 }
 
 // ---- Undoable steps -----------------------------------------------------------
@@ -110,7 +99,6 @@ void DocumentEditor::takeOver(ClassFileContents&& read)
     document_.takeOver(std::move(read));
     stack_.clear();     // does nothing to an empty history ...
     stack_.setClean();  // ... so the read state is made the saved one here
-    syncModified();
     emit changed({DocumentChange::Whole, {}});
 }
 
@@ -124,7 +112,6 @@ void DocumentEditor::newDocument()
         stack_.resetClean();  // Nowy does not make unsaved work saved
     else
         stack_.setClean();
-    syncModified();
     emit changed({DocumentChange::Whole, {}});
 }
 
@@ -132,5 +119,4 @@ void DocumentEditor::markSaved()
 {
     endTyping();
     stack_.setClean();
-    syncModified();
 }

@@ -24,8 +24,7 @@ public:
 
     const Document& document() const { return document_; }
     QUndoStack& undoStack() { return stack_; }
-    // Unsaved work: the stack's clean state, which the document's flag
-    // byte follows.
+    // Unsaved work: the stack's clean state, the one place it is kept.
     bool isModified() const { return !stack_.isClean(); }
 
     // ---- Undoable steps. name is what the Edycja menu shows. -----------
@@ -78,7 +77,6 @@ private:
     void announce(const DocumentChange& change) { emit changed(change); }
 
     void push(class EditCommand* command);
-    void syncModified();
 
     Document& document_;
     QUndoStack stack_;

@@ -212,10 +212,11 @@ bool SetPhrasesCommand::changesAnything(const Document& doc) const
 {
     const bool newDefinition =
         std::any_of(phrases_.begin(), phrases_.end(), [&doc](const auto& entry) {
-            return entry.first < doc.frazy().count() && !(doc.frazy()[entry.first] == entry.second);
+            return entry.first < doc.phrases().count()
+                   && !(doc.phrases()[entry.first] == entry.second);
         });
     const bool newValue = std::any_of(values_.begin(), values_.end(), [&doc](const CellEdit& e) {
-        return e.pupil < doc.dokumenty().count() && e.phrase < doc.frazy().count()
+        return e.pupil < doc.pupils().count() && e.phrase < doc.phrases().count()
                && fieldValue(doc.value(e.pupil, e.phrase), e.field) != e.value;
     });
     return newDefinition || newValue;
@@ -233,7 +234,7 @@ void SetPhrasesCommand::swap()
         const auto [low, high] = std::minmax_element(
             values_.begin(), values_.end(),
             [](const CellEdit& a, const CellEdit& b) { return a.phrase < b.phrase; });
-        const std::size_t pupils = document().dokumenty().count();
+        const std::size_t pupils = document().pupils().count();
         block = {0, low->phrase, pupils > 0 ? pupils - 1 : 0, high->phrase};
         values_ = document().setCells(std::move(values_));
         what |= DocumentChange::Values;
@@ -261,13 +262,13 @@ ImportPupilsCommand::ImportPupilsCommand(DocumentEditor& editor, const QString& 
 bool ImportPupilsCommand::changesAnything(const Document& document) const
 {
     if (replaceClass_) {
-        if (pupils_.count() != document.dokumenty().count())
+        if (pupils_.count() != document.pupils().count())
             return true;
         // Padded as the document pads them, before comparing.
         for (std::size_t x = 0; x < pupils_.count(); ++x) {
             TDok pupil = pupils_[x];
-            pupil.wartosci.resize(document.frazy().count());
-            if (!(pupil == document.dokumenty()[x]))
+            pupil.values.resize(document.phrases().count());
+            if (!(pupil == document.pupils()[x]))
                 return true;
         }
         return false;
@@ -282,7 +283,7 @@ void ImportPupilsCommand::apply()
     } else {
         edits_ = document().setCells(std::move(edits_));
         for (TDok& pupil : added_)
-            document().insertPupil(document().dokumenty().count(), std::move(pupil));
+            document().insertPupil(document().pupils().count(), std::move(pupil));
     }
     announce({DocumentChange::Pupils | DocumentChange::Values, wholeClass()});
 }
@@ -292,7 +293,7 @@ void ImportPupilsCommand::revert()
     if (replaceClass_) {
         pupils_ = document().replacePupils(std::move(pupils_));
     } else {
-        const std::size_t count = document().dokumenty().count();
+        const std::size_t count = document().pupils().count();
         const std::size_t first = count - std::min(count, added_.size());
         for (std::size_t x = first; x < count; ++x)
             added_[x - first] = *document().removePupil(first);
@@ -303,8 +304,8 @@ void ImportPupilsCommand::revert()
 
 CellBlock ImportPupilsCommand::wholeClass()
 {
-    const std::size_t pupils = document().dokumenty().count();
-    const std::size_t phrases = document().frazy().count();
+    const std::size_t pupils = document().pupils().count();
+    const std::size_t phrases = document().phrases().count();
     return {0, 0, pupils > 0 ? pupils - 1 : 0, phrases > 0 ? phrases - 1 : 0};
 }
 
@@ -317,7 +318,7 @@ OptionsCommand::OptionsCommand(DocumentEditor& editor, TOpcje options)
 
 bool OptionsCommand::changesAnything(const Document& document) const
 {
-    return !(options_ == document.opcje());
+    return !(options_ == document.options());
 }
 
 void OptionsCommand::swap()

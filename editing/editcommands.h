@@ -89,7 +89,7 @@ struct PupilList {
     using Item = TDok;
     static constexpr DocumentChange::What kChange = DocumentChange::Pupils;
     static QString stepName(ListAction action);
-    static std::size_t count(const Document& document) { return document.dokumenty().count(); }
+    static std::size_t count(const Document& document) { return document.pupils().count(); }
     static void add(Document& document, std::size_t p) { document.addPupil(p); }
     static void insert(Document& document, std::size_t p, Item item)
     {
@@ -105,7 +105,7 @@ struct PhraseList {
     using Item = PhraseColumn;  // the phrase with every pupil's value of it
     static constexpr DocumentChange::What kChange = DocumentChange::Phrases;
     static QString stepName(ListAction action);
-    static std::size_t count(const Document& document) { return document.frazy().count(); }
+    static std::size_t count(const Document& document) { return document.phrases().count(); }
     static void add(Document& document, std::size_t p) { document.addPhrase(p); }
     static void insert(Document& document, std::size_t p, Item item)
     {

@@ -150,7 +150,7 @@ public:
     bool NastepneZaznaczone(int& x, int& y);
 
     // ---- Layout block stored inside class files. ----------------------------
-    GridLayout uklad() const;
+    GridLayout gridLayout() const;
     void applyLayout(const GridLayout& layout);
     // Reads exactly one block; a short or corrupt one throws EKolmoError(ErrorCode::ReadFailed)
     // and leaves the grid as it was.

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <ostream>
 
-GridLayout TCellEdi::uklad() const
+GridLayout TCellEdi::gridLayout() const
 {
     GridLayout g;
     const QFont f = font();
@@ -90,7 +90,7 @@ void TCellEdi::CzytajUklad(std::istream& in)
 
 void TCellEdi::ZapiszUklad(std::ostream& out) const
 {
-    const std::string block = writeGridLayout(uklad());
+    const std::string block = writeGridLayout(gridLayout());
     out.write(block.data(), std::streamsize(block.size()));
     if (!out)
         throw EKolmoError(ErrorCode::WriteFailed);

@@ -30,12 +30,12 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc,
     std::vector<std::size_t> printed;
     printed.reserve(pupils.size());
     for (std::size_t pupil : pupils)
-        if (pupil < doc.dokumenty().count())
+        if (pupil < doc.pupils().count())
             printed.push_back(pupil);
     if (printed.empty())
         return 0;
-    if (!sheetSizeUsable(doc.opcje()))
-        throw EKolmoError(ErrorCode::PrintFailed, sheetSizeProblem(doc.opcje()));
+    if (!sheetSizeUsable(doc.options()))
+        throw EKolmoError(ErrorCode::PrintFailed, sheetSizeProblem(doc.options()));
     if (!canPrintOn(printer))
         throw EKolmoError(ErrorCode::PrintFailed);
     if (const QString problem = outputFileProblem(printer); !problem.isEmpty())
@@ -45,13 +45,13 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc,
     printer.setFullPage(true);
 
     // One renderer for the job: a picture on every card is read once.
-    CertificateRenderer renderer(doc.frazy(), doc.dokumenty(), doc.opcje(), programFolder);
+    CertificateRenderer renderer(doc.phrases(), doc.pupils(), doc.options(), programFolder);
     QPainter painter;
     if (!painter.begin(&printer))
         throw EKolmoError(ErrorCode::PrintFailed);
     const auto copies = static_cast<std::size_t>(std::clamp(options.copies, 1, kMostCopies));
     const std::size_t sheets = printed.size() * copies;
-    const QSizeF sheetMm(doc.opcje().width, doc.opcje().height);
+    const QSizeF sheetMm(doc.options().width, doc.options().height);
     const double pixelsPerMm = surfacePixelsPerInch(printer) / 25.4;
     try {
         std::size_t done = 0;

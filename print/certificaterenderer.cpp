@@ -62,7 +62,7 @@ std::vector<PlacedElement> CertificateRenderer::layoutPage(const QPaintDevice& d
     clipWidthPx = std::max(clipWidthPx, 0);
     clipHeightPx = std::max(clipHeightPx, 0);
     const int dpi = surfacePixelsPerInch(device);
-    const TFrazy& values = pupils_[pupil].wartosci;
+    const TFrazy& values = pupils_[pupil].values;
     averagePupil_.reset();  // the grades may have changed since the last page
 
     for (std::size_t j = 0; j < phrases_.count(); ++j) {

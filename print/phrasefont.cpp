@@ -31,15 +31,3 @@ PhraseFont fontFromPhrase(const TFra& phrase, double scale)
                       phrase.strikeout != 0);
     return result;
 }
-
-void readFontIntoPhrase(const QFont& font, const QColor& color, TFra& phrase)
-{
-    phrase.fontName = cp1250FromQString(font.family(), Unmappable::Question);
-    phrase.fontSize =
-        font.pointSize() > 0 ? font.pointSize() : static_cast<int>(std::lround(font.pointSizeF()));
-    phrase.fontColor = fromQColor(color);
-    phrase.bold = font.bold() ? 1 : 0;
-    phrase.italic = font.italic() ? 1 : 0;
-    phrase.underline = font.underline() ? 1 : 0;
-    phrase.strikeout = font.strikeOut() ? 1 : 0;
-}

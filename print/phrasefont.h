@@ -24,7 +24,3 @@ void setFontFromPhrase(PhraseFont& target, const std::string& name, int sizePt,
 // The font of a phrase, its size multiplied by scale and truncated when the
 // scale is not 1.0 (the preview).
 PhraseFont fontFromPhrase(const TFra& phrase, double scale = 1.0);
-
-// The reverse, for the phrase editor's font dialog: name, size, colour and
-// the four flags are written into the phrase; nothing else changes.
-void readFontIntoPhrase(const QFont& font, const QColor& color, TFra& phrase);

@@ -72,11 +72,6 @@ private:
 
 }  // namespace
 
-std::optional<QImage> decodeWholePicture(const QString& path)
-{
-    return decodeWholePicture(std::filesystem::path(QFile::encodeName(path).toStdString()));
-}
-
 std::optional<QImage> decodeWholePicture(const std::filesystem::path& path)
 {
     PictureFile file;

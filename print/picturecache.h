@@ -46,5 +46,4 @@ private:
 // out with black rows).
 // The file is found by the bytes of its name, so a name in any encoding is
 // read; only regular files are opened.
-std::optional<QImage> decodeWholePicture(const QString& path);
 std::optional<QImage> decodeWholePicture(const std::filesystem::path& path);

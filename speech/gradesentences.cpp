@@ -30,8 +30,8 @@ QString gradeSentence(const QString& subject, const QString& said)
 
 QStringList gradeSentences(const Document& doc, std::size_t pupil)
 {
-    const TFrazy& phrases = doc.frazy();
-    const TDokumenty& pupils = doc.dokumenty();
+    const TFrazy& phrases = doc.phrases();
+    const TDokumenty& pupils = doc.pupils();
     if (pupil >= pupils.count())
         return {};
 
@@ -59,7 +59,7 @@ QStringList gradeSentences(const Document& doc, std::size_t pupil)
                 sentences << gradeSentence(subject, QStringLiteral("brak oceny"));
             continue;
         }
-        const QString wording = spoken(gradeWording(doc.opcje(), grade));
+        const QString wording = spoken(gradeWording(doc.options(), grade));
         sentences << gradeSentence(subject,
                                    wording.isEmpty() ? QStringLiteral("brak oceny") : wording);
     }

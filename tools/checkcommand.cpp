@@ -110,7 +110,7 @@ int runCheckCommand(const std::vector<std::string>& args)
         contents = readClassReporting(a.input);
         if (!contents)
             return kExitError;
-        pupils = choosePupils(a.pupils, contents->dokumenty.count());
+        pupils = choosePupils(a.pupils, contents->pupils.count());
     } catch (const UsageError& e) {
         std::cerr << "wkz check: " << e.problem << "\n" << kCheckUsage;
         return kExitUsage;
@@ -120,18 +120,18 @@ int runCheckCommand(const std::vector<std::string>& args)
         const std::unique_ptr<Speller> speller = Speller::openPolish();
         if (!speller)
             std::cerr << "wkz check: no Polish dictionary (hunspell-pl); spelling not checked\n";
-        ClassCheck check(contents->frazy, contents->dokumenty, contents->opcje,
+        ClassCheck check(contents->phrases, contents->pupils, contents->options,
                          a.picturesFolder.value_or(programFolder()), speller.get());
         int found = 0;
         for (const std::size_t pupil : pupils) {
-            const QString name = pupilName(contents->frazy, contents->dokumenty, pupil);
+            const QString name = pupilName(contents->phrases, contents->pupils, pupil);
             for (const Finding& f : check.checkPupil(pupil, a.page)) {
                 const bool group = f.kind == FindingKind::Groups;
                 if (group && !a.groups)
                     continue;
                 found += group ? 0 : 1;
                 const std::string phrase =
-                    f.phrase ? cp1250::toUtf8(contents->frazy[*f.phrase].name) : std::string();
+                    f.phrase ? cp1250::toUtf8(contents->phrases[*f.phrase].name) : std::string();
                 std::cout << pupil + 1 << '\t' << field(name) << '\t'
                           << field(QString::fromStdString(phrase)) << '\t' << field(f.text) << '\n';
             }

@@ -353,17 +353,17 @@ std::string classToJson(const ClassFileContents& c)
     j.integer(int(c.version));
     j.out += ",\n  ";
     j.key("phrases", true);
-    writeRecords(j, c.frazy, "    ");
+    writeRecords(j, c.phrases, "    ");
     j.out += ",\n  ";
     j.key("pupils", true);
     j.out += '[';
-    for (std::size_t i = 0; i < c.dokumenty.count(); ++i) {
+    for (std::size_t i = 0; i < c.pupils.count(); ++i) {
         j.out += i ? ",\n    " : "\n    ";
-        writeRecords(j, c.dokumenty[i].wartosci, "      ");
+        writeRecords(j, c.pupils[i].values, "      ");
     }
     j.out += "],\n  ";
     j.key("options", true);
-    writeObject(j, c.opcje);
+    writeObject(j, c.options);
     j.out += ",\n  ";
     j.key("windows", true);
     j.out += '{';
@@ -401,7 +401,7 @@ ClassFileContents classFromJson(const std::string& utf8)
     const QJsonObject o = json.object();
     ClassFileContents c;
     c.version = 0;  // the writer puts down its own version byte
-    take(o, root, "phrases", c.frazy, readRecords);
+    take(o, root, "phrases", c.phrases, readRecords);
     if (const auto it = o.constFind(QLatin1String("pupils")); it != o.constEnd()) {
         const JsonIn where = root.at("pupils");
         const QJsonArray pupils = where.array(*it);
@@ -410,15 +410,15 @@ ClassFileContents classFromJson(const std::string& utf8)
             TDok values{readRecords(pupil, pupils[i])};
             // Fewer values are padded with defaults on reading; more would
             // be dropped without a word.
-            if (values.wartosci.count() > c.frazy.count())
-                pupil.item(qsizetype(c.frazy.count()))
-                    .fail("the pupil has " + std::to_string(values.wartosci.count())
-                          + " values but the class has " + std::to_string(c.frazy.count())
+            if (values.values.count() > c.phrases.count())
+                pupil.item(qsizetype(c.phrases.count()))
+                    .fail("the pupil has " + std::to_string(values.values.count())
+                          + " values but the class has " + std::to_string(c.phrases.count())
                           + " phrases");
-            c.dokumenty.push_back(std::move(values));
+            c.pupils.push_back(std::move(values));
         }
     }
-    take(o, root, "options", c.opcje, readObject<TOpcje>);
+    take(o, root, "options", c.options, readObject<TOpcje>);
     if (const auto it = o.constFind(QLatin1String("windows")); it != o.constEnd()) {
         const JsonIn where = root.at("windows");
         const QJsonObject win = where.object(*it);

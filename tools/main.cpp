@@ -71,7 +71,7 @@ void printInfo(const std::string& path, ClassFileContents&& c)
 {
     int kinds[3] = {0, 0, 0};
     int pages[4] = {0, 0, 0, 0};
-    for (const TFra& f : c.frazy) {
+    for (const TFra& f : c.phrases) {
         if (const auto kind = static_cast<std::size_t>(f.kind); kind < 3)
             ++kinds[kind];
         if (f.page >= 0 && f.page < 4)
@@ -81,14 +81,14 @@ void printInfo(const std::string& path, ClassFileContents&& c)
               << "Version:   " << int(c.version)
               << (c.version >= kLineSpacingVersion ? "" : " (without line-spacing correction)")
               << "\n"
-              << "Elements:  " << c.frazy.count() << " (" << kinds[0] << " text, " << kinds[1]
+              << "Elements:  " << c.phrases.count() << " (" << kinds[0] << " text, " << kinds[1]
               << " grade, " << kinds[2] << " picture)\n"
               << "Pages:     " << pages[0] << " / " << pages[1] << " / " << pages[2] << " / "
               << pages[3] << " elements on pages 1-4\n"
-              << "Pupils:    " << c.dokumenty.count() << "\n"
-              << "Sheet:     " << c.opcje.width << " x " << c.opcje.height << " mm, shifted "
-              << c.opcje.left << " mm right and " << c.opcje.top << " mm down\n";
-    const auto average = overallAverage(c.frazy, c.dokumenty);
+              << "Pupils:    " << c.pupils.count() << "\n"
+              << "Sheet:     " << c.options.width << " x " << c.options.height << " mm, shifted "
+              << c.options.left << " mm right and " << c.options.top << " mm down\n";
+    const auto average = overallAverage(c.phrases, c.pupils);
     std::cout << "Average:   "
               << (average ? cp1250::toUtf8(formatNumber(*average, 2)) : std::string("none"))
               << "\n";

@@ -100,15 +100,15 @@ int runPrintCommand(const std::vector<std::string>& args)
         contents = readClassReporting(a.files.input);
         if (!contents || !outputWritable("print", a.files.output))
             return kExitError;
-        if (!sheetSizeUsable(contents->opcje)) {
-            std::cerr << "wkz print: " << sheetSizeProblem(contents->opcje) << "\n";
+        if (!sheetSizeUsable(contents->options)) {
+            std::cerr << "wkz print: " << sheetSizeProblem(contents->options) << "\n";
             return kExitError;
         }
-        if (contents->dokumenty.count() == 0) {
+        if (contents->pupils.count() == 0) {
             std::cerr << "wkz print: " << a.files.input << " holds no pupils; nothing to print\n";
             return kExitError;
         }
-        pupils = choosePupils(a.pupils, contents->dokumenty.count());
+        pupils = choosePupils(a.pupils, contents->pupils.count());
     } catch (const UsageError& e) {
         std::cerr << "wkz print: " << e.problem << "\n" << kPrintUsage;
         return kExitUsage;
@@ -117,7 +117,7 @@ int runPrintCommand(const std::vector<std::string>& args)
     return writeFileWithQt("print", QtApplicationKind::Gui, a.files.output, [&](QIODevice& out) {
         try {
             const std::vector<MissingPicture> missing = writeCertificatesPdf(
-                out, CertificatePdfJob{contents->frazy, contents->dokumenty, contents->opcje,
+                out, CertificatePdfJob{contents->phrases, contents->pupils, contents->options,
                                        pupils, a.page, a.picturesFolder.value_or(programFolder())});
             for (const MissingPicture& m : missing)
                 std::cerr << "wkz print: pupil " << m.pupil + 1 << ": picture "

@@ -116,8 +116,8 @@ void applyMap(const std::string& map, const Document& document, const SheetTable
         const QString phraseName = pair.left(equals).trimmed();
         const QString header = pair.mid(equals + 1).trimmed();
         int phrase = -1;
-        for (std::size_t j = 0; j < document.frazy().count() && phrase < 0; ++j)
-            if (matchKey(qstringFromCp1250(document.frazy()[j].name)) == matchKey(phraseName))
+        for (std::size_t j = 0; j < document.phrases().count() && phrase < 0; ++j)
+            if (matchKey(qstringFromCp1250(document.phrases()[j].name)) == matchKey(phraseName))
                 phrase = static_cast<int>(j);
         if (phrase < 0)
             throw UsageError{"--map: klasa nie ma frazy „" + phraseName.toStdString() + "”"};

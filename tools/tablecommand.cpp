@@ -159,7 +159,7 @@ int runTableCommand(const std::vector<std::string>& args)
             shapePupilGrid(grid, doc);
             QPdfWriter pdf(&out);
             pdf.setResolution(kPdfDpi);
-            pdf.setPageLayout(sheetOf(doc.opcje()));
+            pdf.setPageLayout(sheetOf(doc.options()));
             pdf.setTitle(a.title);
             pdf.setCreator(QStringLiteral("wkz"));
             const int pages = PrzygotujWydruk(grid, pdf, 0, a.options, kScreenDpi);

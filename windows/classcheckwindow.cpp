@@ -46,7 +46,7 @@ std::optional<std::vector<Finding>> runClassCheck(QWidget* parent, const Documen
                                                   const Speller* speller,
                                                   const std::vector<LostCharacters>& lost)
 {
-    ClassCheck check(document.frazy(), document.dokumenty(), document.opcje(), programFolder,
+    ClassCheck check(document.phrases(), document.pupils(), document.options(), programFolder,
                      speller);
     QProgressDialog progress(QStringLiteral("Sprawdzanie świadectw…"), QStringLiteral("Przerwij"),
                              0, static_cast<int>(scope.pupils.size()), parent);
@@ -122,10 +122,10 @@ void ClassCheckWindow::showFindings(const Document& document, const std::vector<
         if (current != f.pupil) {
             current = f.pupil;
             pupilItem = new QTreeWidgetItem(list_);
-            pupilItem->setText(
-                0, QStringLiteral("%1. %2")
-                       .arg(f.pupil + 1)
-                       .arg(pupilName(document.frazy(), document.dokumenty(), f.pupil)));
+            pupilItem->setText(0,
+                               QStringLiteral("%1. %2")
+                                   .arg(f.pupil + 1)
+                                   .arg(pupilName(document.phrases(), document.pupils(), f.pupil)));
             pupilItem->setData(0, kPupilRole, QVariant::fromValue<qulonglong>(f.pupil));
             pupilItem->setData(0, kPhraseRole, -1);
             pupilItem->setExpanded(true);
@@ -137,8 +137,8 @@ void ClassCheckWindow::showFindings(const Document& document, const std::vector<
         ++count;
         withFindings.insert(f.pupil);
         auto* item = new QTreeWidgetItem(pupilItem);
-        if (f.phrase && *f.phrase < document.frazy().count())
-            item->setText(0, qstringFromCp1250(document.frazy()[*f.phrase].name));
+        if (f.phrase && *f.phrase < document.phrases().count())
+            item->setText(0, qstringFromCp1250(document.phrases()[*f.phrase].name));
         item->setText(1, f.text);
         item->setData(0, kPupilRole, QVariant::fromValue<qulonglong>(f.pupil));
         item->setData(0, kPhraseRole, f.phrase ? static_cast<int>(*f.phrase) : -1);

@@ -196,7 +196,7 @@ bool Tffwfrazy::eventFilter(QObject* watched, QEvent* event)
         const bool byMouse = menuEvent->reason() == QContextMenuEvent::Mouse;
         const QModelIndex index = grid_->indexAt(menuEvent->pos());
         const int column = byMouse ? index.column() : grid_->PozX();
-        if (column == kKolNazwa) {
+        if (column == kColumnName) {
             if (byMouse && index.isValid() && !grid_->selectedRange().contains(1, index.row() + 1))
                 grid_->setPozY(index.row());
             const QPoint at =

@@ -33,7 +33,7 @@
 
 namespace {
 
-const QString kZapisacZmiany = QStringLiteral("Zapisać zmiany na dysku?");
+const QString kSaveChangesQuestion = QStringLiteral("Zapisać zmiany na dysku?");
 
 }  // namespace
 
@@ -108,8 +108,8 @@ void Tffwmain::connectWindows()
 void Tffwmain::applyGridSize()
 {
     const Document& doc = context_.document();
-    const auto pupils = static_cast<int>(doc.dokumenty().count());
-    const auto phrases = static_cast<int>(doc.frazy().count());
+    const auto pupils = static_cast<int>(doc.pupils().count());
+    const auto phrases = static_cast<int>(doc.phrases().count());
     // Without a pupil or a phrase there is no card: preview and printing,
     // by button and by menu or Ctrl+P alike, wait for both.
     const bool printable = pupils > 0 && phrases > 0;
@@ -187,12 +187,12 @@ bool Tffwmain::longTextEnabled() const
 int Tffwmain::currentPupil() const
 {
     const int x = grid_->PozX();
-    return x < static_cast<int>(context_.document().dokumenty().count()) ? x : -1;
+    return x < static_cast<int>(context_.document().pupils().count()) ? x : -1;
 }
 
 std::vector<std::size_t> Tffwmain::selectedPupils()
 {
-    const auto pupils = context_.document().dokumenty().count();
+    const auto pupils = context_.document().pupils().count();
     std::vector<std::size_t> selected;
     grid_->StartZaznaczenia(1);
     int x = 0;
@@ -241,9 +241,9 @@ void Tffwmain::changeEvent(QEvent* event)
 
 bool Tffwmain::askToSave(const QString& title)
 {
-    if (!context_.document().ogolne().modified())
+    if (!context_.editor().isModified())
         return true;
-    switch (context_.dialogs().question(this, title, kZapisacZmiany)) {
+    switch (context_.dialogs().question(this, title, kSaveChangesQuestion)) {
     case QMessageBox::Yes:
         // A save that did not happen (cancelled, failed) must not lose the work.
         return context_.closa().save();
@@ -316,12 +316,12 @@ void Tffwmain::computeAverages()
 {
     const Document& doc = context_.document();
     std::vector<CellEdit> edits;
-    for (std::size_t j = 0; j < doc.frazy().count(); ++j) {
-        if (taggedRole(doc.frazy()[j]) != PhraseRole::Average)
+    for (std::size_t j = 0; j < doc.phrases().count(); ++j) {
+        if (taggedRole(doc.phrases()[j]) != PhraseRole::Average)
             continue;
-        for (std::size_t x = 0; x < doc.dokumenty().count(); ++x)
+        for (std::size_t x = 0; x < doc.pupils().count(); ++x)
             edits.push_back(
-                {x, j, ValueField::Text, printedText(doc.frazy(), doc.dokumenty(), x, j)});
+                {x, j, ValueField::Text, printedText(doc.phrases(), doc.pupils(), x, j)});
     }
     if (edits.empty()) {
         setStatusText(QStringLiteral("Żadna fraza nie jest wyliczaną średnią (w edytorze fraz: "
@@ -339,10 +339,10 @@ void Tffwmain::computeAverages()
 void Tffwmain::selectDistinction()
 {
     const Document& doc = context_.document();
-    const std::vector<bool> expected = gradesExpected(doc.frazy(), doc.dokumenty());
+    const std::vector<bool> expected = gradesExpected(doc.phrases(), doc.pupils());
     std::vector<std::size_t> pupils;
-    for (std::size_t x = 0; x < doc.dokumenty().count(); ++x)
-        if (pupilGroups(doc.frazy(), doc.dokumenty(), x, expected).distinction)
+    for (std::size_t x = 0; x < doc.pupils().count(); ++x)
+        if (pupilGroups(doc.phrases(), doc.pupils(), x, expected).distinction)
             pupils.push_back(x);
     if (pupils.empty()) {
         setStatusText(QStringLiteral("Żaden uczeń nie ma wyróżnienia."));
@@ -357,7 +357,7 @@ void Tffwmain::selectDistinction()
                           .arg(numbers.join(QStringLiteral(", "))));
         return;
     }
-    const int rows = static_cast<int>(doc.frazy().count());
+    const int rows = static_cast<int>(doc.phrases().count());
     grid_->selectRange(GridRect{static_cast<int>(pupils.front()) + 1, 1,
                                 static_cast<int>(pupils.back()) + 1, std::max(rows, 1)});
     setStatusText(QStringLiteral("Zaznaczono uczniów z wyróżnieniem: %1").arg(pupils.size()));
@@ -382,7 +382,7 @@ void Tffwmain::removePupil()
 void Tffwmain::editPhrases()
 {
     const int y = grid_->PozY();
-    const auto phrases = static_cast<int>(context_.document().frazy().count());
+    const auto phrases = static_cast<int>(context_.document().phrases().count());
     emit phraseEditorRequested(y < phrases ? y : 0);
 }
 

@@ -69,7 +69,7 @@ void Tffwmain::importSheetFile(const QString& path)
 void Tffwmain::importFrom(const QString& fileName, ImportSource source)
 {
     const Document& doc = context_.document();
-    if (doc.frazy().count() == 0) {
+    if (doc.phrases().count() == 0) {
         sheetProblem(kImportTitle, QStringLiteral("Klasa nie ma fraz: najpierw otwórz klasę albo "
                                                   "dodaj frazy w edytorze fraz."));
         return;
@@ -129,11 +129,11 @@ void Tffwmain::exportSheet()
                                        : problem);
         return;
     }
-    setStatusText(QStringLiteral("Wyeksportowano %1 do arkusza: %2")
-                      .arg(polishCount(static_cast<long long>(doc.dokumenty().count()),
-                                       QStringLiteral("ucznia"), QStringLiteral("uczniów"),
-                                       QStringLiteral("uczniów")),
-                           path));
+    setStatusText(
+        QStringLiteral("Wyeksportowano %1 do arkusza: %2")
+            .arg(polishCount(static_cast<long long>(doc.pupils().count()), QStringLiteral("ucznia"),
+                             QStringLiteral("uczniów"), QStringLiteral("uczniów")),
+                 path));
 }
 
 void Tffwmain::pasteTransposed()

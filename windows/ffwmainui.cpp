@@ -166,53 +166,54 @@ void Tffwmain::buildMenus()
     };
     const QKeySequence none;
 
-    QMenu* pliki = bar->addMenu(QStringLiteral("&Pliki"));
-    pliki->setObjectName(QStringLiteral("Pliki1"));
-    newAction_ = addCommand(*pliki, "Nowy1", QStringLiteral("&Nowy"), none, &Tffwmain::newDocument);
-    pliki->addSeparator();
+    QMenu* filesMenu = bar->addMenu(QStringLiteral("&Pliki"));
+    filesMenu->setObjectName(QStringLiteral("Pliki1"));
+    newAction_ =
+        addCommand(*filesMenu, "Nowy1", QStringLiteral("&Nowy"), none, &Tffwmain::newDocument);
+    filesMenu->addSeparator();
     openAction_ =
-        addCommand(*pliki, "Odczytaj1", QStringLiteral("&Odczytaj"), none, &Tffwmain::openFile);
-    pliki->addAction(toolCommands_[kSave]);
-    saveAsAction_ = addCommand(*pliki, "Zapiszpodnownazw1",
+        addCommand(*filesMenu, "Odczytaj1", QStringLiteral("&Odczytaj"), none, &Tffwmain::openFile);
+    filesMenu->addAction(toolCommands_[kSave]);
+    saveAsAction_ = addCommand(*filesMenu, "Zapiszpodnownazw1",
                                QStringLiteral("Z&apisz pod nową nazwą"), none, &Tffwmain::saveAs);
-    pliki->addSeparator();
-    addCommand(*pliki, "Importujzarkusza1", QStringLiteral("&Importuj z arkusza…"), none,
+    filesMenu->addSeparator();
+    addCommand(*filesMenu, "Importujzarkusza1", QStringLiteral("&Importuj z arkusza…"), none,
                &Tffwmain::importSheet);
-    addCommand(*pliki, "Eksportujdoarkusza1", QStringLiteral("&Eksportuj do arkusza…"), none,
+    addCommand(*filesMenu, "Eksportujdoarkusza1", QStringLiteral("&Eksportuj do arkusza…"), none,
                &Tffwmain::exportSheet);
-    pliki->addSeparator();
-    addCommand(*pliki, "Rozmnnaposzczeglneoddziay1",
+    filesMenu->addSeparator();
+    addCommand(*filesMenu, "Rozmnnaposzczeglneoddziay1",
                QStringLiteral("&Rozmnóż na poszczególne oddziały"), none,
                &Tffwmain::makePerTeacherFiles);
-    pliki->addSeparator();
-    pliki->addAction(toolCommands_[kPrintSelected]);
-    pliki->addSeparator();
-    pliki->addAction(toolCommands_[kClose]);
+    filesMenu->addSeparator();
+    filesMenu->addAction(toolCommands_[kPrintSelected]);
+    filesMenu->addSeparator();
+    filesMenu->addAction(toolCommands_[kClose]);
 
-    QMenu* edycja = bar->addMenu(QStringLiteral("&Edycja"));
-    edycja->setObjectName(QStringLiteral("Edycja1"));
-    buildUndoCommands(*edycja);
-    selectAllAction_ = addCommand(*edycja, "Zaznaczwszystko1", QStringLiteral("Zaznacz &wszystko"),
-                                  none, &Tffwmain::selectAll);
-    edycja->addSeparator();
-    addCommand(*edycja, "Wklejzzamiana1", QStringLiteral("W&klej z zamianą wierszy i kolumn"),
+    QMenu* editMenu = bar->addMenu(QStringLiteral("&Edycja"));
+    editMenu->setObjectName(QStringLiteral("Edycja1"));
+    buildUndoCommands(*editMenu);
+    selectAllAction_ = addCommand(*editMenu, "Zaznaczwszystko1",
+                                  QStringLiteral("Zaznacz &wszystko"), none, &Tffwmain::selectAll);
+    editMenu->addSeparator();
+    addCommand(*editMenu, "Wklejzzamiana1", QStringLiteral("W&klej z zamianą wierszy i kolumn"),
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &Tffwmain::pasteTransposed);
-    edycja->addSeparator();
-    edycja->addAction(toolCommands_[kAddPupil]);
-    edycja->addAction(toolCommands_[kRemovePupil]);
-    edycja->addSeparator();
-    edycja->addAction(toolCommands_[kPhrases]);
-    edycja->addSeparator();
-    addCommand(*edycja, "Wyliczsrednie1", QStringLiteral("Wylicz ś&rednie"), none,
+    editMenu->addSeparator();
+    editMenu->addAction(toolCommands_[kAddPupil]);
+    editMenu->addAction(toolCommands_[kRemovePupil]);
+    editMenu->addSeparator();
+    editMenu->addAction(toolCommands_[kPhrases]);
+    editMenu->addSeparator();
+    addCommand(*editMenu, "Wyliczsrednie1", QStringLiteral("Wylicz ś&rednie"), none,
                &Tffwmain::computeAverages);
-    addCommand(*edycja, "Zaznaczwyroznienie1", QStringLiteral("Zaznacz uczniów z w&yróżnieniem"),
+    addCommand(*editMenu, "Zaznaczwyroznienie1", QStringLiteral("Zaznacz uczniów z w&yróżnieniem"),
                none, &Tffwmain::selectDistinction);
-    addCommand(*edycja, "Sprawdzprzeddrukiem1", QStringLiteral("&Sprawdź przed drukiem"),
+    addCommand(*editMenu, "Sprawdzprzeddrukiem1", QStringLiteral("&Sprawdź przed drukiem"),
                QKeySequence(Qt::Key_F9), &Tffwmain::checkClass);
-    edycja->addSeparator();
-    addCommand(*edycja, "Czytajoceny1", QStringLiteral("C&zytaj oceny ucznia"),
+    editMenu->addSeparator();
+    addCommand(*editMenu, "Czytajoceny1", QStringLiteral("C&zytaj oceny ucznia"),
                QKeySequence(Qt::Key_F7), &Tffwmain::readGrades);
-    addCommand(*edycja, "Czytajdalej1", QStringLiteral("Czytaj d&alej"),
+    addCommand(*editMenu, "Czytajdalej1", QStringLiteral("Czytaj d&alej"),
                QKeySequence(Qt::SHIFT | Qt::Key_F7), &Tffwmain::readNextPupil);
     // Escape stops a reading, and only then takes the key.
     stopReadingAction_ = new QAction(QStringLiteral("Przerwij czytanie"), this);
@@ -230,20 +231,20 @@ void Tffwmain::buildMenus()
     connect(opcje, &QAction::triggered, options, &QAction::trigger);
     connect(options, &QAction::enabledChanged, opcje, &QAction::setEnabled);
 
-    QMenu* pomoc = bar->addMenu(QStringLiteral("Pomoc"));
-    pomoc->setObjectName(QStringLiteral("Pomoc1"));
-    auto emitting = [this, pomoc](const char* name, const QString& text,
-                                  void (Tffwmain::*signal)()) {
-        QAction* action = pomoc->addAction(text);
+    QMenu* helpMenu = bar->addMenu(QStringLiteral("Pomoc"));
+    helpMenu->setObjectName(QStringLiteral("Pomoc1"));
+    auto emitting = [this, helpMenu](const char* name, const QString& text,
+                                     void (Tffwmain::*signal)()) {
+        QAction* action = helpMenu->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, signal);
     };
     emitting("Info1", QStringLiteral("&Info"), &Tffwmain::infoRequested);
-    pomoc->addSeparator();
+    helpMenu->addSeparator();
     emitting("Spistreci1", QStringLiteral("&Spis treści"), &Tffwmain::helpContentsRequested);
     emitting("Wyszukaj1", QStringLiteral("&Wyszukaj"), &Tffwmain::helpSearchRequested);
     emitting("Jakszuka1", QStringLiteral("&Jak szukać?"), &Tffwmain::helpOnHelpRequested);
-    pomoc->addSeparator();
+    helpMenu->addSeparator();
     emitting("Kolmo051", QStringLiteral("&Kolmo'05"), &Tffwmain::aboutRequested);
 }
 
@@ -335,7 +336,7 @@ void Tffwmain::readGrades()
     }
     const Document& doc = context_.document();
     const int pupil = grid_->PozX();
-    if (pupil < 0 || static_cast<std::size_t>(pupil) >= doc.dokumenty().count()) {
+    if (pupil < 0 || static_cast<std::size_t>(pupil) >= doc.pupils().count()) {
         setStatusText(QStringLiteral("Ustaw kursor w kolumnie ucznia, którego oceny przeczytać."));
         return;
     }
@@ -352,7 +353,7 @@ void Tffwmain::readGrades()
 void Tffwmain::readNextPupil()
 {
     const int next = grid_->PozX() + 1;
-    if (static_cast<std::size_t>(next) >= context_.document().dokumenty().count()) {
+    if (static_cast<std::size_t>(next) >= context_.document().pupils().count()) {
         setStatusText(QStringLiteral("To był ostatni uczeń."));
         return;
     }

@@ -68,9 +68,9 @@ QString wordingCaption(int i)
         return QStringLiteral("Klawisz %1").arg(i + 1);
     if (i == 6)
         return QStringLiteral("Spacja");
-    if (i < kPierwszyTekstCtrl)
+    if (i < kFirstCtrlDigitWording)
         return QStringLiteral("Klawisz ") + QChar(u'A' + (i - 7));
-    return QStringLiteral("Ctrl + %1").arg(i - kPierwszyTekstCtrl);
+    return QStringLiteral("Ctrl + %1").arg(i - kFirstCtrlDigitWording);
 }
 
 }  // namespace
@@ -260,10 +260,10 @@ void Tffwopcje::buildWordingGroups(QBoxLayout& columns)
     }
 
     for (int i = 0; i < kWordingCount; ++i) {
-        const bool grade = i < kPierwszyTekstCtrl;
+        const bool grade = i < kFirstCtrlDigitWording;
         QGridLayout* rows = grade ? gradeRows : phraseRows;
         QGroupBox* group = grade ? grades : phrases;
-        const int row = grade ? i : i - kPierwszyTekstCtrl;
+        const int row = grade ? i : i - kFirstCtrlDigitWording;
         auto* edit = new QLineEdit(group);
         edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
         edit->setValidator(new Cp1250Validator(edit));

@@ -169,7 +169,7 @@ void Tffwopis::bind(int x, int y, bool readOnly)
     boundPhrase_ = y;
     readOnly_ = readOnly;
     // Names are not spell-checked, nor are grades and pictures.
-    setSpellChecking(!readOnly && namePhrase(document_.frazy()) != std::size_t(y));
+    setSpellChecking(!readOnly && namePhrase(document_.phrases()) != std::size_t(y));
     setReadOnlyLook(readOnly);
     if (readOnly)
         showText(QString::fromLatin1(kUnnamedMark));
@@ -285,7 +285,7 @@ void Tffwopis::documentChanged(const DocumentChange& change)
     // only the shown text follows the grid's typing, undo and redo.
     if (!change.touches(DocumentChange::Values) || !change.block.contains(x, y))
         return;
-    if (x < document_.dokumenty().count() && y < document_.frazy().count())
+    if (x < document_.pupils().count() && y < document_.phrases().count())
         showText(forDisplay(document_.value(x, y).text));
 }
 
@@ -295,15 +295,15 @@ bool Tffwopis::follow(bool enabled, int x, int y)
         hide();
         return false;
     }
-    const auto pupils = static_cast<int>(document_.dokumenty().count());
-    const auto phrases = static_cast<int>(document_.frazy().count());
+    const auto pupils = static_cast<int>(document_.pupils().count());
+    const auto phrases = static_cast<int>(document_.phrases().count());
     if (pupils == 0 || phrases == 0 || x < 0 || x >= pupils || y < 0 || y >= phrases)
         return false;
-    switch (document_.frazy()[static_cast<std::size_t>(y)].kind) {
+    switch (document_.phrases()[static_cast<std::size_t>(y)].kind) {
     case PhraseKind::Text:
         // The program's own value is not typed over here either.
         bind(x, y,
-             taggedRole(document_.frazy()[static_cast<std::size_t>(y)]) == PhraseRole::Average);
+             taggedRole(document_.phrases()[static_cast<std::size_t>(y)]) == PhraseRole::Average);
         return true;
     case PhraseKind::Grade:
     case PhraseKind::Picture: bind(x, y, true); return true;
@@ -317,7 +317,7 @@ void Tffwopis::textEdited()
         return;
     const auto x = static_cast<std::size_t>(boundPupil_);
     const auto y = static_cast<std::size_t>(boundPhrase_);
-    if (x >= document_.dokumenty().count() || y >= document_.frazy().count())
+    if (x >= document_.pupils().count() || y >= document_.phrases().count())
         return;
 
     const QString shown = textBox_->toPlainText();

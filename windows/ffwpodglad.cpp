@@ -33,22 +33,22 @@ Tffwpodglad::Tffwpodglad(std::string programFolder, QWidget* parent)
 
 void Tffwpodglad::preview(const Document& doc, int pupil, int page)
 {
-    if (pupil < 0 || static_cast<std::size_t>(pupil) >= doc.dokumenty().count())
+    if (pupil < 0 || static_cast<std::size_t>(pupil) >= doc.pupils().count())
         return;
     pupil_ = pupil;
     page_ = page;
 
     const QScreen* screen = this->screen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
-    const PreviewGeometry geometry = previewGeometry(doc.opcje().width, doc.opcje().height,
+    const PreviewGeometry geometry = previewGeometry(doc.options().width, doc.options().height,
                                                      surfacePixelsPerInch(*this), screenSize);
     scale_ = geometry.scale;
-    sheetMm_ = QSizeF(doc.opcje().width, doc.opcje().height);
+    sheetMm_ = QSizeF(doc.options().width, doc.options().height);
     setFixedSize(geometry.clientSize);
 
     // One renderer per opening: each picture of the page is read once, and
     // an unreadable one stops the preview before the window appears.
-    CertificateRenderer renderer(doc.frazy(), doc.dokumenty(), doc.opcje(), programFolder_);
+    CertificateRenderer renderer(doc.phrases(), doc.pupils(), doc.options(), programFolder_);
     elements_ = renderer.layoutPage(*this, static_cast<std::size_t>(pupil), page, width(), height(),
                                     scale_);
 

@@ -112,14 +112,14 @@ ImportDialog::ImportDialog(const Document& document, const QString& fileName, Im
     auto* nameForm = new QFormLayout;
     namePhrase_ = new QComboBox(this);
     namePhrase_->setObjectName(QStringLiteral("namePhrase"));
-    const TFrazy& phrases = document_.frazy();
+    const TFrazy& phrases = document_.phrases();
     for (std::size_t j = 0; j < phrases.count(); ++j)
         if (phrases[j].kind == PhraseKind::Text)
             namePhrase_->addItem(qstringFromCp1250(phrases[j].name), static_cast<int>(j));
     if (namePhrase_->count() == 0)
         namePhrase_->addItem(QStringLiteral("(brak frazy tekstowej)"), -1);
     namePhrase_->setCurrentIndex(
-        std::max(0, namePhrase_->findData(defaultNamePhrase(document_.frazy()))));
+        std::max(0, namePhrase_->findData(defaultNamePhrase(document_.phrases()))));
     auto* nameLabel = new QLabel(QStringLiteral("Uczniów rozpoznawaj po &frazie:"), this);
     nameLabel->setBuddy(namePhrase_);
     nameForm->addRow(nameLabel, namePhrase_);
@@ -209,7 +209,7 @@ void ImportDialog::proposeColumns()
     }
     columnBoxes_.clear();
     QStringList phraseNames;
-    for (const TFra& phrase : document_.frazy())
+    for (const TFra& phrase : document_.phrases())
         phraseNames << qstringFromCp1250(phrase.name);
     const int count = std::min(static_cast<int>(proposed.phraseOfColumn.size()), kMostColumnBoxes);
     QWidget* previous = header_;

@@ -136,9 +136,9 @@ LayoutPanel::~LayoutPanel() = default;
 void LayoutPanel::fillPupils()
 {
     const Document& doc = editor_.document();
-    const auto count = static_cast<int>(doc.dokumenty().count());
+    const auto count = static_cast<int>(doc.pupils().count());
     // A pupil is named by the first text phrase (the name, on every card).
-    const auto& phrases = doc.frazy();
+    const auto& phrases = doc.phrases();
     const auto named = std::find_if(phrases.begin(), phrases.end(),
                                     [](const TFra& f) { return f.kind == PhraseKind::Text; });
     const auto nameRow = static_cast<std::size_t>(named - phrases.begin());

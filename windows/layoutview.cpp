@@ -64,7 +64,7 @@ LayoutView::LayoutView(DocumentEditor& editor, TCellEdi& phraseGrid, std::string
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     const Document& doc = editor_.document();
-    renderer_ = std::make_unique<CertificateRenderer>(doc.frazy(), doc.dokumenty(), doc.opcje(),
+    renderer_ = std::make_unique<CertificateRenderer>(doc.phrases(), doc.pupils(), doc.options(),
                                                       programFolder_);
     connect(&editor_, &DocumentEditor::changed, this, [this] { refresh(); });
     // The grid's cursor and selection are drawn: follow them.
@@ -106,7 +106,7 @@ void LayoutView::setScale(double scale)
 QSize LayoutView::sheetSizeAtScaleOne() const
 {
     const int dpi = surfacePixelsPerInch(*this);
-    const TOpcje& options = document().opcje();
+    const TOpcje& options = document().options();
     return {std::max(1, mmToPixels(dpi, options.width)),
             std::max(1, mmToPixels(dpi, options.height))};
 }
@@ -151,20 +151,20 @@ void LayoutView::layOut()
     // The texts measured as the printed page has them, full size at the
     // print's resolution: the screen's fonts may round otherwise.
     std::vector<std::size_t> overflowing;
-    if (sheetSizeUsable(doc.opcje())) {
+    if (sheetSizeUsable(doc.options())) {
         const QImage surface = measuringSurface(kPdfResolution);
         for (const PlacedElement& e : renderer_->layoutPage(
-                 surface, pupil_, page_, mmToPixels(kPdfResolution, doc.opcje().width),
-                 mmToPixels(kPdfResolution, doc.opcje().height), 1.0))
-            if (measureTextFit(surface, doc.frazy()[e.phrase], e).overflow != TextOverflow::None)
+                 surface, pupil_, page_, mmToPixels(kPdfResolution, doc.options().width),
+                 mmToPixels(kPdfResolution, doc.options().height), 1.0))
+            if (measureTextFit(surface, doc.phrases()[e.phrase], e).overflow != TextOverflow::None)
                 overflowing.push_back(e.phrase);
     }
 
     outlines_.clear();
     const int dpi = surfacePixelsPerInch(*this);
-    const TOpcje& options = doc.opcje();
-    for (std::size_t j = 0; j < doc.frazy().count(); ++j) {
-        const TFra& phrase = doc.frazy()[j];
+    const TOpcje& options = doc.options();
+    for (std::size_t j = 0; j < doc.phrases().count(); ++j) {
+        const TFra& phrase = doc.phrases()[j];
         if (phrase.page != page_)
             continue;
         const int leftPx =
@@ -220,7 +220,7 @@ void LayoutView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    const TOpcje& options = editor_.document().opcje();
+    const TOpcje& options = editor_.document().options();
     drawFormScan(painter, formScan_, QSizeF(options.width, options.height), pixelsPerMm());
     drawMillimetreGrid(painter, width(), height(), scale_);
     paintElements(painter, elements_);
@@ -259,7 +259,7 @@ void LayoutView::paintEvent(QPaintEvent*)
         if (isCurrent)
             painter.fillRect(o.rect, QColor(220, 60, 0, 28));
         painter.setPen(kName);
-        QString name = qstringFromCp1250(document().frazy()[o.phrase].name);
+        QString name = qstringFromCp1250(document().phrases()[o.phrase].name);
         if (o.overflows)
             name += QStringLiteral(" – nie mieści się");
         painter.drawText(o.rect.topLeft() + QPoint(2, -2), name);
@@ -333,7 +333,7 @@ std::vector<std::size_t> LayoutView::movedPhrases(std::size_t phrase) const
     if (row < selected.top || row > selected.bottom)
         return {phrase};
     std::vector<std::size_t> phrases;
-    const auto count = static_cast<int>(document().frazy().count());
+    const auto count = static_cast<int>(document().phrases().count());
     for (int r = selected.top; r <= std::min(selected.bottom, count); ++r)
         phrases.push_back(static_cast<std::size_t>(r - 1));
     return phrases;
@@ -445,11 +445,11 @@ void LayoutView::commitMove(const std::vector<std::size_t>& phrases, double dxMm
     const Document& doc = document();
     std::vector<std::pair<std::size_t, TFra>> moved;
     for (std::size_t j : phrases) {
-        if (j >= doc.frazy().count())
+        if (j >= doc.phrases().count())
             continue;
-        TFra phrase = doc.frazy()[j];
-        setWithinRule(phrase, kKolX0, std::round(double(phrase.x0) + dxMm));
-        setWithinRule(phrase, kKolY0, double(phrase.y0) + dyMm);
+        TFra phrase = doc.phrases()[j];
+        setWithinRule(phrase, kColumnX0, std::round(double(phrase.x0) + dxMm));
+        setWithinRule(phrase, kColumnY0, double(phrase.y0) + dyMm);
         moved.emplace_back(j, std::move(phrase));
     }
     if (moved.empty())
@@ -463,13 +463,13 @@ void LayoutView::commitMove(const std::vector<std::size_t>& phrases, double dxMm
 void LayoutView::commitResize(std::size_t j, double dwMm, double dhMm)
 {
     const Document& doc = document();
-    if (j >= doc.frazy().count())
+    if (j >= doc.phrases().count())
         return;
-    TFra phrase = doc.frazy()[j];
+    TFra phrase = doc.phrases()[j];
     if (dwMm != 0.0)
-        setWithinRule(phrase, kKolSzer, std::round(double(phrase.width) + dwMm));
+        setWithinRule(phrase, kColumnWidth, std::round(double(phrase.width) + dwMm));
     if (dhMm != 0.0)
-        setWithinRule(phrase, kKolWys, std::round(double(phrase.height) + dhMm));
+        setWithinRule(phrase, kColumnHeight, std::round(double(phrase.height) + dhMm));
     // A text without a width has no line spacing, as in the grid.
     if (phrase.width <= 0)
         phrase.lineSpacing = 0.0F;

@@ -25,10 +25,10 @@ const QString kPaste = QStringLiteral("wklejenie");
 QString numberStepName(int column)
 {
     switch (column) {
-    case kKolX0:
-    case kKolY0: return kPosition;
-    case kKolSzer:
-    case kKolWys: return kSize;
+    case kColumnX0:
+    case kColumnY0: return kPosition;
+    case kColumnWidth:
+    case kColumnHeight: return kSize;
     default: return kLineSpacing;
     }
 }
@@ -64,7 +64,7 @@ CellEdiEvents PhraseGrid::boundEvents() const
 
 int PhraseGrid::phrases() const
 {
-    return static_cast<int>(document_.frazy().count());
+    return static_cast<int>(document_.phrases().count());
 }
 
 void PhraseGrid::applyGridSize()
@@ -123,7 +123,7 @@ void PhraseGrid::cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const
         markMissing(ato);
         return;
     }
-    const TFra& phrase = document_.frazy()[static_cast<std::size_t>(y)];
+    const TFra& phrase = document_.phrases()[static_cast<std::size_t>(y)];
     if (phrase.kind == PhraseKind::Grade)
         ato.kolor = kGradeRowColor;
     else if (phrase.kind == PhraseKind::Picture)
@@ -131,7 +131,7 @@ void PhraseGrid::cellText(TCellEdi&, int x, int y, TTekstOczka& ato) const
     PhraseCellText cell = phraseCellText(phrase, x);
     ato.tekst[0] = std::move(cell.text);
     // A computed or behaviour phrase says so beside its name.
-    if (x == kKolNazwa && taggedRole(phrase) != PhraseRole::Plain) {
+    if (x == kColumnName && taggedRole(phrase) != PhraseRole::Plain) {
         ato.ile = 2;
         ato.just[0] = TJustTyp::Lewo;
         ato.just[1] = TJustTyp::Prawo;
@@ -147,7 +147,7 @@ bool PhraseGrid::setRole(PhraseRole role, bool on)
     std::vector<std::pair<std::size_t, TFra>> changed;
     bool anyText = false;
     for (const std::size_t y : selectedRows()) {
-        TFra phrase = document_.frazy()[y];
+        TFra phrase = document_.phrases()[y];
         if (phrase.kind != PhraseKind::Text)
             continue;
         anyText = true;
@@ -155,7 +155,7 @@ bool PhraseGrid::setRole(PhraseRole role, bool on)
             phrase.text = std::string(tag);
         else if (taggedRole(phrase) == role)
             phrase.text.clear();
-        if (!(phrase == document_.frazy()[y]))
+        if (!(phrase == document_.phrases()[y]))
             changed.emplace_back(y, std::move(phrase));
     }
     if (!changed.empty())
@@ -167,7 +167,7 @@ bool PhraseGrid::setRole(PhraseRole role, bool on)
 PhraseRole PhraseGrid::currentRole() const
 {
     const int y = grid_.PozY();
-    return y >= 0 && y < phrases() ? taggedRole(document_.frazy()[static_cast<std::size_t>(y)])
+    return y >= 0 && y < phrases() ? taggedRole(document_.phrases()[static_cast<std::size_t>(y)])
                                    : PhraseRole::Plain;
 }
 
@@ -175,7 +175,7 @@ void PhraseGrid::copyText(TCellEdi&, int x, int y, std::string& text) const
 {
     // A cell copies exactly what it shows; rows beyond the phrases give nothing.
     if (y >= 0 && y < phrases() && x >= 0 && x < kPhraseEditorColumns)
-        text = phraseCellText(document_.frazy()[static_cast<std::size_t>(y)], x).text;
+        text = phraseCellText(document_.phrases()[static_cast<std::size_t>(y)], x).text;
 }
 
 void PhraseGrid::cornerClicked(TCellEdi&, int, TShiftState)
@@ -221,34 +221,34 @@ void PhraseGrid::cellEdit(TCellEdi&, int x, int y, unsigned char& key, int butto
         return;
     const auto row = static_cast<std::size_t>(y);
     switch (x) {
-    case kKolNazwa: editName(row, key); break;
-    case kKolRodzaj: editKind(row, button); break;
-    case kKolX0:
-    case kKolY0:
-    case kKolSzer:
-    case kKolWys:
-    case kKolKorekta: editNumberCell(x, row, key, button); break;
-    case kKolPoz: editAlignment(row, key, button); break;
-    case kKolFont:
-        if (document_.frazy()[row].kind == PhraseKind::Picture)
+    case kColumnName: editName(row, key); break;
+    case kColumnKind: editKind(row, button); break;
+    case kColumnX0:
+    case kColumnY0:
+    case kColumnWidth:
+    case kColumnHeight:
+    case kColumnLineSpacing: editNumberCell(x, row, key, button); break;
+    case kColumnAlignment: editAlignment(row, key, button); break;
+    case kColumnFont:
+        if (document_.phrases()[row].kind == PhraseKind::Picture)
             editPicture(row, key);
         else
             editFont(row, key);
         break;
-    case kKolStrona: editPage(row, button); break;
+    case kColumnPage: editPage(row, button); break;
     default: break;
     }
 }
 
 void PhraseGrid::editName(std::size_t y, unsigned char& key)
 {
-    std::string name = document_.frazy()[y].name;
+    std::string name = document_.phrases()[y].name;
     char ch = static_cast<char>(key);
     editText(name, ch, kPhraseNameLimit, false);
     key = static_cast<unsigned char>(ch);
     std::vector<std::pair<std::size_t, TFra>> changed;
     for (std::size_t row : selectedRows()) {
-        TFra phrase = document_.frazy()[row];
+        TFra phrase = document_.phrases()[row];
         phrase.name = name;
         changed.emplace_back(row, std::move(phrase));
     }
@@ -257,7 +257,7 @@ void PhraseGrid::editName(std::size_t y, unsigned char& key)
 
 void PhraseGrid::editKind(std::size_t y, int button)
 {
-    const int current = static_cast<int>(document_.frazy()[y].kind);
+    const int current = static_cast<int>(document_.phrases()[y].kind);
     const int last = static_cast<int>(PhraseKind::Picture);
     int kind = current;
     if (button == kButtonLeft)
@@ -268,7 +268,7 @@ void PhraseGrid::editKind(std::size_t y, int button)
         return;  // keys do nothing here
     std::vector<std::pair<std::size_t, TFra>> changed;
     for (std::size_t row : selectedRows()) {
-        TFra phrase = document_.frazy()[row];
+        TFra phrase = document_.phrases()[row];
         phrase.kind = static_cast<PhraseKind>(kind);
         if (phrase.kind != PhraseKind::Text)
             phrase.lineSpacing = 0.0f;  // line spacing belongs to texts
@@ -279,8 +279,8 @@ void PhraseGrid::editKind(std::size_t y, int button)
 
 void PhraseGrid::editNumberCell(int x, std::size_t y, unsigned char& key, int button)
 {
-    const TFra& current = document_.frazy()[y];
-    if (x == kKolKorekta && current.kind != PhraseKind::Text)
+    const TFra& current = document_.phrases()[y];
+    if (x == kColumnLineSpacing && current.kind != PhraseKind::Text)
         return;
     const NumberRule rule = *phraseNumberRule(x);
     double value = phraseNumber(current, x);
@@ -292,11 +292,11 @@ void PhraseGrid::editNumberCell(int x, std::size_t y, unsigned char& key, int bu
     key = static_cast<unsigned char>(ch);
     std::vector<std::pair<std::size_t, TFra>> changed;
     for (std::size_t row : selectedRows()) {
-        TFra phrase = document_.frazy()[row];
-        if (x == kKolKorekta && (phrase.kind != PhraseKind::Text || phrase.width <= 0))
+        TFra phrase = document_.phrases()[row];
+        if (x == kColumnLineSpacing && (phrase.kind != PhraseKind::Text || phrase.width <= 0))
             continue;
         setPhraseNumber(phrase, x, value);
-        if (x == kKolSzer && phrase.width <= 0)
+        if (x == kColumnWidth && phrase.width <= 0)
             phrase.lineSpacing = 0.0f;  // no box, no line spacing
         changed.emplace_back(row, std::move(phrase));
     }
@@ -305,7 +305,7 @@ void PhraseGrid::editNumberCell(int x, std::size_t y, unsigned char& key, int bu
 
 void PhraseGrid::editAlignment(std::size_t y, unsigned char& key, int button)
 {
-    if (document_.frazy()[y].kind == PhraseKind::Picture)
+    if (document_.phrases()[y].kind == PhraseKind::Picture)
         return;
     std::optional<std::int16_t> letter;
     switch (key) {
@@ -319,7 +319,7 @@ void PhraseGrid::editAlignment(std::size_t y, unsigned char& key, int button)
     }
     std::vector<std::pair<std::size_t, TFra>> changed;
     for (std::size_t row : selectedRows()) {
-        TFra phrase = document_.frazy()[row];
+        TFra phrase = document_.phrases()[row];
         if (!hasAlignment(phrase))
             continue;  // the others keep their alignment
         if (button == kButtonLeft)
@@ -340,12 +340,12 @@ void PhraseGrid::editAlignment(std::size_t y, unsigned char& key, int button)
 void PhraseGrid::editFont(std::size_t y, unsigned char& key)
 {
     key = 0;
-    TFra font = document_.frazy()[y];
+    TFra font = document_.phrases()[y];
     if (!fontChooser_ || !fontChooser_(font))
         return;
     std::vector<std::pair<std::size_t, TFra>> changed;
     for (std::size_t row : selectedRows()) {
-        TFra phrase = document_.frazy()[row];
+        TFra phrase = document_.phrases()[row];
         if (phrase.kind == PhraseKind::Picture)
             continue;
         phrase.fontName = font.fontName;
@@ -368,17 +368,17 @@ void PhraseGrid::editPicture(std::size_t y, unsigned char& key)
     if (clearing)
         picture = std::string();
     else if (pictureChooser_)
-        picture = pictureChooser_(document_.frazy()[y].picture);
+        picture = pictureChooser_(document_.phrases()[y].picture);
     if (!picture)
         return;  // cancelled
     // The picture reaches the pupils who had none or had the phrase's old
     // one; a pupil's own picture stays. Phrase and copies are one step.
     std::vector<std::pair<std::size_t, TFra>> changed;
     std::vector<CellEdit> values;
-    const std::size_t pupils = document_.dokumenty().count();
+    const std::size_t pupils = document_.pupils().count();
     std::vector<bool> keptOwn(pupils, false);
     for (std::size_t row : selectedRows()) {
-        TFra phrase = document_.frazy()[row];
+        TFra phrase = document_.phrases()[row];
         if (phrase.kind != PhraseKind::Picture)
             continue;
         for (std::size_t pupil = 0; pupil < pupils; ++pupil) {
@@ -402,14 +402,14 @@ void PhraseGrid::editPicture(std::size_t y, unsigned char& key)
 void PhraseGrid::editPage(std::size_t y, int button)
 {
     // A key leaves the page as it is but still hands it to the selection.
-    int page = document_.frazy()[y].page;
+    int page = document_.phrases()[y].page;
     if (button == kButtonLeft)
         page = std::min(page + 1, int{kLastPage});
     else if (button == kButtonRight)
         page = std::clamp(page - 1, 0, int{kLastPage});
     std::vector<std::pair<std::size_t, TFra>> changed;
     for (std::size_t row : selectedRows()) {
-        TFra phrase = document_.frazy()[row];
+        TFra phrase = document_.phrases()[row];
         phrase.page = static_cast<std::int16_t>(page);
         changed.emplace_back(row, std::move(phrase));
     }
@@ -426,11 +426,11 @@ void PhraseGrid::pasteIntoCell(TCellEdi&, int x, int y, std::string& text)
     const auto row = static_cast<std::size_t>(y);
     if (paste_) {
         // Cells of one row arrive left to right, so "Poz" sees the pasted "Szer".
-        auto [entry, fresh] = paste_->try_emplace(row, document_.frazy()[row]);
+        auto [entry, fresh] = paste_->try_emplace(row, document_.phrases()[row]);
         pastePhraseCell(entry->second, x, text);
         return;
     }
-    TFra phrase = document_.frazy()[row];
+    TFra phrase = document_.phrases()[row];
     pastePhraseCell(phrase, x, text);
     store(kPaste, {{row, std::move(phrase)}});
 }

@@ -167,9 +167,9 @@ void PrintCardsDialog::prepare(const Document& doc, const QString& classFile,
 
     const QSignalBlocker blockPupils(pupils_);
     pupils_->clear();
-    const std::size_t count = doc.dokumenty().count();
-    const std::optional<std::size_t> names = namePhrase(doc.frazy());
-    const std::vector<bool> expected = gradesExpected(doc.frazy(), doc.dokumenty());
+    const std::size_t count = doc.pupils().count();
+    const std::optional<std::size_t> names = namePhrase(doc.phrases());
+    const std::vector<bool> expected = gradesExpected(doc.phrases(), doc.pupils());
     distinction_.assign(count, false);
     notPromoted_.assign(count, false);
     std::vector<bool> chosen(count, false);
@@ -177,7 +177,7 @@ void PrintCardsDialog::prepare(const Document& doc, const QString& classFile,
         if (x < count)
             chosen[x] = true;
     for (std::size_t x = 0; x < count; ++x) {
-        const PupilGroups groups = pupilGroups(doc.frazy(), doc.dokumenty(), x, expected);
+        const PupilGroups groups = pupilGroups(doc.phrases(), doc.pupils(), x, expected);
         distinction_[x] = groups.distinction;
         notPromoted_[x] = groups.notPromoted;
         auto* item = new QListWidgetItem(pupilLabel(doc, names, x), pupils_);

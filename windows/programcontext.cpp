@@ -231,12 +231,12 @@ const Speller* ProgramContext::speller()
 void ProgramContext::noteLostCharacters(std::size_t pupil, std::size_t phrase,
                                         const QString& characters)
 {
-    if (phrase < document_.frazy().count())
+    if (phrase < document_.phrases().count())
         mainWindow_->setStatusText(
             QStringLiteral("Pominięto znaki spoza polskiego alfabetu: %1 (uczeń %2, fraza „%3”)")
                 .arg(characters)
                 .arg(pupil + 1)
-                .arg(qstringFromCp1250(document_.frazy()[phrase].name)));
+                .arg(qstringFromCp1250(document_.phrases()[phrase].name)));
     const QString separator = QStringLiteral(", ");
     for (LostCharacters& l : lostCharacters_) {
         if (l.pupil == pupil && l.phrase == phrase) {
@@ -271,9 +271,9 @@ ClassCheckWindow& ProgramContext::classCheckWindow()
     QObject::connect(checkWindow_, &ClassCheckWindow::goTo, main,
                      [this](std::size_t pupil, std::optional<std::size_t> phrase) {
                          TCellEdi& grid = mainWindow_->grid();
-                         if (pupil < document_.dokumenty().count())
+                         if (pupil < document_.pupils().count())
                              grid.setPozX(static_cast<int>(pupil));
-                         if (phrase && *phrase < document_.frazy().count())
+                         if (phrase && *phrase < document_.phrases().count())
                              grid.setPozY(static_cast<int>(*phrase));
                          mainWindow_->activateWindow();
                          mainWindow_->raise();
@@ -285,7 +285,7 @@ ClassCheckWindow& ProgramContext::classCheckWindow()
 void ProgramContext::showClassCheck(int page)
 {
     CheckScope scope;
-    for (std::size_t x = 0; x < document_.dokumenty().count(); ++x)
+    for (std::size_t x = 0; x < document_.pupils().count(); ++x)
         scope.pupils.push_back(x);
     scope.page = page;
     const std::optional<std::vector<Finding>> findings = runClassCheck(
@@ -388,7 +388,7 @@ void ProgramContext::connectPrinting()
         [this](const std::vector<std::size_t>& pupils, int page) { printCards(pupils, page); });
     QObject::connect(main, &Tffwmain::optionsRequested, main, [this] {
         // One step, when anything changed; the grids repaint from its notice.
-        TOpcje options = document_.opcje();
+        TOpcje options = document_.options();
         optionsWindow().editOptions(options);
         editor_.setOptions(options);
     });
@@ -487,7 +487,7 @@ void ProgramContext::addWindowHook(QWidget& window, TCellEdi& grid, WindowRect S
         },
         [&window, &grid, rect, layout](ScreenLayout& screen) {
             screen.*rect = windowRectOf(window);
-            screen.*layout = grid.uklad();
+            screen.*layout = grid.gridLayout();
         },
     });
 }

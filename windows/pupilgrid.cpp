@@ -45,12 +45,12 @@ CellEdiEvents PupilGrid::boundEvents() const
 
 int PupilGrid::pupils() const
 {
-    return static_cast<int>(document_.dokumenty().count());
+    return static_cast<int>(document_.pupils().count());
 }
 
 int PupilGrid::phrases() const
 {
-    return static_cast<int>(document_.frazy().count());
+    return static_cast<int>(document_.phrases().count());
 }
 
 bool PupilGrid::isDataCell(int x, int y) const
@@ -60,7 +60,7 @@ bool PupilGrid::isDataCell(int x, int y) const
 
 PhraseKind PupilGrid::kindOf(int y) const
 {
-    return document_.frazy()[static_cast<std::size_t>(y)].kind;
+    return document_.phrases()[static_cast<std::size_t>(y)].kind;
 }
 
 CellBlock PupilGrid::selectedBlock() const
@@ -134,14 +134,14 @@ QString PupilGrid::toolTip(TCellEdi&, int column, int row) const
 PupilGroups PupilGrid::groupsOf(std::size_t x) const
 {
     if (!gradesExpected_)
-        gradesExpected_ = gradesExpected(document_.frazy(), document_.dokumenty());
-    return pupilGroups(document_.frazy(), document_.dokumenty(), x, *gradesExpected_);
+        gradesExpected_ = gradesExpected(document_.phrases(), document_.pupils());
+    return pupilGroups(document_.phrases(), document_.pupils(), x, *gradesExpected_);
 }
 
 bool PupilGrid::isComputedRow(int y) const
 {
     return y >= 0 && y < phrases()
-           && taggedRole(document_.frazy()[static_cast<std::size_t>(y)]) == PhraseRole::Average;
+           && taggedRole(document_.phrases()[static_cast<std::size_t>(y)]) == PhraseRole::Average;
 }
 
 bool PupilGrid::refusesTyping(int y) const
@@ -208,9 +208,9 @@ QString PupilGrid::pupilLabel(std::size_t x) const
 {
     // The number and the first text the pupil has (the name, as a rule).
     QString label = QString::number(x + 1);
-    for (std::size_t j = 0; j < document_.frazy().count(); ++j) {
+    for (std::size_t j = 0; j < document_.phrases().count(); ++j) {
         const std::string& text = document_.value(x, j).text;
-        if (document_.frazy()[j].kind == PhraseKind::Text && !text.empty()) {
+        if (document_.phrases()[j].kind == PhraseKind::Text && !text.empty()) {
             QString first = qstringFromCp1250(text.substr(0, text.find_first_of("\r\n")));
             return label + QStringLiteral(". ") + first.left(60);
         }

@@ -124,7 +124,8 @@ void PupilGrid::cellAction(TCellEdi&, int x, int y, std::uint32_t& key, int, TSh
         return;
     }
     const std::string& text =
-        document_.opcje().wordings[static_cast<std::size_t>(kPierwszyTekstCtrl) + (key - '0')];
+        document_.options()
+            .wordings[static_cast<std::size_t>(kFirstCtrlDigitWording) + (key - '0')];
     // A wording is a text of one phrase, like typing.
     editor_.fillBlock(kInsertingWording, selectedRowBlock(y), PhraseKind::Text, text);
     key = 0;
@@ -148,7 +149,7 @@ void PupilGrid::pasteIntoCell(TCellEdi&, int x, int y, std::string& text)
         edit.value = text;
         break;
     case PhraseKind::Grade:
-        if (const std::optional<std::int8_t> grade = pastedGrade(document_.opcje(), text)) {
+        if (const std::optional<std::int8_t> grade = pastedGrade(document_.options(), text)) {
             edit.field = ValueField::Grade;
             edit.value = *grade;
             break;
@@ -180,7 +181,7 @@ void PupilGrid::pasteCut(TCellEdi&, int x, int y, std::size_t count)
     if (isDataCell(x, y))
         where = QStringLiteral(" (wklejanie zakończono w komórce: uczeń %1, fraza „%2”)")
                     .arg(x + 1)
-                    .arg(qstringFromCp1250(document_.frazy()[static_cast<std::size_t>(y)].name));
+                    .arg(qstringFromCp1250(document_.phrases()[static_cast<std::size_t>(y)].name));
     hooks_.status(QStringLiteral("Wklejony tekst był za długi: pominięto jego ostatnie znaki: %1%2")
                       .arg(count)
                       .arg(where));
@@ -203,7 +204,7 @@ void PupilGrid::pasteFinished(TCellEdi&)
     paste_.reset();
     // A column of names copied from a sheet and pasted as it is runs down
     // one pupil's phrases; turned, it fills the row of names.
-    const std::optional<std::size_t> names = namePhrase(document_.frazy());
+    const std::optional<std::size_t> names = namePhrase(document_.phrases());
     const bool columnOnNames = grid_.pasteLayout() == PasteLayout::AsCopied && pasteStart_
                                && pasteOneColumn_ && pasteRows_ > 1 && names
                                && pasteStart_->second == static_cast<int>(*names);

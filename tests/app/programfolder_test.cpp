@@ -124,7 +124,7 @@ TEST(ProgramFolder, installedFirstStartMakesAndSeedsTheUsersFolderAndTheSecondCh
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&context.mainWindow()));
         EXPECT_TRUE(dialogs.errors.empty());
         EXPECT_EQ(context.mainWindow().statusText(), user + QStringLiteral("/Przyklad.wkz"));
-        EXPECT_EQ(context.document().dokumenty().count(), std::size_t(kPupilCount));
+        EXPECT_EQ(context.document().pupils().count(), std::size_t(kPupilCount));
         return folder;
     };
 

@@ -191,15 +191,15 @@ protected:
 TEST_F(StartTest, aClassFileOnTheCommandLineIsOpenedInsteadOfTheSample)
 {
     ClassFileContents other = sampleClass();
-    other.dokumenty.insert(0, other.frazy.count());
+    other.pupils.insert(0, other.phrases.count());
     const QString path = elsewhere.filePath(QStringLiteral("klasa 3a.wkz"));
     saveClassFileAt(QFile::encodeName(path).toStdString(), other);
 
     start(path);
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_EQ(context->mainWindow().statusText(), path);
-    EXPECT_EQ(context->document().dokumenty().count(), std::size_t(kPupilCount + 1));
-    EXPECT_FALSE(context->document().ogolne().modified());
+    EXPECT_EQ(context->document().pupils().count(), std::size_t(kPupilCount + 1));
+    EXPECT_FALSE(context->editor().isModified());
     // Saving goes back to that file.
     EXPECT_EQ(context->closa().saveFileName(), path);
 }
@@ -217,8 +217,8 @@ TEST_F(StartTest, anUnreadableClassFileOnTheCommandLineGivesTheUsualMessagesAndT
     EXPECT_EQ(dialogs->errors,
               (std::vector<QString>{wrongVersion + QLatin1Char('\n') + kWrongVersion
                                     + QLatin1Char('\n') + kReadFailed}));
-    EXPECT_EQ(context->document().frazy().count(), 0u);
-    EXPECT_EQ(context->document().dokumenty().count(), 0u);
+    EXPECT_EQ(context->document().phrases().count(), 0u);
+    EXPECT_EQ(context->document().pupils().count(), 0u);
     EXPECT_EQ(context->mainWindow().statusText(), QString());
 }
 
@@ -227,5 +227,5 @@ TEST_F(StartTest, aMissingClassFileOnTheCommandLineIsReportedAsAFailedRead)
     const QString missing = elsewhere.filePath(QStringLiteral("nie ma.wkz"));
     start(missing);
     EXPECT_EQ(dialogs->errors, std::vector<QString>{missing + QLatin1Char('\n') + kReadFailed});
-    EXPECT_EQ(context->document().dokumenty().count(), 0u);
+    EXPECT_EQ(context->document().pupils().count(), 0u);
 }

@@ -36,20 +36,20 @@ Document testClass()
         TFra phrase;
         phrase.name = cp(p.name);
         phrase.kind = p.kind;
-        c.frazy.push_back(phrase);
+        c.phrases.push_back(phrase);
     }
     const char* names[] = {"Anna Kowalska", "Jan Nowak", "Zofia Wiśniewska"};
     const std::int8_t maths[] = {4, 0, 2};
     const std::int8_t physics[] = {5, 6, 3};
     for (std::size_t i = 0; i < 3; ++i) {
-        c.dokumenty.insert(i, kPhraseCount);
-        TFrazy& values = c.dokumenty[i].wartosci;
+        c.pupils.insert(i, kPhraseCount);
+        TFrazy& values = c.pupils[i].values;
         values[kName].text = cp(names[i]);
         values[kMaths].grade = maths[i];
         values[kPhysics].grade = physics[i];
         values[kEmblem].picture = "godlo";
     }
-    c.dokumenty[2].wartosci[kRemarks].text = cp("Konkurs \"Orlik\"\r\nI miejsce");
+    c.pupils[2].values[kRemarks].text = cp("Konkurs \"Orlik\"\r\nI miejsce");
     Document document;
     document.takeOver(std::move(c));
     return document;
@@ -150,9 +150,9 @@ TEST(ImportTable, updatesPupilsByNameAndAppendsTheOthers)
 
     EXPECT_EQ(result.updatedPupils, 2);
     ASSERT_EQ(result.added.size(), 1u);
-    EXPECT_EQ(result.added[0].wartosci[kName].text, cp("Piotr Zieliński"));
-    EXPECT_EQ(result.added[0].wartosci[kMaths].grade, 2);
-    EXPECT_EQ(result.added[0].wartosci[kPhysics].grade, kNoSubjectGrade) << "empty: the default";
+    EXPECT_EQ(result.added[0].values[kName].text, cp("Piotr Zieliński"));
+    EXPECT_EQ(result.added[0].values[kMaths].grade, 2);
+    EXPECT_EQ(result.added[0].values[kPhysics].grade, kNoSubjectGrade) << "empty: the default";
     EXPECT_EQ(result.rowsWithoutName, 1);
     EXPECT_EQ(result.grades, 3);
     EXPECT_EQ(result.unrecognised, 1);
@@ -180,11 +180,11 @@ TEST(ImportTable, replacingTheClassTakesEveryRowAsANewPupil)
         importTable(document, sheet({row({"Jan Nowak", "1"}), row({"Jan Nowak", "6"})}), mapping);
     EXPECT_TRUE(result.edits.empty());
     ASSERT_EQ(result.added.size(), 2u);
-    EXPECT_EQ(result.added[1].wartosci[kMaths].grade, 5);
+    EXPECT_EQ(result.added[1].values[kMaths].grade, 5);
 
     Document applied = document;
     applyImport(applied, result);
-    ASSERT_EQ(applied.dokumenty().count(), 2u);
+    ASSERT_EQ(applied.pupils().count(), 2u);
     EXPECT_EQ(applied.value(0, kMaths).grade, 0);
 }
 
@@ -305,7 +305,7 @@ TEST(ImportTable, reportsProgressEveryFewRowsAndStopsWhenTold)
             EXPECT_EQ(result.pupils(), 0);
         } else {
             EXPECT_EQ(result.pupils(), pupils);
-            EXPECT_EQ(result.added.back().wartosci[kName].text, cp("Ostatni Uczeń"));
+            EXPECT_EQ(result.added.back().values[kName].text, cp("Ostatni Uczeń"));
         }
     }
 }
@@ -342,7 +342,7 @@ void expectRoundTrip(const Document& document)
         EXPECT_EQ(result.unrecognised, 0) << result.summary().toStdString();
         Document back = document;
         applyImport(back, result);
-        EXPECT_EQ(back.dokumenty(), document.dokumenty()) << (rows ? "rows" : "columns");
+        EXPECT_EQ(back.pupils(), document.pupils()) << (rows ? "rows" : "columns");
     }
 }
 
@@ -355,7 +355,7 @@ TEST(ExportTable, importingTheExportGivesTheSampleClassBack)
 {
     Document sample;
     sample.takeOver(readClassFileAt(WYKAZKI_BIN_DIR "/Przyklad.wkz"));
-    ASSERT_GT(sample.dokumenty().count(), 20u);
+    ASSERT_GT(sample.pupils().count(), 20u);
     expectRoundTrip(sample);
 }
 

@@ -69,12 +69,12 @@ std::string smallFile(int version)
 
 void expectTail(const ClassFileContents& c)
 {
-    EXPECT_EQ(c.opcje.left, 3);
-    EXPECT_EQ(c.opcje.top, -4);
-    EXPECT_EQ(c.opcje.width, 200);
-    EXPECT_EQ(c.opcje.height, 290);
-    EXPECT_EQ(c.opcje.wordings[0], "w0");
-    EXPECT_EQ(c.opcje.wordings[20], "w20");
+    EXPECT_EQ(c.options.left, 3);
+    EXPECT_EQ(c.options.top, -4);
+    EXPECT_EQ(c.options.width, 200);
+    EXPECT_EQ(c.options.height, 290);
+    EXPECT_EQ(c.options.wordings[0], "w0");
+    EXPECT_EQ(c.options.wordings[20], "w20");
     EXPECT_EQ(c.screen.main, (WindowRect{1, 2, 3, 4}));
     EXPECT_EQ(c.screen.phraseEditor, (WindowRect{5, 6, 7, 8}));
     EXPECT_EQ(c.screen.tablePrint, (WindowRect{9, 10, 11, 12}));
@@ -132,11 +132,11 @@ TEST(ClassFileLayout, emptyDocumentIsWrittenByteForByte)
 TEST(ClassFileLayout, recordWithEmptyTextsTakes48Bytes)
 {
     ClassFileContents c;
-    c.frazy.resize(1);
-    c.frazy[0].fontName.clear();
+    c.phrases.resize(1);
+    c.phrases[0].fontName.clear();
     ClassFileContents two = c;
-    two.frazy.resize(2);
-    two.frazy[1].fontName.clear();
+    two.phrases.resize(2);
+    two.phrases[1].fontName.clear();
     EXPECT_EQ(writeClassFile(two).size() - writeClassFile(c).size(), 48u);
 }
 
@@ -144,8 +144,8 @@ TEST(ClassFileLayout, recordFieldsAreWrittenInOrder)
 {
     const auto r = sampleRecord();
     ClassFileContents c;
-    c.frazy.resize(1);
-    TFra& f = c.frazy[0];
+    c.phrases.resize(1);
+    TFra& f = c.phrases[0];
     f.name = r.name;
     f.kind = PhraseKind{r.kind};
     f.text = r.text;
@@ -177,8 +177,8 @@ TEST(ClassFileVersions, readsEveryAcceptedVersionWithItemsLinedUp)
         SCOPED_TRACE(version);
         const ClassFileContents c = readClassFile(std::string_view(smallFile(version)));
         EXPECT_EQ(c.version, version);
-        ASSERT_EQ(c.frazy.count(), 1u);
-        const TFra& p = c.frazy[0];
+        ASSERT_EQ(c.phrases.count(), 1u);
+        const TFra& p = c.phrases[0];
         EXPECT_EQ(p.name, "Matematyka");
         EXPECT_EQ(p.kind, PhraseKind::Grade);
         EXPECT_EQ(p.x0, 120);
@@ -188,10 +188,10 @@ TEST(ClassFileVersions, readsEveryAcceptedVersionWithItemsLinedUp)
         EXPECT_EQ(p.page, 1);
         // Without V-Korekta in the file the record keeps a fresh record's 0.
         EXPECT_FLOAT_EQ(p.lineSpacing, version >= 55 ? -1.5f : 0.0f);
-        ASSERT_EQ(c.dokumenty.count(), 2u);
-        EXPECT_EQ(c.dokumenty.value(0, 0).grade, 5);
-        EXPECT_FLOAT_EQ(c.dokumenty.value(0, 0).lineSpacing, version >= 55 ? 2.0f : 0.0f);
-        EXPECT_EQ(c.dokumenty.value(1, 0).text, "Jan");
+        ASSERT_EQ(c.pupils.count(), 2u);
+        EXPECT_EQ(c.pupils.value(0, 0).grade, 5);
+        EXPECT_FLOAT_EQ(c.pupils.value(0, 0).lineSpacing, version >= 55 ? 2.0f : 0.0f);
+        EXPECT_EQ(c.pupils.value(1, 0).text, "Jan");
         expectTail(c);
     }
 }
@@ -216,8 +216,8 @@ TEST(ClassFileVersions, writerAlwaysPutsDownVersion56)
     const std::string written = writeClassFile(old);
     EXPECT_EQ(written[0], 56);
     const ClassFileContents again = readClassFile(std::string_view(written));
-    EXPECT_EQ(again.frazy, old.frazy);
-    EXPECT_EQ(again.dokumenty, old.dokumenty);
+    EXPECT_EQ(again.phrases, old.phrases);
+    EXPECT_EQ(again.pupils, old.pupils);
 }
 
 TEST(ClassFileRefused, everyTruncationIsAReadFailure)
@@ -287,7 +287,7 @@ TEST(ClassFileRecords, alignmentOutside0To2ReadsAs0)
         r.align = poz;
         FileBytes f;
         f.i8(56).u8(0).u32(1).record(r, true).u32(0).tail();
-        EXPECT_EQ(readClassFile(std::string_view(f.bytes)).frazy[0].align, 0) << poz;
+        EXPECT_EQ(readClassFile(std::string_view(f.bytes)).phrases[0].align, 0) << poz;
     }
 }
 
@@ -300,9 +300,9 @@ TEST(ClassFileRecords, zeroByteEndsATextButAllBytesAreConsumed)
     FileBytes f;
     f.i8(56).u8(0).u32(1).record(r, true).u32(0).tail();
     const ClassFileContents c = readClassFile(std::string_view(f.bytes));
-    EXPECT_EQ(c.frazy[0].name, "Pol");
-    EXPECT_EQ(c.frazy[0].text, "");
-    EXPECT_EQ(c.frazy[0].x0, 77);
+    EXPECT_EQ(c.phrases[0].name, "Pol");
+    EXPECT_EQ(c.phrases[0].text, "");
+    EXPECT_EQ(c.phrases[0].x0, 77);
     expectTail(c);
 }
 
@@ -320,13 +320,13 @@ TEST(ClassFileRecords, pupilsArePaddedOrCutToThePhraseCount)
     f.u32(3).record(a, true).record(b, true).record(extra, true);  // one too many
     f.tail();
     const ClassFileContents c = readClassFile(std::string_view(f.bytes));
-    ASSERT_EQ(c.dokumenty.count(), 3u);
-    for (const TDok& pupil : c.dokumenty)
-        EXPECT_EQ(pupil.wartosci.count(), 2u);
-    EXPECT_EQ(c.dokumenty.value(0, 1), TFra{});
-    EXPECT_EQ(c.dokumenty.value(1, 0).text, "a");
-    EXPECT_EQ(c.dokumenty.value(1, 1), TFra{});
-    EXPECT_EQ(c.dokumenty.value(2, 1).text, "b");
+    ASSERT_EQ(c.pupils.count(), 3u);
+    for (const TDok& pupil : c.pupils)
+        EXPECT_EQ(pupil.values.count(), 2u);
+    EXPECT_EQ(c.pupils.value(0, 1), TFra{});
+    EXPECT_EQ(c.pupils.value(1, 0).text, "a");
+    EXPECT_EQ(c.pupils.value(1, 1), TFra{});
+    EXPECT_EQ(c.pupils.value(2, 1).text, "b");
     expectTail(c);
 }
 
@@ -345,7 +345,7 @@ TEST(ClassFileRoundTrip, streamsCarryTheSameBytes)
     const ClassFileContents c = readClassFile(std::string_view(smallFile(55)));
     std::stringstream s;
     writeClassFile(s, c);
-    EXPECT_EQ(readClassFile(s).frazy, c.frazy);
+    EXPECT_EQ(readClassFile(s).phrases, c.phrases);
 }
 
 TEST(ClassFileRoundTrip, gridLayoutBlockAlone)
@@ -428,9 +428,9 @@ TEST_F(ClassFileOnDisk, saveCopyAsWritesIntoTheProgramFolder)
     const std::string folder = dir.string() + "/";
     EXPECT_EQ(copyPath(folder, "3a"), folder + "3a.wkz");
     ClassFileContents c;
-    c.frazy.resize(2);
+    c.phrases.resize(2);
     saveCopyAs(folder, "3a", c);
-    EXPECT_EQ(readClassFileAt(folder + "3a.wkz").frazy.count(), 2u);
+    EXPECT_EQ(readClassFileAt(folder + "3a.wkz").phrases.count(), 2u);
 }
 
 TEST_F(ClassFileOnDisk, pictureLookupAppendsBmpOnlyWithoutAnExtension)

@@ -77,16 +77,16 @@ TEST(ComputedValues, tagsSurviveTheClassFile)
 {
     ClassFileContents c;
     c.version = 56;
-    c.frazy.push_back(phrase(PhraseKind::Text, "imię i nazwisko"));
-    c.frazy.push_back(phrase(PhraseKind::Text, "średnia ocen", "=średnia"));
-    c.frazy.push_back(phrase(PhraseKind::Text, "ocena z zachowania", "=zachowanie"));
+    c.phrases.push_back(phrase(PhraseKind::Text, "imię i nazwisko"));
+    c.phrases.push_back(phrase(PhraseKind::Text, "średnia ocen", "=średnia"));
+    c.phrases.push_back(phrase(PhraseKind::Text, "ocena z zachowania", "=zachowanie"));
     const auto path = std::filesystem::temp_directory_path() / "computedvalues_tags.wkz";
     saveClassFileAt(path, c);
     const ClassFileContents read = readClassFileAt(path);
     std::filesystem::remove(path);
-    EXPECT_EQ(taggedRole(read.frazy[1]), PhraseRole::Average);
-    EXPECT_EQ(behaviourPhrase(read.frazy), std::optional<std::size_t>(2));
-    EXPECT_EQ(namePhrase(read.frazy), std::optional<std::size_t>(0));
+    EXPECT_EQ(taggedRole(read.phrases[1]), PhraseRole::Average);
+    EXPECT_EQ(behaviourPhrase(read.phrases), std::optional<std::size_t>(2));
+    EXPECT_EQ(namePhrase(read.phrases), std::optional<std::size_t>(0));
 }
 
 TEST(ComputedValues, behaviourPhraseByTagBeforeName)
@@ -104,7 +104,7 @@ TEST(ComputedValues, averagePrintedPerPupil)
     GradedClass c(3, {{5, 5, 3}, {}, {0, 1, 2}});
     c.phrases.push_back(phrase(PhraseKind::Text, "średnia", "=średnia"));
     for (std::size_t x = 0; x < c.pupils.count(); ++x) {
-        c.pupils[x].wartosci.push_back(TFra{});
+        c.pupils[x].values.push_back(TFra{});
         c.pupils.value(x, 4).text = "9,99";  // the pupil's own text is not printed
     }
     EXPECT_EQ(printedText(c.phrases, c.pupils, 0, 4), "5,33");

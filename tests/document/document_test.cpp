@@ -11,13 +11,13 @@ Document documentWith(std::size_t phrases, std::size_t pupils)
 {
     ClassFileContents c;
     for (std::size_t j = 0; j < phrases; ++j) {
-        c.frazy.insert(j);
-        c.frazy[j].name = "f" + std::to_string(j);
+        c.phrases.insert(j);
+        c.phrases[j].name = "f" + std::to_string(j);
     }
     for (std::size_t i = 0; i < pupils; ++i) {
-        c.dokumenty.insert(i, phrases);
+        c.pupils.insert(i, phrases);
         for (std::size_t j = 0; j < phrases; ++j)
-            c.dokumenty.value(i, j).text = std::to_string(i) + "/" + std::to_string(j);
+            c.pupils.value(i, j).text = std::to_string(i) + "/" + std::to_string(j);
     }
     Document d;
     d.takeOver(std::move(c));
@@ -26,8 +26,8 @@ Document documentWith(std::size_t phrases, std::size_t pupils)
 
 void expectInvariant(const Document& d)
 {
-    for (const TDok& pupil : d.dokumenty())
-        EXPECT_EQ(pupil.wartosci.count(), d.frazy().count());
+    for (const TDok& pupil : d.pupils())
+        EXPECT_EQ(pupil.values.count(), d.phrases().count());
 }
 
 }  // namespace
@@ -37,10 +37,10 @@ TEST(DocumentModel, addingAPhraseToAnEmptyDocumentGivesEveryPupilADefaultValue)
     Document d = documentWith(0, 3);
     d.addPhrase(0);
     expectInvariant(d);
-    for (const TDok& pupil : d.dokumenty()) {
-        EXPECT_EQ(pupil.wartosci[0].text, "");
-        EXPECT_EQ(pupil.wartosci[0].grade, 6);
-        EXPECT_EQ(pupil.wartosci[0].picture, "");
+    for (const TDok& pupil : d.pupils()) {
+        EXPECT_EQ(pupil.values[0].text, "");
+        EXPECT_EQ(pupil.values[0].grade, 6);
+        EXPECT_EQ(pupil.values[0].picture, "");
     }
 }
 
@@ -49,8 +49,8 @@ TEST(DocumentModel, phraseInsertedInTheMiddleMovesLaterValuesUp)
     Document d = documentWith(5, 2);
     d.addPhrase(2);
     expectInvariant(d);
-    EXPECT_EQ(d.frazy()[2].name, "");
-    EXPECT_EQ(d.frazy()[3].name, "f2");
+    EXPECT_EQ(d.phrases()[2].name, "");
+    EXPECT_EQ(d.phrases()[3].name, "f2");
     for (std::size_t i = 0; i < 2; ++i) {
         EXPECT_EQ(d.value(i, 2), TFra{});
         EXPECT_EQ(d.value(i, 3).text, std::to_string(i) + "/2");
@@ -62,10 +62,10 @@ TEST(DocumentModel, removingPhrases)
 {
     Document d = documentWith(1, 2);
     EXPECT_FALSE(d.removePhrase(1));  // beyond the end: nothing
-    EXPECT_EQ(d.frazy().count(), 1u);
+    EXPECT_EQ(d.phrases().count(), 1u);
     EXPECT_TRUE(d.removePhrase(0));
     expectInvariant(d);
-    EXPECT_TRUE(d.dokumenty()[0].wartosci.empty());
+    EXPECT_TRUE(d.pupils()[0].values.empty());
 }
 
 TEST(DocumentModel, pupils)
@@ -73,12 +73,12 @@ TEST(DocumentModel, pupils)
     Document d = documentWith(7, 2);
     d.setCells({{0, 3, ValueField::Grade, std::int8_t{1}}});
     d.addPupil(1);
-    ASSERT_EQ(d.dokumenty().count(), 3u);
-    EXPECT_EQ(d.dokumenty()[1].wartosci.count(), 7u);
-    for (const TFra& v : d.dokumenty()[1].wartosci)
+    ASSERT_EQ(d.pupils().count(), 3u);
+    EXPECT_EQ(d.pupils()[1].values.count(), 7u);
+    for (const TFra& v : d.pupils()[1].values)
         EXPECT_EQ(v, TFra{});
     EXPECT_FALSE(d.removePupil(3));
-    EXPECT_EQ(d.dokumenty().count(), 3u);
+    EXPECT_EQ(d.pupils().count(), 3u);
     EXPECT_TRUE(d.removePupil(0));
     EXPECT_EQ(d.value(1, 0).text, "1/0");
 }
@@ -86,21 +86,19 @@ TEST(DocumentModel, pupils)
 TEST(DocumentModel, newDocumentKeepsOptionsFlagAndVersion)
 {
     ClassFileContents c = documentWith(3, 3).contents();
-    c.opcje.width = 250;
-    c.opcje.left = -5;
-    c.opcje.wordings[3] = "Dobra";
+    c.options.width = 250;
+    c.options.left = -5;
+    c.options.wordings[3] = "Dobra";
     c.version = 54;
     Document d;
     d.takeOver(std::move(c));
-    d.setModified(true);
     d.newDocument();
-    EXPECT_EQ(d.frazy().count(), 0u);
-    EXPECT_EQ(d.dokumenty().count(), 0u);
-    EXPECT_EQ(d.opcje().width, 250);
-    EXPECT_EQ(d.opcje().left, -5);
-    EXPECT_EQ(d.opcje().wordings[3], "Dobra");
-    EXPECT_EQ(d.ogolne().zmiany, 1);
-    EXPECT_EQ(d.ogolne().wersja, 54);
+    EXPECT_EQ(d.phrases().count(), 0u);
+    EXPECT_EQ(d.pupils().count(), 0u);
+    EXPECT_EQ(d.options().width, 250);
+    EXPECT_EQ(d.options().left, -5);
+    EXPECT_EQ(d.options().wordings[3], "Dobra");
+    EXPECT_EQ(d.general().wersja, 54);
 }
 
 // Every change hands back what puts the document back exactly: the whole
@@ -110,10 +108,10 @@ TEST(DocumentModel, everyChangeRevertsExactly)
     const Document original = [] {
         Document d = documentWith(4, 3);
         ClassFileContents c = d.contents();
-        c.frazy[1].kind = PhraseKind::Grade;
-        c.frazy[3].kind = PhraseKind::Picture;
-        c.dokumenty.value(2, 1).grade = 3;
-        c.dokumenty.value(1, 3).picture = "godlo";
+        c.phrases[1].kind = PhraseKind::Grade;
+        c.phrases[3].kind = PhraseKind::Picture;
+        c.pupils.value(2, 1).grade = 3;
+        c.pupils.value(1, 3).picture = "godlo";
         d.takeOver(std::move(c));
         return d;
     }();
@@ -163,7 +161,7 @@ TEST(DocumentModel, everyChangeRevertsExactly)
          }},
         {"edit phrase",
          [](Document& d) {
-             TFra changed = d.frazy()[0];
+             TFra changed = d.phrases()[0];
              changed.x0 = 120;
              auto old = d.setPhrase(0, changed);
              ASSERT_TRUE(old);
@@ -171,7 +169,7 @@ TEST(DocumentModel, everyChangeRevertsExactly)
          }},
         {"options",
          [](Document& d) {
-             TOpcje options = d.opcje();
+             TOpcje options = d.options();
              options.wordings[11] = "promowany";
              d.setOptions(d.setOptions(options));
          }},
@@ -191,8 +189,8 @@ TEST(DocumentModel, insertedColumnsAndPupilsAreFittedToTheOtherList)
     d.insertPupil(0, TDok{});                                       // no values: padded
     d.insertPhrase(9, PhraseColumn{TFra{}, std::vector<TFra>(7)});  // too many: cut
     expectInvariant(d);
-    EXPECT_EQ(d.dokumenty().count(), 3u);
-    EXPECT_EQ(d.frazy().count(), 3u);
+    EXPECT_EQ(d.pupils().count(), 3u);
+    EXPECT_EQ(d.phrases().count(), 3u);
 }
 
 TEST(DocumentModel, replacedValuesOfABlockOfOneGradeTakeAFewBytes)
@@ -218,18 +216,16 @@ TEST(DocumentModel, recordCopiesAllFieldsAndSelfAssignmentChangesNothing)
     EXPECT_EQ(a, b);
 }
 
-TEST(DocumentModel, takeOverClearsTheModifiedFlagAndSetsTheVersion)
+TEST(DocumentModel, takeOverSetsTheVersion)
 {
     Document d = documentWith(2, 2);
-    d.setModified(true);
     ClassFileContents c;
     c.version = 54;
-    c.frazy.resize(4);
+    c.phrases.resize(4);
     d.takeOver(std::move(c));
-    EXPECT_FALSE(d.ogolne().modified());
-    EXPECT_EQ(d.ogolne().wersja, 54);
-    EXPECT_EQ(d.frazy().count(), 4u);
-    EXPECT_EQ(d.dokumenty().count(), 0u);
+    EXPECT_EQ(d.general().wersja, 54);
+    EXPECT_EQ(d.phrases().count(), 4u);
+    EXPECT_EQ(d.pupils().count(), 0u);
 }
 
 TEST(Cp1250Codec, everyByteSurvivesARoundTrip)

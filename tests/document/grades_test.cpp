@@ -99,25 +99,6 @@ TEST(GradeWording, followsAChangedWording)
     EXPECT_EQ(gradeWording(options, 3), "dobry (4)");
 }
 
-TEST(MatchWording, ignoresCaseAndFallsBackToNoSubject)
-{
-    TOpcje options;
-    EXPECT_EQ(matchWording(options, "bardzo DOBRY"), 4);
-    EXPECT_EQ(matchWording(options, "DOPUSZCZAJ\xA5"
-                                    "CY"),
-              1);  // "DOPUSZCZAJĄCY"
-    EXPECT_EQ(matchWording(options, "zwolniony"), 8);
-    EXPECT_EQ(matchWording(options, "--------------"), 6);
-    EXPECT_EQ(matchWording(options, "Nieklasyfikowany"), 10);
-    EXPECT_EQ(matchWording(options, "5"), 6);
-    EXPECT_EQ(matchWording(options, ""), 6);
-
-    options.wordings[11] = "wzorowe";  // a Ctrl+digit text is no grade
-    EXPECT_EQ(matchWording(options, "wzorowe"), 6);
-    options.wordings[2] = "Dobry";  // duplicates: the first wins
-    EXPECT_EQ(matchWording(options, "dobry"), 2);
-}
-
 // ---- averages ---------------------------------------------------------------
 
 TFra phrase(PhraseKind kind)
@@ -146,7 +127,7 @@ TDok pupil(std::initializer_list<int> grades)
     for (const int g : grades) {
         TFra v;
         v.grade = static_cast<std::int8_t>(g);
-        d.wartosci.push_back(v);
+        d.values.push_back(v);
     }
     return d;
 }
@@ -264,6 +245,18 @@ TEST(PastedGrade, readsWordingsDigitsAndRegisterWords)
         EXPECT_EQ(pastedGrade(TOpcje{}, c.pasted), expected(c.standard)) << c.pasted;
         EXPECT_EQ(pastedGrade(own, c.pasted), expected(c.ownWordings)) << c.pasted;
     }
+}
+
+TEST(PastedGrade, takesOnlyTheGradeWordingsAndTheFirstOfTwoAlike)
+{
+    TOpcje options;
+    EXPECT_EQ(pastedGrade(options, "DOPUSZCZAJ\xA5"
+                                   "CY"),
+              1);                      // "DOPUSZCZAJĄCY"
+    options.wordings[11] = "wzorowe";  // a Ctrl+digit text is no grade
+    EXPECT_EQ(pastedGrade(options, "wzorowe"), std::nullopt);
+    options.wordings[2] = "Dobry";  // duplicates: the first wins
+    EXPECT_EQ(pastedGrade(options, "dobry"), 2);
 }
 
 }  // namespace

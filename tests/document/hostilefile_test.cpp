@@ -107,7 +107,7 @@ protected:
     static ClassFileContents sample(std::size_t phrases)
     {
         ClassFileContents c;
-        c.frazy.resize(phrases);
+        c.phrases.resize(phrases);
         return c;
     }
 

@@ -34,38 +34,39 @@ TEST(PhraseColumns, cellTexts)
         const char* shown;
         std::uint32_t colour;
     } cases[] = {
-        {[](TFra&) {}, kKolNazwa, "???", kEmptyNameColor},
-        {[](TFra& f) { f.name = "Klasa"; }, kKolNazwa, "Klasa", none},
-        {[](TFra& f) { f.kind = PhraseKind::Grade; }, kKolRodzaj, "Ocena", none},
-        {[](TFra& f) { f.kind = PhraseKind{7}; }, kKolRodzaj, "........", none},
-        {[](TFra& f) { f.x0 = 125; }, kKolX0, "125", none},
-        {[](TFra&) {}, kKolY0, "", none},  // zero shows as an empty number
-        {[](TFra& f) { f.y0 = 1234.56f; }, kKolY0, "1 234,6", none},
-        {[](TFra&) {}, kKolSzer, "0", none},
-        {[](TFra&) {}, kKolPoz, "........", none},  // no box
+        {[](TFra&) {}, kColumnName, "???", kEmptyNameColor},
+        {[](TFra& f) { f.name = "Klasa"; }, kColumnName, "Klasa", none},
+        {[](TFra& f) { f.kind = PhraseKind::Grade; }, kColumnKind, "Ocena", none},
+        {[](TFra& f) { f.kind = PhraseKind{7}; }, kColumnKind, "........", none},
+        {[](TFra& f) { f.x0 = 125; }, kColumnX0, "125", none},
+        {[](TFra&) {}, kColumnY0, "", none},  // zero shows as an empty number
+        {[](TFra& f) { f.y0 = 1234.56f; }, kColumnY0, "1 234,6", none},
+        {[](TFra&) {}, kColumnWidth, "0", none},
+        {[](TFra&) {}, kColumnAlignment, "........", none},  // no box
         {[](TFra& f) {
              f.width = 1;
              f.align = 1;
          },
-         kKolPoz, "Centr", none},
+         kColumnAlignment, "Centr", none},
         {[](TFra& f) {
              f.width = 9;
              f.align = 2;
              f.kind = PhraseKind::Picture;
          },
-         kKolPoz, "........", none},
-        {[](TFra&) {}, kKolFont, "10, MS Sans Serif", none},
-        {[](TFra& f) { f.kind = PhraseKind::Picture; }, kKolFont, "???", kEmptyNameColor},
+         kColumnAlignment, "........", none},
+        {[](TFra&) {}, kColumnFont, "10, MS Sans Serif", none},
+        {[](TFra& f) { f.kind = PhraseKind::Picture; }, kColumnFont, "???", kEmptyNameColor},
         {[](TFra& f) {
              f.kind = PhraseKind::Picture;
              f.picture = "godlo.bmp";
          },
-         kKolFont, "godlo.bmp", none},
-        {[](TFra&) {}, kKolKorekta, "", none},
-        {[](TFra& f) { f.lineSpacing = -1.5f; }, kKolKorekta, "-1,5", none},
-        {[](TFra& f) { f.lineSpacing = 2.0f; }, kKolKorekta, "+2,0", none},
-        {[](TFra& f) { f.lineSpacing = 0.01f; }, kKolKorekta, "", none},  // rounds to zero: no sign
-        {[](TFra& f) { f.page = 3; }, kKolStrona, "4", none},
+         kColumnFont, "godlo.bmp", none},
+        {[](TFra&) {}, kColumnLineSpacing, "", none},
+        {[](TFra& f) { f.lineSpacing = -1.5f; }, kColumnLineSpacing, "-1,5", none},
+        {[](TFra& f) { f.lineSpacing = 2.0f; }, kColumnLineSpacing, "+2,0", none},
+        {[](TFra& f) { f.lineSpacing = 0.01f; }, kColumnLineSpacing, "",
+         none},  // rounds to zero: no sign
+        {[](TFra& f) { f.page = 3; }, kColumnPage, "4", none},
     };
     for (const Case& c : cases) {
         TFra phrase;
@@ -85,82 +86,89 @@ TEST(PhraseColumns, pastedTexts)
         std::function<bool(const TFra&)> holds;
         const char* what;
     } cases[] = {
-        {kKolNazwa, "Średnia ocen", TFra{}, [](const TFra& f) { return f.name == "Średnia ocen"; },
-         "name whole, bytes as they come"},
-        {kKolRodzaj, "Ocena", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Grade; },
+        {kColumnName, "Średnia ocen", TFra{},
+         [](const TFra& f) { return f.name == "Średnia ocen"; }, "name whole, bytes as they come"},
+        {kColumnKind, "Ocena", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Grade; },
          "Ocena"},
-        {kKolRodzaj, "obrazek", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Picture; },
-         "obrazek"},
-        {kKolRodzaj, "OC", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Grade; }, "OC"},
-        {kKolRodzaj, "tekst",
+        {kColumnKind, "obrazek", TFra{},
+         [](const TFra& f) { return f.kind == PhraseKind::Picture; }, "obrazek"},
+        {kColumnKind, "OC", TFra{}, [](const TFra& f) { return f.kind == PhraseKind::Grade; },
+         "OC"},
+        {kColumnKind, "tekst",
          [] {
              TFra f;
              f.kind = PhraseKind::Grade;
              return f;
          }(),
          [](const TFra& f) { return f.kind == PhraseKind::Text; }, "tekst"},
-        {kKolRodzaj, "xyz",
+        {kColumnKind, "xyz",
          [] {
              TFra f;
              f.kind = PhraseKind::Picture;
              return f;
          }(),
          [](const TFra& f) { return f.kind == PhraseKind::Picture; }, "other keeps"},
-        {kKolX0, "  42mm", TFra{}, [](const TFra& f) { return f.x0 == 42; },
+        {kColumnX0, "  42mm", TFra{}, [](const TFra& f) { return f.x0 == 42; },
          "digits up to a letter"},
-        {kKolX0, "99999", TFra{}, [](const TFra& f) { return f.x0 == 1000; },
+        {kColumnX0, "99999", TFra{}, [](const TFra& f) { return f.x0 == 1000; },
          "x0 clamped, no wrap"},
-        {kKolSzer, "-5", textBox(7), [](const TFra& f) { return f.width == 0; }, "negative width"},
-        {kKolWys, "123456789012345678901234567890", TFra{},
+        {kColumnWidth, "-5", textBox(7), [](const TFra& f) { return f.width == 0; },
+         "negative width"},
+        {kColumnHeight, "123456789012345678901234567890", TFra{},
          [](const TFra& f) { return f.height == 1000; }, "endless digits"},
-        {kKolWys, "abc", textBox(7), [](const TFra& f) { return f.height == 0; }, "no digits"},
-        {kKolY0, "12,34", TFra{}, [](const TFra& f) { return f.y0 == 12.3f; }, "y0 one decimal"},
-        {kKolY0, "20000", TFra{}, [](const TFra& f) { return f.y0 == 10000.0f; }, "y0 limit"},
-        {kKolY0, "1 234,5", TFra{}, [](const TFra& f) { return f.y0 == 1234.5f; }, "y0 as shown"},
-        {kKolPoz, "Centr", textBox(10), [](const TFra& f) { return f.align == 1; }, "Centr"},
-        {kKolPoz, "Prawo", textBox(10), [](const TFra& f) { return f.align == 2; }, "Prawo"},
-        {kKolPoz, "cokolwiek",
+        {kColumnHeight, "abc", textBox(7), [](const TFra& f) { return f.height == 0; },
+         "no digits"},
+        {kColumnY0, "12,34", TFra{}, [](const TFra& f) { return f.y0 == 12.3f; }, "y0 one decimal"},
+        {kColumnY0, "20000", TFra{}, [](const TFra& f) { return f.y0 == 10000.0f; }, "y0 limit"},
+        {kColumnY0, "1 234,5", TFra{}, [](const TFra& f) { return f.y0 == 1234.5f; },
+         "y0 as shown"},
+        {kColumnAlignment, "Centr", textBox(10), [](const TFra& f) { return f.align == 1; },
+         "Centr"},
+        {kColumnAlignment, "Prawo", textBox(10), [](const TFra& f) { return f.align == 2; },
+         "Prawo"},
+        {kColumnAlignment, "cokolwiek",
          [] {
              TFra f = textBox(10);
              f.align = 2;
              return f;
          }(),
          [](const TFra& f) { return f.align == 1; }, "c"},
-        {kKolPoz, "Lewo",
+        {kColumnAlignment, "Lewo",
          [] {
              TFra f = textBox(10);
              f.align = 2;
              return f;
          }(),
          [](const TFra& f) { return f.align == 0; }, "Lewo"},
-        {kKolPoz, "Prawo", textBox(0), [](const TFra& f) { return f.align == 0; }, "no box keeps"},
-        {kKolPoz, "........",
+        {kColumnAlignment, "Prawo", textBox(0), [](const TFra& f) { return f.align == 0; },
+         "no box keeps"},
+        {kColumnAlignment, "........",
          [] {
              TFra f = textBox(10);
              f.align = 1;
              return f;
          }(),
          [](const TFra& f) { return f.align == 1; }, "placeholder keeps"},
-        {kKolFont, "12, Arial", TFra{}, [](const TFra& f) { return f == TFra{}; },
+        {kColumnFont, "12, Arial", TFra{}, [](const TFra& f) { return f == TFra{}; },
          "font takes nothing"},
-        {kKolKorekta, "-1,5", TFra{}, [](const TFra& f) { return f.lineSpacing == -1.5f; },
+        {kColumnLineSpacing, "-1,5", TFra{}, [](const TFra& f) { return f.lineSpacing == -1.5f; },
          "negative"},
-        {kKolKorekta, "+2,0", TFra{}, [](const TFra& f) { return f.lineSpacing == 2.0f; },
+        {kColumnLineSpacing, "+2,0", TFra{}, [](const TFra& f) { return f.lineSpacing == 2.0f; },
          "as shown"},
-        {kKolKorekta, "-7", TFra{}, [](const TFra& f) { return f.lineSpacing == -2.0f; },
+        {kColumnLineSpacing, "-7", TFra{}, [](const TFra& f) { return f.lineSpacing == -2.0f; },
          "lower limit"},
-        {kKolKorekta, "9,99", TFra{}, [](const TFra& f) { return f.lineSpacing == 5.0f; },
+        {kColumnLineSpacing, "9,99", TFra{}, [](const TFra& f) { return f.lineSpacing == 5.0f; },
          "upper limit"},
-        {kKolKorekta, "",
+        {kColumnLineSpacing, "",
          [] {
              TFra f;
              f.lineSpacing = 3;
              return f;
          }(),
          [](const TFra& f) { return f.lineSpacing == 0.0f; }, "empty is zero"},
-        {kKolStrona, "0", TFra{}, [](const TFra& f) { return f.page == 0; }, "page 0"},
-        {kKolStrona, "9", TFra{}, [](const TFra& f) { return f.page == 3; }, "page 9"},
-        {kKolStrona, "2", TFra{}, [](const TFra& f) { return f.page == 1; }, "page 2"},
+        {kColumnPage, "0", TFra{}, [](const TFra& f) { return f.page == 0; }, "page 0"},
+        {kColumnPage, "9", TFra{}, [](const TFra& f) { return f.page == 3; }, "page 9"},
+        {kColumnPage, "2", TFra{}, [](const TFra& f) { return f.page == 1; }, "page 2"},
     };
     for (const Case& c : cases) {
         TFra phrase = c.before;

@@ -54,12 +54,12 @@ protected:
     static ClassFileContents sample()
     {
         ClassFileContents c;
-        c.frazy.resize(2);
-        c.frazy[0].name = "imi\xea i nazwisko";  // Windows-1250 "imię"
-        c.dokumenty.resize(1, 2);
-        c.dokumenty.value(0, 0).text = "\x8c"
-                                       "wi\xea"
-                                       "cicki";  // "Święcicki"
+        c.phrases.resize(2);
+        c.phrases[0].name = "imi\xea i nazwisko";  // Windows-1250 "imię"
+        c.pupils.resize(1, 2);
+        c.pupils.value(0, 0).text = "\x8c"
+                                    "wi\xea"
+                                    "cicki";  // "Święcicki"
         return c;
     }
     std::size_t entries() const

@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         return 0;
     }
-    for (const TDok& pupil : contents.dokumenty)
-        if (pupil.wartosci.count() != contents.frazy.count())
+    for (const TDok& pupil : contents.pupils)
+        if (pupil.values.count() != contents.phrases.count())
             std::abort();
     // What was read must survive a write and a second read unchanged
     // (NaN floats compare unequal, so compare the bytes instead).

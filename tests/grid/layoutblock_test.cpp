@@ -64,7 +64,7 @@ TEST_F(LayoutBlock, appliesTheBlockAsStored)
     EXPECT_TRUE(grid().font().bold());
     EXPECT_TRUE(grid().font().underline());
     EXPECT_FALSE(grid().font().italic());
-    EXPECT_EQ(grid().uklad(), sampleLayout());
+    EXPECT_EQ(grid().gridLayout(), sampleLayout());
 }
 
 TEST_F(LayoutBlock, writtenBlockReadsBackIntoAnEqualLayout)
@@ -75,11 +75,11 @@ TEST_F(LayoutBlock, writtenBlockReadsBackIntoAnEqualLayout)
     std::stringstream stream;
     grid().ZapiszUklad(stream);
     const std::string bytes = stream.str();
-    EXPECT_EQ(bytes, writeGridLayout(grid().uklad()));
+    EXPECT_EQ(bytes, writeGridLayout(grid().gridLayout()));
 
     TCellEdi other;
     other.CzytajUklad(stream);
-    EXPECT_EQ(other.uklad(), grid().uklad());
+    EXPECT_EQ(other.gridLayout(), grid().gridLayout());
     EXPECT_EQ(other.WysIo(3), 22);
     std::stringstream again;
     other.ZapiszUklad(again);
@@ -92,9 +92,9 @@ TEST_F(LayoutBlock, defaultGridRoundTrips)
     grid().ZapiszUklad(stream);
     TCellEdi other;
     other.CzytajUklad(stream);
-    EXPECT_EQ(other.uklad(), grid().uklad());
-    EXPECT_EQ(other.uklad().columnWidths.size(), 11u);
-    EXPECT_EQ(other.uklad().rowHeights.size(), 6u);
+    EXPECT_EQ(other.gridLayout(), grid().gridLayout());
+    EXPECT_EQ(other.gridLayout().columnWidths.size(), 11u);
+    EXPECT_EQ(other.gridLayout().rowHeights.size(), 6u);
 }
 
 TEST_F(LayoutBlock, readsExactlyOneBlockFromTheStream)
@@ -105,17 +105,17 @@ TEST_F(LayoutBlock, readsExactlyOneBlockFromTheStream)
     second.columnWidths = {10, 20};
     std::stringstream stream(writeGridLayout(first) + writeGridLayout(second) + "X");
     grid().CzytajUklad(stream);
-    EXPECT_EQ(grid().uklad(), first);
+    EXPECT_EQ(grid().gridLayout(), first);
     EXPECT_EQ(std::size_t(stream.tellg()), writeGridLayout(first).size());
     grid().CzytajUklad(stream);
-    EXPECT_EQ(grid().uklad(), second);
+    EXPECT_EQ(grid().gridLayout(), second);
     EXPECT_EQ(grid().Ilx(), 1);
     EXPECT_EQ(stream.get(), 'X');
 }
 
 TEST_F(LayoutBlock, corruptBlocksAreRefusedAndLeaveTheGridAlone)
 {
-    const GridLayout before = grid().uklad();
+    const GridLayout before = grid().gridLayout();
     std::string bytes = writeGridLayout(sampleLayout());
 
     std::string longName = bytes;
@@ -139,7 +139,7 @@ TEST_F(LayoutBlock, corruptBlocksAreRefusedAndLeaveTheGridAlone)
         EXPECT_EQ(exceptionCode([&] { grid().CzytajUklad(shortStream); }), ErrorCode::ReadFailed)
             << cut;
     }
-    EXPECT_EQ(grid().uklad(), before);
+    EXPECT_EQ(grid().gridLayout(), before);
 }
 
 TEST_F(LayoutBlock, exactly5000ColumnsAreAccepted)
@@ -157,7 +157,7 @@ TEST_F(LayoutBlock, longFontNamesAreCutTo31Bytes)
     GridLayout g = sampleLayout();
     g.fontName = std::string(40, 'F');
     grid().applyLayout(g);
-    EXPECT_EQ(grid().uklad().fontName, std::string(31, 'F'));
+    EXPECT_EQ(grid().gridLayout().fontName, std::string(31, 'F'));
 }
 
 TEST_F(LayoutBlock, aChangedFontIsWrittenFromTheFont)
@@ -168,7 +168,7 @@ TEST_F(LayoutBlock, aChangedFontIsWrittenFromTheFont)
     f.setPointSize(14);
     f.setBold(false);
     grid().setFont(f);
-    const GridLayout g = grid().uklad();
+    const GridLayout g = grid().gridLayout();
     EXPECT_EQ(g.fontName, "Arial");
     EXPECT_EQ(g.fontSize, 14);
     EXPECT_EQ(g.bold, 0);

@@ -254,7 +254,7 @@ TEST_F(CertificatePrinting, sheetsOutside1To1000MillimetresStartNoJob)
     } sheets[] = {{0, 297}, {-1, 297}, {210, 0}, {2147483647, 297}, {210, 1001}};
     for (const auto& sheet : sheets) {
         Document doc = WindowTestClass::make({"Adam"});
-        TOpcje options = doc.opcje();
+        TOpcje options = doc.options();
         options.width = sheet.width;
         options.height = sheet.height;
         doc.setOptions(options);

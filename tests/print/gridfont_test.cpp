@@ -5,8 +5,12 @@
 #include "printtestsupport.h"
 
 #include "document/tfra.h"
+#include "qtbridge/colorref.h"
+#include "qtbridge/cp1250text.h"
 
 #include <QPainter>
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +76,20 @@ TEST(PhraseFont, setsEveryFieldAndCutsLongNames)
     EXPECT_EQ(f.font.pointSize(), 1);
     EXPECT_TRUE(f.font.italic());
     EXPECT_TRUE(f.font.strikeOut());
+}
+
+// The phrase fields a font and colour stand for: name, size, colour and
+// the four flags; nothing else changes.
+void readFontIntoPhrase(const QFont& font, const QColor& color, TFra& phrase)
+{
+    phrase.fontName = cp1250FromQString(font.family(), Unmappable::Question);
+    phrase.fontSize =
+        font.pointSize() > 0 ? font.pointSize() : static_cast<int>(std::lround(font.pointSizeF()));
+    phrase.fontColor = fromQColor(color);
+    phrase.bold = font.bold() ? 1 : 0;
+    phrase.italic = font.italic() ? 1 : 0;
+    phrase.underline = font.underline() ? 1 : 0;
+    phrase.strikeout = font.strikeOut() ? 1 : 0;
 }
 
 TEST(PhraseFont, readingBackGivesThePhrasesFields)

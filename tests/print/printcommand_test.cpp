@@ -92,17 +92,17 @@ protected:
         classPath = dir.filePath(QStringLiteral("klasa.wkz"));
         pdfPath = dir.filePath(QStringLiteral("wykazki.pdf"));
 
-        c.opcje.width = 200;
-        c.opcje.height = 280;
-        c.opcje.left = 3;
-        c.opcje.top = -2;
+        c.options.width = 200;
+        c.options.height = 280;
+        c.options.left = 3;
+        c.options.top = -2;
         addText(20, 40.0f, 100, 0);  // left-aligned
         addText(30, 60.5f, 120, 1);  // centred
         addText(40, 80.2f, 100, 2);  // right-aligned
         addText(25, 95.3f, 0, 1);    // no width: left-aligned after all
         TFra grade = phraseAt(PhraseKind::Grade, 50, 120.0f, 60, 10);
         grade.align = 1;
-        c.frazy.push_back(grade);
+        c.phrases.push_back(grade);
         addText(20, 50.0f, 100, 0, 1);  // on the second page of the form
 
         const char* texts[3][4] = {
@@ -111,13 +111,13 @@ protected:
             {"Bartłomiej Gęś", "Zażółć gęślą jaźń", "ZAŻÓŁĆ GĘŚLĄ JAŹŃ", "ąćęłńóśźż"},
             {"Cezary Źdźbło", "Świętokrzyskie", "Wrocław", "Łęczyca"},
         };
-        c.dokumenty.resize(3, c.frazy.count());
+        c.pupils.resize(3, c.phrases.count());
         for (std::size_t i = 0; i < 3; ++i) {
             for (std::size_t j = 0; j < 4; ++j)
-                c.dokumenty.value(i, j).text = cp(texts[i][j]);
-            c.dokumenty.value(i, 4).grade =
+                c.pupils.value(i, j).text = cp(texts[i][j]);
+            c.pupils.value(i, 4).grade =
                 static_cast<std::int8_t>(i + 3);  // Dobry, Bardzo dobry, Celujący
-            c.dokumenty.value(i, 5).text = cp("Strona druga");
+            c.pupils.value(i, 5).text = cp("Strona druga");
         }
         saveClassFileAt(classPath.toStdString(), c);
     }
@@ -126,14 +126,14 @@ protected:
         TFra f = phraseAt(PhraseKind::Text, x0Mm, y0Mm, widthMm, 10, page);
         f.align = static_cast<std::int16_t>(align);
         f.fontSize = 12;
-        c.frazy.push_back(f);
+        c.phrases.push_back(f);
     }
     // Where the layout puts a phrase's first line: its left edge, centre or
     // right edge, and its base line, in millimetres.
     double expectedXMm(std::size_t j) const
     {
-        const TFra& f = c.frazy[j];
-        const double leftMm = f.x0 + c.opcje.left;
+        const TFra& f = c.phrases[j];
+        const double leftMm = f.x0 + c.options.left;
         if (f.width > 0 && f.align == 1)
             return leftMm + f.width / 2.0;
         if (f.width > 0 && f.align == 2)
@@ -168,15 +168,14 @@ TEST_F(PrintCommand, firstLinesLandWithin0_2mmOfTheirPositionsAndPolishLettersSu
     for (std::size_t p = 0; p < 2; ++p) {
         const std::size_t pupil = pupilOfPage[p];
         for (std::size_t j = 0; j < 5; ++j) {
-            const TFra& f = c.frazy[j];
+            const TFra& f = c.phrases[j];
             const QString text =
-                j == 4
-                    ? QString::fromUtf8(pupil == 2 ? "Celujący" : "Dobry")
-                    : QString::fromUtf8(cp1250::toUtf8(c.dokumenty.value(pupil, j).text).c_str());
+                j == 4 ? QString::fromUtf8(pupil == 2 ? "Celujący" : "Dobry")
+                       : QString::fromUtf8(cp1250::toUtf8(c.pupils.value(pupil, j).text).c_str());
             const PdfLine* line = findLine(pages[p], text);
             ASSERT_NE(line, nullptr) << "page " << p << ": " << text.toStdString();
             EXPECT_NEAR(measuredXMm(*line, f), expectedXMm(j), 0.2) << text.toStdString();
-            EXPECT_NEAR(line->yMaxMm, double(f.y0) + c.opcje.top, 0.2) << text.toStdString();
+            EXPECT_NEAR(line->yMaxMm, double(f.y0) + c.options.top, 0.2) << text.toStdString();
         }
         EXPECT_EQ(findLine(pages[p], QStringLiteral("Strona druga")), nullptr);
     }
@@ -219,9 +218,9 @@ TEST_F(PrintCommand, picturesComeFromThePicturesFolderAndAreStoredOnce)
     ASSERT_TRUE(logo.save(dir.filePath(QStringLiteral("herb.bmp")), "BMP"));
     TFra picture = phraseAt(PhraseKind::Picture, 10, 30.0f, 20, 15);
     picture.picture = "herb";
-    c.frazy.push_back(picture);
-    for (TDok& pupil : c.dokumenty)
-        pupil.wartosci.resize(c.frazy.count());
+    c.phrases.push_back(picture);
+    for (TDok& pupil : c.pupils)
+        pupil.values.resize(c.phrases.count());
     saveClassFileAt(classPath.toStdString(), c);
 
     const RunResult run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath,
@@ -240,11 +239,11 @@ TEST_F(PrintCommand, missingDamagedAndOutsidePicturesAreNamedAndTheRestPrints)
     broken.close();
     TFra picture = phraseAt(PhraseKind::Picture, 10, 30.0f, 20, 15);
     picture.picture = "herb";
-    c.frazy.push_back(picture);
-    for (TDok& pupil : c.dokumenty)
-        pupil.wartosci.resize(c.frazy.count());
-    c.dokumenty.value(1, c.frazy.count() - 1).picture = "brak.bmp";
-    c.dokumenty.value(2, c.frazy.count() - 1).picture = "../klasa.wkz";
+    c.phrases.push_back(picture);
+    for (TDok& pupil : c.pupils)
+        pupil.values.resize(c.phrases.count());
+    c.pupils.value(1, c.phrases.count() - 1).picture = "brak.bmp";
+    c.pupils.value(2, c.phrases.count() - 1).picture = "../klasa.wkz";
     saveClassFileAt(classPath.toStdString(), c);
     QDir(dir.path()).mkdir(QStringLiteral("obrazki"));
 
@@ -281,8 +280,8 @@ TEST_F(PrintCommand, sheetsOutside1To1000MillimetresAreRefused)
     for (const auto& sheet : cases) {
         SCOPED_TRACE(std::to_string(sheet.width) + " x " + std::to_string(sheet.height));
         QFile::remove(pdfPath);
-        c.opcje.width = sheet.width;
-        c.opcje.height = sheet.height;
+        c.options.width = sheet.width;
+        c.options.height = sheet.height;
         saveClassFileAt(classPath.toStdString(), c);
         const RunResult run =
             runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath});
@@ -301,18 +300,18 @@ TEST_F(PrintCommand, sheetsOutside1To1000MillimetresAreRefused)
 TEST_F(PrintCommand, extremeStoredValuesPrintWithoutFault)
 {
     const float inf = std::numeric_limits<float>::infinity();
-    c.opcje.left = 2147483647;
-    c.opcje.top = -2147483647 - 1;
+    c.options.left = 2147483647;
+    c.options.top = -2147483647 - 1;
     TFra far =
         phraseAt(PhraseKind::Text, 32767, std::numeric_limits<float>::quiet_NaN(), 32767, 32767);
     far.lineSpacing = inf;
-    c.frazy.push_back(far);
+    c.phrases.push_back(far);
     TFra below = phraseAt(PhraseKind::Text, -32768, inf, 0, 0);
     below.lineSpacing = -inf;
-    c.frazy.push_back(below);
-    for (TDok& pupil : c.dokumenty) {
-        pupil.wartosci.resize(c.frazy.count());
-        pupil.wartosci[c.frazy.count() - 1].text = pupil.wartosci[c.frazy.count() - 2].text =
+    c.phrases.push_back(below);
+    for (TDok& pupil : c.pupils) {
+        pupil.values.resize(c.phrases.count());
+        pupil.values[c.phrases.count() - 1].text = pupil.values[c.phrases.count() - 2].text =
             "Ala ma kota";
     }
     saveClassFileAt(classPath.toStdString(), c);
@@ -366,7 +365,7 @@ TEST_F(PrintCommand, aClassWithoutPupilsOrAnUnwritableOutputIsAnError)
     EXPECT_TRUE(run.standardError.startsWith(QStringLiteral("wkz print: cannot write ")))
         << run.standardError.toStdString();
 
-    c.dokumenty.clear();
+    c.pupils.clear();
     saveClassFileAt(classPath.toStdString(), c);
     run = runWkz({QStringLiteral("print"), classPath, QStringLiteral("-o"), pdfPath});
     EXPECT_EQ(run.exitCode, 1);
@@ -427,8 +426,8 @@ TEST_F(PrintCommand, usageErrorsSayWhatIsWrong)
         EXPECT_TRUE(run.standardError.contains(QStringLiteral("Usage: wkz print"))) << tc.message;
         EXPECT_FALSE(QFile::exists(pdfPath)) << tc.message;
     }
-    EXPECT_EQ(readClassFileAt(classPath.toStdString()).dokumenty,
-              c.dokumenty);  // never overwritten
+    EXPECT_EQ(readClassFileAt(classPath.toStdString()).pupils,
+              c.pupils);  // never overwritten
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ std::size_t TestClass::add(const TFra& phrase)
 {
     phrases.push_back(phrase);
     for (TDok& pupil : pupils)
-        pupil.wartosci.push_back(TFra{});
+        pupil.values.push_back(TFra{});
     return phrases.count() - 1;
 }
 

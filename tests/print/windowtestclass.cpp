@@ -38,12 +38,12 @@ void editContents(Document& doc, const std::function<void(ClassFileContents&)>& 
 Document WindowTestClass::make(const std::vector<const char*>& names)
 {
     ClassFileContents c;
-    c.frazy.push_back(textPhrase(20, 30.0f, 0));  // kNamePhrase
-    c.frazy.push_back(textPhrase(20, 60.0f, 2));  // kThirdPagePhrase
+    c.phrases.push_back(textPhrase(20, 30.0f, 0));  // kNamePhrase
+    c.phrases.push_back(textPhrase(20, 60.0f, 2));  // kThirdPagePhrase
     for (std::size_t i = 0; i < names.size(); ++i) {
-        c.dokumenty.insert(i, c.frazy.count());
-        c.dokumenty.value(i, kNamePhrase).text = cp1250Of(names[i]);
-        c.dokumenty.value(i, kThirdPagePhrase).text = "STRONA TRZECIA";
+        c.pupils.insert(i, c.phrases.count());
+        c.pupils.value(i, kNamePhrase).text = cp1250Of(names[i]);
+        c.pupils.value(i, kThirdPagePhrase).text = "STRONA TRZECIA";
     }
     Document doc;
     doc.takeOver(std::move(c));
@@ -52,7 +52,7 @@ Document WindowTestClass::make(const std::vector<const char*>& names)
 
 std::size_t WindowTestClass::addPicture(Document& doc, const std::string& picture)
 {
-    const std::size_t j = doc.frazy().count();
+    const std::size_t j = doc.phrases().count();
     doc.addPhrase(j);
     TFra f;
     f.kind = PhraseKind::Picture;

@@ -5,7 +5,6 @@
 #include "richtext/rtfreader.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -332,12 +331,3 @@ TEST(RtfReaderLimits, onlyRegularFilesWithinTheSizeLimitAreRead)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    ::testing::InitGoogleTest(&argc, argv);
-    QGuiApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -50,14 +50,14 @@ struct Pupil {
 Document sampleClass()
 {
     ClassFileContents c;
-    c.frazy.push_back(phrase("Imię i nazwisko", PhraseKind::Text));
-    c.frazy.push_back(phrase("Matematyka", PhraseKind::Grade));
-    c.frazy.push_back(phrase("Fizyka", PhraseKind::Grade));
-    c.frazy.push_back(phrase("Religia", PhraseKind::Grade));
-    c.frazy.push_back(phrase("Godło", PhraseKind::Picture));
-    c.frazy.push_back(phrase(" \t", PhraseKind::Grade));
-    c.frazy.push_back(phrase("Średnia", PhraseKind::Text, " =ŚREDNIA "));
-    c.frazy.push_back(phrase("Uwagi", PhraseKind::Text));
+    c.phrases.push_back(phrase("Imię i nazwisko", PhraseKind::Text));
+    c.phrases.push_back(phrase("Matematyka", PhraseKind::Grade));
+    c.phrases.push_back(phrase("Fizyka", PhraseKind::Grade));
+    c.phrases.push_back(phrase("Religia", PhraseKind::Grade));
+    c.phrases.push_back(phrase("Godło", PhraseKind::Picture));
+    c.phrases.push_back(phrase(" \t", PhraseKind::Grade));
+    c.phrases.push_back(phrase("Średnia", PhraseKind::Text, " =ŚREDNIA "));
+    c.phrases.push_back(phrase("Uwagi", PhraseKind::Text));
     const Pupil pupils[] = {
         {"Anna Kowalska", 4, 5, kNoSubjectGrade, 3},
         {"  Jan\r\nNowak\u0081", 0, kNoSubjectGrade, 3, 7},
@@ -66,8 +66,8 @@ Document sampleClass()
     };
     std::size_t i = 0;
     for (const Pupil& p : pupils) {
-        c.dokumenty.insert(i, kCount);
-        TFrazy& values = c.dokumenty[i].wartosci;
+        c.pupils.insert(i, kCount);
+        TFrazy& values = c.pupils[i].values;
         values[kName].text = cp(p.name);
         values[kMaths].grade = p.maths;
         values[kPhysics].grade = p.physics;
@@ -127,16 +127,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(GradeSentencesPlainClass, numbersThePupilAndSaysTheClassWordings)
 {
     ClassFileContents c;
-    c.frazy.push_back(phrase("Zachowanie", PhraseKind::Text, "=zachowanie"));
-    c.frazy.push_back(phrase("Plastyka", PhraseKind::Grade));
-    c.frazy.push_back(phrase("Muzyka", PhraseKind::Grade));
-    c.opcje.wordings[3] = cp("db");
-    c.opcje.wordings[8] = "";
+    c.phrases.push_back(phrase("Zachowanie", PhraseKind::Text, "=zachowanie"));
+    c.phrases.push_back(phrase("Plastyka", PhraseKind::Grade));
+    c.phrases.push_back(phrase("Muzyka", PhraseKind::Grade));
+    c.options.wordings[3] = cp("db");
+    c.options.wordings[8] = "";
     for (std::size_t i = 0; i < 2; ++i)
-        c.dokumenty.insert(i, c.frazy.count());
-    c.dokumenty[1].wartosci[0].text = cp("wzorowe");
-    c.dokumenty[1].wartosci[1].grade = 3;
-    c.dokumenty[1].wartosci[2].grade = 8;
+        c.pupils.insert(i, c.phrases.count());
+    c.pupils[1].values[0].text = cp("wzorowe");
+    c.pupils[1].values[1].grade = 3;
+    c.pupils[1].values[2].grade = 8;
     Document doc;
     doc.takeOver(std::move(c));
 

@@ -256,8 +256,8 @@ TEST_F(Wkz, buildOfDumpReproducesTheFile)
         0);
     auto rebuilt = readClassFileAt(dir / "out.wkz");
     auto original = readClassFileAt(corpus("v40.wkz"));
-    EXPECT_EQ(rebuilt.frazy, original.frazy);
-    EXPECT_EQ(rebuilt.dokumenty, original.dokumenty);
+    EXPECT_EQ(rebuilt.phrases, original.phrases);
+    EXPECT_EQ(rebuilt.pupils, original.pupils);
 }
 
 // The sample class is clean; a remark of 30 lines in pupil 3's 40 mm box
@@ -307,12 +307,12 @@ TEST_F(Wkz, buildTakesDefaultsForMissingKeys)
         wkz("build " + (dir / "min.json").string() + " -o " + (dir / "m.wkz").string()).exitCode,
         0);
     const ClassFileContents c = readClassFileAt(dir / "m.wkz");
-    EXPECT_EQ(c.frazy[0].fontName, "MS Sans Serif");
-    EXPECT_EQ(c.frazy[0].fontSize, 10);
-    EXPECT_EQ(c.dokumenty.value(0, 0).grade, 6);
-    EXPECT_EQ(c.opcje.height, 297);
-    EXPECT_EQ(c.opcje.wordings[5], "Celuj\xB9"
-                                   "cy");
+    EXPECT_EQ(c.phrases[0].fontName, "MS Sans Serif");
+    EXPECT_EQ(c.phrases[0].fontSize, 10);
+    EXPECT_EQ(c.pupils.value(0, 0).grade, 6);
+    EXPECT_EQ(c.options.height, 297);
+    EXPECT_EQ(c.options.wordings[5], "Celuj\xB9"
+                                     "cy");
 }
 
 TEST_F(Wkz, buildRefusesBadJsonNamingThePlaceAndWritesNothing)
@@ -403,8 +403,8 @@ TEST_F(Wkz, aSmallFileCannotMakeTheReaderTakeGigabytes)
     // Phrase records with empty texts (48 bytes each), then the pupil count
     // and an empty value count for each pupil spliced in.
     ClassFileContents c;
-    c.frazy.resize(1000);
-    for (TFra& f : c.frazy)
+    c.phrases.resize(1000);
+    for (TFra& f : c.phrases)
         f.fontName.clear();
     std::string file = writeClassFile(c);
     const std::size_t tail = 2 + 4 + 1000 * 48;
@@ -427,8 +427,8 @@ TEST_F(Wkz, runningOutOfMemoryGivesTheProgramsMessage)
     // A sound class of 2,000 pupils x 200 phrases, but more than the
     // address-space limit below leaves once wkz has started (about 80 MB).
     ClassFileContents c;
-    c.frazy.resize(200);
-    c.dokumenty.resize(2000, 200);
+    c.phrases.resize(200);
+    c.pupils.resize(2000, 200);
     const fs::path file = write("big.wkz", writeClassFile(c));
     const std::string limited = "ulimit -v 110000; exec " + std::string(WYKAZKI_BIN_DIR) + "/wkz ";
     ASSERT_EQ(wkz(limited + "info " + corpus("v56.wkz"), false).exitCode, 0)
@@ -645,10 +645,10 @@ TEST(SampleClass, isBuiltIntoTheProgramFolderWithItsPictures)
 {
     const fs::path folder = WYKAZKI_BIN_DIR;
     const ClassFileContents c = readClassFileAt(folder / "Przyklad.wkz");
-    EXPECT_GE(c.dokumenty.count(), 20u);
+    EXPECT_GE(c.pupils.count(), 20u);
     bool pages[2] = {false, false};
     int grades = 0;
-    for (const TFra& f : c.frazy) {
+    for (const TFra& f : c.phrases) {
         if (f.page == 0 || f.page == 1)
             pages[f.page] = true;
         grades += f.kind == PhraseKind::Grade;
@@ -664,5 +664,5 @@ TEST(SampleClass, isBuiltIntoTheProgramFolderWithItsPictures)
     const char* const behaviour[] = {"wzorowe",  "bardzo dobre",   "dobre",
                                      "poprawne", "nieodpowiednie", "naganne"};
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(c.opcje.wordings[std::size_t(11 + i)], behaviour[i]);
+        EXPECT_EQ(c.options.wordings[std::size_t(11 + i)], behaviour[i]);
 }

@@ -60,7 +60,7 @@ TEST(WkzSheet, exportThenImportReplacingGivesTheSamePupils)
                 << imported.out.toStdString();
             // Every format gives back every pupil's every value, texts that
             // look like numbers ("3,00") included.
-            EXPECT_EQ(read(out).dokumenty, sample.dokumenty) << name << " columns " << columns;
+            EXPECT_EQ(read(out).pupils, sample.pupils) << name << " columns " << columns;
         }
     }
 }
@@ -80,13 +80,13 @@ TEST(WkzSheet, mapSendsDifferentlyHeadedColumnsToPhrases)
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("Zaimportowano 2 uczniów, 3 oceny.\n"));
     const ClassFileContents result = read(out);
-    ASSERT_EQ(result.dokumenty.count(), 26u);
+    ASSERT_EQ(result.pupils.count(), 26u);
     std::size_t maths = 0;
-    for (std::size_t j = 0; j < result.frazy.count(); ++j)
-        if (result.frazy[j].name == "matematyka")
+    for (std::size_t j = 0; j < result.phrases.count(); ++j)
+        if (result.phrases[j].name == "matematyka")
             maths = j;
-    EXPECT_EQ(result.dokumenty[1].wartosci[maths].grade, 0);
-    EXPECT_EQ(result.dokumenty[25].wartosci[maths].grade, 5);
+    EXPECT_EQ(result.pupils[1].values[maths].grade, 0);
+    EXPECT_EQ(result.pupils[25].values[maths].grade, 5);
 }
 
 TEST(WkzSheet, errorsSayWhatIsWrong)

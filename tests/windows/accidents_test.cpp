@@ -20,8 +20,8 @@
 
 namespace {
 
-constexpr int kBardzoDobry = 4;
-constexpr int kCelujacy = 5;
+constexpr int kVeryGood = 4;
+constexpr int kExcellent = 5;
 constexpr int kBrak = 6;
 
 }  // namespace
@@ -67,7 +67,7 @@ TEST_F(AccidentTest, keysThatChangeNothingWriteNothing)
         press(c.key, c.modifiers);
         EXPECT_EQ(doc().contents(), before) << c.what;
     }
-    EXPECT_FALSE(doc().ogolne().modified());
+    EXPECT_FALSE(editor().isModified());
 
     // The deliberate click on the current cell still fills its row.
     select(0, kName, 1, kRemarks);
@@ -85,7 +85,7 @@ TEST_F(AccidentTest, typedTextGoesIntoTheCurrentPhraseOnly)
     press(Qt::Key_5);
     EXPECT_EQ(qstringFromCp1250(value(0, kName).text), QStringLiteral("Anna Kowalska5"));
     EXPECT_EQ(value(0, kRemarks).text, "pierwsza");
-    EXPECT_EQ(value(0, kMaths).grade, kBardzoDobry) << "a grade cell of the block";
+    EXPECT_EQ(value(0, kMaths).grade, kVeryGood) << "a grade cell of the block";
 
     select(0, kName, 1, kRemarks);
     grid().setPozY(kRemarks);
@@ -93,14 +93,14 @@ TEST_F(AccidentTest, typedTextGoesIntoTheCurrentPhraseOnly)
     press(Qt::Key_Delete);
     EXPECT_EQ(value(0, kName).text, "");
     EXPECT_EQ(value(1, kRemarks).text, "");
-    EXPECT_EQ(value(0, kMaths).grade, kBardzoDobry);
+    EXPECT_EQ(value(0, kMaths).grade, kVeryGood);
 
     select(0, kName, 1, kRemarks);
     grid().setPozY(kPhysics);
     grid().selectRange(GridRect{1, 1, 2, kRemarks + 1});
     press(Qt::Key_6);
-    EXPECT_EQ(value(1, kMaths).grade, kCelujacy);
-    EXPECT_EQ(value(0, kPhysics).grade, kCelujacy);
+    EXPECT_EQ(value(1, kMaths).grade, kExcellent);
+    EXPECT_EQ(value(0, kPhysics).grade, kExcellent);
 }
 
 // 3. Clearing a grade cell leaves it empty, never "Niedostateczny".
@@ -224,7 +224,7 @@ TEST_F(AccidentTest, noKeystrokeIsSwallowedAfterACommandKey)
         grid().setPozX(1);
         setGrade(1, kMaths, 2);
         press(Qt::Key_6);
-        EXPECT_EQ(value(1, kMaths).grade, kCelujacy) << c.what;
+        EXPECT_EQ(value(1, kMaths).grade, kExcellent) << c.what;
     }
 }
 
@@ -246,7 +246,7 @@ TEST_F(AccidentTest, theLongTextEditorLetsGoAfterNowyAndARead)
     action(window(), "Nowy1")->trigger();
     EXPECT_TRUE(opis.isReadOnly());
     QTest::keyClicks(&opis.memo(), QStringLiteral("zgubione"));
-    EXPECT_EQ(doc().dokumenty().count(), 0u);
+    EXPECT_EQ(doc().pupils().count(), 0u);
     EXPECT_FALSE(editor().undoStack().canUndo());
 }
 

@@ -93,7 +93,7 @@ TEST_F(BuildCardTest, aCardBuiltInTheWindowsIsSavedAndPrintedAsLaidOut)
     start();
     markSaved();
     window().newDocument();
-    ASSERT_TRUE(doc().frazy().empty());
+    ASSERT_TRUE(doc().phrases().empty());
     QImage emblem(20, 20, QImage::Format_RGB32);
     emblem.fill(Qt::darkRed);
     ASSERT_TRUE(emblem.save(folder.filePath(QStringLiteral("godlo.bmp")), "BMP"));
@@ -150,7 +150,7 @@ TEST_F(BuildCardTest, aCardBuiltInTheWindowsIsSavedAndPrintedAsLaidOut)
     const QString path = folder.filePath(QStringLiteral("karta.wkz"));
     dialogs->saveAnswers.push_back(path);
     window().speedButton(1).click();  // Zapisz
-    ASSERT_FALSE(doc().ogolne().modified());
+    ASSERT_FALSE(editor().isModified());
 
     const ProcessResult dump =
         run(QStringLiteral(WYKAZKI_BIN_DIR "/wkz"), {QStringLiteral("dump"), path});

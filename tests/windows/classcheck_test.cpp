@@ -32,7 +32,7 @@ namespace {
 // The remarks phrase becomes the computed average.
 void tagRemarksAsAverage(DocumentEditor& editor)
 {
-    TFra remarks = editor.document().frazy()[kRemarks];
+    TFra remarks = editor.document().phrases()[kRemarks];
     remarks.text = std::string(kAverageTag);
     editor.setPhrases(QStringLiteral("t"), {{kRemarks, remarks}});
 }
@@ -136,7 +136,7 @@ TEST_F(WindowTest, thePhraseEditorsMenuTagsTextPhrasesOnly)
         phrases.showAtRow(row);
         emit phrases.roleMenu().aboutToShow();
         roles[0]->trigger();  // "Wyliczane: średnia ocen"
-        EXPECT_EQ(taggedRole(doc().frazy()[static_cast<std::size_t>(row)]) == PhraseRole::Average,
+        EXPECT_EQ(taggedRole(doc().phrases()[static_cast<std::size_t>(row)]) == PhraseRole::Average,
                   tagged);
     }
     EXPECT_EQ(phrases.statusText(), QStringLiteral("Wyliczane bywają tylko frazy tekstowe."));
@@ -144,9 +144,9 @@ TEST_F(WindowTest, thePhraseEditorsMenuTagsTextPhrasesOnly)
     emit phrases.roleMenu().aboutToShow();
     EXPECT_TRUE(roles[0]->isChecked());
     roles[1]->trigger();  // "Ocena zachowania" replaces it
-    EXPECT_EQ(behaviourPhrase(doc().frazy()), std::optional<std::size_t>(kRemarks));
+    EXPECT_EQ(behaviourPhrase(doc().phrases()), std::optional<std::size_t>(kRemarks));
     editor().undoStack().undo();
-    EXPECT_EQ(taggedRole(doc().frazy()[kRemarks]), PhraseRole::Average);
+    EXPECT_EQ(taggedRole(doc().phrases()[kRemarks]), PhraseRole::Average);
 }
 
 TEST_F(WindowTest, charactersTheFileCannotHoldAreNamedAndListedByTheCheck)

@@ -70,7 +70,7 @@ TEST_P(NeverMadeWindow, keepsWhatTheClassFileStoredThroughASave)
     start(false);
     modify();
     action(window(), "Zapisz1")->trigger();
-    ASSERT_FALSE(doc().ogolne().modified());
+    ASSERT_FALSE(editor().isModified());
 
     const ClassFileContents back = readClassFileAt(
         QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
@@ -135,7 +135,7 @@ TEST_F(WindowTest, aPhraseEditorMadeLaterTakesTheReadLayoutAndWithoutOneItsOwn)
     const ClassFileContents back = readClassFileAt(
         QFile::encodeName(folder.filePath(QStringLiteral("nowa.wkz"))).toStdString());
     EXPECT_FALSE(back.screen.phraseEditor.isNull());
-    EXPECT_EQ(back.screen.phraseGrid, context->phraseEditor().grid().uklad());
+    EXPECT_EQ(back.screen.phraseGrid, context->phraseEditor().grid().gridLayout());
     EXPECT_EQ(back.screen.phraseGrid.columnWidths.size(), std::size_t(kPhraseEditorColumns + 1));
 }
 

@@ -71,7 +71,7 @@ TEST_F(Preview, clickCloses_afterShowingThePupilAndPageAtTheScreensSize)
     EXPECT_EQ(window_.page(), 2);
 
     const PreviewGeometry expected =
-        previewGeometry(doc_.opcje().width, doc_.opcje().height, surfacePixelsPerInch(window_),
+        previewGeometry(doc_.options().width, doc_.options().height, surfacePixelsPerInch(window_),
                         window_.screen()->size());
     EXPECT_EQ(s.clientSize, expected.clientSize);
     EXPECT_EQ(window_.scale(), expected.scale);
@@ -102,7 +102,7 @@ TEST_F(Preview, drawsGridAndPageAtTheStoredScale)
 {
     // Red, to tell it from the grid.
     editContents(doc_, [](ClassFileContents& c) {
-        c.frazy[WindowTestClass::kNamePhrase].fontColor = 0x0000FF;
+        c.phrases[WindowTestClass::kNamePhrase].fontColor = 0x0000FF;
     });
     const Showing s = showPreview(window_, doc_, 0, 0, [&] { window_.accept(); });
     ASSERT_TRUE(s.shown);

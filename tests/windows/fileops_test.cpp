@@ -47,7 +47,7 @@ TEST_F(WindowTest, saveCopyAsWritesIntoTheProgramFolderAndKeepsTheCurrentName)
     EXPECT_EQ(context->closa().saveFileName(), current);
     const ClassFileContents copy =
         readClassFileAt(QFile::encodeName(folder.filePath(QStringLiteral("3a.wkz"))).toStdString());
-    EXPECT_EQ(copy.dokumenty, doc().dokumenty());
+    EXPECT_EQ(copy.pupils, doc().pupils());
 }
 
 TEST_F(WindowTest, picturesAreLookedUpInTheProgramFolder)

@@ -202,7 +202,7 @@ TEST_P(ChangedOnDisk, saveAsksBeforeReplacingAndFollowsTheAnswer)
     std::string outside = bytesOf(path);
     if (!c.sameBytes) {
         ClassFileContents other = sampleClass();
-        other.dokumenty.erase(0);
+        other.pupils.erase(0);
         outside = writeClassFile(other);
     }
     // Written by another program: a later time, whatever the file system's resolution.
@@ -294,7 +294,7 @@ TEST_F(GuardedSave, namesThatAreNotUtf8AreOpenedSavedAndLockedAsTheirBytes)
         SetUp();
         context->closa().setStartFile(path);
         start(false);
-        EXPECT_EQ(doc().dokumenty().count(), sampleClass().dokumenty.count());
+        EXPECT_EQ(doc().pupils().count(), sampleClass().pupils.count());
         EXPECT_TRUE(window().statusText().endsWith(c.shown)) << window().statusText().toStdString();
         EXPECT_TRUE(dialogs->errors.empty());
         EXPECT_TRUE(fs::exists(ClassFileLock::lockPathFor(path)));
@@ -302,7 +302,7 @@ TEST_F(GuardedSave, namesThatAreNotUtf8AreOpenedSavedAndLockedAsTheirBytes)
         modify();
         action(window(), "Zapisz1")->trigger();
         EXPECT_TRUE(dialogs->saveAsked.empty());
-        EXPECT_EQ(readClassFileAt(fs::path(path)).dokumenty, doc().dokumenty());
+        EXPECT_EQ(readClassFileAt(fs::path(path)).pupils, doc().pupils());
         EXPECT_TRUE(dialogs->questions.empty());
 
         // A second lock on the same bytes is refused; a neighbour's name is another lock.

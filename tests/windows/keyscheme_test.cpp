@@ -127,7 +127,7 @@ TEST_F(KeySchemeTest, ctrlZUndoesInTheModernSchemeAndSavesInTheClassic)
     EXPECT_NE(onDisk(), saved);  // saved, not undone
     EXPECT_EQ(readClassFileAt(
                   QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString())
-                  .dokumenty.value(0, kMaths)
+                  .pupils.value(0, kMaths)
                   .grade,
               value(0, kMaths).grade);
 }
@@ -182,7 +182,7 @@ TEST_F(KeySchemeTest, opcjeChangesTheSchemeForThisUser)
     EXPECT_EQ(userKeyScheme(), KeyScheme::Modern);
     EXPECT_EQ(action(window(), "Zapiszpodnownazw1")->shortcut(),
               QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    EXPECT_FALSE(doc().ogolne().modified());  // nothing of the class changed
+    EXPECT_FALSE(editor().isModified());  // nothing of the class changed
 }
 
 // The long-text editor's text box hands the scheme's undo key to the

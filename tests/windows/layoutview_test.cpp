@@ -33,7 +33,7 @@ protected:
 
     void place(int phrase, std::int16_t x0, float y0, std::int16_t width, std::int16_t height)
     {
-        TFra f = doc().frazy()[static_cast<std::size_t>(phrase)];
+        TFra f = doc().phrases()[static_cast<std::size_t>(phrase)];
         f.x0 = x0;
         f.y0 = y0;
         f.width = width;
@@ -44,7 +44,7 @@ protected:
     LayoutPanel& panel() { return context->phraseEditor().layoutPanel(); }
     LayoutView& view() { return panel().view(); }
     TCellEdi& phraseGrid() { return context->phraseEditor().grid(); }
-    const TFra& phrase(int j) { return doc().frazy()[static_cast<std::size_t>(j)]; }
+    const TFra& phrase(int j) { return doc().phrases()[static_cast<std::size_t>(j)]; }
     QPoint centreOf(int j) { return view().outlineOf(static_cast<std::size_t>(j))->center(); }
     QPoint mm(double dx, double dy)
     {

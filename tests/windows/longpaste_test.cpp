@@ -47,7 +47,7 @@ TEST_P(LongPasteTest, keepsTheLimitAndSaysHowManyCharactersWereLeftOut)
     EXPECT_EQ(status, QStringLiteral("Wklejony tekst był za długi: pominięto jego ostatnie znaki: "
                                      "%1 (wklejanie zakończono w komórce: uczeń 2, fraza „%2”)")
                           .arg(c.leftOut)
-                          .arg(qstringFromCp1250(doc().frazy()[kRemarks].name)));
+                          .arg(qstringFromCp1250(doc().phrases()[kRemarks].name)));
 }
 
 INSTANTIATE_TEST_SUITE_P(

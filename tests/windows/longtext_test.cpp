@@ -97,7 +97,7 @@ TEST_F(LongTextTest, typingInTheGridShowsAtOnceAndTypingInTheEditorStores)
     QTest::keyClick(&opis().memo(), Qt::Key_Return);
     QTest::keyClicks(&opis().memo(), QStringLiteral("b"));
     EXPECT_EQ(value(0, kRemarks).text, "a\r\nb");
-    EXPECT_TRUE(doc().ogolne().modified());
+    EXPECT_TRUE(editor().isModified());
     EXPECT_EQ(cell(0, kRemarks), QStringLiteral("a\r\nb"));
 
     // A character Windows-1250 cannot hold does not get in.

@@ -32,7 +32,7 @@ TEST_F(WindowTest, startOpensTheSampleAndShowsItsHeadersCellsAndAverages)
     start();
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_EQ(window().statusText(), folder.filePath(QStringLiteral("Przyklad.wkz")));
-    EXPECT_FALSE(doc().ogolne().modified());
+    EXPECT_FALSE(editor().isModified());
 
     EXPECT_EQ(grid().Ilx(), kPupilCount + 1);
     EXPECT_EQ(grid().Ily(), kPhraseCount + 1);
@@ -79,7 +79,7 @@ TEST_F(WindowTest, missingSampleIsReportedAndLeavesTheEmptyDocument)
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0],
               folder.filePath(QStringLiteral("Przyklad.wkz")) + QLatin1Char('\n') + kReadFailed);
-    EXPECT_EQ(doc().frazy().count(), 0u);
+    EXPECT_EQ(doc().phrases().count(), 0u);
     EXPECT_EQ(window().statusText(), QString());
 
     EXPECT_EQ(grid().Ilx(), 1);
@@ -101,7 +101,7 @@ TEST_F(WindowTest, openUsesItsDialogAndReadsTheChosenFile)
 {
     start();
     ClassFileContents other = sampleClass();
-    other.frazy[kName].name = "Nazwisko";
+    other.phrases[kName].name = "Nazwisko";
     const QString path = writeClass(QStringLiteral("inna.wkz"), other);
     dialogs->openAnswers.push_back(path);
 
@@ -147,9 +147,9 @@ TEST_F(WindowTest, failedReadsLeaveTheDocumentAsItWas)
     ASSERT_EQ(dialogs->errors.size(), 2u);
     EXPECT_EQ(dialogs->errors[1], truncated.fileName() + QLatin1Char('\n') + kReadFailed);
 
-    EXPECT_EQ(doc().frazy(), before.frazy());
-    EXPECT_EQ(doc().dokumenty(), before.dokumenty());
-    EXPECT_TRUE(doc().ogolne().modified());
+    EXPECT_EQ(doc().phrases(), before.phrases());
+    EXPECT_EQ(doc().pupils(), before.pupils());
+    EXPECT_TRUE(editor().isModified());
     EXPECT_EQ(window().statusText(), folder.filePath(QStringLiteral("Przyklad.wkz")));
 }
 
@@ -159,7 +159,7 @@ TEST_F(WindowTest, cancelledOpenChangesNothing)
     action(window(), "Odczytaj1")->trigger();
     EXPECT_EQ(dialogs->openAsked.size(), 1u);
     EXPECT_TRUE(dialogs->errors.empty());
-    EXPECT_EQ(doc().dokumenty().count(), static_cast<std::size_t>(kPupilCount));
+    EXPECT_EQ(doc().pupils().count(), static_cast<std::size_t>(kPupilCount));
 }
 
 // Odczytaj on a modified document asks first, as Nowy does.
@@ -181,7 +181,7 @@ TEST_P(OpenOverChangesTest, asksToSaveAndFollowsTheAnswer)
     if (row.modified)
         setText(0, kRemarks, "niezapisane");
     ClassFileContents other = sampleClass();
-    other.frazy[kName].name = "Nazwisko";
+    other.phrases[kName].name = "Nazwisko";
     dialogs->openAnswers.push_back(writeClass(QStringLiteral("inna.wkz"), other));
     dialogs->questionAnswers.push_back(row.answer);
 
@@ -196,11 +196,11 @@ TEST_P(OpenOverChangesTest, asksToSaveAndFollowsTheAnswer)
     EXPECT_EQ(rowHeader(kName) == QStringLiteral("Nazwisko"), row.read);
     if (!row.read) {
         EXPECT_EQ(value(0, kRemarks).text, "niezapisane");
-        EXPECT_TRUE(doc().ogolne().modified());
+        EXPECT_TRUE(editor().isModified());
     }
     const ClassFileContents sample = readClassFileAt(
         QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
-    EXPECT_EQ(sample.dokumenty.value(0, kRemarks).text == "niezapisane", row.saved);
+    EXPECT_EQ(sample.pupils.value(0, kRemarks).text == "niezapisane", row.saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -224,17 +224,17 @@ TEST_F(WindowTest, saveWritesWhatIsReadBackEqual)
 
     const QString path = folder.filePath(QStringLiteral("Przyklad.wkz"));
     const ClassFileContents back = readClassFileAt(QFile::encodeName(path).toStdString());
-    EXPECT_EQ(back.frazy, doc().frazy());
-    EXPECT_EQ(back.dokumenty, doc().dokumenty());
-    EXPECT_EQ(back.opcje, doc().opcje());
-    EXPECT_EQ(back.screen.pupilGrid, grid().uklad());
+    EXPECT_EQ(back.phrases, doc().phrases());
+    EXPECT_EQ(back.pupils, doc().pupils());
+    EXPECT_EQ(back.options, doc().options());
+    EXPECT_EQ(back.screen.pupilGrid, grid().gridLayout());
     EXPECT_EQ(back.screen.pupilGrid.columnWidths[2], 133);
     EXPECT_EQ(back.screen.main.right - back.screen.main.left, 700);
     EXPECT_EQ(back.screen.main.bottom - back.screen.main.top, 500);
     // Windows this program does not show yet keep their stored rectangles.
     EXPECT_EQ(back.screen.phraseEditor, (WindowRect{1, 2, 303, 404}));
     // What is saved is no longer modified.
-    EXPECT_FALSE(doc().ogolne().modified());
+    EXPECT_FALSE(editor().isModified());
 }
 
 TEST_F(WindowTest, saveWithoutAFileNameAsksForOneAndShowsIt)
@@ -292,16 +292,16 @@ TEST_F(WindowTest, nowyOnAModifiedDocumentAsksAndFollowsTheAnswer)
     ASSERT_EQ(dialogs->questions.size(), 1u);
     EXPECT_EQ(dialogs->questions[0].title, QStringLiteral("Wykazki 2.0"));
     EXPECT_EQ(dialogs->questions[0].text, kSaveQuestion);
-    EXPECT_EQ(doc().dokumenty().count(), static_cast<std::size_t>(kPupilCount));
+    EXPECT_EQ(doc().pupils().count(), static_cast<std::size_t>(kPupilCount));
     EXPECT_FALSE(window().statusText().isEmpty());
 
     setWording(11, "zostaje");
     dialogs->questionAnswers.push_back(QMessageBox::No);
     action(window(), "Nowy1")->trigger();
-    EXPECT_EQ(doc().dokumenty().count(), 0u);
-    EXPECT_EQ(doc().frazy().count(), 0u);
-    EXPECT_TRUE(doc().ogolne().modified());  // Nowy leaves the flag alone
-    EXPECT_EQ(doc().opcje().wordings[11], "zostaje");
+    EXPECT_EQ(doc().pupils().count(), 0u);
+    EXPECT_EQ(doc().phrases().count(), 0u);
+    EXPECT_TRUE(editor().isModified());  // Nowy leaves the flag alone
+    EXPECT_EQ(doc().options().wordings[11], "zostaje");
     EXPECT_EQ(window().statusText(), QString());
     EXPECT_EQ(grid().Ilx(), 1);
     EXPECT_FALSE(window().speedButton(7).isEnabled());
@@ -314,10 +314,10 @@ TEST_F(WindowTest, nowyAnsweredYesSavesFirst)
     dialogs->questionAnswers.push_back(QMessageBox::Yes);
     action(window(), "Nowy1")->trigger();
 
-    EXPECT_EQ(doc().dokumenty().count(), 0u);
+    EXPECT_EQ(doc().pupils().count(), 0u);
     const ClassFileContents back = readClassFileAt(
         QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
-    EXPECT_EQ(back.dokumenty.value(0, kRemarks).text, "zapisane");
+    EXPECT_EQ(back.pupils.value(0, kRemarks).text, "zapisane");
 }
 
 TEST_F(WindowTest, closingWithoutChangesAsksNothing)
@@ -352,7 +352,7 @@ TEST_F(WindowTest, closingAnsweredYesSavesAndCloses)
     EXPECT_TRUE(window().close());
     const ClassFileContents back = readClassFileAt(
         QFile::encodeName(folder.filePath(QStringLiteral("Przyklad.wkz"))).toStdString());
-    EXPECT_EQ(back.dokumenty.value(2, kRemarks).text, "na dysk");
+    EXPECT_EQ(back.pupils.value(2, kRemarks).text, "na dysk");
 }
 
 TEST_F(WindowTest, closingAnsweredYesStaysOpenWhenNothingWasSaved)
@@ -375,10 +375,10 @@ TEST_F(WindowTest, menusAndToolbarFollowTheirOrderShortcutsAndHints)
     EXPECT_EQ(titles, (QStringList{QStringLiteral("&Pliki"), QStringLiteral("&Edycja"),
                                    QStringLiteral("&Opcje"), QStringLiteral("Pomoc")}));
 
-    QStringList pliki;
+    QStringList files;
     for (QAction* a : window().menuBar()->actions().at(0)->menu()->actions())
-        pliki << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(pliki, (QStringList{QStringLiteral("&Nowy"), QStringLiteral("-"),
+        files << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(files, (QStringList{QStringLiteral("&Nowy"), QStringLiteral("-"),
                                   QStringLiteral("&Odczytaj"), QStringLiteral("&Zapisz"),
                                   QStringLiteral("Z&apisz pod nową nazwą"), QStringLiteral("-"),
                                   QStringLiteral("&Importuj z arkusza…"),
@@ -485,7 +485,7 @@ TEST_F(WindowTest, printingWithoutPhrasesIsDisabledByButtonMenuAndShortcutAlike)
 
     action(window(), "Nowy1")->trigger();
     window().speedButton(3).click();  // a pupil, but no phrase: no card to print
-    ASSERT_EQ(doc().dokumenty().count(), 1u);
+    ASSERT_EQ(doc().pupils().count(), 1u);
     selectCell(0, 0);
     ASSERT_EQ(window().selectedPupils(), (std::vector<std::size_t>{0}));
 

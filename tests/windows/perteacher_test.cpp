@@ -61,13 +61,13 @@ TEST_F(PerTeacherTest, namesGiveOneCopyEachAndTheOpenFileStays)
     EXPECT_TRUE(dialogs->questions.empty());  // nothing to replace: no question
     EXPECT_EQ(rozmn().statusText(), QStringLiteral("Zapisano plików: 2, nieudanych: 0, w folderze ")
                                         + folder.path() + QStringLiteral("."));
-    EXPECT_TRUE(doc().ogolne().modified());
+    EXPECT_TRUE(editor().isModified());
 
     // Zapisz still writes the file that was open.
     setGrade(0, kMaths, 5);
     QTest::mouseClick(&window().speedButton(1), Qt::LeftButton);
-    EXPECT_EQ(readBack("Przyklad.wkz").dokumenty.value(0, kMaths).grade, 5);
-    EXPECT_NE(readBack("1a.wkz").dokumenty.value(0, kMaths).grade, 5);
+    EXPECT_EQ(readBack("Przyklad.wkz").pupils.value(0, kMaths).grade, 5);
+    EXPECT_NE(readBack("1a.wkz").pupils.value(0, kMaths).grade, 5);
 }
 
 TEST_F(PerTeacherTest, namesThatAreNoFileNamesAreRefused)
@@ -143,7 +143,7 @@ TEST_P(ExistingCopiesTest, areListedInOneQuestionAndTheOpenClassIsNeverReplaced)
 {
     const ExistingCopies& row = GetParam();
     ClassFileContents other = sampleClass();
-    other.frazy[kName].name = "Inny";
+    other.phrases[kName].name = "Inny";
     writeClass(QStringLiteral("7b.wkz"), other);
     writeClass(QStringLiteral("8a.wkz"), other);
     start();
@@ -170,7 +170,7 @@ TEST_P(ExistingCopiesTest, areListedInOneQuestionAndTheOpenClassIsNeverReplaced)
     EXPECT_EQ(bytes("7b.wkz") != old, row.replaced);
     EXPECT_EQ(QFile::exists(folder.filePath(QStringLiteral("9c.wkz"))), row.newWritten);
     EXPECT_EQ(rozmn().statusText(), QString::fromUtf8(row.status).arg(folder.path()));
-    EXPECT_TRUE(doc().ogolne().modified());
+    EXPECT_TRUE(editor().isModified());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -31,6 +31,8 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
+#include <ostream>
 
 class PhraseEditorTest : public WindowTest {
 protected:
@@ -44,7 +46,7 @@ protected:
 
     Tffwfrazy& editorWindow() { return context->phraseEditor(); }
     TCellEdi& phrases() { return editorWindow().grid(); }
-    const TFra& phrase(int j) { return doc().frazy()[static_cast<std::size_t>(j)]; }
+    const TFra& phrase(int j) { return doc().phrases()[static_cast<std::size_t>(j)]; }
 
     // Rows y1..y2 of column x selected, (x, y1) current.
     void selectRows(int x, int y1, int y2)
@@ -87,7 +89,7 @@ protected:
     }
     void removeAllPhrases()
     {
-        while (!doc().frazy().empty())
+        while (!doc().phrases().empty())
             editor().removePhrase(0);
     }
     void writePicture(const QString& name)
@@ -119,112 +121,122 @@ TEST_F(PhraseEditorTest, opensOnTheMainWindowsPhraseRowWithItsColumnsAndStatusTe
     EXPECT_EQ(phrases().PozY(), 0);
 
     TKolor colour = 0;
-    EXPECT_EQ(shown(kKolRodzaj, kMaths, &colour), QStringLiteral("Ocena"));
+    EXPECT_EQ(shown(kColumnKind, kMaths, &colour), QStringLiteral("Ocena"));
     EXPECT_EQ(colour, kGradeRowColor);
-    EXPECT_EQ(shown(kKolRodzaj, kEmblem, &colour), QStringLiteral("Obrazek"));
+    EXPECT_EQ(shown(kColumnKind, kEmblem, &colour), QStringLiteral("Obrazek"));
     EXPECT_EQ(colour, kPictureRowColor);
-    EXPECT_EQ(shown(kKolFont, kEmblem, &colour), QStringLiteral("???"));  // no file yet
+    EXPECT_EQ(shown(kColumnFont, kEmblem, &colour), QStringLiteral("???"));  // no file yet
     EXPECT_EQ(colour, kEmptyNameColor);
-    EXPECT_EQ(shown(kKolStrona, kRemarks), QStringLiteral("3"));
+    EXPECT_EQ(shown(kColumnPage, kRemarks), QStringLiteral("3"));
 
     // Escape closes the window and goes no further.
     QTest::keyClick(&phrases(), Qt::Key_Escape);
     EXPECT_FALSE(editorWindow().isVisible());
-    EXPECT_FALSE(doc().ogolne().modified());
+    EXPECT_FALSE(editor().isModified());
 }
 
-TEST_F(PhraseEditorTest, eachColumnsKeysAndClicks)
+// One column's keys and clicks, in its own case: the row before, the keys
+// and clicks played ('<' left, '>' right click, '~' Delete), the row after.
+struct ColumnCase {
+    int row;
+    int column;
+    std::function<void(TFra&)> before;
+    const char* actions;
+    std::function<bool(const TFra&)> after;
+    const char* what;
+};
+void PrintTo(const ColumnCase& c, std::ostream* out)
 {
-    struct Case {
-        int row;
-        int column;
-        std::function<void(TFra&)> before;
-        const char* actions;
-        std::function<bool(const TFra&)> after;
-        const char* what;
-    } cases[] = {
-        {kName, kKolNazwa, nullptr, "abcdefgh",
-         [](const TFra& f) { return f.name == cp("Imię i nazwiskoabcde"); }, "20 characters"},
-        {kName, kKolNazwa, nullptr, "~x", [](const TFra& f) { return f.name == "x"; },
-         "Delete clears"},
-        {kName, kKolRodzaj,
-         [](TFra& f) {
-             f.lineSpacing = 2;
-             f.width = 5;
-         },
-         "<", [](const TFra& f) { return f.kind == PhraseKind::Grade && f.lineSpacing == 0; },
-         "Ocena loses V-Korekta"},
-        {kName, kKolRodzaj, nullptr, "<<<a",
-         [](const TFra& f) { return f.kind == PhraseKind::Picture; },
-         "at most Obrazek, keys nothing"},
-        {kMaths, kKolRodzaj, nullptr, ">>",
-         [](const TFra& f) { return f.kind == PhraseKind::Text; }, "at least Tekst"},
-        {kName, kKolX0, [](TFra& f) { f.x0 = 1000; }, "+",
-         [](const TFra& f) { return f.x0 == 1000; }, "+ at 1000 refused"},
-        {kName, kKolX0, [](TFra& f) { f.x0 = 5; }, "<<>", [](const TFra& f) { return f.x0 == 6; },
-         "clicks step"},
-        {kName, kKolX0, nullptr, "12", [](const TFra& f) { return f.x0 == 12; }, "typed"},
-        {kName, kKolX0, nullptr, "1001", [](const TFra& f) { return f.x0 == 100; },
-         "a digit beyond 1000 refused"},
-        {kName, kKolX0, nullptr, ",-", [](const TFra& f) { return f.x0 == 0; },
-         "no decimals, nothing below 0"},
-        {kName, kKolY0, nullptr, "12,5", [](const TFra& f) { return f.y0 == 12.5f; },
-         "one decimal"},
-        {kName, kKolY0, [](TFra& f) { f.y0 = 7.5f; }, "~+",
-         [](const TFra& f) { return f.y0 == 1.0f; }, "Delete sets 0"},
-        {kName, kKolSzer,
-         [](TFra& f) {
-             f.width = 1;
-             f.lineSpacing = 1.5f;
-         },
-         "-", [](const TFra& f) { return f.width == 0 && f.lineSpacing == 0; },
-         "no box, no V-Korekta"},
-        {kName, kKolWys, nullptr, "7<", [](const TFra& f) { return f.height == 8; }, "Wys"},
-        {kName, kKolPoz, [](TFra& f) { f.width = 10; }, "<p",
-         [](const TFra& f) { return f.align == 2; }, "click and letter"},
-        {kName, kKolPoz,
-         [](TFra& f) {
-             f.width = 10;
-             f.align = 2;
-         },
-         "<c>", [](const TFra& f) { return f.align == 0; }, "at most Prawo"},
-        {kName, kKolPoz, nullptr, "<p", [](const TFra& f) { return f.align == 0; },
-         "no box: nothing"},
-        {kEmblem, kKolPoz, [](TFra& f) { f.width = 10; }, "<c",
-         [](const TFra& f) { return f.align == 0; }, "picture: nothing"},
-        {kName, kKolKorekta,
-         [](TFra& f) {
-             f.width = 10;
-             f.lineSpacing = 5;
-         },
-         "+", [](const TFra& f) { return f.lineSpacing == 5.0f; }, "+ at 5,0 refused"},
-        {kName, kKolKorekta,
-         [](TFra& f) {
-             f.width = 10;
-             f.lineSpacing = -2;
-         },
-         "-", [](const TFra& f) { return f.lineSpacing == -2.0f; }, "- at -2,0 refused"},
-        {kName, kKolKorekta, [](TFra& f) { f.width = 10; }, "<<<>-",
-         [](const TFra& f) { return f.lineSpacing == 0.5f; }, "half steps"},
-        {kMaths, kKolKorekta, [](TFra& f) { f.width = 10; }, "<",
-         [](const TFra& f) { return f.lineSpacing == 0; }, "grade: nothing"},
-        {kName, kKolStrona, nullptr, "<<<<<", [](const TFra& f) { return f.page == 3; },
-         "at most page 4"},
-        {kRemarks, kKolStrona, nullptr, ">>>x", [](const TFra& f) { return f.page == 0; },
-         "at least page 1, keys nothing"},
-    };
-    for (const Case& c : cases) {
-        if (c.before)
-            define(c.row, c.before);
-        selectRows(c.column, c.row, c.row);
-        play(c.actions);
-        EXPECT_TRUE(c.after(phrase(c.row))) << c.what;
-        // Every edit is one step: undo them all before the next case.
-        while (editor().undoStack().canUndo())
-            editor().undoStack().undo();
-        EXPECT_EQ(doc().frazy(), sampleClass().frazy) << c.what;
-    }
+    *out << c.what;
 }
+
+const ColumnCase kColumnCases[] = {
+    {kName, kColumnName, nullptr, "abcdefgh",
+     [](const TFra& f) { return f.name == cp("Imię i nazwiskoabcde"); }, "20 characters"},
+    {kName, kColumnName, nullptr, "~x", [](const TFra& f) { return f.name == "x"; },
+     "Delete clears"},
+    {kName, kColumnKind,
+     [](TFra& f) {
+         f.lineSpacing = 2;
+         f.width = 5;
+     },
+     "<", [](const TFra& f) { return f.kind == PhraseKind::Grade && f.lineSpacing == 0; },
+     "Ocena loses V-Korekta"},
+    {kName, kColumnKind, nullptr, "<<<a",
+     [](const TFra& f) { return f.kind == PhraseKind::Picture; }, "at most Obrazek, keys nothing"},
+    {kMaths, kColumnKind, nullptr, ">>", [](const TFra& f) { return f.kind == PhraseKind::Text; },
+     "at least Tekst"},
+    {kName, kColumnX0, [](TFra& f) { f.x0 = 1000; }, "+",
+     [](const TFra& f) { return f.x0 == 1000; }, "+ at 1000 refused"},
+    {kName, kColumnX0, [](TFra& f) { f.x0 = 5; }, "<<>", [](const TFra& f) { return f.x0 == 6; },
+     "clicks step"},
+    {kName, kColumnX0, nullptr, "12", [](const TFra& f) { return f.x0 == 12; }, "typed"},
+    {kName, kColumnX0, nullptr, "1001", [](const TFra& f) { return f.x0 == 100; },
+     "a digit beyond 1000 refused"},
+    {kName, kColumnX0, nullptr, ",-", [](const TFra& f) { return f.x0 == 0; },
+     "no decimals, nothing below 0"},
+    {kName, kColumnY0, nullptr, "12,5", [](const TFra& f) { return f.y0 == 12.5f; }, "one decimal"},
+    {kName, kColumnY0, [](TFra& f) { f.y0 = 7.5f; }, "~+",
+     [](const TFra& f) { return f.y0 == 1.0f; }, "Delete sets 0"},
+    {kName, kColumnWidth,
+     [](TFra& f) {
+         f.width = 1;
+         f.lineSpacing = 1.5f;
+     },
+     "-", [](const TFra& f) { return f.width == 0 && f.lineSpacing == 0; }, "no box, no V-Korekta"},
+    {kName, kColumnHeight, nullptr, "7<", [](const TFra& f) { return f.height == 8; }, "Wys"},
+    {kName, kColumnAlignment, [](TFra& f) { f.width = 10; }, "<p",
+     [](const TFra& f) { return f.align == 2; }, "click and letter"},
+    {kName, kColumnAlignment,
+     [](TFra& f) {
+         f.width = 10;
+         f.align = 2;
+     },
+     "<c>", [](const TFra& f) { return f.align == 0; }, "at most Prawo"},
+    {kName, kColumnAlignment, nullptr, "<p", [](const TFra& f) { return f.align == 0; },
+     "no box: nothing"},
+    {kEmblem, kColumnAlignment, [](TFra& f) { f.width = 10; }, "<c",
+     [](const TFra& f) { return f.align == 0; }, "picture: nothing"},
+    {kName, kColumnLineSpacing,
+     [](TFra& f) {
+         f.width = 10;
+         f.lineSpacing = 5;
+     },
+     "+", [](const TFra& f) { return f.lineSpacing == 5.0f; }, "+ at 5,0 refused"},
+    {kName, kColumnLineSpacing,
+     [](TFra& f) {
+         f.width = 10;
+         f.lineSpacing = -2;
+     },
+     "-", [](const TFra& f) { return f.lineSpacing == -2.0f; }, "- at -2,0 refused"},
+    {kName, kColumnLineSpacing, [](TFra& f) { f.width = 10; }, "<<<>-",
+     [](const TFra& f) { return f.lineSpacing == 0.5f; }, "half steps"},
+    {kMaths, kColumnLineSpacing, [](TFra& f) { f.width = 10; }, "<",
+     [](const TFra& f) { return f.lineSpacing == 0; }, "grade: nothing"},
+    {kName, kColumnPage, nullptr, "<<<<<", [](const TFra& f) { return f.page == 3; },
+     "at most page 4"},
+    {kRemarks, kColumnPage, nullptr, ">>>x", [](const TFra& f) { return f.page == 0; },
+     "at least page 1, keys nothing"},
+};
+
+class PhraseEditorColumnTest : public PhraseEditorTest,
+                               public ::testing::WithParamInterface<ColumnCase> {};
+
+TEST_P(PhraseEditorColumnTest, keysAndClicksAreOneStepThatUndoes)
+{
+    const ColumnCase& c = GetParam();
+    if (c.before)
+        define(c.row, c.before);
+    selectRows(c.column, c.row, c.row);
+    play(c.actions);
+    EXPECT_TRUE(c.after(phrase(c.row))) << c.what;
+    // Every edit is one step: undone, the class is the sample again.
+    while (editor().undoStack().canUndo())
+        editor().undoStack().undo();
+    EXPECT_EQ(doc().phrases(), sampleClass().phrases) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(EachColumn, PhraseEditorColumnTest, ::testing::ValuesIn(kColumnCases));
 
 TEST_F(PhraseEditorTest, editsReachEverySelectedRowThatTakesThem)
 {
@@ -233,32 +245,32 @@ TEST_F(PhraseEditorTest, editsReachEverySelectedRowThatTakesThem)
     define(kMaths, [](TFra& f) { f.width = 20; });
 
     const int defined = editor().undoStack().index();
-    selectRows(kKolStrona, kName, kRemarks);  // current row on page 1
+    selectRows(kColumnPage, kName, kRemarks);  // current row on page 1
     play("<");
     for (int j = 0; j < kPhraseCount; ++j)
         EXPECT_EQ(phrase(j).page, 1) << j;
 
-    selectRows(kKolPoz, kMaths, kRemarks);  // a picture and a text without box among them
+    selectRows(kColumnAlignment, kMaths, kRemarks);  // a picture and a text without box among them
     play("p");
     EXPECT_EQ(phrase(kMaths).align, 2);
     EXPECT_EQ(phrase(kPhysics).align, 0);  // Szer 0
     EXPECT_EQ(phrase(kEmblem).align, 0);   // picture
     EXPECT_EQ(phrase(kRemarks).align, 2);
 
-    selectRows(kKolKorekta, kName, kRemarks);
+    selectRows(kColumnLineSpacing, kName, kRemarks);
     play("<<");
     EXPECT_EQ(phrase(kName).lineSpacing, 1.0f);
     EXPECT_EQ(phrase(kMaths).lineSpacing, 0.0f);  // grade
     EXPECT_EQ(phrase(kPhysics).lineSpacing, 0.0f);
     EXPECT_EQ(phrase(kRemarks).lineSpacing, 1.0f);  // a text with a box
 
-    selectRows(kKolX0, kMaths, kEmblem);
+    selectRows(kColumnX0, kMaths, kEmblem);
     play("42");
     for (int j : {kMaths, kPhysics, kEmblem})
         EXPECT_EQ(phrase(j).x0, 42) << j;
     EXPECT_EQ(phrase(kName).x0, 0);
 
-    selectRows(kKolRodzaj, kName, kPhysics);
+    selectRows(kColumnKind, kName, kPhysics);
     play("<");  // the current row's kind raised, written to every row
     for (int j : {kName, kMaths, kPhysics})
         EXPECT_EQ(phrase(j).kind, PhraseKind::Grade) << j;
@@ -271,19 +283,19 @@ TEST_F(PhraseEditorTest, editsReachEverySelectedRowThatTakesThem)
     for (int j = 0; j < kPhraseCount; ++j)
         EXPECT_EQ(phrase(j).x0, 0) << j;
     EXPECT_EQ(phrase(kName).page, 0);
-    EXPECT_TRUE(doc().ogolne().modified());  // the widths set above
+    EXPECT_TRUE(editor().isModified());  // the widths set above
 }
 
 TEST_F(PhraseEditorTest, addingAndRemovingKeepEveryPupilInStepAndTheMainGridTrue)
 {
     removeAllPhrases();
     EXPECT_EQ(phrases().Ily(), 1);
-    EXPECT_EQ(shown(kKolNazwa, 0), QStringLiteral("........"));
+    EXPECT_EQ(shown(kColumnName, 0), QStringLiteral("........"));
     play("<a~+");  // nothing to edit
-    EXPECT_TRUE(doc().frazy().empty());
+    EXPECT_TRUE(doc().phrases().empty());
 
     editorWindow().speedButton(2).click();  // on an empty list: at 0, no new grid row
-    ASSERT_EQ(doc().frazy().count(), 1u);
+    ASSERT_EQ(doc().phrases().count(), 1u);
     EXPECT_EQ(phrases().Ily(), 1);
     EXPECT_EQ(phrases().PozY(), 0);
     EXPECT_EQ(phrase(0), TFra{});
@@ -291,12 +303,12 @@ TEST_F(PhraseEditorTest, addingAndRemovingKeepEveryPupilInStepAndTheMainGridTrue
         EXPECT_EQ(value(x, 0), TFra{}) << x;
 
     editorWindow().speedButton(2).click();  // on the last row: appended, cursor on it
-    EXPECT_EQ(doc().frazy().count(), 2u);
+    EXPECT_EQ(doc().phrases().count(), 2u);
     EXPECT_EQ(phrases().Ily(), 2);
     EXPECT_EQ(phrases().PozY(), 1);
 
     // A grade row in the main grid at once, with its wordings and colour.
-    selectRows(kKolRodzaj, 1, 1);
+    selectRows(kColumnKind, 1, 1);
     play("<");
     EXPECT_EQ(grid().Ily(), 3);  // two phrases and the averages
     EXPECT_EQ(cell(0, 1), QStringLiteral("--------------"));
@@ -304,9 +316,9 @@ TEST_F(PhraseEditorTest, addingAndRemovingKeepEveryPupilInStepAndTheMainGridTrue
     // Removing every phrase, the last one included, leaves one empty row.
     editorWindow().speedButton(3).click();
     editorWindow().speedButton(3).click();
-    EXPECT_TRUE(doc().frazy().empty());
+    EXPECT_TRUE(doc().phrases().empty());
     for (int x = 0; x < kPupilCount; ++x)
-        EXPECT_TRUE(doc().dokumenty()[static_cast<std::size_t>(x)].wartosci.empty()) << x;
+        EXPECT_TRUE(doc().pupils()[static_cast<std::size_t>(x)].values.empty()) << x;
     EXPECT_EQ(phrases().Ily(), 1);
     EXPECT_EQ(grid().Ily(), 1);
 }
@@ -315,11 +327,11 @@ TEST_F(PhraseEditorTest, addingAndRemovingKeepEveryPupilInStepAndTheMainGridTrue
 // the cursor was in (in "Font/plik" a key would open the font dialog).
 TEST_F(PhraseEditorTest, aNewPhraseTakesTheCursorToItsName)
 {
-    for (const int column : {kKolFont, kKolStrona, kKolNazwa}) {
+    for (const int column : {kColumnFont, kColumnPage, kColumnName}) {
         SCOPED_TRACE(column);
         selectRows(column, kMaths, kMaths);
         editorWindow().speedButton(2).click();
-        EXPECT_EQ(phrases().PozX(), kKolNazwa);
+        EXPECT_EQ(phrases().PozX(), kColumnName);
         EXPECT_EQ(phrases().PozY(), kMaths + 1);
         bool modal = false;
         QTimer closer;
@@ -345,16 +357,16 @@ TEST_F(PhraseEditorTest, removingThePhraseTheLongTextEditorShowsUnbindsIt)
     window().longTextUpdate();
     ASSERT_EQ(context->opis().boundPhrase(), kRemarks);
 
-    selectRows(kKolNazwa, kRemarks, kRemarks);
+    selectRows(kColumnName, kRemarks, kRemarks);
     editorWindow().speedButton(3).click();
-    EXPECT_EQ(doc().frazy().count(), std::size_t(kRemarks));
+    EXPECT_EQ(doc().phrases().count(), std::size_t(kRemarks));
     EXPECT_LT(context->opis().boundPhrase(), kRemarks);
     EXPECT_LT(grid().PozY(), grid().Ily());
 }
 
 TEST_F(PhraseEditorTest, pasteReadsEachColumnAsOneStepAndNeverMakesPhrases)
 {
-    selectRows(kKolY0, kMaths, kMaths);
+    selectRows(kColumnY0, kMaths, kMaths);
     phrases().pasteText("12,34\t20000\t\t\t10, Arial\t-1,5\t9\r\n"
                         "20000\t99999\t5\tCentr\tx.bmp\t+2\t0\r\n"
                         "1\t2\t3\t4\t5\t6\t7\r\n"
@@ -370,13 +382,13 @@ TEST_F(PhraseEditorTest, pasteReadsEachColumnAsOneStepAndNeverMakesPhrases)
     EXPECT_EQ(phrase(kPhysics).align, 1);  // after its pasted width
     EXPECT_EQ(phrase(kPhysics).page, 0);
     EXPECT_EQ(phrase(kEmblem).picture, "");
-    EXPECT_EQ(doc().frazy().count(), std::size_t(kPhraseCount));
-    EXPECT_TRUE(doc().ogolne().modified());
+    EXPECT_EQ(doc().phrases().count(), std::size_t(kPhraseCount));
+    EXPECT_TRUE(editor().isModified());
 
     editor().undoStack().undo();  // the whole paste at once
-    EXPECT_EQ(doc().frazy(), sampleClass().frazy);
+    EXPECT_EQ(doc().phrases(), sampleClass().phrases);
 
-    selectRows(kKolRodzaj, kName, kName);
+    selectRows(kColumnKind, kName, kName);
     phrases().pasteText("Ocena\r\nobrazek\r\ntekst\r\n");
     EXPECT_EQ(phrase(kName).kind, PhraseKind::Grade);
     EXPECT_EQ(phrase(kMaths).kind, PhraseKind::Picture);
@@ -394,7 +406,7 @@ TEST_F(PhraseEditorTest, aCopiedLayoutPastesBackToTheSamePhrases)
             f.align = std::int16_t(j % 3);
             f.lineSpacing = f.kind == PhraseKind::Text && f.width > 0 ? -1.5f : 0.0f;
         });
-    const TFrazy layout = doc().frazy();
+    const TFrazy layout = doc().phrases();
     phrases().selectRange(GridRect{1, 1, kPhraseEditorColumns, kPhraseCount});
     std::string copied;
     phrases().TekstZakresu(copied, true);
@@ -410,7 +422,7 @@ TEST_F(PhraseEditorTest, aCopiedLayoutPastesBackToTheSamePhrases)
         if (!hasAlignment(f))
             f.align = 0;  // shown as "........"
     }
-    EXPECT_EQ(doc().frazy(), expected);
+    EXPECT_EQ(doc().phrases(), expected);
 }
 
 TEST_F(PhraseEditorTest, aChosenPictureReachesTheSelectedPictureRowsInEveryPupil)
@@ -419,7 +431,7 @@ TEST_F(PhraseEditorTest, aChosenPictureReachesTheSelectedPictureRowsInEveryPupil
     writePicture(QStringLiteral("godlo.bmp"));
     define(kRemarks, [](TFra& f) { f.kind = PhraseKind::Picture; });
     define(kEmblem, [](TFra& f) { f.picture = "godlo"; });  // the pupils' copies
-    selectRows(kKolFont, kEmblem, kRemarks);
+    selectRows(kColumnFont, kEmblem, kRemarks);
     QTimer::singleShot(0, [] {
         auto* chooser = qobject_cast<Tffwlista*>(QApplication::activeModalWidget());
         ASSERT_NE(chooser, nullptr);
@@ -447,7 +459,7 @@ TEST_F(PhraseEditorTest, aChosenPictureReachesTheSelectedPictureRowsInEveryPupil
     play("~");
     for (int x = 0; x < kPupilCount; ++x)
         EXPECT_EQ(value(x, kRemarks).picture, "") << x;
-    EXPECT_EQ(shown(kKolFont, kEmblem), QStringLiteral("???"));
+    EXPECT_EQ(shown(kColumnFont, kEmblem), QStringLiteral("???"));
     editor().undoStack().undo();
     for (int x = 0; x < kPupilCount; ++x)
         EXPECT_EQ(value(x, kEmblem).picture, chosen) << x;
@@ -462,7 +474,7 @@ TEST_F(PhraseEditorTest, aPhrasesPictureKeepsThePupilsOwnPictures)
     editor().setCells(QStringLiteral("test"), {{0, kEmblem, ValueField::Picture, ""},
                                                {2, kEmblem, ValueField::Picture, "wlasny.bmp"}});
     const std::size_t stepsBefore = static_cast<std::size_t>(editor().undoStack().count());
-    selectRows(kKolFont, kEmblem, kEmblem);
+    selectRows(kColumnFont, kEmblem, kEmblem);
     QTimer::singleShot(0, [] {
         QTest::keyClick(&qobject_cast<Tffwlista*>(QApplication::activeModalWidget())->grid(),
                         Qt::Key_Return);
@@ -503,7 +515,7 @@ TEST_F(PhraseEditorTest, theFontDialogWritesFontAndColourIntoTheSelectedTextAndG
         dialog->setColour(QColor(0x12, 0x34, 0x56));
         dialog->accept();
     });
-    selectRows(kKolFont, kPhysics, kRemarks);
+    selectRows(kColumnFont, kPhysics, kRemarks);
     play("<");
     const std::string family =
         cp1250FromQString(QFontDatabase::families().value(0), Unmappable::Question);
@@ -563,15 +575,15 @@ TEST_F(PhraseEditorTest, rectangleAndGridLayoutComeFromTheClassFileAndGoBackOnSa
 {
     // The sample class put the editor at (1, 2), 302 x 402.
     EXPECT_EQ(editorWindow().size(), QSize(302, 402));
-    phrases().setSzerIo(kKolFont, 77);
+    phrases().setSzerIo(kColumnFont, 77);
     editorWindow().resize(420, 330);
     dialogs->saveAnswers.push_back(folder.filePath(QStringLiteral("zapis.wkz")));
     editorWindow().speedButton(1).click();  // Zapisz
     EXPECT_EQ(doc().screen().phraseEditor.right - doc().screen().phraseEditor.left, 420);
     EXPECT_EQ(doc().screen().phraseGrid.columnWidths.size(), std::size_t(kPhraseEditorColumns + 1));
-    EXPECT_EQ(doc().screen().phraseGrid.columnWidths[kKolFont + 1], 77);
+    EXPECT_EQ(doc().screen().phraseGrid.columnWidths[kColumnFont + 1], 77);
     EXPECT_EQ(doc().screen().phraseGrid.rowHeights.size(), std::size_t(kPhraseCount + 1));
-    EXPECT_FALSE(doc().ogolne().modified());
+    EXPECT_FALSE(editor().isModified());
 }
 
 TEST_F(PhraseEditorTest, thePupilGridsPictureCellsOpenTheSameChooser)
@@ -621,7 +633,7 @@ TEST_F(PhraseEditorTest, theSampleLayoutComesBackFromASpreadsheetUnchanged)
     ASSERT_TRUE(QFile::copy(QStringLiteral(WYKAZKI_BIN_DIR "/Przyklad.wkz"),
                             folder.filePath(QStringLiteral("Przyklad.wkz"))));
     ASSERT_TRUE(context->closa().read());
-    ASSERT_GE(doc().frazy().count(), 10u);
+    ASSERT_GE(doc().phrases().count(), 10u);
 
     // What the editor copies is what went to the spreadsheet.
     phrases().setPozX(0);
@@ -633,7 +645,7 @@ TEST_F(PhraseEditorTest, theSampleLayoutComesBackFromASpreadsheetUnchanged)
     asCalc.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     EXPECT_EQ(asCalc.toStdString(), qstringFromCp1250(fromCalc).toStdString());
 
-    const TFrazy layout = doc().frazy();
+    const TFrazy layout = doc().phrases();
     std::vector<std::pair<std::size_t, TFra>> blank;
     for (std::size_t j = 0; j < 10; ++j)
         blank.emplace_back(j, TFra{});

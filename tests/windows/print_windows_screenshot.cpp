@@ -59,7 +59,7 @@ int main(int argc, char** argv)
         if (options) {
             Tffwopcje window;
             grabLater(window, out, saved);
-            TOpcje edited = doc.opcje();
+            TOpcje edited = doc.options();
             window.editOptions(edited);
         } else {
             bool pupilOk = false, pageOk = false;

@@ -36,16 +36,16 @@ ClassFileContents largeClass()
 {
     ClassFileContents c = sampleClass();
     for (auto i = static_cast<std::size_t>(kPupilCount); i < kClassSize; ++i)
-        c.dokumenty.insert(i, kPhraseCount);
+        c.pupils.insert(i, kPhraseCount);
     for (std::size_t i = 0; i < kClassSize; ++i) {
-        TFrazy& values = c.dokumenty[i].wartosci;
+        TFrazy& values = c.pupils[i].values;
         values[kName].text = cp(QStringLiteral("Uczeń %1").arg(i + 1).toUtf8().constData());
         values[kMaths].grade = 3;
         values[kPhysics].grade = 3;
     }
     for (std::size_t i : {1u, 3u})
-        c.dokumenty[i].wartosci[kMaths].grade = c.dokumenty[i].wartosci[kPhysics].grade = 5;
-    c.dokumenty[4].wartosci[kMaths].grade = 0;
+        c.pupils[i].values[kMaths].grade = c.pupils[i].values[kPhysics].grade = 5;
+    c.pupils[4].values[kMaths].grade = 0;
     return c;
 }
 
@@ -63,7 +63,7 @@ protected:
         WindowTest::SetUp();
         writeClass(QStringLiteral("Przyklad.wkz"), largeClass());
         start(false);
-        ASSERT_EQ(doc().dokumenty().count(), std::size_t{kClassSize});
+        ASSERT_EQ(doc().pupils().count(), std::size_t{kClassSize});
     }
     PrintCardsDialog& dialog() { return context->printCardsDialog(); }
     void prepare(const std::vector<std::size_t>& selected, int page = 0)

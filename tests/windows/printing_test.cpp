@@ -76,8 +76,8 @@ TEST_F(WindowTest, editedWordingsShowInTheGridAtOnce)
         edit->setText(QStringLiteral("Dobra"));
     });
     window().speedButton(6).click();
-    EXPECT_EQ(doc().opcje().wordings[3], "Dobra");
-    EXPECT_TRUE(doc().ogolne().modified()) << "changed wordings are a change to save";
+    EXPECT_EQ(doc().options().wordings[3], "Dobra");
+    EXPECT_TRUE(editor().isModified()) << "changed wordings are a change to save";
     // Pupil 3 has maths index 2, pupil 1 has physics index 5; set one to 3.
     setGrade(0, kMaths, 3);
     EXPECT_EQ(cell(0, kMaths), QStringLiteral("Dobra"));
@@ -115,7 +115,7 @@ TEST_F(WindowTest, picturesPrintedWithoutAreListedInTheStatusBar)
 TEST_F(WindowTest, aSheetOutside1To1000MillimetresIsRefusedSayingWhy)
 {
     ClassFileContents c = sampleClass();
-    c.opcje.width = 0;
+    c.options.width = 0;
     writeClass(QStringLiteral("Przyklad.wkz"), c);
     start(false);
     printCardsTo(folder.filePath(QStringLiteral("karty.pdf")));

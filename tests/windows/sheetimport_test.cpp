@@ -78,7 +78,7 @@ TEST_F(SheetImportTest, proposedMappingTakenWithEnterUpdatesAndAppendsInOneStep)
     });
     window().importFrom(QStringLiteral("klasa.csv"), sourceOf(teachersSheet()));
 
-    ASSERT_EQ(doc().dokumenty().count(), 4u);
+    ASSERT_EQ(doc().pupils().count(), 4u);
     EXPECT_EQ(value(1, kMaths).grade, 4);
     EXPECT_EQ(value(1, kPhysics).grade, 8);  // Zwolniony
     EXPECT_EQ(value(0, kMaths).grade, 4) << "xyz leaves the grade";
@@ -92,7 +92,7 @@ TEST_F(SheetImportTest, proposedMappingTakenWithEnterUpdatesAndAppendsInOneStep)
     EXPECT_EQ(grid().Ilx(), 5) << "the new pupil's column";
 
     action(window(), "Cofnij1")->trigger();
-    EXPECT_EQ(doc().dokumenty(), before.dokumenty());
+    EXPECT_EQ(doc().pupils(), before.pupils());
 }
 
 // A long import shows its progress; Anuluj there leaves the class as it
@@ -128,12 +128,12 @@ TEST_F(SheetImportTest, aLongImportShowsItsProgressAndAnulujChangesNothing)
         EXPECT_GT(shownAt, 0) << cancel;
         EXPECT_LT(shownAt, 1000) << cancel;
         if (cancel) {
-            EXPECT_EQ(doc().dokumenty(), before.dokumenty());
+            EXPECT_EQ(doc().pupils(), before.pupils());
             EXPECT_EQ(editor().undoStack().canUndo(), couldUndo);
             EXPECT_EQ(window().statusText(),
                       QStringLiteral("Import przerwano: klasa jest bez zmian."));
         } else {
-            EXPECT_EQ(doc().dokumenty().count(), before.dokumenty().count() + 1000);
+            EXPECT_EQ(doc().pupils().count(), before.pupils().count() + 1000);
             EXPECT_TRUE(window().statusText().startsWith(QStringLiteral("Zaimportowano 1000")));
         }
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -162,7 +162,7 @@ TEST_F(SheetImportTest, keysChooseColumnsAndReplaceTheClass)
     });
     window().importFrom(QStringLiteral("klasa.csv"), sourceOf(teachersSheet()));
 
-    ASSERT_EQ(doc().dokumenty().count(), 3u);
+    ASSERT_EQ(doc().pupils().count(), 3u);
     EXPECT_EQ(value(0, kName).text, "Jan Nowak");
     EXPECT_EQ(value(2, kName).text, "anna kowalska");
     EXPECT_EQ(value(2, kMaths).grade, kNoSubjectGrade);
@@ -193,7 +193,7 @@ TEST_F(SheetImportTest, pupilsInColumnsAndTheHeaderRowFollowTheKeys)
     });
     window().importFrom(QStringLiteral("klasa.csv"), sourceOf(table, &reads));
     EXPECT_EQ(reads, 2);
-    ASSERT_EQ(doc().dokumenty().count(), 5u);
+    ASSERT_EQ(doc().pupils().count(), 5u);
     EXPECT_EQ(value(4, kName).text, "Ola Mysz");
     EXPECT_EQ(value(4, kMaths).grade, 1);
 }
@@ -204,7 +204,7 @@ TEST_F(SheetImportTest, cancellingOrAnUnreadableSheetChangesNothing)
     const Document before = doc();
     inImportDialog([](ImportDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
     window().importFrom(QStringLiteral("klasa.csv"), sourceOf(teachersSheet()));
-    EXPECT_EQ(doc().dokumenty(), before.dokumenty());
+    EXPECT_EQ(doc().pupils(), before.pupils());
 
     ImportSource broken;
     broken.read = [](ImportSource::Encoding, int, QString* problem) {
@@ -216,7 +216,7 @@ TEST_F(SheetImportTest, cancellingOrAnUnreadableSheetChangesNothing)
         QTest::keyClick(&dialog, Qt::Key_Return);
     });
     window().importFrom(QStringLiteral("klasa.xlsx"), broken);
-    EXPECT_EQ(doc().dokumenty(), before.dokumenty());
+    EXPECT_EQ(doc().pupils(), before.pupils());
     EXPECT_FALSE(context->editor().undoStack().canUndo());
 }
 
@@ -240,7 +240,7 @@ TEST_F(SheetImportTest, exportedSheetsImportBackAsTheSameClass)
             QTest::keyClick(&dialog.replaceBox(), Qt::Key_Return);
         });
         action(window(), "Importujzarkusza1")->trigger();
-        EXPECT_EQ(doc().dokumenty(), before.dokumenty()) << name;
+        EXPECT_EQ(doc().pupils(), before.pupils()) << name;
         EXPECT_TRUE(window().statusText().startsWith(QStringLiteral("Zaimportowano 3 uczniów")))
             << window().statusText().toStdString();
     }

@@ -295,9 +295,9 @@ TEST_F(WindowTest, gridOptionsChangeTheGridAtOnceInBothModes)
         });
     options.fontButton().click();
     options.finish();
-    EXPECT_EQ(grid().uklad().fontSize, 20);
-    EXPECT_EQ(grid().uklad().bold, 1);
-    EXPECT_EQ(grid().uklad().cellWidth, 120);
+    EXPECT_EQ(grid().gridLayout().fontSize, 20);
+    EXPECT_EQ(grid().gridLayout().bold, 1);
+    EXPECT_EQ(grid().gridLayout().cellWidth, 120);
 }
 
 }  // namespace

@@ -109,7 +109,7 @@ TEST_F(TabOrderTest, everyWindowsControlsAreReachedByTab)
     gridOptions.close();
 
     ClassCheckWindow& check = context->classCheckWindow();
-    check.showFindings(doc(), {}, doc().dokumenty().count(), 0);
+    check.showFindings(doc(), {}, doc().pupils().count(), 0);
     expectEveryControlReached(check, "class check");
     check.close();
 

@@ -13,6 +13,10 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include <functional>
+#include <ostream>
+#include <vector>
+
 namespace {
 
 QString plain(const QString& menuText)
@@ -36,98 +40,109 @@ protected:
     }
     void undo() { QTest::keyClick(&grid(), Qt::Key_Backspace, Qt::AltModifier); }
     void redo() { QTest::keyClick(&grid(), Qt::Key_Y, Qt::ControlModifier); }
-    bool modified() { return doc().ogolne().modified(); }
+    bool modified() { return editor().isModified(); }
 };
 
 // For each kind of change: the change, then Alt+Backspace restores the whole
 // class exactly, Ctrl+Y reapplies it exactly, and the menu names the step.
-TEST_F(UndoTest, everyKindOfChangeUndoesAndRedoesExactly)
+struct UndoStep {
+    const char* step;  // as the Edycja menu names it
+    std::function<void(class UndoStepTest&)> change;
+};
+void PrintTo(const UndoStep& s, std::ostream* out)
 {
-    const struct {
-        const char* step;
-        std::function<void()> change;
-    } cases[] = {
+    *out << s.step;
+}
+
+class UndoStepTest : public UndoTest, public ::testing::WithParamInterface<UndoStep> {
+public:
+    static std::vector<UndoStep> steps();
+};
+
+std::vector<UndoStep> UndoStepTest::steps()
+{
+    return {
         {"wpisanie oceny",
-         [this] {
-             select(0, kMaths, 2, kPhysics);
-             press(Qt::Key_1);
+         [](UndoStepTest& t) {
+             t.select(0, kMaths, 2, kPhysics);
+             t.press(Qt::Key_1);
          }},
         {"wpisanie tekstu",
-         [this] {
-             selectCell(1, kRemarks);
-             QTest::keyClicks(&grid(), QStringLiteral("bdb"));
+         [](UndoStepTest& t) {
+             t.selectCell(1, kRemarks);
+             QTest::keyClicks(&t.grid(), QStringLiteral("bdb"));
          }},
         {"usunięcie tekstu",
-         [this] {
-             select(0, kName, 2, kName);
-             press(Qt::Key_Delete);
+         [](UndoStepTest& t) {
+             t.select(0, kName, 2, kName);
+             t.press(Qt::Key_Delete);
          }},
         {"wstawienie tekstu",
-         [this] {
-             select(0, kName, 1, kRemarks);
-             press(Qt::Key_3, Qt::ControlModifier);
+         [](UndoStepTest& t) {
+             t.select(0, kName, 1, kRemarks);
+             t.press(Qt::Key_3, Qt::ControlModifier);
          }},
         {"wklejenie",
-         [this] {
-             selectCell(0, kName);
-             grid().pasteText("Ala\tOla\r\nCelujący\tdopuszczający\r\n");
+         [](UndoStepTest& t) {
+             t.selectCell(0, kName);
+             t.grid().pasteText("Ala\tOla\r\nCelujący\tdopuszczający\r\n");
          }},
         {"dodanie ucznia",
-         [this] {
-             selectCell(kPupilCount - 1, kName);  // after the last pupil
-             window().speedButton(3).click();
+         [](UndoStepTest& t) {
+             t.selectCell(kPupilCount - 1, kName);  // after the last pupil
+             t.window().speedButton(3).click();
          }},
         {"usunięcie ucznia",
-         [this] {
-             selectCell(0, kName);  // the first pupil
-             window().speedButton(4).click();
+         [](UndoStepTest& t) {
+             t.selectCell(0, kName);  // the first pupil
+             t.window().speedButton(4).click();
          }},
         {"usunięcie ucznia",
-         [this] {
-             selectCell(kPupilCount - 1, kName);  // the last pupil
-             window().speedButton(4).click();
+         [](UndoStepTest& t) {
+             t.selectCell(kPupilCount - 1, kName);  // the last pupil
+             t.window().speedButton(4).click();
          }},
         {"zmiana opcji",
-         [this] {
+         [](UndoStepTest& t) {
              closeModalSoon([](QWidget& options) {
                  options.findChild<QLineEdit*>(QStringLiteral("Edit1"))
                      ->setText(QStringLiteral("Słaby"));
              });
-             window().speedButton(6).click();
+             t.window().speedButton(6).click();
          }},
         {"edycja tekstu",
-         [this] {
-             selectCell(2, kRemarks);
-             window().longTextSwitch().click();
-             QTest::keyClicks(&context->opis().memo(), QStringLiteral("ok"));
+         [](UndoStepTest& t) {
+             t.selectCell(2, kRemarks);
+             t.window().longTextSwitch().click();
+             QTest::keyClicks(&t.context->opis().memo(), QStringLiteral("ok"));
          }},
     };
+}
+
+TEST_P(UndoStepTest, undoesAndRedoesExactly)
+{
+    const UndoStep& c = GetParam();
     setWording(11 + 3, "promowany");
     editor().undoStack().clear();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.step);
-        const ClassFileContents before = doc().contents();
-        c.change();
-        const ClassFileContents after = doc().contents();
-        ASSERT_NE(after, before);
-        EXPECT_TRUE(modified());
-        EXPECT_EQ(plain(window().undoAction().text()),
-                  QStringLiteral("Cofnij: ") + QString::fromUtf8(c.step));
-        EXPECT_EQ(editor().undoStack().count(), 1) << "one step";
+    const ClassFileContents before = doc().contents();
+    c.change(*this);
+    const ClassFileContents after = doc().contents();
+    ASSERT_NE(after, before);
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(plain(window().undoAction().text()),
+              QStringLiteral("Cofnij: ") + QString::fromUtf8(c.step));
+    EXPECT_EQ(editor().undoStack().count(), 1) << "one step";
 
-        window().undoAction().trigger();
-        EXPECT_EQ(doc().contents(), before);
-        EXPECT_FALSE(modified());
-        EXPECT_EQ(plain(window().redoAction().text()),
-                  QStringLiteral("Ponów: ") + QString::fromUtf8(c.step));
-        window().redoAction().trigger();
-        EXPECT_EQ(doc().contents(), after);
-        window().undoAction().trigger();
-        editor().undoStack().clear();
-        if (window().longTextSwitch().isChecked())
-            window().longTextSwitch().click();
-    }
+    window().undoAction().trigger();
+    EXPECT_EQ(doc().contents(), before);
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(plain(window().redoAction().text()),
+              QStringLiteral("Ponów: ") + QString::fromUtf8(c.step));
+    window().redoAction().trigger();
+    EXPECT_EQ(doc().contents(), after);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, UndoStepTest, ::testing::ValuesIn(UndoStepTest::steps()));
 
 TEST_F(UndoTest, altBackspaceUndoesAndCtrlYRedoesFromTheGridAndTheLongTextEditor)
 {

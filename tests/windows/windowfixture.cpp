@@ -46,14 +46,14 @@ ClassFileContents sampleClass()
         phrase.name = cp(p.name);
         phrase.kind = p.kind;
         phrase.page = p.page;
-        c.frazy.push_back(phrase);
+        c.phrases.push_back(phrase);
     }
     const char* names[kPupilCount] = {"Anna Kowalska", "Jan Nowak", "Zofia Wiśniewska"};
     const std::int8_t maths[kPupilCount] = {4, 0, 2};
     const std::int8_t physics[kPupilCount] = {5, 6, 3};
     for (int i = 0; i < kPupilCount; ++i) {
-        c.dokumenty.insert(static_cast<std::size_t>(i), kPhraseCount);
-        TFrazy& values = c.dokumenty[static_cast<std::size_t>(i)].wartosci;
+        c.pupils.insert(static_cast<std::size_t>(i), kPhraseCount);
+        TFrazy& values = c.pupils[static_cast<std::size_t>(i)].values;
         values[kName].text = cp(names[i]);
         values[kMaths].grade = maths[i];
         values[kPhysics].grade = physics[i];
@@ -103,7 +103,7 @@ void WindowTest::setGrade(int pupil, int phrase, std::int8_t grade)
 
 void WindowTest::setWording(std::size_t index, std::string text)
 {
-    TOpcje options = doc().opcje();
+    TOpcje options = doc().options();
     options.wordings.at(index) = std::move(text);
     editor().setOptions(options);
 }
