@@ -10,7 +10,6 @@
 
 #include <charconv>
 #include <iostream>
-#include <set>
 #include <string_view>
 
 namespace {
@@ -79,36 +78,35 @@ struct CalibrationArguments {
 
 CalibrationArguments parseArguments(const std::vector<std::string>& args)
 {
+    const QCommandLineOption help = helpOption();
+    const QCommandLineOption output = outputOption();
+    const QCommandLineOption left = valueOption("left");
+    const QCommandLineOption top = valueOption("top");
+    const QCommandLineOption sheet = valueOption("sheet");
+    const QList<QCommandLineOption> valued{output, left, top, sheet};
+    const CommandArguments given(args, QList<QCommandLineOption>{help} + valued);
+    if (!given.unknownOptions().empty())
+        throw UsageError{"nieznana opcja „" + given.unknownOptions().front() + "”"};
+    if (!given.positional().empty())
+        throw UsageError{"nieoczekiwany argument „" + given.positional().front() + "”"};
     CalibrationArguments a;
-    std::set<std::string> given;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "-h" || arg == "--help") {
-            a.help = true;
-            continue;
-        }
-        if (arg != "-o" && arg != "--left" && arg != "--top" && arg != "--sheet") {
-            if (arg.size() > 1 && arg[0] == '-')
-                throw UsageError{"nieznana opcja „" + arg + "”"};
-            throw UsageError{"nieoczekiwany argument „" + arg + "”"};
-        }
-        if (!given.insert(arg).second)
-            throw UsageError{arg + " podano dwa razy"};
-        if (i + 1 >= args.size())
-            throw UsageError{"po " + arg + " brak wartości"};
-        const std::string& value = args[++i];
-        if (arg == "-o") {
-            if (value.empty())
-                throw UsageError{"-o wymaga nazwy pliku PDF"};
-            a.output = value;
-        } else if (arg == "--left") {
-            a.options.left = shiftMm(arg, value);
-        } else if (arg == "--top") {
-            a.options.top = shiftMm(arg, value);
-        } else {
-            takeSheet(a.options, value);
-        }
+    a.help = given.isSet(help);
+    if (const auto value = given.value(output)) {
+        if (value->empty())
+            throw UsageError{"-o wymaga nazwy pliku PDF"};
+        a.output = *value;
     }
+    if (const auto value = given.value(left))
+        a.options.left = shiftMm("--left", *value);
+    if (const auto value = given.value(top))
+        a.options.top = shiftMm("--top", *value);
+    if (const auto value = given.value(sheet))
+        takeSheet(a.options, *value);
+    for (const QCommandLineOption& option : valued)
+        if (given.count(option) > 1)
+            throw UsageError{CommandArguments::spelling(option) + " podano dwa razy"};
+    if (given.missingValue())
+        throw UsageError{"po " + *given.missingValue() + " brak wartości"};
     if (!a.help && a.output.empty())
         throw UsageError{"brak -o PLIK.pdf"};
     return a;

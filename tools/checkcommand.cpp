@@ -8,12 +8,10 @@
 
 #include <QString>
 
-#include <filesystem>
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <set>
-#include <system_error>
 
 namespace {
 
@@ -42,43 +40,42 @@ struct CheckArguments {
 
 CheckArguments parseCheckArguments(const std::vector<std::string>& args)
 {
+    const QCommandLineOption help = helpOption();
+    const QCommandLineOption groups = flagOption("groups");
+    const QCommandLineOption page = valueOption("page");
+    const QCommandLineOption pupils = valueOption("pupils");
+    const QCommandLineOption pictures = valueOption("pictures");
+    const QList<QCommandLineOption> valued{page, pupils, pictures};
+    const CommandArguments given(args, QList<QCommandLineOption>{help, groups} + valued);
+    if (!given.unknownOptions().empty())
+        throw UsageError{"unknown option '" + given.unknownOptions().front() + "'"};
+    // A lone "-" is no class file here.
+    if (std::find(given.positional().begin(), given.positional().end(), "-")
+        != given.positional().end())
+        throw UsageError{"unknown option '-'"};
+    if (const auto extra = secondFile(given.positional()))
+        throw UsageError{"check takes one class file, unexpected '" + *extra + "'"};
     CheckArguments a;
-    std::set<std::string> seen;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size())
-                throw UsageError{arg + " needs a value"};
-            if (!seen.insert(arg).second)
-                throw UsageError{arg + " given twice"};
-            return args[++i];
-        };
-        if (arg == "-h" || arg == "--help") {
-            a.help = true;
-        } else if (arg == "--groups") {
-            a.groups = true;
-        } else if (arg == "--page") {
-            const std::string& text = value();
-            const auto page = parsePositive(text);
-            if (!page || *page < 1 || *page > 4)
-                throw UsageError{"--page must be 1, 2, 3 or 4, not '" + text + "'"};
-            a.page = static_cast<int>(*page) - 1;
-        } else if (arg == "--pupils") {
-            a.pupils = parsePupilList(value());
-        } else if (arg == "--pictures") {
-            const std::string& folder = value();
-            std::error_code ec;
-            if (folder.empty() || !std::filesystem::is_directory(folder, ec))
-                throw UsageError{"--pictures: '" + folder + "' is not a folder"};
-            a.picturesFolder = folder.back() == '/' ? folder : folder + "/";
-        } else if (!arg.empty() && arg[0] == '-') {
-            throw UsageError{"unknown option '" + arg + "'"};
-        } else if (a.input.empty()) {
-            a.input = arg;
-        } else {
-            throw UsageError{"check takes one class file, unexpected '" + arg + "'"};
-        }
+    a.input = firstFile(given.positional());
+    a.help = given.isSet(help);
+    a.groups = given.isSet(groups);
+    if (const auto value = given.value(page))
+        a.page = parsePage(*value);
+    if (const auto value = given.value(pupils))
+        a.pupils = parsePupilList(*value);
+    if (const auto value = given.value(pictures))
+        a.picturesFolder = parsePicturesFolder(*value);
+    for (const QCommandLineOption& option : valued) {
+        // Named a second time as the last argument, an option lacks its
+        // value before it is given twice.
+        const std::string name = CommandArguments::spelling(option);
+        if (given.count(option) == 2 && given.missingValue() == name)
+            throw UsageError{name + " needs a value"};
+        if (given.count(option) > 1)
+            throw UsageError{name + " given twice"};
     }
+    if (given.missingValue())
+        throw UsageError{*given.missingValue() + " needs a value"};
     if (a.input.empty() && !a.help)
         throw UsageError{"check needs a class file"};
     return a;

@@ -9,11 +9,13 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QByteArray>
+#include <QCommandLineParser>
 #include <QGuiApplication>
 
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <cwchar>
@@ -132,41 +134,191 @@ void checkInputAndOutput(const std::string& command, const std::string& input,
         throw UsageError{"-o names the class file itself"};
 }
 
+namespace {
+
+// What marks an argument that is no option of ours, and stands for its '='
+// (which the parser would split at): neither is a byte mapped one to one.
+constexpr char16_t kNotAnOption = u'\uE000';
+constexpr char16_t kEquals = u'\uE001';
+
+std::string spellingOf(const QString& name)
+{
+    return (name.size() == 1 ? "-" : "--") + name.toStdString();
+}
+
+// An argument as the parser returns it, back to the bytes it was given as.
+std::string bytesOf(QString text)
+{
+    if (text.startsWith(kNotAnOption))
+        text.remove(0, 1);
+    else if (text.size() > 1 && text[0] == u'-' && text[1] == kNotAnOption)
+        text.remove(0, 2);
+    text.replace(kEquals, u'=');
+    const QByteArray bytes = text.toLatin1();
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+std::vector<std::string> bytesOf(const QStringList& texts)
+{
+    std::vector<std::string> bytes;
+    for (const QString& text : texts)
+        bytes.push_back(bytesOf(text));
+    return bytes;
+}
+
+}  // namespace
+
+CommandArguments::CommandArguments(const std::vector<std::string>& args,
+                                   const QList<QCommandLineOption>& options,
+                                   OtherDashes otherDashes)
+{
+    std::set<std::string> spellings;
+    for (const QCommandLineOption& option : options)
+        for (const QString& name : option.names())
+            spellings.insert(spellingOf(name));
+    // Each byte as the character of that code, so that every name reaches
+    // the file system as given, whatever the locale makes of it.
+    QStringList arguments{QStringLiteral("wkz")};
+    for (const std::string& arg : args) {
+        QString text = QString::fromLatin1(arg.data(), static_cast<qsizetype>(arg.size()));
+        if (arg.size() > 1 && arg[0] == '-' && spellings.count(arg) == 0) {
+            text.replace(u'=', kEquals);
+            text.prepend(QChar(kNotAnOption));
+            if (otherDashes == OtherDashes::UnknownOptions)
+                text.prepend(u'-');
+        }
+        arguments.append(text);
+    }
+    QCommandLineParser parser;
+    // Compacted short options would take "-ofile.pdf" for "-o file.pdf";
+    // wkz has always refused it as an unknown option.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(options);
+    // The parser's own messages are English and name its own problems;
+    // what went wrong is read from what it found instead.
+    parser.parse(arguments);
+    const QStringList named = parser.optionNames();
+    for (const QCommandLineOption& option : options) {
+        Found& found = found_[spelling(option)];
+        for (const QString& name : option.names())
+            found.count += static_cast<int>(named.count(name));
+        found.values = bytesOf(parser.values(option));
+        // The parser stops at the one option that lacks its value: the last
+        // argument.
+        if (!option.valueName().isEmpty()
+            && found.values.size() < static_cast<std::size_t>(found.count))
+            missingValue_ = spelling(option);
+    }
+    positional_ = bytesOf(parser.positionalArguments());
+    for (const QString& name : parser.unknownOptionNames())
+        unknown_.push_back(bytesOf(name));
+}
+
+int CommandArguments::count(const QCommandLineOption& option) const
+{
+    const auto it = found_.find(spelling(option));
+    return it == found_.end() ? 0 : it->second.count;
+}
+
+std::vector<std::string> CommandArguments::values(const QCommandLineOption& option) const
+{
+    const auto it = found_.find(spelling(option));
+    return it == found_.end() ? std::vector<std::string>() : it->second.values;
+}
+
+std::optional<std::string> CommandArguments::value(const QCommandLineOption& option) const
+{
+    std::vector<std::string> given = values(option);
+    if (given.empty())
+        return std::nullopt;
+    return std::move(given.front());
+}
+
+std::string CommandArguments::spelling(const QCommandLineOption& option)
+{
+    return spellingOf(option.names().constFirst());
+}
+
+QCommandLineOption helpOption()
+{
+    return QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+}
+
+QCommandLineOption outputOption()
+{
+    return valueOption("o");
+}
+
+QCommandLineOption valueOption(const char* name)
+{
+    return QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("VALUE"));
+}
+
+QCommandLineOption flagOption(const char* name)
+{
+    return QCommandLineOption(QString::fromLatin1(name));
+}
+
+std::string firstFile(const std::vector<std::string>& positional)
+{
+    const auto first = std::find_if(positional.begin(), positional.end(),
+                                    [](const std::string& arg) { return !arg.empty(); });
+    return first == positional.end() ? std::string() : *first;
+}
+
+std::optional<std::string> secondFile(const std::vector<std::string>& positional)
+{
+    auto first = std::find_if(positional.begin(), positional.end(),
+                              [](const std::string& arg) { return !arg.empty(); });
+    if (first == positional.end() || ++first == positional.end())
+        return std::nullopt;
+    return *first;
+}
+
 OutputCommandLine parseOutputCommandLine(const std::string& command,
                                          const std::vector<std::string>& args,
-                                         const OptionHandler& takeOption)
+                                         const QList<QCommandLineOption>& options,
+                                         const OptionReader& readOptions)
 {
+    const QCommandLineOption help = helpOption();
+    const QCommandLineOption output = outputOption();
+    const CommandArguments given(args, QList<QCommandLineOption>{help, output} + options);
+    if (!given.unknownOptions().empty())
+        throw UsageError{"unknown option '" + given.unknownOptions().front() + "'"};
+    if (const auto extra = secondFile(given.positional()))
+        throw UsageError{command + " takes one class file, unexpected '" + *extra + "'"};
     OutputCommandLine line;
-    std::set<std::string> valuesGiven;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const OptionValue value = [&]() -> const std::string& {
-            if (!valuesGiven.insert(arg).second)
-                throw UsageError{arg + " given twice"};
-            if (i + 1 >= args.size())
-                throw UsageError{arg + " needs a value"};
-            return args[++i];
-        };
-        if (arg == "-h" || arg == "--help") {
-            line.help = true;
-        } else if (arg == "-o") {
-            line.output = value();
-            if (line.output.empty())
-                throw UsageError{"-o needs the name of the PDF to write"};
-        } else if (takeOption(arg, value)) {
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw UsageError{"unknown option '" + arg + "'"};
-        } else if (line.input.empty()) {
-            line.input = arg;
-        } else {
-            std::string message(command);
-            message.append(" takes one class file, unexpected '").append(arg).append("'");
-            throw UsageError{message};
-        }
-    }
+    line.input = firstFile(given.positional());
+    const std::optional<std::string> out = given.value(output);
+    if (out && out->empty())
+        throw UsageError{"-o needs the name of the PDF to write"};
+    line.output = out.value_or(std::string());
+    line.help = given.isSet(help);
+    readOptions(given);
+    for (const QCommandLineOption& option : QList<QCommandLineOption>{output} + options)
+        if (!option.valueName().isEmpty() && given.count(option) > 1)
+            throw UsageError{CommandArguments::spelling(option) + " given twice"};
+    if (given.missingValue())
+        throw UsageError{*given.missingValue() + " needs a value"};
     if (!line.help)
         checkInputAndOutput(command, line.input, line.output);
     return line;
+}
+
+int parsePage(const std::string& text)
+{
+    const auto page = parsePositive(text);
+    if (!page || *page < 1 || *page > 4)
+        throw UsageError{"--page must be 1, 2, 3 or 4, not '" + text + "'"};
+    return static_cast<int>(*page) - 1;
+}
+
+std::string parsePicturesFolder(const std::string& folder)
+{
+    std::error_code ec;
+    if (folder.empty() || !std::filesystem::is_directory(folder, ec))
+        throw UsageError{"--pictures: '" + folder + "' is not a folder"};
+    return folder.back() == '/' ? folder : folder + "/";
 }
 
 namespace {

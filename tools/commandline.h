@@ -5,7 +5,11 @@
 
 #include "document/document.h"
 
+#include <QCommandLineOption>
+#include <QList>
+
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +51,45 @@ QString decodeArgument(std::string_view bytes);
 void checkInputAndOutput(const std::string& command, const std::string& input,
                          const std::string& output);
 
+// A command's arguments as QCommandLineParser reads them, the bytes of
+// every value and positional argument kept as given. Only the spellings of
+// the command's options are options: "-o" for a name of one letter,
+// "--page" for a longer one. The parser would also take "-page", "--o",
+// "--page=2" and a lone "--"; wkz never has, so any other argument that
+// starts with a dash (a lone "-" aside) reaches the parser as no option
+// of ours: an unknown option, or with OtherDashes::Positional a positional
+// argument, wherever it stands, and still the value of an option before it.
+class CommandArguments {
+public:
+    enum class OtherDashes { UnknownOptions, Positional };
+    CommandArguments(const std::vector<std::string>& args, const QList<QCommandLineOption>& options,
+                     OtherDashes otherDashes = OtherDashes::UnknownOptions);
+
+    // How many times the option was named, with or without its value.
+    int count(const QCommandLineOption& option) const;
+    bool isSet(const QCommandLineOption& option) const { return count(option) > 0; }
+    // The values given to the option, in their order; the first of them.
+    std::vector<std::string> values(const QCommandLineOption& option) const;
+    std::optional<std::string> value(const QCommandLineOption& option) const;
+    const std::vector<std::string>& positional() const { return positional_; }
+    // Arguments in an option's place that name none of the options, as given.
+    const std::vector<std::string>& unknownOptions() const { return unknown_; }
+    // The option the last argument named without the value it takes.
+    const std::optional<std::string>& missingValue() const { return missingValue_; }
+
+    static std::string spelling(const QCommandLineOption& option);
+
+private:
+    struct Found {
+        int count = 0;
+        std::vector<std::string> values;
+    };
+    std::map<std::string, Found> found_;  // by spelling
+    std::vector<std::string> positional_;
+    std::vector<std::string> unknown_;
+    std::optional<std::string> missingValue_;
+};
+
 // The command line of a command that reads one class file and writes one
 // PDF: FILE -o OUT.pdf [-h|--help] and options of its own.
 struct OutputCommandLine {
@@ -54,18 +97,35 @@ struct OutputCommandLine {
     std::string output;
     bool help = false;
 };
-// The value of the option just seen: the next argument. Throws UsageError
-// when there is none, and when the option was given a value before: an
-// option with a value is taken once (a flag may be repeated).
-using OptionValue = std::function<const std::string&()>;
-// Takes one option of the command's own; false for an option it does not know.
-using OptionHandler = std::function<bool(const std::string& option, const OptionValue& value)>;
+// Reads the command's options from what was given; throws UsageError for a
+// value it cannot take.
+using OptionReader = std::function<void(const CommandArguments& given)>;
 // Throws UsageError for an unknown option, a second class file, an empty
-// -o, and (unless help is asked for) a missing or identical
-// class file or output.
+// -o, a bad value (said by readOptions), an option with a value given twice
+// (a flag may be repeated) or without it, and (unless help is asked for) a
+// missing or identical class file or output.
 OutputCommandLine parseOutputCommandLine(const std::string& command,
                                          const std::vector<std::string>& args,
-                                         const OptionHandler& takeOption);
+                                         const QList<QCommandLineOption>& options,
+                                         const OptionReader& readOptions);
+
+// -h and --help; -o and its value.
+QCommandLineOption helpOption();
+QCommandLineOption outputOption();
+// An option that takes a value, and one that takes none, by its name
+// without dashes.
+QCommandLineOption valueOption(const char* name);
+QCommandLineOption flagOption(const char* name);
+
+// The first positional argument that is not empty: empty ones before it
+// are passed over, as wkz always has. Then the argument after it, if any.
+std::string firstFile(const std::vector<std::string>& positional);
+std::optional<std::string> secondFile(const std::vector<std::string>& positional);
+
+// --page N: the page from 0; --pictures DIR: the folder ending with a
+// separator. Throw UsageError.
+int parsePage(const std::string& text);
+std::string parsePicturesFolder(const std::string& folder);
 
 // A positive decimal number and nothing else.
 std::optional<long> parsePositive(std::string_view text);

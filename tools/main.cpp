@@ -18,6 +18,7 @@
 #include "document/platformfile.h"
 #include "qtbridge/classfilelock.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstring>
 #include <iostream>
@@ -58,12 +59,15 @@ using Report = void (*)(const std::string& path, ClassFileContents&& c);
 
 int runReport(const std::string& command, const std::vector<std::string>& args, Report report)
 {
-    if (args.size() != 1)
+    // No options: whatever is given names the file.
+    const CommandArguments given(args, {}, CommandArguments::OtherDashes::Positional);
+    if (given.positional().size() != 1)
         return usage(command + " takes one class file");
-    std::optional<ClassFileContents> contents = readClassReporting(args[0]);
+    const std::string& path = given.positional().front();
+    std::optional<ClassFileContents> contents = readClassReporting(path);
     if (!contents)
         return kExitError;
-    report(args[0], std::move(*contents));
+    report(path, std::move(*contents));
     return std::cout.flush() ? 0 : kExitError;
 }
 
@@ -108,20 +112,22 @@ void printGrid(const std::string&, ClassFileContents&& c)
 
 int cmdBuild(const std::vector<std::string>& args)
 {
-    std::string input, output;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            if (i + 1 >= args.size())
-                return usage("-o needs the name of the class file to write");
-            if (!output.empty())
-                return usage("-o given twice");
-            output = args[++i];
-        } else if (input.empty()) {
-            input = args[i];
-        } else {
-            return usage("build takes one JSON file, unexpected '" + args[i] + "'");
-        }
-    }
+    // Build takes no options but -o: "-h" or "--x" names the JSON file.
+    const QCommandLineOption outputFile = outputOption();
+    const CommandArguments given(args, {outputFile}, CommandArguments::OtherDashes::Positional);
+    if (const auto extra = secondFile(given.positional()))
+        return usage("build takes one JSON file, unexpected '" + *extra + "'");
+    // An empty -o counts as none given, so only a name before another -o
+    // is given twice.
+    const std::vector<std::string> outputs = given.values(outputFile);
+    if (!outputs.empty()
+        && std::any_of(outputs.begin(), outputs.end() - 1,
+                       [](const std::string& name) { return !name.empty(); }))
+        return usage("-o given twice");
+    if (given.missingValue())
+        return usage("-o needs the name of the class file to write");
+    const std::string input = firstFile(given.positional());
+    const std::string output = outputs.empty() ? std::string() : outputs.back();
     if (input.empty())
         return usage("build needs a JSON file");
     if (output.empty())

@@ -11,15 +11,11 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#include <charconv>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
-#include <filesystem>
 #include <iostream>
 #include <optional>
-#include <set>
-#include <system_error>
 
 namespace {
 
@@ -40,31 +36,6 @@ struct PrintArguments {
     std::optional<std::vector<PupilRange>> pupils;
     std::optional<std::string> picturesFolder;
 };
-
-// One option of wkz print; false for one it does not know.
-bool takePrintOption(PrintArguments& a, const std::string& option, const OptionValue& valueOf)
-{
-    if (option == "--page") {
-        const std::string& value = valueOf();
-        const auto page = parsePositive(value);
-        if (!page || *page < 1 || *page > 4)
-            throw UsageError{"--page must be 1, 2, 3 or 4, not '" + value + "'"};
-        a.page = static_cast<int>(*page) - 1;
-        return true;
-    }
-    if (option == "--pupils") {
-        a.pupils = parsePupilList(valueOf());
-        return true;
-    }
-    if (option != "--pictures")
-        return false;
-    const std::string& folder = valueOf();
-    std::error_code ec;
-    if (folder.empty() || !std::filesystem::is_directory(folder, ec))
-        throw UsageError{"--pictures: '" + folder + "' is not a folder"};
-    a.picturesFolder = folder.back() == '/' ? folder : folder + "/";
-    return true;
-}
 
 // The PDF engine allocates and frees a few large buffers for every page; by
 // default glibc hands them back to the kernel each time, so every page faults
@@ -89,10 +60,18 @@ int runPrintCommand(const std::vector<std::string>& args)
     std::optional<ClassFileContents> contents;
     std::vector<std::size_t> pupils;
     try {
-        a.files = parseOutputCommandLine(
-            "print", args, [&a](const std::string& option, const OptionValue& valueOf) {
-                return takePrintOption(a, option, valueOf);
-            });
+        const QCommandLineOption page = valueOption("page");
+        const QCommandLineOption pupilList = valueOption("pupils");
+        const QCommandLineOption pictures = valueOption("pictures");
+        a.files = parseOutputCommandLine("print", args, {page, pupilList, pictures},
+                                         [&](const CommandArguments& given) {
+                                             if (const auto value = given.value(page))
+                                                 a.page = parsePage(*value);
+                                             if (const auto value = given.value(pupilList))
+                                                 a.pupils = parsePupilList(*value);
+                                             if (const auto value = given.value(pictures))
+                                                 a.picturesFolder = parsePicturesFolder(*value);
+                                         });
         if (a.files.help) {
             std::cout << kPrintUsage;
             return 0;

@@ -57,36 +57,34 @@ struct SheetArguments {
 
 SheetArguments parseSheetArguments(const std::vector<std::string>& args, bool importing)
 {
-    SheetArguments a;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size())
-                throw UsageError{arg + " wymaga wartości"};
-            return args[++i];
-        };
-        if (arg == "-h" || arg == "--help") {
-            a.help = true;
-        } else if (arg == "-o") {
-            if (!a.output.empty())
-                throw UsageError{"-o podano dwukrotnie"};
-            a.output = value();
-            if (a.output.empty())
-                throw UsageError{"-o wymaga nazwy pliku"};
-        } else if (arg == "--columns") {
-            a.columns = true;
-        } else if (importing && arg == "--replace") {
-            a.replace = true;
-        } else if (importing && arg == "--map") {
-            if (a.map)
-                throw UsageError{"--map podano dwukrotnie"};
-            a.map = value();
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw UsageError{"nieznana opcja '" + arg + "'"};
-        } else {
-            a.files.push_back(arg);
-        }
+    const QCommandLineOption help = helpOption();
+    const QCommandLineOption output = outputOption();
+    const QCommandLineOption columns = flagOption("columns");
+    const QCommandLineOption replace = flagOption("replace");
+    const QCommandLineOption map = valueOption("map");
+    QList<QCommandLineOption> valued{output};
+    QList<QCommandLineOption> flags{help, columns};
+    if (importing) {
+        valued.append(map);
+        flags.append(replace);
     }
+    const CommandArguments given(args, flags + valued);
+    if (!given.unknownOptions().empty())
+        throw UsageError{"nieznana opcja '" + given.unknownOptions().front() + "'"};
+    SheetArguments a;
+    a.files = given.positional();
+    a.output = given.value(output).value_or(std::string());
+    if (given.value(output) && a.output.empty())
+        throw UsageError{"-o wymaga nazwy pliku"};
+    a.map = given.value(map);
+    a.columns = given.isSet(columns);
+    a.replace = given.isSet(replace);
+    a.help = given.isSet(help);
+    for (const QCommandLineOption& option : valued)
+        if (given.count(option) > 1)
+            throw UsageError{CommandArguments::spelling(option) + " podano dwukrotnie"};
+    if (given.missingValue())
+        throw UsageError{*given.missingValue() + " wymaga wartości"};
     if (a.help)
         return a;
     const std::size_t wanted = importing ? 2 : 1;

@@ -120,23 +120,25 @@ QPageLayout sheetOf(const TOpcje& opcje)
 int runTableCommand(const std::vector<std::string>& args)
 {
     TableArguments a;
-    const auto takeOption = [&a](const std::string& option, const OptionValue& valueOf) {
-        if (option == "--size")
-            a.options.scale = parseNumber(option, valueOf(), 10, 900) / 100.0;
-        else if (option == "--colouring")
-            a.options.colouring = static_cast<ColouringMode>(parseNumber(option, valueOf(), 0, 2));
-        else if (option == "--title")
-            a.title = decodeArgument(valueOf());
-        else if (option == "--no-left-headers")
-            a.options.leftHeaders = false;
-        else if (option == "--no-top-headers")
-            a.options.topHeaders = false;
-        else
-            return false;
-        return true;
+    const QCommandLineOption size = valueOption("size");
+    const QCommandLineOption colouring = valueOption("colouring");
+    const QCommandLineOption title = valueOption("title");
+    const QCommandLineOption noLeftHeaders = flagOption("no-left-headers");
+    const QCommandLineOption noTopHeaders = flagOption("no-top-headers");
+    const auto readOptions = [&](const CommandArguments& given) {
+        if (const auto value = given.value(size))
+            a.options.scale = parseNumber("--size", *value, 10, 900) / 100.0;
+        if (const auto value = given.value(colouring))
+            a.options.colouring =
+                static_cast<ColouringMode>(parseNumber("--colouring", *value, 0, 2));
+        if (const auto value = given.value(title))
+            a.title = decodeArgument(*value);
+        a.options.leftHeaders = !given.isSet(noLeftHeaders);
+        a.options.topHeaders = !given.isSet(noTopHeaders);
     };
     try {
-        a.files = parseOutputCommandLine("table", args, takeOption);
+        a.files = parseOutputCommandLine(
+            "table", args, {size, colouring, title, noLeftHeaders, noTopHeaders}, readOptions);
         if (a.files.help) {
             std::cout << kTableUsage;
             return 0;

@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -48,9 +49,10 @@ class Wkz : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path()
-              / ("wkz-test-" + std::to_string(::getpid()) + "-"
-                 + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // A parameterised test's name holds a slash.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        dir = fs::temp_directory_path() / ("wkz-test-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -544,6 +546,148 @@ TEST_F(Wkz, picturesAreFoundInFoldersNamedInAnyEncoding)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
 }
+
+// Every word in text replaced as words says.
+std::string expand(std::string text, const std::vector<std::pair<std::string, std::string>>& words)
+{
+    for (const auto& [word, replacement] : words)
+        for (std::size_t at = text.find(word); at != std::string::npos;
+             at = text.find(word, at + replacement.size()))
+            text.replace(at, word.size(), replacement);
+    return text;
+}
+
+// A command line (CLASS the sample class, OUT a file in the test's folder),
+// the exit status and the first line said on standard error.
+struct ArgumentsCase {
+    const char* args;
+    int exitCode;
+    const char* said;
+};
+
+class WkzArguments : public Wkz, public ::testing::WithParamInterface<ArgumentsCase> {};
+
+TEST_P(WkzArguments, sayWhatIsWrongAsWkzAlwaysHas)
+{
+    const ArgumentsCase& c = GetParam();
+    const WkzRun run =
+        wkz(expand(c.args, {{"CLASS", std::string(WYKAZKI_BIN_DIR) + "/Przyklad.wkz"},
+                            {"OUT", (dir / "out.pdf").string()}}));
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.said);
+    EXPECT_FALSE(fs::exists(dir / "out.pdf"));
+}
+
+// Only the spellings wkz lists are options: no "--page=2", "-page", "--o",
+// "-ox.pdf" or "--", which the usual parsers take.
+INSTANTIATE_TEST_SUITE_P(
+    OnlyListedSpellings, WkzArguments,
+    ::testing::Values(
+        ArgumentsCase{"print CLASS -o OUT --page=2", 2, "wkz print: unknown option '--page=2'"},
+        ArgumentsCase{"print CLASS -o OUT -page 2", 2, "wkz print: unknown option '-page'"},
+        ArgumentsCase{"print CLASS --o OUT", 2, "wkz print: unknown option '--o'"},
+        ArgumentsCase{"print CLASS -ox.pdf", 2, "wkz print: unknown option '-ox.pdf'"},
+        ArgumentsCase{"print CLASS -o OUT -- --page 2", 2, "wkz print: unknown option '--'"},
+        ArgumentsCase{"table CLASS -o OUT -help", 2, "wkz table: unknown option '-help'"},
+        ArgumentsCase{"table CLASS -o OUT --h", 2, "wkz table: unknown option '--h'"},
+        ArgumentsCase{"check CLASS --groups=1", 2, "wkz check: unknown option '--groups=1'"},
+        ArgumentsCase{"check CLASS -", 2, "wkz check: unknown option '-'"},
+        ArgumentsCase{"calibration -o OUT --left=3", 2,
+                      "wkz calibration: nieznana opcja „--left=3”"},
+        ArgumentsCase{"calibration -o OUT -", 2, "wkz calibration: nieoczekiwany argument „-”"},
+        ArgumentsCase{"export CLASS -o x.csv --replace", 2,
+                      "wkz export: nieznana opcja '--replace'"},
+        ArgumentsCase{"import CLASS a.csv -o x.wkz --map=a", 2,
+                      "wkz import: nieznana opcja '--map=a'"}));
+
+// An option's value is the next argument, whatever it looks like.
+INSTANTIATE_TEST_SUITE_P(
+    ValuesLikeOptions, WkzArguments,
+    ::testing::Values(ArgumentsCase{"print CLASS -o OUT --pictures -x", 2,
+                                    "wkz print: --pictures: '-x' is not a folder"},
+                      ArgumentsCase{"print CLASS -o OUT --pictures --page", 2,
+                                    "wkz print: --pictures: '--page' is not a folder"},
+                      ArgumentsCase{"print CLASS -o OUT --pictures --p=1", 2,
+                                    "wkz print: --pictures: '--p=1' is not a folder"},
+                      ArgumentsCase{"check CLASS --page -1", 2,
+                                    "wkz check: --page must be 1, 2, 3 or 4, not '-1'"},
+                      ArgumentsCase{
+                          "calibration -o OUT --top -51", 2,
+                          "wkz calibration: --top musi być liczbą całkowitą milimetrów od -50 do "
+                          "500, a nie „-51”"}));
+
+// An option named again: given twice, or (as each command has had it) its
+// value missing when the last argument names it.
+INSTANTIATE_TEST_SUITE_P(
+    NamedAgain, WkzArguments,
+    ::testing::Values(
+        ArgumentsCase{"print CLASS -o OUT --page 1 --page", 2, "wkz print: --page given twice"},
+        ArgumentsCase{"print CLASS -o OUT --page 5 --page 1", 2,
+                      "wkz print: --page must be 1, 2, 3 or 4, not '5'"},
+        ArgumentsCase{"table CLASS -o OUT --no-top-headers --no-top-headers -o", 2,
+                      "wkz table: -o given twice"},
+        ArgumentsCase{"check CLASS --page 1 --page", 2, "wkz check: --page needs a value"},
+        ArgumentsCase{"check CLASS --page 1 --page 2", 2, "wkz check: --page given twice"},
+        ArgumentsCase{"calibration -o OUT --top 1 --top", 2,
+                      "wkz calibration: --top podano dwa razy"},
+        ArgumentsCase{"export CLASS -o x.csv -o", 2, "wkz export: -o podano dwukrotnie"},
+        ArgumentsCase{"export CLASS -o", 2, "wkz export: -o wymaga wartości"},
+        ArgumentsCase{"build x.json -o a.wkz -o", 2,
+                      "wkz: -o needs the name of the class file to write"},
+        ArgumentsCase{"build x.json -o a.wkz -o b.wkz", 2, "wkz: -o given twice"}));
+
+// Empty arguments before the class file are passed over; build and the
+// reports take no options, so a dash begins a file name there.
+INSTANTIATE_TEST_SUITE_P(
+    FileArguments, WkzArguments,
+    ::testing::Values(
+        ArgumentsCase{"print '' CLASS ''", 2,
+                      "wkz print: print takes one class file, unexpected ''"},
+        ArgumentsCase{"print '' CLASS", 2, "wkz print: print needs -o OUT.pdf"},
+        ArgumentsCase{"check '' '' --page 9", 2, "wkz check: --page must be 1, 2, 3 or 4, not '9'"},
+        ArgumentsCase{"build --x -o OUT", 1, "wkz: cannot read --x"},
+        ArgumentsCase{"build -o OUT -h", 1, "wkz: cannot read -h"},
+        ArgumentsCase{"info --help=1", 1, " Odczyt danych z archiwum nie powiódł się"},
+        ArgumentsCase{"dump -- CLASS", 2, "wkz: dump takes one class file"}));
+
+// Names in Latin-2 bytes, which are no UTF-8, reach the file system as
+// given: CLASS, JSON and OUT (its extension given) are such names.
+struct ByteNameCase {
+    const char* args;
+    const char* extension;
+};
+
+class WkzByteNames : public Wkz, public ::testing::WithParamInterface<ByteNameCase> {};
+
+TEST_P(WkzByteNames, reachTheFileSystemAsGiven)
+{
+    const fs::path classFile = dir
+                               / "\xb3\xf3"
+                                 "d\xbc.wkz";  // "łódź"
+    fs::copy_file(fs::path(WYKAZKI_BIN_DIR) / "Przyklad.wkz", classFile);
+    const fs::path json = write("\xb6.json", R"({"phrases": [{}]})");
+    const fs::path out = dir / (std::string("\xa6wiadectwa") + GetParam().extension);
+    const WkzRun run = wkz(expand(GetParam().args, {{"CLASS", "'" + classFile.string() + "'"},
+                                                    {"JSON", "'" + json.string() + "'"},
+                                                    {"OUT", "'" + out.string() + "'"}}));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    if (*GetParam().extension == '\0') {
+        EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "File:      " + classFile.string());
+        return;
+    }
+    EXPECT_TRUE(fs::is_regular_file(out));
+    // The class, the JSON, the output and the fixture's stderr.txt: nothing
+    // under a name spelt otherwise.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCommand, WkzByteNames,
+                         ::testing::Values(ByteNameCase{"info CLASS", ""},
+                                           ByteNameCase{"build JSON -o OUT", ".wkz"},
+                                           ByteNameCase{"print CLASS --pupils 1 -o OUT", ".pdf"},
+                                           ByteNameCase{"table CLASS -o OUT", ".pdf"},
+                                           ByteNameCase{"calibration -o OUT --left -50", ".pdf"}));
 
 // The PDF's title as wkz table stored it: UTF-16 in the document's
 // information.
