@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+using namespace wykazki;
+
 int main(int argc, char** argv)
 {
     // A save cut short by a file-size limit fails with the program's

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdio>
 
+namespace wykazki {
+
 namespace starttrace {
 
 namespace {
@@ -62,3 +64,5 @@ void watchFirstFrame(QWidget& window)
 }
 
 }  // namespace starttrace
+
+}  // namespace wykazki

@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace wykazki {
+
 namespace starttrace {
 
 bool enabled();
@@ -16,3 +18,5 @@ void step(const char* what);
 void watchFirstFrame(QWidget& window);
 
 }  // namespace starttrace
+
+}  // namespace wykazki

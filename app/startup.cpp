@@ -19,6 +19,8 @@
 #include <system_error>
 #include <vector>
 
+namespace wykazki {
+
 const char* const kWykazkiUsage =
     "Usage: wykazki [FILE.wkz]\n"
     "  Starts with the class file FILE.wkz, or with the sample class Przyklad.wkz\n"
@@ -193,3 +195,5 @@ void startProgram(ProgramContext& context, const CommandLine& commandLine,
     // window manager hands it to a new window.
     context.mainWindow().activateWindow();
 }
+
+}  // namespace wykazki

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 class PendingClassFileLock;
 class ProgramContext;
 
@@ -65,3 +67,5 @@ CommandLine parseCommandLine(const QStringList& arguments,
 void startProgram(ProgramContext& context, const CommandLine& commandLine);
 void startProgram(ProgramContext& context, const CommandLine& commandLine,
                   std::unique_ptr<PendingClassFileLock> lockAhead);
+
+}  // namespace wykazki

@@ -15,6 +15,8 @@
 
 #include <unistd.h>
 
+using namespace wykazki;
+
 namespace {
 
 ClassFileContents largeClass(std::size_t kPhrases = 100, std::size_t kPupils = 1000)

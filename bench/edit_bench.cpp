@@ -9,6 +9,8 @@
 
 #include <malloc.h>
 
+using namespace wykazki;
+
 namespace {
 
 constexpr std::size_t kPupils = 1000;

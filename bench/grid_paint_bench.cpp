@@ -13,6 +13,8 @@
 #include <array>
 #include <string>
 
+using namespace wykazki;
+
 namespace {
 
 constexpr std::array<const char*, 6> kTexts = {"celujący", "bdb", "5", "", "zwolniony", "4,25"};

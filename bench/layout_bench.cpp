@@ -16,6 +16,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace wykazki;
+
 namespace {
 
 constexpr std::size_t kPupils = 1000;

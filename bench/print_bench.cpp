@@ -27,6 +27,8 @@
 #include <memory>
 #include <string>
 
+using namespace wykazki;
+
 namespace {
 
 const std::string kBinDir = WYKAZKI_BIN_DIR "/";

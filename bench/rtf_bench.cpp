@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace wykazki;
+
 namespace {
 
 // The shapes that cost the layout most, each at the limits.

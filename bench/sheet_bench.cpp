@@ -24,6 +24,8 @@
 
 #include <malloc.h>
 
+using namespace wykazki;
+
 namespace {
 
 constexpr int kRows = 1000;

@@ -15,6 +15,8 @@
 
 #include <string>
 
+using namespace wykazki;
+
 namespace {
 
 const QString kWkz = QStringLiteral(WYKAZKI_BIN_DIR "/wkz");

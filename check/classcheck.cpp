@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace wykazki {
+
 namespace {
 
 // Filled by at least this share of the class, an empty text is a gap.
@@ -221,3 +223,5 @@ std::vector<Finding> ClassCheck::checkAll(const CheckScope& scope,
     }
     return all;
 }
+
+}  // namespace wykazki

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 class TDokumenty;
 class TFrazy;
 struct TOpcje;
@@ -83,3 +85,5 @@ private:
 
 // The pupil's name as the grid names it: the name phrase's text.
 QString pupilName(const TFrazy& phrases, const TDokumenty& pupils, std::size_t pupil);
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <array>
 
+namespace wykazki {
+
 namespace {
 
 // The characters of an 8-bit code page's upper half, as iconv knows them;
@@ -167,3 +169,5 @@ std::vector<WordSpan> unknownWords(const Speller& speller, const QString& text, 
     }
     return unknown;
 }
+
+}  // namespace wykazki

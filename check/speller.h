@@ -13,6 +13,8 @@
 
 class Hunspell;
 
+namespace wykazki {
+
 class Speller {
 public:
     // The dictionary pl_PL from the system's dictionary folders; nothing
@@ -52,3 +54,5 @@ struct WordSpan {
 // start a sentence are skipped. At most `most` are returned.
 std::vector<WordSpan> unknownWords(const Speller& speller, const QString& text,
                                    std::size_t most = 1000);
+
+}  // namespace wykazki

@@ -4,6 +4,8 @@
 #include "document/grades.h"
 #include "qtbridge/cp1250text.h"
 
+namespace wykazki {
+
 namespace {
 
 QString sheetText(const std::string& stored)
@@ -63,3 +65,5 @@ SheetTable exportTable(const Document& document, bool pupilsAsRows)
         turned.numberCells.insert({c, r});
     return turned;
 }
+
+}  // namespace wykazki

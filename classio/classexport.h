@@ -8,6 +8,8 @@
 
 #include <QString>
 
+namespace wykazki {
+
 // The header of the column that holds each pupil's average.
 inline const QString kPupilAverageHeader = QStringLiteral("Średnia ucznia");
 
@@ -15,3 +17,5 @@ inline const QString kPupilAverageHeader = QStringLiteral("Średnia ucznia");
 // ("no such subject") as an empty cell; the average with two decimals and a
 // decimal comma when the pupil has a grade.
 SheetTable exportTable(const Document& document, bool pupilsAsRows);
+
+}  // namespace wykazki

@@ -12,6 +12,8 @@
 #include <map>
 #include <utility>
 
+namespace wykazki {
+
 namespace {
 
 // How many unrecognised values the summary names.
@@ -384,3 +386,5 @@ void applyImport(Document& document, ImportResult result)
     for (TDok& pupil : result.added)
         document.insertPupil(document.pupils().count(), std::move(pupil));
 }
+
+}  // namespace wykazki

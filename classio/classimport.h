@@ -16,6 +16,8 @@
 #include <functional>
 #include <vector>
 
+namespace wykazki {
+
 // The most pupils a class takes from an import.
 inline constexpr std::size_t kImportMostPupils = 5000;
 
@@ -82,3 +84,5 @@ void applyImport(Document& document, ImportResult result);
 
 // "1 ucznia", "3 oceny", "5 ocen": the form of a noun after a number.
 QString polishCount(long long n, const QString& one, const QString& few, const QString& many);
+
+}  // namespace wykazki

@@ -1,5 +1,7 @@
 #include "classio/matchkey.h"
 
+namespace wykazki {
+
 QString matchKey(const QString& text)
 {
     // Canonical decomposition splits ą into a and its ogonek; ł has no
@@ -17,3 +19,5 @@ QString matchKey(const QString& text)
     }
     return key;
 }
+
+}  // namespace wykazki

@@ -4,5 +4,9 @@
 
 #include <QString>
 
+namespace wykazki {
+
 // The text reduced to what counts when comparing names.
 QString matchKey(const QString& text);
+
+}  // namespace wykazki

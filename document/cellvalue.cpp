@@ -1,5 +1,7 @@
 #include "cellvalue.h"
 
+namespace wykazki {
+
 std::optional<ValueField> valueFieldOf(PhraseKind kind)
 {
     switch (kind) {
@@ -29,3 +31,5 @@ void setFieldValue(TFra& record, ValueField field, CellValue value)
         (field == ValueField::Text ? record.text : record.picture) = std::move(*text);
     }
 }
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 #include <string>
 #include <variant>
 
+namespace wykazki {
+
 enum class ValueField : std::uint8_t { Text, Grade, Picture };
 
 // The field a phrase of this kind keeps its value in; none for an unknown kind.
@@ -41,3 +43,5 @@ struct CellBlock {
     }
     bool operator==(const CellBlock&) const = default;
 };
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 #include <ostream>
 #include <type_traits>
 
+namespace wykazki {
+
 static_assert(std::endian::native == std::endian::little, "class files are little-endian");
 
 namespace {
@@ -558,3 +560,5 @@ std::vector<ErrorCode> readFailureCodes(ErrorCode code)
         return {ErrorCode::WrongVersion, ErrorCode::ReadFailed};
     return {code};
 }
+
+}  // namespace wykazki

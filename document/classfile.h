@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+namespace wykazki {
+
 inline constexpr int kOldestVersion = 40;
 inline constexpr int kNewestVersion = 56;
 // Files from version 55 on carry V-Korekta in every record.
@@ -75,3 +77,5 @@ void saveClassFileAt(const std::filesystem::path& path, const ClassFileContents&
 // The codes a failed read reports, in order: a wrong version is followed by
 // the general read failure.
 std::vector<ErrorCode> readFailureCodes(ErrorCode code);
+
+}  // namespace wykazki

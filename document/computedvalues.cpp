@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace wykazki {
+
 namespace {
 
 std::string_view trimmed(std::string_view text)
@@ -137,3 +139,5 @@ PupilGroups pupilGroups(const TFrazy& phrases, const TDokumenty& pupils, std::si
     }
     return groups;
 }
+
+}  // namespace wykazki

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+namespace wykazki {
+
 // Windows-1250 bytes, as the definition's text value holds them.
 inline constexpr std::string_view kAverageTag = "=\x9Crednia";  // "=średnia"
 inline constexpr std::string_view kBehaviourTag = "=zachowanie";
@@ -69,3 +71,5 @@ PupilGroups pupilGroups(const TFrazy& phrases, const TDokumenty& pupils, std::si
 // The same with gradesExpected() already at hand.
 PupilGroups pupilGroups(const TFrazy& phrases, const TDokumenty& pupils, std::size_t x,
                         const std::vector<bool>& expected);
+
+}  // namespace wykazki

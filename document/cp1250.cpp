@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <unordered_map>
 
+namespace wykazki {
+
 namespace cp1250 {
 namespace {
 
@@ -121,3 +123,5 @@ std::optional<std::string> fromUtf8(std::string_view utf8, std::size_t* badOffse
 }
 
 }  // namespace cp1250
+
+}  // namespace wykazki

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace wykazki {
+
 namespace cp1250 {
 
 char32_t toUnicode(unsigned char byte);
@@ -20,3 +22,5 @@ std::string toUtf8(std::string_view bytes);
 std::optional<std::string> fromUtf8(std::string_view utf8, std::size_t* badOffset = nullptr);
 
 }  // namespace cp1250
+
+}  // namespace wykazki

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace wykazki {
+
 // ---- ReplacedValues ----------------------------------------------------------
 
 void ReplacedValues::append(const CellValue& value)
@@ -226,3 +228,5 @@ ClassFileContents Document::contents() const
     c.screen = screen_;
     return c;
 }
+
+}  // namespace wykazki

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 // Everything a class file holds, read into fresh storage first so that a
 // failed read never leaves a half-read document behind.
 struct ClassFileContents {
@@ -158,3 +160,5 @@ void ReplacedValues::forEach(Visit&& visit) const
             visit(value);
     }
 }
+
+}  // namespace wykazki

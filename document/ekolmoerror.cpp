@@ -1,5 +1,7 @@
 #include "ekolmoerror.h"
 
+namespace wykazki {
+
 const char* errorMessage(int code)
 {
     switch (code) {
@@ -11,3 +13,5 @@ const char* errorMessage(int code)
     default: return " Nieznany błąd";
     }
 }
+
+}  // namespace wykazki

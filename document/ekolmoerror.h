@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace wykazki {
+
 // The program's error codes. They are numbers the error window shows and
 // callers keep beside other numbers, so the enum converts to int.
 enum ErrorCode : int {
@@ -34,3 +36,5 @@ private:
     ErrorCode code_;
     std::string detail_;
 };
+
+}  // namespace wykazki

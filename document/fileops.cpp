@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <system_error>
 
+namespace wykazki {
+
 namespace fs = std::filesystem;
 
 std::string picturePath(const std::string& programFolder, const std::string& fileName)
@@ -76,3 +78,5 @@ void saveCopyAs(const std::string& programFolder, const std::string& name,
 {
     saveClassFileAt(copyPath(programFolder, name), contents);
 }
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+namespace wykazki {
+
 // A picture name as the document holds it (Windows-1250), so that a name
 // ends in the same letters for the program, its printing and wkz.
 
@@ -36,3 +38,5 @@ std::string copyPath(const std::string& programFolder, const std::string& name);
 // Writes the document under copyPath(); throws EKolmoError(ErrorCode::WriteFailed) on failure.
 void saveCopyAs(const std::string& programFolder, const std::string& name,
                 const ClassFileContents& contents);
+
+}  // namespace wykazki

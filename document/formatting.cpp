@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <system_error>
 
+namespace wykazki {
+
 // Number texts are written and read with <charconv>, never with printf or
 // strtod: the windows run under the user's locale, whose decimal separator
 // must not leak into the number texts.
@@ -348,3 +350,5 @@ bool isBlank(char c)
 {
     return c == '\t' || c == '\n' || c == '\r' || c == ' ';
 }
+
+}  // namespace wykazki

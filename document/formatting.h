@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace wykazki {
+
 // The placeholder for a missing row or missing data.
 inline constexpr const char* kMissingMark = "........";
 // The placeholder for an empty name or file.
@@ -73,3 +75,5 @@ std::string polishUpper(std::string_view text);
 
 // Tab, line feed, carriage return and space.
 bool isBlank(char c);
+
+}  // namespace wykazki

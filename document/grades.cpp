@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 struct Tally {
@@ -175,3 +177,5 @@ std::optional<float> overallAverage(const TFrazy& phrases, const TDokumenty& pup
     }
     return tally.average();
 }
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+namespace wykazki {
+
 inline constexpr int kLastCountedGrade = 5;   // index of the best counted grade
 inline constexpr int kLastGradeWording = 10;  // last index a grade value can show
 
@@ -50,3 +52,5 @@ std::optional<float> phraseAverage(const TFrazy& phrases, const TDokumenty& pupi
 // The mean of every counted grade of the class, not the mean of the pupils'
 // averages.
 std::optional<float> overallAverage(const TFrazy& phrases, const TDokumenty& pupils);
+
+}  // namespace wykazki

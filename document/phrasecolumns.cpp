@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace wykazki {
+
 namespace {
 
 const char* const kHeaders[kPhraseEditorColumns] = {
@@ -202,3 +204,5 @@ void pastePhraseCell(TFra& phrase, int column, std::string_view text)
     default: break;  // "Font/plik" takes nothing
     }
 }
+
+}  // namespace wykazki

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace wykazki {
+
 enum PhraseEditorColumn : int {
     kColumnName = 0,         // "Nazwa frazy"
     kColumnKind = 1,         // "Rodzaj"
@@ -74,3 +76,5 @@ double readSignedNumber(std::string_view text, double lower, double upper, int d
 // nothing; a placeholder "........" in "Poz" leaves the alignment, so that
 // a copied layout pastes back unchanged.
 void pastePhraseCell(TFra& phrase, int column, std::string_view text);
+
+}  // namespace wykazki

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 // The capitals in alphabet order, as Windows-1250 bytes.
@@ -69,3 +71,5 @@ std::vector<std::size_t> filterPictureNames(const std::vector<std::string>& name
     }
     return matching;
 }
+
+}  // namespace wykazki

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace wykazki {
+
 // Case-insensitive order with the Polish letters in their alphabet places
 // (a ą b c ć ... ł ... z ź ż); names equal but for case keep a fixed order.
 bool picturePrecedes(std::string_view a, std::string_view b);
@@ -21,3 +23,5 @@ bool matchesPictureFilter(std::string_view name, std::string_view filter);
 // Positions of the matching names, in list order.
 std::vector<std::size_t> filterPictureNames(const std::vector<std::string>& names,
                                             std::string_view filter);
+
+}  // namespace wykazki

@@ -22,6 +22,8 @@
 #include <unistd.h>
 #endif
 
+namespace wykazki {
+
 namespace fs = std::filesystem;
 
 namespace platformfile {
@@ -580,3 +582,5 @@ ReplaceResult replaceWritableFile(const fs::path& path, std::string_view bytes)
 }
 
 }  // namespace platformfile
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace wykazki {
+
 namespace platformfile {
 
 enum class ReadResult {
@@ -101,3 +103,5 @@ std::string temporaryName();
 bool writePermitted(const std::filesystem::path& path);
 
 }  // namespace platformfile
+
+}  // namespace wykazki

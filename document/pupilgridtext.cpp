@@ -4,6 +4,8 @@
 #include "formatting.h"
 #include "grades.h"
 
+namespace wykazki {
+
 namespace {
 
 PupilGridText dots()
@@ -91,3 +93,5 @@ PupilGridText pupilGridCell(const Document& doc, int x, int y)
     default: return {"", std::nullopt};
     }
 }
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+namespace wykazki {
+
 // Cell colours, 0x00BBGGRR.
 inline constexpr std::uint32_t kColorRed = 0x0000FF;
 inline constexpr std::uint32_t kColorAqua = 0xFFFF00;
@@ -30,3 +32,5 @@ PupilGridText pupilGridColumnHeader(const Document& doc, int x);
 // Phrases printed on chosenPage (0..3) get a red header.
 PupilGridText pupilGridRowHeader(const Document& doc, int y, int chosenPage);
 PupilGridText pupilGridCell(const Document& doc, int x, int y);
+
+}  // namespace wykazki

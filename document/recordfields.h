@@ -13,6 +13,8 @@
 #include <string_view>
 #include <tuple>
 
+namespace wykazki {
+
 // How a text field is stored; numbers are stored as their member's type,
 // lists of sizes and arrays of texts as a count or fixed number of items.
 enum class StoredText {
@@ -93,3 +95,5 @@ constexpr void forEachField(Visitor&& visit)
 {
     std::apply([&](const auto&... fields) { (visit(fields), ...); }, RecordFields<Record>::list);
 }
+
+}  // namespace wykazki

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 struct WindowRect {
     std::int32_t left = 0;
     std::int32_t top = 0;
@@ -51,3 +53,5 @@ struct ScreenLayout {
 
     bool operator==(const ScreenLayout&) const = default;
 };
+
+}  // namespace wykazki

@@ -1,5 +1,7 @@
 #include "tabtext.h"
 
+namespace wykazki {
+
 namespace {
 
 // Whether the field starting at the quote at `at` is a quoted field: its
@@ -122,3 +124,5 @@ void walkTabText(std::string_view text,
     if (pending || i > 0)
         deliver(i, j, cell);
 }
+
+}  // namespace wykazki

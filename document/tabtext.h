@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace wykazki {
+
 // Appends one cell as it travels, quoted when it must be.
 void appendTabCell(std::string& text, std::string_view cell);
 
@@ -21,3 +23,5 @@ void appendTabCell(std::string& text, std::string_view cell);
 // empty last line is none. A TAB right before a line end ends the row.
 void walkTabText(std::string_view text,
                  const std::function<void(int i, int j, std::string& cell)>& deliver);
+
+}  // namespace wykazki

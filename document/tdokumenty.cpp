@@ -1,5 +1,7 @@
 #include "tdokumenty.h"
 
+namespace wykazki {
+
 namespace {
 TDok newPupil(std::size_t phraseCount)
 {
@@ -34,3 +36,5 @@ void TDokumenty::resize(std::size_t n, std::size_t phraseCount)
     while (pupils_.size() < n)
         pupils_.push_back(newPupil(phraseCount));
 }
+
+}  // namespace wykazki

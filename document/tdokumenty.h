@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace wykazki {
+
 // One pupil: value j belongs to phrase j.
 struct TDok {
     TFrazy values;
@@ -42,3 +44,5 @@ public:
 private:
     std::vector<TDok> pupils_;
 };
+
+}  // namespace wykazki

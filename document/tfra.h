@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace wykazki {
+
 // Kinds of phrase (field `kind`), stored as one byte. A damaged file may
 // hold any other byte value; it is kept as it is so that saving writes it back.
 enum class PhraseKind : std::uint8_t {
@@ -39,3 +41,5 @@ struct TFra {
 
     bool operator==(const TFra&) const = default;
 };
+
+}  // namespace wykazki

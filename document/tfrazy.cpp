@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 TFrazy::TFrazy(const TFrazy& other)
 {
     records_.reserve(other.records_.size());
@@ -46,3 +48,5 @@ bool TFrazy::operator==(const TFrazy& other) const
 {
     return std::equal(begin(), end(), other.begin(), other.end());
 }
+
+}  // namespace wykazki

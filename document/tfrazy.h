@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+namespace wykazki {
+
 // An ordered list of records: the phrase list, and each pupil's values.
 // Every record lives in a block of its own and the list keeps pointers, so
 // that adding or removing a phrase near the top of a large class moves a
@@ -115,3 +117,5 @@ public:
 private:
     Storage records_;
 };
+
+}  // namespace wykazki

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace wykazki {
+
 // Which cell of which grid: the cell whose number is being typed.
 struct CellId {
     std::int32_t grid = 0;  // which grid sent the key
@@ -27,3 +29,5 @@ struct TMiniEdi {
         tekst.clear();
     }
 };
+
+}  // namespace wykazki

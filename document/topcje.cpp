@@ -1,5 +1,7 @@
 #include "topcje.h"
 
+namespace wykazki {
+
 std::array<std::string, kWordingCount> TOpcje::defaultWordings()
 {
     // Windows-1250: \xB9 is "ą".
@@ -29,3 +31,5 @@ std::array<std::string, kWordingCount> TOpcje::defaultWordings()
         "",
     };
 }
+
+}  // namespace wykazki

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace wykazki {
+
 inline constexpr int kWordingCount = 21;
 inline constexpr int kFirstCtrlDigitWording = 11;  // wording shown by Ctrl+0
 
@@ -21,3 +23,5 @@ struct TOpcje {
 
     bool operator==(const TOpcje&) const = default;
 };
+
+}  // namespace wykazki

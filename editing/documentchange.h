@@ -4,6 +4,8 @@
 
 #include "document/cellvalue.h"
 
+namespace wykazki {
+
 struct DocumentChange {
     enum What : unsigned {
         Values = 1,             // cells of `block` changed value
@@ -24,3 +26,5 @@ struct DocumentChange {
         return (what & ~unsigned(Values)) != 0 || (touches(Values) && block.contains(x, y));
     }
 };
+
+}  // namespace wykazki

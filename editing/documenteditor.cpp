@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace wykazki {
+
 DocumentEditor::DocumentEditor(Document& document, QObject* parent)
     : QObject(parent), document_(document)
 {
@@ -120,3 +122,5 @@ void DocumentEditor::markSaved()
     endTyping();
     stack_.setClean();
 }
+
+}  // namespace wykazki

@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+namespace wykazki {
+
 class DocumentEditor : public QObject {
     Q_OBJECT
 public:
@@ -82,3 +84,5 @@ private:
     QUndoStack stack_;
     int typingSession_ = 0;
 };
+
+}  // namespace wykazki

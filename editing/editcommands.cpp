@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 // ---- EditCommand ------------------------------------------------------------
 
 EditCommand::EditCommand(DocumentEditor& editor, const QString& name) : editor_(editor)
@@ -326,3 +328,5 @@ void OptionsCommand::swap()
     options_ = document().setOptions(std::move(options_));
     announce({DocumentChange::Options, {}});
 }
+
+}  // namespace wykazki

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+namespace wykazki {
+
 class DocumentEditor;
 
 class EditCommand : public QUndoCommand {
@@ -200,3 +202,5 @@ private:
     void swap();
     TOpcje options_;
 };
+
+}  // namespace wykazki

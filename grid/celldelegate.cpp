@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPainter>
 
+namespace wykazki {
+
 CellDelegate::CellDelegate(TCellEdi& grid) : QStyledItemDelegate(&grid), grid_(grid)
 {
 }
@@ -64,3 +66,5 @@ void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewI
 {
     editor->setGeometry(option.rect);
 }
+
+}  // namespace wykazki

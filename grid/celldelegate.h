@@ -5,6 +5,8 @@
 
 #include <QStyledItemDelegate>
 
+namespace wykazki {
+
 class TCellEdi;
 
 class CellDelegate : public QStyledItemDelegate {
@@ -26,3 +28,5 @@ public:
 private:
     TCellEdi& grid_;
 };
+
+}  // namespace wykazki

@@ -17,6 +17,8 @@
 #include <climits>
 #include <string>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kStartColumns = 10;
@@ -577,3 +579,5 @@ bool TCellEdi::NastepneZaznaczone(int& x, int& y)
     default: return false;
     }
 }
+
+}  // namespace wykazki

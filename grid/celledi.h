@@ -43,6 +43,9 @@
 #include <string_view>
 
 class QAbstractButton;
+
+namespace wykazki {
+
 class CellDelegate;
 class CellTextCache;
 class GridHeader;
@@ -306,3 +309,5 @@ private:
     GridPrintState printState_;
     std::unique_ptr<CellTextCache> textCache_;
 };
+
+}  // namespace wykazki

@@ -24,6 +24,9 @@
 #include <string>
 
 class QPainter;
+
+namespace wykazki {
+
 class TCellEdi;
 
 // Shift state handed to key and mouse events.
@@ -64,7 +67,13 @@ enum class CellEdiEvent : std::uint32_t {
     OnToTxtFile = 1u << 17,
 };
 using CellEdiEvents = QFlags<CellEdiEvent>;
-Q_DECLARE_OPERATORS_FOR_FLAGS(CellEdiEvents)
+
+}  // namespace wykazki
+
+// Outside any namespace, so that it hides none of Qt's own operator|.
+Q_DECLARE_OPERATORS_FOR_FLAGS(wykazki::CellEdiEvents)
+
+namespace wykazki {
 
 class CellEdiOwner {
 public:
@@ -153,3 +162,5 @@ public:
     // After F5 with a file name: whether the file was written.
     virtual void textFileWritten(TCellEdi&, const std::string& /*file*/, bool /*written*/) {}
 };
+
+}  // namespace wykazki

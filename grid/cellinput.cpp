@@ -20,6 +20,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 TShiftState shiftState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
@@ -396,3 +398,5 @@ bool TCellEdi::eventFilter(QObject* watched, QEvent* event)
     }
     return QTableView::eventFilter(watched, event);
 }
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace wykazki {
+
 namespace {
 
 constexpr TKolor kBlack = 0x000000;
@@ -146,3 +148,5 @@ void paintCell(TCellEdi& grid, QPainter& painter, int column, int row, const QRe
 {
     paintCell(grid.paintView(), painter, column, row, rect, state, colouring, target);
 }
+
+}  // namespace wykazki

@@ -11,9 +11,12 @@
 
 #include <QPoint>
 
-class CellTextCache;
 class QPainter;
 class QRect;
+
+namespace wykazki {
+
+class CellTextCache;
 class TCellEdi;
 
 struct CellState {
@@ -63,3 +66,5 @@ void paintCell(PaintedGrid& grid, QPainter& painter, int column, int row, const 
                CellState state, ColouringMode colouring, PaintTarget target);
 void paintCell(TCellEdi& grid, QPainter& painter, int column, int row, const QRect& rect,
                CellState state, ColouringMode colouring, PaintTarget target);
+
+}  // namespace wykazki

@@ -5,6 +5,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+namespace wykazki {
+
 bool CellTextCache::draw(QPainter& painter, const QRect& area, Qt::Alignment alignment,
                          const std::string& bytes)
 {
@@ -41,3 +43,5 @@ bool CellTextCache::draw(QPainter& painter, const QRect& area, Qt::Alignment ali
     }
     return true;
 }
+
+}  // namespace wykazki

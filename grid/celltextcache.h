@@ -13,6 +13,8 @@
 class QPainter;
 class QRect;
 
+namespace wykazki {
+
 class CellTextCache {
 public:
     // Draws a one-line Windows-1250 text into area, top-aligned and
@@ -37,3 +39,5 @@ private:
     int dpi_ = 0;
     qreal lineHeight_ = 0;
 };
+
+}  // namespace wykazki

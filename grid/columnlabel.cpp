@@ -1,5 +1,7 @@
 #include "grid/columnlabel.h"
 
+namespace wykazki {
+
 std::string columnLabel(int x)
 {
     const int q = x / 26;
@@ -10,3 +12,5 @@ std::string columnLabel(int x)
     label[1] = static_cast<char>(65 + m);
     return label;
 }
+
+}  // namespace wykazki

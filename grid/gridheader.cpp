@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace wykazki {
+
 GridHeader::GridHeader(Qt::Orientation orientation, TCellEdi& grid, PressHandler pressed,
                        DragHandler dragged)
     : QHeaderView(orientation, &grid), grid_(grid), pressed_(std::move(pressed)),
@@ -167,3 +169,5 @@ void GridHeader::mouseDoubleClickEvent(QMouseEvent* event)
         pressed_(logical, event, true);
     event->accept();
 }
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+namespace wykazki {
+
 class TCellEdi;
 
 class GridHeader : public QHeaderView {
@@ -53,3 +55,5 @@ private:
     int dragStart_ = -1;
     int dragStartSize_ = 0;
 };
+
+}  // namespace wykazki

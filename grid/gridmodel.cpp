@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 // The parts of a cell side by side, as a reader would say them.
@@ -102,3 +104,5 @@ void GridModel::setRows(int n)
         endRemoveRows();
     }
 }
+
+}  // namespace wykazki

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+namespace wykazki {
+
 class GridModel : public QAbstractTableModel {
 public:
     // What the grid shows at (column, row), counted from 1; 0 is the
@@ -39,3 +41,5 @@ private:
     ContentSource content_;
     ToolTipSource toolTip_;
 };
+
+}  // namespace wykazki

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace wykazki {
+
 enum class ColouringMode : int {
     BlackAndWhite = 0,  // black text on white
     AsOnScreen = 1,     // the cell's colour as background, the font's text colour
@@ -24,3 +26,5 @@ struct GridPrintState {
     std::vector<int> columnBreaks;
     std::vector<int> rowBreaks;
 };
+
+}  // namespace wykazki

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace wykazki {
+
 std::string escapeHtml(std::string_view text, HtmlContext context)
 {
     std::string out;
@@ -97,3 +99,5 @@ void TCellEdi::TabelaHtml(std::string& cel, bool zKolorami, int odstep, bool wsz
     }
     cel += "</table>\r\n";
 }
+
+}  // namespace wykazki

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace wykazki {
+
 // The page the link in the table's first cell leads to.
 inline constexpr const char* kMakerAddress = "https://wykazki.example/";
 inline constexpr const char* kMakerLinkText = "Kolmo'05";
@@ -21,3 +23,5 @@ std::string escapeHtml(std::string_view text, HtmlContext context);
 
 // "#RRGGBB" with upper-case hexadecimal digits.
 std::string htmlColour(TKolor kolor);
+
+}  // namespace wykazki

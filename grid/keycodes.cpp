@@ -6,6 +6,8 @@
 #include <array>
 #include <utility>
 
+namespace wykazki {
+
 namespace {
 
 // Keys whose number does not follow from their character.
@@ -158,3 +160,5 @@ int qtKey(std::uint32_t code)
             return qt;
     return Qt::Key_unknown;
 }
+
+}  // namespace wykazki

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace wykazki {
+
 namespace vk {
 inline constexpr std::uint32_t Back = 8;
 inline constexpr std::uint32_t Tab = 9;
@@ -42,3 +44,5 @@ std::uint32_t virtualKey(int qtKey, Qt::KeyboardModifiers modifiers);
 // The Qt key for a virtual-key number (the reverse, for a key an owner
 // replaced); Qt::Key_unknown when there is none.
 int qtKey(std::uint32_t virtualKey);
+
+}  // namespace wykazki

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <ostream>
 
+namespace wykazki {
+
 GridLayout TCellEdi::gridLayout() const
 {
     GridLayout g;
@@ -95,3 +97,5 @@ void TCellEdi::ZapiszUklad(std::ostream& out) const
     if (!out)
         throw EKolmoError(ErrorCode::WriteFailed);
 }
+
+}  // namespace wykazki

@@ -2,6 +2,8 @@
 
 #include "document/formatting.h"
 
+namespace wykazki {
+
 void markMissing(TTekstOczka& ato)
 {
     ato.tekst[0] = kMissingMark;
@@ -12,3 +14,5 @@ void markUnnamed(TTekstOczka& ato)
     ato.tekst[0] = kUnnamedMark;
     ato.kolor = 0xFFFFFF;
 }
+
+}  // namespace wykazki

@@ -3,7 +3,11 @@
 
 #include "grid/tekstoczka.h"
 
+namespace wykazki {
+
 // "........": a missing row or missing data.
 void markMissing(TTekstOczka& ato);
 // "???" on white: an empty name or file name.
 void markUnnamed(TTekstOczka& ato);
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+namespace wykazki {
+
 void appendRangeCell(std::string& text, const std::string& cell)
 {
     appendTabCell(text, cell);
@@ -183,3 +185,5 @@ void TCellEdi::exportTextFile()
     const bool written = ZapiszTekst(file, x1, y1, x2, y2);
     owner_->textFileWritten(*this, file, written);
 }
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace wykazki {
+
 // LibreOffice Calc's tab-separated clipboard form (UTF-8, quoted cells).
 inline constexpr const char* kCalcTsvFormat = "application/x-libreoffice-tsvc";
 
@@ -31,3 +33,5 @@ enum class PasteLayout { AsCopied, Transposed };
 void walkPastedText(std::string_view bytes, int columnLimit, int rowLimit,
                     const std::function<void(int i, int j, std::string& text)>& deliver,
                     PasteLayout layout = PasteLayout::AsCopied);
+
+}  // namespace wykazki

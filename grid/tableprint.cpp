@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 // Screen sizes become device sizes by the layout's factor, truncated toward
@@ -230,3 +232,5 @@ bool printTablePages(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& devic
     }
     return true;
 }
+
+}  // namespace wykazki

@@ -21,6 +21,9 @@
 class QFont;
 class QPagedPaintDevice;
 class QPainter;
+
+namespace wykazki {
+
 class TCellEdi;
 
 // More page columns or page rows than this and the layout is refused.
@@ -67,3 +70,5 @@ bool printTablePages(TCellEdi& grid, QPainter& painter, QPagedPaintDevice& devic
 // The title a page carries: the bare title on a one-page layout, else
 // followed by " [x=column : y=row]" counted from 1.
 QString pageTitle(const GridPrintState& state, int page, const QString& title);
+
+}  // namespace wykazki

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace wykazki {
+
 // A colour laid out 0x00BBGGRR (red in the low byte).
 using TKolor = std::uint32_t;
 
@@ -35,3 +37,5 @@ struct TTekstOczka {
     // grid must not index outside the arrays if one did.
     int partCount() const { return ile < 1 ? 1 : (ile > kMostParts ? kMostParts : ile); }
 };
+
+}  // namespace wykazki

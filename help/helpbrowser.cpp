@@ -4,6 +4,8 @@
 #include <QHelpEngineCore>
 #include <QTextDocument>
 
+namespace wykazki {
+
 HelpBrowser::HelpBrowser(QHelpEngineCore& engine, QWidget* parent)
     : QTextBrowser(parent), engine_(engine)
 {
@@ -61,3 +63,5 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
     }
     return QTextBrowser::loadResource(type, name);
 }
+
+}  // namespace wykazki

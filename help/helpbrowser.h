@@ -6,6 +6,8 @@
 
 class QHelpEngineCore;
 
+namespace wykazki {
+
 class HelpBrowser : public QTextBrowser {
     Q_OBJECT
 public:
@@ -28,3 +30,5 @@ public:
 private:
     QHelpEngineCore& engine_;
 };
+
+}  // namespace wykazki

@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <QWidget>
 
+namespace wykazki {
+
 namespace helpcontext {
 
 inline constexpr int kMainWindow = 1;
@@ -42,3 +44,5 @@ inline int of(const QWidget* w)
 }
 
 }  // namespace helpcontext
+
+}  // namespace wykazki

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+namespace wykazki {
+
 HelpKey::HelpKey(std::function<void(int)> open, QObject* parent)
     : QObject(parent), open_(std::move(open))
 {
@@ -20,3 +22,5 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event)
     open_(helpcontext::of(static_cast<QWidget*>(watched)));
     return true;  // no grid or editor sees F1 as a key of its own
 }
+
+}  // namespace wykazki

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace wykazki {
+
 class HelpKey : public QObject {
     Q_OBJECT
 public:
@@ -17,3 +19,5 @@ public:
 private:
     std::function<void(int)> open_;
 };
+
+}  // namespace wykazki

@@ -24,6 +24,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 const QString HelpWindow::kCollectionName = QStringLiteral("Wyka.qhc");
 
 namespace {
@@ -268,3 +270,5 @@ void HelpWindow::present()
     raise();
     activateWindow();
 }
+
+}  // namespace wykazki

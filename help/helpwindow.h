@@ -9,12 +9,15 @@
 #include <QUrl>
 #include <QWidget>
 
-class HelpBrowser;
 class QAction;
 class QHelpEngine;
 class QHelpLink;
 class QLineEdit;
 class QTabWidget;
+
+namespace wykazki {
+
+class HelpBrowser;
 
 class HelpWindow : public QWidget {
     Q_OBJECT
@@ -69,3 +72,5 @@ private:
     // The window that had the keyboard before the help came up.
     QPointer<QWidget> returnTo_;
 };
+
+}  // namespace wykazki

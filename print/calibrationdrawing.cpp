@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace wykazki {
+
 namespace {
 
 constexpr double kPenMm = 0.15;
@@ -188,3 +190,5 @@ void writeCalibrationPdf(QIODevice& out, const TOpcje& options, int dpi)
     if (!painter.end())
         throw EKolmoError(ErrorCode::PrintFailed);
 }
+
+}  // namespace wykazki

@@ -7,6 +7,9 @@
 
 class QIODevice;
 class QPainter;
+
+namespace wykazki {
+
 struct TOpcje;
 
 // Where the crosshairs' centres belong, in millimetres from the sheet's
@@ -30,3 +33,5 @@ void drawCalibrationPage(QPainter& painter, QSizeF sheetMm, double leftMm, doubl
 // writing). Throws EKolmoError(ErrorCode::PrintFailed) when the PDF cannot
 // be written, and with a detail when the sheet lies outside 1..1000 mm.
 void writeCalibrationPdf(QIODevice& out, const TOpcje& options, int dpi = 1200);
+
+}  // namespace wykazki

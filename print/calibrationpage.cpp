@@ -12,6 +12,8 @@
 #include <QPrinter>
 #include <QSizeF>
 
+namespace wykazki {
+
 QString calibrationJobTitle()
 {
     return QStringLiteral("Strona kalibracyjna");
@@ -38,3 +40,5 @@ void printCalibrationPage(QPrinter& printer, const TOpcje& options)
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         throw EKolmoError(ErrorCode::PrintFailed);
 }
+
+}  // namespace wykazki

@@ -7,6 +7,9 @@
 #include <QString>
 
 class QPrinter;
+
+namespace wykazki {
+
 struct TOpcje;
 
 // The queue's title of the job.
@@ -20,3 +23,5 @@ QString calibrationJobTitle();
 // the detail), or the job cannot start or end, and with the reason as its
 // detail when the options' sheet lies outside 1..1000 mm.
 void printCalibrationPage(QPrinter& printer, const TOpcje& options);
+
+}  // namespace wykazki

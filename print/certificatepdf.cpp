@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+namespace wykazki {
+
 std::vector<MissingPicture> writeCertificatesPdf(QIODevice& out, const CertificatePdfJob& job)
 {
     // Qt would quietly print an impossible sheet as US Letter or 0 points wide.
@@ -43,3 +45,5 @@ std::vector<MissingPicture> writeCertificatesPdf(QIODevice& out, const Certifica
         throw EKolmoError(ErrorCode::PrintFailed);
     return renderer.missingPictures();
 }
+
+}  // namespace wykazki

@@ -10,6 +10,9 @@
 #include <vector>
 
 class QIODevice;
+
+namespace wykazki {
+
 class TDokumenty;
 class TFrazy;
 struct TOpcje;
@@ -31,3 +34,5 @@ struct CertificatePdfJob {
 // or too large). Throws EKolmoError(ErrorCode::PrintFailed) when the PDF cannot be
 // written, and with a detail when the sheet lies outside 1..1000 mm.
 std::vector<MissingPicture> writeCertificatesPdf(QIODevice& out, const CertificatePdfJob& job);
+
+}  // namespace wykazki

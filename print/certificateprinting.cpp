@@ -16,6 +16,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kMostCopies = 99;
@@ -99,3 +101,5 @@ QString missingPicturesText(const std::vector<MissingPicture>& missing)
         return {};
     return QStringLiteral("Wydrukowano bez obrazków: ") + items.join(QStringLiteral("; "));
 }
+
+}  // namespace wykazki

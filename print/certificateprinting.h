@@ -15,6 +15,9 @@
 #include <vector>
 
 class QPrinter;
+
+namespace wykazki {
+
 class Document;
 
 // How a job is printed beyond the pupils and the page.
@@ -60,3 +63,5 @@ std::size_t printCertificates(QPrinter& printer, const Document& doc,
 // The status bar's list of pictures printed without: "Wydrukowano bez
 // obrazków: uczeń 2: logo.bmp (brak pliku); …", empty for none.
 QString missingPicturesText(const std::vector<MissingPicture>& missing);
+
+}  // namespace wykazki

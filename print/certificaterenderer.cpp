@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace wykazki {
+
 namespace {
 
 const TFra& defaultValue()
@@ -208,3 +210,5 @@ void paintElements(QPainter& painter, const std::vector<PlacedElement>& elements
     }
     painter.restore();
 }
+
+}  // namespace wykazki

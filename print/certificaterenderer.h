@@ -15,6 +15,9 @@
 
 class QPaintDevice;
 class QPainter;
+
+namespace wykazki {
+
 class TDokumenty;
 class TFrazy;
 struct TFra;
@@ -86,3 +89,5 @@ private:
 // Paints placed elements in order, later ones over earlier ones. The
 // painter's state is left as it was.
 void paintElements(QPainter& painter, const std::vector<PlacedElement>& elements);
+
+}  // namespace wykazki

@@ -8,6 +8,8 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+namespace wykazki {
+
 namespace {
 
 constexpr qint64 kLargestSidecar = qint64{64} * 1024;
@@ -132,3 +134,5 @@ QImage FormScans::image(int page, const QString& classFile, QString* problem) co
         return fail(QStringLiteral("%1: to nie jest obraz PNG, JPEG ani BMP").arg(name(page)));
     return scan;
 }
+
+}  // namespace wykazki

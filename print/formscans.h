@@ -15,6 +15,8 @@
 
 #include <array>
 
+namespace wykazki {
+
 class FormScans {
 public:
     static constexpr int kPages = 4;
@@ -46,3 +48,5 @@ public:
 private:
     std::array<QString, kPages> names_;
 };
+
+}  // namespace wykazki

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPen>
 
+namespace wykazki {
+
 namespace {
 
 const QColor kGrey50mm(128, 128, 128);
@@ -49,3 +51,5 @@ void drawMillimetreGrid(QPainter& painter, int widthPx, int heightPx, double sca
     });
     painter.restore();
 }
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+namespace wykazki {
+
 void setFontFromPhrase(PhraseFont& target, const std::string& name, int sizePt,
                        std::uint32_t colorref, bool bold, bool italic, bool underline,
                        bool strikeout)
@@ -31,3 +33,5 @@ PhraseFont fontFromPhrase(const TFra& phrase, double scale)
                       phrase.strikeout != 0);
     return result;
 }
+
+}  // namespace wykazki

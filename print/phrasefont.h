@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace wykazki {
+
 struct TFra;
 
 struct PhraseFont {
@@ -24,3 +26,5 @@ void setFontFromPhrase(PhraseFont& target, const std::string& name, int sizePt,
 // The font of a phrase, its size multiplied by scale and truncated when the
 // scale is not 1.0 (the preview).
 PhraseFont fontFromPhrase(const TFra& phrase, double scale = 1.0);
+
+}  // namespace wykazki

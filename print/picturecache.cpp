@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QImageReader>
 
+namespace wykazki {
+
 namespace {
 
 // Passes reads on to a file and notes whether the decoder ever asked for
@@ -130,3 +132,5 @@ const QImage* PictureCache::find(const std::string& fileName, State* state)
         *state = it->second.state;
     return it->second.image ? &*it->second.image : nullptr;
 }
+
+}  // namespace wykazki

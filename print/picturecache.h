@@ -10,6 +10,8 @@
 #include <string>
 #include <unordered_map>
 
+namespace wykazki {
+
 class PictureCache {
 public:
     enum class State {
@@ -47,3 +49,5 @@ private:
 // The file is found by the bytes of its name, so a name in any encoding is
 // read; only regular files are opened.
 std::optional<QImage> decodeWholePicture(const std::filesystem::path& path);
+
+}  // namespace wykazki

@@ -4,6 +4,8 @@
 
 #include <QRect>
 
+namespace wykazki {
+
 struct PixelBox {
     int leftPx = 0;
     int topPx = 0;
@@ -17,3 +19,5 @@ struct PixelBox {
 
     bool operator==(const PixelBox&) const = default;
 };
+
+}  // namespace wykazki

@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace wykazki {
+
 enum class ElementKind { Text, Picture };
 
 struct PlacedElement {
@@ -31,3 +33,5 @@ struct PlacedElement {
     // stretched into the box.
     QImage picture;
 };
+
+}  // namespace wykazki

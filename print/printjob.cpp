@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <QSizeF>
 
+namespace wykazki {
+
 namespace {
 
 // Polish nouns after a number: one, a few (2–4 but not 12–14), many.
@@ -86,3 +88,5 @@ void drawProofMark(QPainter& painter, const QSizeF& sheetMm, double pixelsPerMm)
     painter.drawText(area, Qt::AlignRight | Qt::AlignTop, QStringLiteral("WYDRUK PRÓBNY"));
     painter.restore();
 }
+
+}  // namespace wykazki

@@ -11,6 +11,8 @@ class QImage;
 class QPainter;
 class QSizeF;
 
+namespace wykazki {
+
 // "1 świadectwo", "2 świadectwa", "5 świadectw", "22 świadectwa", "112 świadectw".
 QString certificatesText(std::size_t count);
 // "1 kopia", "2 kopie", "5 kopii".
@@ -36,3 +38,5 @@ void drawFormScan(QPainter& painter, const QImage& scan, const QSizeF& sheetMm, 
 
 // "WYDRUK PRÓBNY", small and grey in the sheet's top right corner.
 void drawProofMark(QPainter& painter, const QSizeF& sheetMm, double pixelsPerMm);
+
+}  // namespace wykazki

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 QPixmap programLogo(QSize size)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -74,3 +76,5 @@ QPixmap programLogo(QSize size)
     p.end();
     return QPixmap::fromImage(image);
 }
+
+}  // namespace wykazki

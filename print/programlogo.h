@@ -5,4 +5,8 @@
 
 #include <QPixmap>
 
+namespace wykazki {
+
 QPixmap programLogo(QSize size);
+
+}  // namespace wykazki

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 std::unique_ptr<QPrinter> makeProgramPrinter()
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -56,3 +58,5 @@ void useForTables(QPrinter& printer)
         std::max(chosen.right(), least.right()), std::max(chosen.bottom(), least.bottom())));
     printer.setPageLayout(layout);
 }
+
+}  // namespace wykazki

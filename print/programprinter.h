@@ -8,6 +8,8 @@
 
 class QPrinter;
 
+namespace wykazki {
+
 std::unique_ptr<QPrinter> makeProgramPrinter();
 
 // Tables are printed on the printable area, within the margins chosen in
@@ -28,3 +30,5 @@ QString outputFileProblem(const QPrinter& printer);
 
 // The printer's name for the windows: the queue, or the file a PDF goes to.
 QString printerDisplayName(const QPrinter& printer);
+
+}  // namespace wykazki

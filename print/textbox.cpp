@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <climits>
 
+namespace wykazki {
+
 namespace {
 
 bool isSpace(QChar c)
@@ -129,3 +131,5 @@ void drawTextBox(QPainter& painter, const QString& text, const PixelBox& box, in
                         flags, lineSpacingMm);
     drawTextLines(painter, lines, flags);
 }
+
+}  // namespace wykazki

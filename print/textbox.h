@@ -12,6 +12,8 @@
 class QFontMetrics;
 class QPainter;
 
+namespace wykazki {
+
 struct TextLine {
     QString text;
     PixelBox box;  // the element's box with its top moved down to this line
@@ -36,3 +38,5 @@ void drawTextBox(QPainter& painter, const QString& text, const PixelBox& box, in
                  double lineSpacingMm);
 // The same with the lines already laid out.
 void drawTextLines(QPainter& painter, const std::vector<TextLine>& lines, int flags);
+
+}  // namespace wykazki

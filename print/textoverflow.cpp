@@ -10,6 +10,8 @@
 #include <climits>
 #include <cmath>
 
+namespace wykazki {
+
 namespace {
 
 bool tooTallWrapped(const QFontMetrics& metrics, const PlacedElement& e, int widthPx, int heightPx)
@@ -100,3 +102,5 @@ QImage measuringSurface(int dotsPerInch)
     surface.setDotsPerMeterY(dotsPerMetre);
     return surface;
 }
+
+}  // namespace wykazki

@@ -9,8 +9,11 @@
 #include <QImage>
 #include <QString>
 
-struct TFra;
 class QPaintDevice;
+
+namespace wykazki {
+
+struct TFra;
 
 enum class TextOverflow {
     None,
@@ -28,3 +31,5 @@ TextFit measureTextFit(const QPaintDevice& device, const TFra& phrase, const Pla
 // A surface that measures as the printed PDF does: no pixels, its
 // resolution that of the print.
 QImage measuringSurface(int dotsPerInch);
+
+}  // namespace wykazki

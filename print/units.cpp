@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace wykazki {
+
 namespace {
 
 // NaN as 0, everything else cut to the device range and truncated toward
@@ -47,3 +49,5 @@ int addPixels(int a, int b)
     const std::int64_t sum = std::int64_t{a} + b;
     return static_cast<int>(std::clamp<std::int64_t>(sum, -kMaxDevicePixels, kMaxDevicePixels));
 }
+
+}  // namespace wykazki

@@ -4,6 +4,8 @@
 
 class QPaintDevice;
 
+namespace wykazki {
+
 // Pixel positions and lengths stay within ±kMaxDevicePixels: far beyond any
 // sheet at any resolution (1,000 mm at 1,200 dpi is 47,245 pixels), and
 // small enough that sums of a few of them never overflow an int. Values
@@ -26,3 +28,5 @@ int applyScale(int value, double scale);
 
 // a + b limited to ±kMaxDevicePixels.
 int addPixels(int a, int b);
+
+}  // namespace wykazki

@@ -13,6 +13,8 @@
 #include <unistd.h>
 #endif
 
+namespace wykazki {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -193,3 +195,5 @@ std::unique_ptr<ClassFileLock> PendingClassFileLock::take()
 {
     return attempt_.valid() ? attempt_.get() : nullptr;
 }
+
+}  // namespace wykazki

@@ -19,6 +19,8 @@
 
 class QLockFile;
 
+namespace wykazki {
+
 class ClassFileLock {
 public:
     enum class State {
@@ -85,3 +87,5 @@ private:
     std::string classFile_;
     std::future<std::unique_ptr<ClassFileLock>> attempt_;
 };
+
+}  // namespace wykazki

@@ -6,5 +6,9 @@
 
 #include <cstdint>
 
+namespace wykazki {
+
 QColor toQColor(std::uint32_t colorref);
 std::uint32_t fromQColor(const QColor& color);
+
+}  // namespace wykazki

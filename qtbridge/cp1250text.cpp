@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringList>
 
+namespace wykazki {
+
 QString qstringFromCp1250(std::string_view bytes)
 {
     QString text(qsizetype(bytes.size()), Qt::Uninitialized);
@@ -56,3 +58,5 @@ bool cp1250CanHold(const QString& text)
             return false;
     return true;
 }
+
+}  // namespace wykazki

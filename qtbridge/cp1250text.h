@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace wykazki {
+
 QString qstringFromCp1250(std::string_view bytes);
 
 // What to do with a character Windows-1250 cannot hold.
@@ -22,3 +24,5 @@ QString unmappableCharacters(const QString& text, int most = 10);
 
 // Whether every character of text has a Windows-1250 byte.
 bool cp1250CanHold(const QString& text);
+
+}  // namespace wykazki

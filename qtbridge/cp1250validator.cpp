@@ -2,7 +2,11 @@
 
 #include "qtbridge/cp1250text.h"
 
+namespace wykazki {
+
 QValidator::State Cp1250Validator::validate(QString& input, int&) const
 {
     return cp1250CanHold(input) ? Acceptable : Invalid;
 }
+
+}  // namespace wykazki

@@ -4,8 +4,12 @@
 
 #include <QValidator>
 
+namespace wykazki {
+
 class Cp1250Validator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
 };
+
+}  // namespace wykazki

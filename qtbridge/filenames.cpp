@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace wykazki {
+
 namespace fs = std::filesystem;
 
 namespace filenames {
@@ -133,3 +135,5 @@ std::string fromDisplay(const QString& name)
 }
 
 }  // namespace filenames
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace wykazki {
+
 namespace filenames {
 
 // A name for showing: UTF-8 where the bytes are UTF-8, any other byte as
@@ -27,3 +29,5 @@ std::string fromDisplay(const QString& name);
 bool qtCanSpell(const std::string& bytes);
 
 }  // namespace filenames
+
+}  // namespace wykazki

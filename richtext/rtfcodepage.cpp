@@ -2,6 +2,8 @@
 
 #include "document/cp1250.h"
 
+namespace wykazki {
+
 namespace rtf {
 
 namespace {
@@ -39,3 +41,5 @@ char16_t decodeByte(unsigned char byte, int codePage)
 }
 
 }  // namespace rtf
+
+}  // namespace wykazki

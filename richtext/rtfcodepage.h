@@ -5,6 +5,8 @@
 
 #include <QChar>
 
+namespace wykazki {
+
 namespace rtf {
 
 inline constexpr int kCodePage1250 = 1250;
@@ -16,3 +18,5 @@ int codePageOfCharset(int charset);
 char16_t decodeByte(unsigned char byte, int codePage);
 
 }  // namespace rtf
+
+}  // namespace wykazki

@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 // Groups nested deeper than this still count their braces but share the
@@ -792,3 +794,5 @@ bool readRtfFile(const QString& path, QTextDocument& document)
         return false;
     return readRtf(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), document);
 }
+
+}  // namespace wykazki

@@ -19,6 +19,8 @@
 
 class QTextDocument;
 
+namespace wykazki {
+
 namespace rtf {
 
 // Font sizes outside this range are taken as its nearest end.
@@ -53,3 +55,5 @@ bool readRtf(QByteArrayView data, QTextDocument& document);
 // device is refused without opening it for a read that could block),
 // larger than rtf::kMaxFileBytes, or not RTF.
 bool readRtfFile(const QString& path, QTextDocument& document);
+
+}  // namespace wykazki

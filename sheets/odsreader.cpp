@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace wykazki {
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -268,3 +270,5 @@ SheetTable readOdsSheet(QuaZip& zip, const QString& fileName, int sheet, QString
         return {};
     return reader.take();
 }
+
+}  // namespace wykazki

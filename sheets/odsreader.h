@@ -10,7 +10,11 @@
 
 class QuaZip;
 
+namespace wykazki {
+
 // zip is open for reading; fileName names the file in messages; problem is
 // set on failure.
 QStringList odsSheetNames(QuaZip& zip, const QString& fileName, QString* problem);
 SheetTable readOdsSheet(QuaZip& zip, const QString& fileName, int sheet, QString* problem);
+
+}  // namespace wykazki

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace wykazki {
+
 QString SheetBuilder::cell(QString text)
 {
     if (text.size() > kSheetMostCellChars) {
@@ -148,3 +150,5 @@ std::optional<double> cellNumber(QStringView text)
         return std::nullopt;
     return value;
 }
+
+}  // namespace wykazki

@@ -12,6 +12,8 @@
 
 #include <optional>
 
+namespace wykazki {
+
 // The most bytes one part of a workbook may hold once unpacked, and the most
 // a CSV file may hold: far beyond any class list, far below what would
 // strain the computer.
@@ -70,3 +72,5 @@ std::optional<double> storedNumber(QStringView text);
 // A cell's text as a number when it is one written with a decimal comma or
 // point ("4,5", "-12", "3.75"; not "007", "1e3" or "1 000"), else nullopt.
 std::optional<double> cellNumber(QStringView text);
+
+}  // namespace wykazki

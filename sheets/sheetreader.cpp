@@ -15,6 +15,8 @@
 #include <array>
 #include <string_view>
 
+namespace wykazki {
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -331,3 +333,5 @@ QString decodeText(const QByteArray& bytes, TextEncoding encoding)
         return text;
     return windows1250(body);
 }
+
+}  // namespace wykazki

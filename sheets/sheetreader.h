@@ -14,6 +14,8 @@
 
 #include <optional>
 
+namespace wykazki {
+
 enum class SheetFormat { Csv, Xlsx, Ods };
 enum class TextEncoding { Automatic, Utf8, Windows1250 };
 
@@ -43,3 +45,5 @@ SheetTable readCsvText(const QString& text);
 // (Automatic; text with a UTF-16 BOM, as spreadsheets save "Unicode text",
 // reads as UTF-16), or as forced. A BOM is never part of the text.
 QString decodeText(const QByteArray& bytes, TextEncoding encoding);
+
+}  // namespace wykazki

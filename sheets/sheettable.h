@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <utility>
 
+namespace wykazki {
+
 // The program's limits for a sheet: more pupils than a class file can hold
 // are never read, nor cells beyond what any class could use.
 inline constexpr int kSheetMostRows = 5001;     // a header row and 5,000 pupils
@@ -54,3 +56,5 @@ struct SheetTable {
     }
     bool operator==(const SheetTable&) const = default;
 };
+
+}  // namespace wykazki

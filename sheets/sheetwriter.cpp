@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -430,3 +432,5 @@ bool writeSheet(const QString& path, const SheetTable& table, SheetFormat format
     }
     return true;
 }
+
+}  // namespace wykazki

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 // Lists longer than any workbook holds are read only so far.
@@ -508,3 +510,5 @@ SheetTable readXlsxSheet(QuaZip& zip, const QString& fileName, int sheet, QStrin
     }
     return reader.take();
 }
+
+}  // namespace wykazki

@@ -10,7 +10,11 @@
 
 class QuaZip;
 
+namespace wykazki {
+
 // zip is open for reading; fileName names the file in messages; problem is
 // set on failure.
 QStringList xlsxSheetNames(QuaZip& zip, const QString& fileName, QString* problem);
 SheetTable readXlsxSheet(QuaZip& zip, const QString& fileName, int sheet, QString* problem);
+
+}  // namespace wykazki

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 // The zip part as a device that ends at the limit and remembers having
 // reached it; QXmlStreamReader pulls its pieces from here.
 class ZipPart::Limited : public QIODevice {
@@ -155,3 +157,5 @@ void gatherText(QXmlStreamReader& xml, CellText& text)
         }
     }
 }
+
+}  // namespace wykazki

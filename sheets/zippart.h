@@ -14,6 +14,8 @@
 class QuaZip;
 class QuaZipFile;
 
+namespace wykazki {
+
 class ZipPart {
 public:
     // zip is open for reading; fileName names the workbook in messages.
@@ -60,3 +62,5 @@ void skipElement(QXmlStreamReader& xml);
 // The text directly inside the current element (child elements skipped),
 // read to the element's end.
 void gatherText(QXmlStreamReader& xml, CellText& text);
+
+}  // namespace wykazki

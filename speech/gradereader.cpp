@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace wykazki {
+
 GradeReader::GradeReader(QObject* parent) : GradeReader(makeQtSpeechEngine, parent)
 {
 }
@@ -154,3 +156,5 @@ void GradeReader::finish()
     sentenceWatch_.stop();
     emit finished();
 }
+
+}  // namespace wykazki

@@ -12,6 +12,8 @@
 #include <chrono>
 #include <memory>
 
+namespace wykazki {
+
 class GradeReader : public QObject {
     Q_OBJECT
 public:
@@ -63,3 +65,5 @@ private:
     bool saying_ = false;    // within the engine's say()
     bool sayAgain_ = false;  // the sentence given ended within say()
 };
+
+}  // namespace wykazki

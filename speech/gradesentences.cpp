@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 // A document text as one line to say: line breaks, tabs and the control
@@ -71,3 +73,5 @@ QStringList gradeSentences(const Document& doc, std::size_t pupil)
     }
     return sentences;
 }
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 
 #include <cstddef>
 
+namespace wykazki {
+
 // Pupil `pupil` (counted from 0) of doc, as sentences to say one after
 // another:
 // - the pupil's name: the text of the name phrase (namePhrase()), else
@@ -26,3 +28,5 @@
 // Texts come from Windows-1250; line breaks and control characters become
 // single spaces. An out-of-range pupil gives an empty list.
 QStringList gradeSentences(const Document& doc, std::size_t pupil);
+
+}  // namespace wykazki

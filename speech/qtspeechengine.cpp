@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <chrono>
 
+namespace wykazki {
+
 namespace {
 
 // How long the first question waits for the synthesizer, and how long
@@ -130,5 +132,7 @@ std::unique_ptr<SpeechEngine> makeQtSpeechEngine()
 {
     return std::make_unique<QtSpeechEngine>();
 }
+
+}  // namespace wykazki
 
 #include "qtspeechengine.moc"

@@ -8,6 +8,9 @@
 #include <memory>
 
 class QThread;
+
+namespace wykazki {
+
 class SpeechThreadWorker;
 
 class QtSpeechEngine : public SpeechEngine {
@@ -36,3 +39,5 @@ private:
 };
 
 std::unique_ptr<SpeechEngine> makeQtSpeechEngine();
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+namespace wykazki {
+
 class SpeechEngine : public QObject {
     Q_OBJECT
 public:
@@ -42,3 +44,5 @@ signals:
 
 // Makes the engine when it is first needed; nothing counts as no synthesizer.
 using SpeechEngineFactory = std::function<std::unique_ptr<SpeechEngine>()>;
+
+}  // namespace wykazki

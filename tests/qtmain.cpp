@@ -13,7 +13,7 @@
 
 #if defined(WYKAZKI_TEST_QT_APP_Program)
 #include "windows/wykazkiapplication.h"
-using TestApplication = WykazkiApplication;
+using TestApplication = wykazki::WykazkiApplication;
 #elif defined(WYKAZKI_TEST_QT_APP_Widgets)
 #include <QApplication>
 using TestApplication = QApplication;

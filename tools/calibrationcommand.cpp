@@ -12,6 +12,8 @@
 #include <iostream>
 #include <string_view>
 
+namespace wykazki {
+
 namespace {
 
 // The shifts the options window accepts.
@@ -139,3 +141,5 @@ int runCalibrationCommand(const std::vector<std::string>& args)
         }
     });
 }
+
+}  // namespace wykazki

@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 // The arguments after "calibration". Exit status: 0 done, 1 the output is
 // not a regular file or the PDF could not be written, 2 a usage error
 // (said in Polish).
 int runCalibrationCommand(const std::vector<std::string>& args);
+
+}  // namespace wykazki

@@ -13,6 +13,8 @@
 #include <memory>
 #include <optional>
 
+namespace wykazki {
+
 namespace {
 
 const char* const kCheckUsage =
@@ -138,3 +140,5 @@ int runCheckCommand(const std::vector<std::string>& args)
         return found > 0 ? kExitFindings : 0;
     });
 }
+
+}  // namespace wykazki

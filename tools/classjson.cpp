@@ -15,6 +15,8 @@
 #include <limits>
 #include <type_traits>
 
+namespace wykazki {
+
 namespace {
 
 // ---- writing -------------------------------------------------------------
@@ -432,3 +434,5 @@ ClassFileContents classFromJson(const std::string& utf8)
     take(o, root, "phraseGrid", c.screen.phraseGrid, readObject<GridLayout>);
     return c;
 }
+
+}  // namespace wykazki

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace wykazki {
+
 // Raised for JSON that cannot become a class file; the message names the
 // place (line and column, or the key path such as "phrases[3].x0").
 class JsonError : public std::runtime_error {
@@ -17,3 +19,5 @@ public:
 
 std::string classToJson(const ClassFileContents& contents);
 ClassFileContents classFromJson(const std::string& utf8);
+
+}  // namespace wykazki

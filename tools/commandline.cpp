@@ -28,6 +28,8 @@
 #include <langinfo.h>
 #include <locale.h>
 
+namespace wykazki {
+
 std::optional<ClassFileContents> readClassReporting(const std::string& path)
 {
     try {
@@ -465,3 +467,5 @@ int writeFileWithQt(const std::string& command, QtApplicationKind kind, const st
         return status;
     });
 }
+
+}  // namespace wykazki

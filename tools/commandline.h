@@ -19,6 +19,8 @@
 class QIODevice;
 class QString;
 
+namespace wykazki {
+
 inline constexpr int kExitError = 1;
 inline constexpr int kExitUsage = 2;
 
@@ -159,3 +161,5 @@ int runWithQt(const std::string& command, QtApplicationKind kind, const std::fun
 
 int writeFileWithQt(const std::string& command, QtApplicationKind kind, const std::string& output,
                     const std::function<bool(QIODevice& out)>& write);
+
+}  // namespace wykazki

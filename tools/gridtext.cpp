@@ -4,6 +4,8 @@
 #include "document/pupilgridtext.h"
 #include "document/tabtext.h"
 
+namespace wykazki {
+
 namespace {
 
 // A cell as a copy to the clipboard writes it, in UTF-8.
@@ -36,3 +38,5 @@ std::string pupilGridAsText(const Document& doc)
     }
     return out;
 }
+
+}  // namespace wykazki

@@ -5,4 +5,8 @@
 
 #include <string>
 
+namespace wykazki {
+
 std::string pupilGridAsText(const Document& doc);
+
+}  // namespace wykazki

@@ -28,6 +28,8 @@
 #include <string>
 #include <vector>
 
+using namespace wykazki;
+
 namespace {
 
 const char* const kUsage =

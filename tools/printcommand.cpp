@@ -17,6 +17,8 @@
 #include <iostream>
 #include <optional>
 
+namespace wykazki {
+
 namespace {
 
 const char* const kPrintUsage =
@@ -110,3 +112,5 @@ int runPrintCommand(const std::vector<std::string>& args)
         }
     });
 }
+
+}  // namespace wykazki

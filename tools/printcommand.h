@@ -6,8 +6,12 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 // The arguments after "print". Exit status: 0 done (pictures left out are named on
 // standard error), 1 the class file could not be read, its sheet lies
 // outside 1..1000 mm, the output is not a regular file or the PDF could not
 // be written, 2 a usage error.
 int runPrintCommand(const std::vector<std::string>& args);
+
+}  // namespace wykazki

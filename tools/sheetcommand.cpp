@@ -21,6 +21,8 @@
 #include <system_error>
 #include <utility>
 
+namespace wykazki {
+
 namespace {
 
 const char* const kImportUsage =
@@ -237,3 +239,5 @@ int runExportCommand(const std::vector<std::string>& args)
     }
     return 0;
 }
+
+}  // namespace wykazki

@@ -6,5 +6,9 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 int runImportCommand(const std::vector<std::string>& args);
 int runExportCommand(const std::vector<std::string>& args);
+
+}  // namespace wykazki

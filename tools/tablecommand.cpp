@@ -17,6 +17,8 @@
 #include <charconv>
 #include <iostream>
 
+namespace wykazki {
+
 namespace {
 
 // The PDF's resolution, and the screen the grid's pixel sizes are meant
@@ -177,3 +179,5 @@ int runTableCommand(const std::vector<std::string>& args)
             return true;
         });
 }
+
+}  // namespace wykazki

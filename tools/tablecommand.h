@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 // The arguments after "table". Exit status: 0 done, 1 the class file could
 // not be read, the table not laid out or the PDF not written, 2 a usage error.
 int runTableCommand(const std::vector<std::string>& args);
+
+}  // namespace wykazki

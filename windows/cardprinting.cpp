@@ -31,6 +31,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace wykazki {
+
 namespace {
 
 // A PDF is written beside its final name and put in place only once the
@@ -272,3 +274,5 @@ void ProgramContext::printCalibration(const TOpcje& options)
         reportError(e.code());
     }
 }
+
+}  // namespace wykazki

@@ -16,6 +16,8 @@
 
 #include <set>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kPupilRole = Qt::UserRole;
@@ -167,3 +169,5 @@ void ClassCheckWindow::activate(QTreeWidgetItem* item)
     emit goTo(pupil, phrase < 0 ? std::nullopt
                                 : std::optional<std::size_t>(static_cast<std::size_t>(phrase)));
 }
+
+}  // namespace wykazki

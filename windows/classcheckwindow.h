@@ -12,10 +12,13 @@
 #include <optional>
 #include <vector>
 
-class Document;
 class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
+
+namespace wykazki {
+
+class Document;
 
 // Runs the check pupil by pupil; over half a second it shows progress and
 // can be cancelled (nothing then). The document must not change meanwhile:
@@ -53,3 +56,5 @@ private:
     QLabel* summary_ = nullptr;
     QTreeWidget* list_ = nullptr;
 };
+
+}  // namespace wykazki

@@ -22,6 +22,8 @@
 #include <filesystem>
 #include <optional>
 
+namespace wykazki {
+
 const QString Tclosa::kOpenFilter =
     QStringLiteral("Pliki świadectw (*.wkz)|*.wkz|Wszystkie pliki|*.*");
 const QString Tclosa::kOpenTitle = QStringLiteral("Otwieranie pliku z wykazkami");
@@ -388,3 +390,5 @@ bool Tclosa::loadPicture(const std::string& fileName, QImage& picture) const
     picture = std::move(loaded);
     return true;
 }
+
+}  // namespace wykazki

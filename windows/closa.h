@@ -15,9 +15,12 @@
 #include <memory>
 #include <string>
 
+class QImage;
+
+namespace wykazki {
+
 class PendingClassFileLock;
 class ProgramContext;
-class QImage;
 struct FileDialogRequest;
 
 class Tclosa {
@@ -104,3 +107,5 @@ private:
     std::string startFile_;
     std::unique_ptr<PendingClassFileLock> lockAhead_;  // taken by the first read
 };
+
+}  // namespace wykazki

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace wykazki {
+
 QString qtFileFilter(const QString& pairs)
 {
     const QStringList parts = pairs.split(QLatin1Char('|'));
@@ -26,3 +28,5 @@ int Dialogs::choose(QWidget*, const QString&, const QString&, const QStringList&
     // An answerer that does not show such boxes takes the careful way out.
     return static_cast<int>(buttons.size()) - 1;
 }
+
+}  // namespace wykazki

@@ -10,6 +10,8 @@
 class QDialog;
 class QWidget;
 
+namespace wykazki {
+
 // A file dialog's settings.
 struct FileDialogRequest {
     QString title;
@@ -41,3 +43,5 @@ public:
 // Turns a filter written as "description|pattern|description|pattern" into
 // Qt's form. "*.*" becomes "*" so that names without an extension show too.
 QString qtFileFilter(const QString& pairs);
+
+}  // namespace wykazki

@@ -26,6 +26,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+namespace wykazki {
+
 namespace {
 
 const char* const kFailure = "Wydruk się nie powiódł...";
@@ -335,3 +337,5 @@ void Tffdruk::choosePrinter()
     printerSetup_(printer_, this);
     layOut(true);
 }
+
+}  // namespace wykazki

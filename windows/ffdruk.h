@@ -12,7 +12,6 @@
 #include <functional>
 #include <memory>
 
-class Dialogs;
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
@@ -20,6 +19,10 @@ class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QSpinBox;
+
+namespace wykazki {
+
+class Dialogs;
 class TCellEdi;
 
 class Tffdruk : public QDialog {
@@ -114,3 +117,5 @@ private:
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };
+
+}  // namespace wykazki

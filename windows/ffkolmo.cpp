@@ -14,6 +14,8 @@
 #define WYKAZKI_VERSION "0"
 #endif
 
+namespace wykazki {
+
 Tffkolmo::Tffkolmo(Dialogs& dialogs, QUrl homePage, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                           | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -90,3 +92,5 @@ void Tffkolmo::showEvent(QShowEvent* event)
     centreOnPrimaryScreen(*this);
     QDialog::showEvent(event);
 }
+
+}  // namespace wykazki

@@ -5,8 +5,11 @@
 #include <QDialog>
 #include <QUrl>
 
-class Dialogs;
 class QLabel;
+
+namespace wykazki {
+
+class Dialogs;
 
 class Tffkolmo : public QDialog {
     Q_OBJECT
@@ -28,3 +31,5 @@ private:
     QUrl homePage_;
     QLabel* link_;
 };
+
+}  // namespace wykazki

@@ -20,6 +20,8 @@
 
 #include <cmath>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kMinimumSize = 10;
@@ -211,3 +213,5 @@ void Tffopcje::chooseFont()
             grid_->setFont(withinSizes(font));
     });
 }
+
+}  // namespace wykazki

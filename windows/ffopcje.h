@@ -8,11 +8,14 @@
 #include <functional>
 #include <vector>
 
-class Dialogs;
 class QButtonGroup;
 class QFont;
 class QPushButton;
 class QSpinBox;
+
+namespace wykazki {
+
+class Dialogs;
 class TCellEdi;
 
 class Tffopcje : public QDialog {
@@ -73,3 +76,5 @@ private:
     QPushButton* fontButton_ = nullptr;
     QPushButton* close_ = nullptr;
 };
+
+}  // namespace wykazki

@@ -13,6 +13,8 @@
 #include <QPalette>
 #include <QToolButton>
 
+namespace wykazki {
+
 Tffwerr::Tffwerr(Dialogs& dialogs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                           | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
@@ -105,3 +107,5 @@ void Tffwerr::showEvent(QShowEvent* event)
     centreOnPrimaryScreen(*this);
     QDialog::showEvent(event);
 }
+
+}  // namespace wykazki

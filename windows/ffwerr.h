@@ -4,9 +4,12 @@
 
 #include <QDialog>
 
-class Dialogs;
 class QLabel;
 class QToolButton;
+
+namespace wykazki {
+
+class Dialogs;
 
 class Tffwerr : public QDialog {
     Q_OBJECT
@@ -35,3 +38,5 @@ private:
     QLabel* tekst_;
     QToolButton* closeButton_;
 };
+
+}  // namespace wykazki

@@ -26,6 +26,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+namespace wykazki {
+
 Tffwfrazy::Tffwfrazy(ProgramContext& context) : context_(context)
 {
     setObjectName(QStringLiteral("ffwfrazy"));
@@ -219,3 +221,5 @@ void Tffwfrazy::keyPressEvent(QKeyEvent* event)
     if (!FormKeyDown(event))
         QMainWindow::keyPressEvent(event);
 }
+
+}  // namespace wykazki

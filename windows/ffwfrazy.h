@@ -10,14 +10,17 @@
 #include <array>
 #include <memory>
 
-class LayoutPanel;
-class PhraseGrid;
-class ProgramContext;
 class QAction;
 class QLabel;
 class QMenu;
 class QSplitter;
 class QToolButton;
+
+namespace wykazki {
+
+class LayoutPanel;
+class PhraseGrid;
+class ProgramContext;
 class TCellEdi;
 
 class Tffwfrazy : public QMainWindow {
@@ -80,3 +83,5 @@ private:
     QAction* averageRole_ = nullptr;
     QAction* behaviourRole_ = nullptr;
 };
+
+}  // namespace wykazki

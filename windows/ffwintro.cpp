@@ -17,6 +17,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace wykazki {
+
 const QString Tffintro::kDocumentName = QStringLiteral("wyka2001.rtf");
 
 Tffintro::Tffintro(Dialogs& dialogs, QWidget* parent)
@@ -108,3 +110,5 @@ void Tffintro::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     textView_->setFocus();
 }
+
+}  // namespace wykazki

@@ -9,9 +9,12 @@
 
 #include <QDialog>
 
-class Dialogs;
 class QTextBrowser;
 class QToolButton;
+
+namespace wykazki {
+
+class Dialogs;
 
 class Tffintro : public QDialog {
     Q_OBJECT
@@ -41,3 +44,5 @@ private:
     QToolButton* closeButton_;
     bool firstShowingPending_ = true;
 };
+
+}  // namespace wykazki

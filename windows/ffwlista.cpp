@@ -22,6 +22,8 @@
 
 #include <unistd.h>
 
+namespace wykazki {
+
 namespace {
 
 constexpr TKolor kBialy = 0xFFFFFF;
@@ -239,3 +241,5 @@ void Tffwlista::keyPressEvent(QKeyEvent* event)
     if (!FormKeyDown(event))
         QDialog::keyPressEvent(event);
 }
+
+}  // namespace wykazki

@@ -13,6 +13,9 @@
 
 class QLabel;
 class QKeyEvent;
+
+namespace wykazki {
+
 class TCellEdi;
 
 class Tffwlista : public QDialog, private CellEdiOwner {
@@ -62,3 +65,5 @@ private:
     bool chosen_ = false;
     std::string* fileName_ = nullptr;  // the caller's name while open
 };
+
+}  // namespace wykazki

@@ -31,6 +31,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace wykazki {
+
 namespace {
 
 const QString kSaveChangesQuestion = QStringLiteral("Zapisać zmiany na dysku?");
@@ -412,3 +414,5 @@ void Tffwmain::longTextSwitched()
 {
     longTextUpdate();
 }
+
+}  // namespace wykazki

@@ -14,9 +14,6 @@
 #include <memory>
 #include <vector>
 
-class ProgramContext;
-class PupilGrid;
-class GradeReader;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -25,6 +22,12 @@ class QLabel;
 class QMenu;
 class QToolBar;
 class QToolButton;
+
+namespace wykazki {
+
+class ProgramContext;
+class PupilGrid;
+class GradeReader;
 class TCellEdi;
 struct DocumentChange;
 struct ImportSource;
@@ -215,3 +218,5 @@ private:
     QAction* redoAction_ = nullptr;
     bool shownOnce_ = false;
 };
+
+}  // namespace wykazki

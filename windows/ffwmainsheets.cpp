@@ -22,6 +22,8 @@
 
 #include <optional>
 
+namespace wykazki {
+
 namespace {
 
 const QString kImportTitle = QStringLiteral("Import z arkusza");
@@ -160,3 +162,5 @@ void Tffwmain::dropEvent(QDropEvent* event)
     QMetaObject::invokeMethod(
         this, [this, path] { importSheetFile(path); }, Qt::QueuedConnection);
 }
+
+}  // namespace wykazki

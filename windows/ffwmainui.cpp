@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace wykazki {
+
 namespace {
 
 struct Command {
@@ -361,3 +363,5 @@ void Tffwmain::readNextPupil()
     grid_->setPozX(next);
     readGrades();
 }
+
+}  // namespace wykazki

@@ -31,6 +31,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+namespace wykazki {
+
 namespace {
 
 // The old form's client area: the least the window takes.
@@ -349,3 +351,5 @@ bool Tffwopcje::eventFilter(QObject* watched, QEvent* event)
     }
     return QDialog::eventFilter(watched, event);
 }
+
+}  // namespace wykazki

@@ -23,6 +23,8 @@ class QLineEdit;
 class QSpinBox;
 class QToolButton;
 
+namespace wykazki {
+
 class Tffwopcje : public QDialog {
     Q_OBJECT
 public:
@@ -90,3 +92,5 @@ private:
     std::array<QString, kWordingCount> loaded_;
     std::array<std::string, kWordingCount> loadedBytes_;
 };
+
+}  // namespace wykazki

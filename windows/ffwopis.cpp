@@ -23,6 +23,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 const QColor kAqua(0, 255, 255);
@@ -342,3 +344,5 @@ void Tffwopis::textEdited()
                           std::move(stored));
     storing_ = false;
 }
+
+}  // namespace wykazki

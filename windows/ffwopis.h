@@ -12,11 +12,14 @@
 
 #include <functional>
 
-class DocumentEditor;
 class QMenu;
+class QPlainTextEdit;
+
+namespace wykazki {
+
+class DocumentEditor;
 class Speller;
 class SpellingHighlighter;
-class QPlainTextEdit;
 class Document;
 struct DocumentChange;
 
@@ -97,3 +100,5 @@ private:
     QList<QKeySequence> undoKeys_{QKeySequence(Qt::ALT | Qt::Key_Backspace)};
     QList<QKeySequence> redoKeys_{QKeySequence(Qt::CTRL | Qt::Key_Y)};
 };
+
+}  // namespace wykazki

@@ -16,6 +16,8 @@
 #include <QPainter>
 #include <QScreen>
 
+namespace wykazki {
+
 Tffwpodglad::Tffwpodglad(std::string programFolder, QWidget* parent)
     : QDialog(parent), programFolder_(std::move(programFolder))
 {
@@ -98,3 +100,5 @@ void Tffwpodglad::showEvent(QShowEvent* event)
     if (const QScreen* screen = this->screen())
         centreOn(*this, screen->geometry());
 }
+
+}  // namespace wykazki

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 class Document;
 
 class Tffwpodglad : public QDialog {
@@ -52,3 +54,5 @@ private:
     QImage formScan_;
     QSizeF sheetMm_;
 };
+
+}  // namespace wykazki

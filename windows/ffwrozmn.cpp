@@ -19,6 +19,8 @@
 
 #include <tuple>
 
+namespace wykazki {
+
 namespace {
 
 QString withoutTrailingSlash(QString folder)
@@ -284,3 +286,5 @@ void Tffwrozmn::writeFiles()
                        .arg(refused.join(QStringLiteral(", ")));
     status_->setText(summary);
 }
+
+}  // namespace wykazki

@@ -18,6 +18,9 @@
 class QLabel;
 
 class QToolButton;
+
+namespace wykazki {
+
 class TCellEdi;
 
 // One file name without extension, Windows-1250 bytes.
@@ -85,3 +88,5 @@ private:
     std::array<QToolButton*, 4> speedButtons_{};
     QLabel* status_;
 };
+
+}  // namespace wykazki

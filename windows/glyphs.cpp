@@ -14,6 +14,8 @@ static void initGlyphResources()
     (void)done;
 }
 
+namespace wykazki {
+
 QIcon glyph(const char* name)
 {
     initGlyphResources();
@@ -28,3 +30,5 @@ void setGlyph(QAbstractButton& button, const char* name, const QString& hint)
     // A picture alone says nothing to a screen reader.
     button.setAccessibleName(hint);
 }
+
+}  // namespace wykazki

@@ -5,6 +5,10 @@
 
 class QAbstractButton;
 
+namespace wykazki {
+
 QIcon glyph(const char* name);
 // A 32 x 32 tool button look: the glyph, the hint as tooltip, no text.
 void setGlyph(QAbstractButton& button, const char* name, const QString& hint);
+
+}  // namespace wykazki

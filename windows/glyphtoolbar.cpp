@@ -6,6 +6,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+namespace wykazki {
+
 QToolBar* makeGlyphToolBar(QWidget& parent)
 {
     auto* toolbar = new QToolBar(&parent);
@@ -53,3 +55,5 @@ QToolButton& addGlyphCommand(QToolBar& toolbar, QObject& owner, const GlyphComma
     button.setFocusPolicy(Qt::TabFocus);
     return button;
 }
+
+}  // namespace wykazki

@@ -13,6 +13,8 @@ class QToolBar;
 class QToolButton;
 class QWidget;
 
+namespace wykazki {
+
 struct GlyphCommand {
     const char* buttonName;  // object name of the tool button: "SpeedButton1", ...
     const char* glyph;       // resource name: "ZAPISZ", ...
@@ -33,3 +35,5 @@ QToolButton& addGlyphButton(QToolBar& toolbar, QAction& action, const GlyphComma
 // A command of the toolbar alone: a new action that runs `run`, on its button.
 QToolButton& addGlyphCommand(QToolBar& toolbar, QObject& owner, const GlyphCommand& command,
                              std::function<void()> run);
+
+}  // namespace wykazki

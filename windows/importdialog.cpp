@@ -22,6 +22,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 // More columns than any card has phrases are not offered one by one.
@@ -274,3 +276,5 @@ ImportMapping ImportDialog::mapping() const
     chosen.replaceClass = replace_->isChecked();
     return chosen;
 }
+
+}  // namespace wykazki

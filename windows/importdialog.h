@@ -23,6 +23,8 @@ class QSpinBox;
 class QTableWidget;
 class QVBoxLayout;
 
+namespace wykazki {
+
 // Where the sheet comes from, so that the dialog can read it again.
 struct ImportSource {
     enum class Encoding { Automatic, Utf8, Windows1250 };
@@ -90,3 +92,5 @@ private:
     QDialogButtonBox* buttons_ = nullptr;
     QPushButton* import_ = nullptr;
 };
+
+}  // namespace wykazki

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QProgressDialog>
 
+namespace wykazki {
+
 namespace {
 
 int delay = 500;
@@ -51,3 +53,5 @@ bool JobProgress::cancelled() const
 {
     return dialog_->wasCanceled();
 }
+
+}  // namespace wykazki

@@ -12,6 +12,8 @@
 class QProgressDialog;
 class QWidget;
 
+namespace wykazki {
+
 class JobProgress {
 public:
     // How long a job runs before its dialog shows; the tests set 0.
@@ -31,3 +33,5 @@ public:
 private:
     std::unique_ptr<QProgressDialog> dialog_;
 };
+
+}  // namespace wykazki

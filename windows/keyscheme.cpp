@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 const char* const kSchemeKey = "keys/scheme";
@@ -75,3 +77,5 @@ QString keySchemeName(KeyScheme scheme)
     return scheme == KeyScheme::Classic ? QStringLiteral("Klasyczne")
                                         : QStringLiteral("Współczesne");
 }
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 #include <QString>
 #include <QVariant>
 
+namespace wykazki {
+
 enum class KeyScheme { Modern = 0, Classic = 1 };
 
 struct SchemeShortcuts {
@@ -46,3 +48,5 @@ void setUserKeyScheme(KeyScheme scheme);
 
 // "Współczesne" or "Klasyczne".
 QString keySchemeName(KeyScheme scheme);
+
+}  // namespace wykazki

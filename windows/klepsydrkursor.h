@@ -5,6 +5,8 @@
 
 #include <QGuiApplication>
 
+namespace wykazki {
+
 class KlepsydrKursor {
 public:
     KlepsydrKursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -13,3 +15,5 @@ public:
     KlepsydrKursor(const KlepsydrKursor&) = delete;
     KlepsydrKursor& operator=(const KlepsydrKursor&) = delete;
 };
+
+}  // namespace wykazki

@@ -21,6 +21,8 @@
 #include <array>
 #include <cmath>
 
+namespace wykazki {
+
 namespace {
 
 constexpr std::array kZoomSteps = {25, 50, 75, 100, 125, 150, 200, 300, 400};
@@ -257,3 +259,5 @@ bool LayoutPanel::eventFilter(QObject* watched, QEvent* event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+}  // namespace wykazki

@@ -9,10 +9,13 @@
 #include <functional>
 #include <string>
 
-class DocumentEditor;
-class LayoutView;
 class QComboBox;
 class QScrollArea;
+
+namespace wykazki {
+
+class DocumentEditor;
+class LayoutView;
 class TCellEdi;
 
 class LayoutPanel : public QWidget {
@@ -58,3 +61,5 @@ private:
     Fit fit_ = Fit::Page;
     int percent_ = 100;
 };
+
+}  // namespace wykazki

@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace wykazki {
+
 const QString LayoutView::kMoveStep = QStringLiteral("przesunięcie elementu");
 const QString LayoutView::kResizeStep = QStringLiteral("zmiana rozmiaru");
 
@@ -521,3 +523,5 @@ void LayoutView::focusOutEvent(QFocusEvent* event)
     lastArrow_ = 0;
     QWidget::focusOutEvent(event);
 }
+
+}  // namespace wykazki

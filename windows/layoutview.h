@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 class CertificateRenderer;
 class Document;
 class DocumentEditor;
@@ -117,3 +119,5 @@ private:
     int lastArrow_ = 0;   // the key of the arrow run going on, 0: none
     bool stale_ = false;  // changed while hidden: laid out when shown
 };
+
+}  // namespace wykazki

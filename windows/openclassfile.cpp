@@ -7,6 +7,8 @@
 #include <fstream>
 #include <system_error>
 
+namespace wykazki {
+
 namespace fs = std::filesystem;
 
 DiskStamp DiskStamp::of(const std::string& path, bool withHash)
@@ -117,3 +119,5 @@ void OpenClassFile::saved()
 {
     stamp_ = DiskStamp::of(path_);
 }
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 
+namespace wykazki {
+
 // Size, modification time and a hash of a file's bytes.
 struct DiskStamp {
     bool exists = false;
@@ -76,3 +78,5 @@ private:
     bool lockedElsewhere_ = false;
     DiskStamp stamp_;
 };
+
+}  // namespace wykazki

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kMaxCharacters = 3;
@@ -36,3 +38,5 @@ void OptionSpinBox::keyPressEvent(QKeyEvent* event)
     }
     QSpinBox::keyPressEvent(event);
 }
+
+}  // namespace wykazki

@@ -5,6 +5,8 @@
 
 #include <QSpinBox>
 
+namespace wykazki {
+
 class OptionSpinBox : public QSpinBox {
 public:
     OptionSpinBox(int minimum, int maximum, QWidget* parent = nullptr);
@@ -12,3 +14,5 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+}  // namespace wykazki

@@ -16,6 +16,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 // Sizes a font can be shown in; a stored size outside them is kept unless
@@ -140,3 +142,5 @@ bool PhraseFontDialog::choose(QWidget* parent, TFra& phrase)
     dialog.applyTo(phrase);
     return true;
 }
+
+}  // namespace wykazki

@@ -16,6 +16,9 @@
 class QFontDialog;
 class QLabel;
 class QPushButton;
+
+namespace wykazki {
+
 struct TFra;
 
 class PhraseFontDialog : public QDialog {
@@ -55,3 +58,5 @@ private:
     std::uint8_t storedStyle_[4] = {};  // bold, italic, underline, strike-out
     std::uint32_t storedColour_ = 0;
 };
+
+}  // namespace wykazki

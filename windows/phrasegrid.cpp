@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 const QString kName = QStringLiteral("zmiana nazwy frazy");
@@ -449,3 +451,5 @@ void PhraseGrid::pasteFinished(TCellEdi&)
     paste_.reset();
     store(kPaste, std::move(rows));
 }
+
+}  // namespace wykazki

@@ -20,6 +20,8 @@
 #include <utility>
 #include <vector>
 
+namespace wykazki {
+
 class DocumentEditor;
 struct DocumentChange;
 
@@ -104,3 +106,5 @@ private:
     // The rows of the paste in progress, stored as one step when it ends.
     std::optional<std::map<std::size_t, TFra>> paste_;
 };
+
+}  // namespace wykazki

@@ -2,6 +2,8 @@
 
 #include "print/units.h"
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kScreenMarginPx = 50;
@@ -32,3 +34,5 @@ PreviewGeometry previewGeometry(int sheetWidthMm, int sheetHeightMm, int dpi, QS
         heightPx = 1;
     return {QSize(widthPx, heightPx), double(heightPx) / fullHeightPx};
 }
+
+}  // namespace wykazki

@@ -4,6 +4,8 @@
 
 #include <QSize>
 
+namespace wykazki {
+
 struct PreviewGeometry {
     QSize clientSize;    // pixels of the preview's client area
     double scale = 1.0;  // client height / full sheet height; exactly 1.0 when it fits
@@ -15,3 +17,5 @@ struct PreviewGeometry {
 // sheet's aspect. A sheet that converts to nothing gives a 1 × 1 client
 // at scale 1.0.
 PreviewGeometry previewGeometry(int sheetWidthMm, int sheetHeightMm, int dpi, QSize screen);
+
+}  // namespace wykazki

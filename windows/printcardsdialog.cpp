@@ -22,6 +22,8 @@
 
 #include <utility>
 
+namespace wykazki {
+
 namespace {
 
 // The printer box's entry for a PDF file carries this instead of a queue.
@@ -293,3 +295,5 @@ void PrintCardsDialog::update()
     const CardPrintChoice c = choice();
     print_->setEnabled(!c.pupils.empty() && (!c.pdfFile.isEmpty() || !c.printer.isEmpty()));
 }
+
+}  // namespace wykazki

@@ -14,7 +14,6 @@
 #include <optional>
 #include <vector>
 
-class Document;
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
@@ -22,6 +21,10 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
+
+namespace wykazki {
+
+class Document;
 
 // What the teacher chose: print `pupils` (indexes from 0, in grid order)
 // on `printer`, or into `pdfFile` when that is not empty.
@@ -106,3 +109,5 @@ private:
     QString pdfFile_;
     QString lastPrinter_;
 };
+
+}  // namespace wykazki

@@ -42,6 +42,8 @@
 
 #include <filesystem>
 
+namespace wykazki {
+
 ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialogs> dialogs)
     : programFolder_(std::move(programFolder)), dialogs_(std::move(dialogs))
 {
@@ -517,3 +519,5 @@ void ProgramContext::collectScreen()
             screenHooks_[i].collect(document_.screen());
     }
 }
+
+}  // namespace wykazki

@@ -18,14 +18,17 @@
 #include <string>
 #include <vector>
 
+class QPrinter;
+class QTemporaryDir;
+class QWidget;
+
+namespace wykazki {
+
 class ClassCheckWindow;
 class Dialogs;
 class HelpKey;
 class HelpWindow;
 class PrintCardsDialog;
-class QPrinter;
-class QTemporaryDir;
-class QWidget;
 class TCellEdi;
 class Tclosa;
 class Tffdruk;
@@ -191,3 +194,5 @@ private:
     std::unique_ptr<Tffkolmo> kolmo_;
     std::unique_ptr<Tffwmain> mainWindow_;
 };
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 #define WYKAZKI_DATA_FROM_BIN "../share/wykazki"
 #endif
 
+namespace wykazki {
+
 namespace programfolder {
 
 namespace {
@@ -108,3 +110,5 @@ std::string forRunningProgram()
 }
 
 }  // namespace programfolder
+
+}  // namespace wykazki

@@ -16,6 +16,8 @@
 
 #include <string>
 
+namespace wykazki {
+
 namespace programfolder {
 
 // The installed program's data folder for an executable in executableFolder:
@@ -43,3 +45,5 @@ std::string forRunningProgram();
 int seed(const QString& dataFolder, const QString& targetFolder);
 
 }  // namespace programfolder
+
+}  // namespace wykazki

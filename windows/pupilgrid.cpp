@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 void fill(TTekstOczka& ato, PupilGridText&& cell)
@@ -232,3 +234,5 @@ void PupilGrid::cellChanged(TCellEdi&, int, int)
     if (hooks_.longTextUpdate)
         hooks_.longTextUpdate();
 }
+
+}  // namespace wykazki

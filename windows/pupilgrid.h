@@ -18,6 +18,8 @@
 #include <utility>
 #include <vector>
 
+namespace wykazki {
+
 class DocumentEditor;
 struct DocumentChange;
 
@@ -123,3 +125,5 @@ private:
     int pasteRows_ = 0;
     mutable std::optional<std::vector<bool>> gradesExpected_;
 };
+
+}  // namespace wykazki

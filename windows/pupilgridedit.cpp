@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 const QString kTypingText = QStringLiteral("wpisanie tekstu");
@@ -253,3 +255,5 @@ void PupilGrid::textFileWritten(TCellEdi&, const std::string& file, bool written
                                : QStringLiteral("Nie zapisano tabeli do pliku: %1"))
                           .arg(qstringFromCp1250(file)));
 }
+
+}  // namespace wykazki

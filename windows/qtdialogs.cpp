@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 QString runFileDialog(QWidget* parent, const FileDialogRequest& request,
@@ -103,3 +105,5 @@ int QtDialogs::runModal(QDialog& dialog)
         before->activateWindow();
     return result;
 }
+
+}  // namespace wykazki

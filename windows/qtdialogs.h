@@ -3,6 +3,8 @@
 
 #include "dialogs.h"
 
+namespace wykazki {
+
 // The message box's own button a choice's label stands for ("&Tak": Yes,
 // "Nie", "OK", "Anuluj"), or NoButton for a label of the program's own.
 QMessageBox::StandardButton standardButtonOf(QString label);
@@ -17,3 +19,5 @@ public:
                const QStringList& buttons, QMessageBox::Icon icon) override;
     int runModal(QDialog& dialog) override;
 };
+
+}  // namespace wykazki

@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+namespace wykazki {
+
 namespace {
 
 TextEncoding textEncoding(ImportSource::Encoding encoding)
@@ -77,3 +79,5 @@ bool saveSheetFile(const QString& path, const SheetTable& table, QString* proble
     }
     return writeSheet(path, table, *format, problem);
 }
+
+}  // namespace wykazki

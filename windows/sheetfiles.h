@@ -10,6 +10,8 @@
 
 #include <optional>
 
+namespace wykazki {
+
 // "Arkusze (*.xlsx *.ods *.csv)" and the formats one by one.
 QString sheetOpenFilter();
 QString sheetSaveFilter();
@@ -24,3 +26,5 @@ std::optional<ImportSource> openSheetSource(const QString& path, QString* proble
 // Writes table as the name's format; false and problem in Polish when not
 // written (an existing file then stays as it was).
 bool saveSheetFile(const QString& path, const SheetTable& table, QString* problem);
+
+}  // namespace wykazki

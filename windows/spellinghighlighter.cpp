@@ -6,6 +6,8 @@
 #include <QTextCharFormat>
 #include <QTextDocument>
 
+namespace wykazki {
+
 SpellingHighlighter::SpellingHighlighter(QTextDocument* document,
                                          std::function<const Speller*()> speller)
     : QSyntaxHighlighter(document), speller_(std::move(speller))
@@ -52,3 +54,5 @@ SpellingHighlighter::Suggestion SpellingHighlighter::suggestionAt(int position) 
     }
     return s;
 }
+
+}  // namespace wykazki

@@ -6,8 +6,11 @@
 
 #include <functional>
 
-class Speller;
 class QTextDocument;
+
+namespace wykazki {
+
+class Speller;
 
 class SpellingHighlighter : public QSyntaxHighlighter {
     Q_OBJECT
@@ -36,3 +39,5 @@ private:
     std::function<const Speller*()> speller_;
     bool checking_ = false;
 };
+
+}  // namespace wykazki

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariant>
 
+namespace wykazki {
+
 class UserSettings : public QSettings {
 public:
     UserSettings()
@@ -27,3 +29,5 @@ public:
         QSettings::setValue(QLatin1String(key), value);
     }
 };
+
+}  // namespace wykazki

@@ -2,6 +2,8 @@
 
 #include "grid/celledi.h"
 
+namespace wykazki {
+
 TCellEdi* makeWindowGrid(QWidget& parent, int headerWidth, int cellWidth)
 {
     auto* grid = new TCellEdi(&parent);
@@ -13,3 +15,5 @@ TCellEdi* makeWindowGrid(QWidget& parent, int headerWidth, int cellWidth)
     grid->setIly(1);
     return grid;
 }
+
+}  // namespace wykazki

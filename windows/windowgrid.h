@@ -4,6 +4,11 @@
 // wide and 14 high. The window sizes and binds it afterwards.
 
 class QWidget;
+
+namespace wykazki {
+
 class TCellEdi;
 
 TCellEdi* makeWindowGrid(QWidget& parent, int headerWidth, int cellWidth);
+
+}  // namespace wykazki

@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QWidget>
 
+namespace wykazki {
+
 void applyWindowRect(QWidget& window, const WindowRect& rect)
 {
     const int width = rect.right - rect.left;
@@ -35,3 +37,5 @@ void centreOnPrimaryScreen(QWidget& window)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         centreOn(window, screen->availableGeometry());
 }
+
+}  // namespace wykazki

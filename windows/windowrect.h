@@ -8,6 +8,8 @@
 class QRect;
 class QWidget;
 
+namespace wykazki {
+
 // Resizes window to the stored rectangle and moves it there when that
 // position lies on a screen of this computer; an empty rectangle changes
 // nothing.
@@ -19,3 +21,5 @@ WindowRect windowRectOf(const QWidget& window);
 void centreOn(QWidget& window, const QRect& area);
 // Centres window on the primary screen's available area (without panels).
 void centreOnPrimaryScreen(QWidget& window);
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 #include <memory>
 #include <new>
 
+namespace wykazki {
+
 WykazkiApplication::WykazkiApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     // Only the name: a display name would be appended to every caption.
@@ -112,3 +114,5 @@ void WykazkiApplication::report(ErrorCode code)
     }
     reporting_ = false;
 }
+
+}  // namespace wykazki

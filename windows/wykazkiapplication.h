@@ -12,6 +12,8 @@
 
 #include <functional>
 
+namespace wykazki {
+
 class WykazkiApplication : public QApplication {
     Q_OBJECT
 public:
@@ -39,3 +41,5 @@ private:
     std::function<void(ErrorCode)> reporter_;
     bool reporting_ = false;
 };
+
+}  // namespace wykazki

@@ -18,6 +18,8 @@
 #include <map>
 #include <optional>
 
+namespace wykazki {
+
 namespace {
 
 void writeFile(const QString& path, const QByteArray& bytes)
@@ -173,3 +175,5 @@ TEST(ProgramFolder, withoutAUsableDocumentsFolderTheInstalledDataServes)
     EXPECT_EQ(programfolder::resolve(bin, blocked), data);
     EXPECT_EQ(programfolder::resolve(bin, QString()), data);
 }
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 const QString kReadFailed = QStringLiteral(" Odczyt danych z archiwum nie powiódł się");
@@ -229,3 +231,5 @@ TEST_F(StartTest, aMissingClassFileOnTheCommandLineIsReportedAsAFailedRead)
     EXPECT_EQ(dialogs->errors, std::vector<QString>{missing + QLatin1Char('\n') + kReadFailed});
     EXPECT_EQ(context->document().pupils().count(), 0u);
 }
+
+}  // namespace wykazki

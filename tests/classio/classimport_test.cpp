@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 std::string cp(const char* utf8)
@@ -360,3 +362,5 @@ TEST(ExportTable, importingTheExportGivesTheSampleClassBack)
 }
 
 }  // namespace
+
+}  // namespace wykazki

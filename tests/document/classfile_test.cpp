@@ -11,6 +11,8 @@
 #include <fstream>
 #include <sstream>
 
+namespace wykazki {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -447,3 +449,5 @@ TEST_F(ClassFileOnDisk, pictureLookupAppendsBmpOnlyWithoutAnExtension)
     std::ofstream(dir / "logo.bmp") << "BM";
     EXPECT_EQ(findPicture(folder, "logo"), folder + "logo.bmp");
 }
+
+}  // namespace wykazki

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 std::string cp(const char* utf8)
@@ -161,3 +163,5 @@ TEST(ComputedValues, promotionAndCompleteness)
 }
 
 }  // namespace
+
+}  // namespace wykazki

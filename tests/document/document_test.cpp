@@ -5,6 +5,8 @@
 
 #include <functional>
 
+namespace wykazki {
+
 namespace {
 
 Document documentWith(std::size_t phrases, std::size_t pupils)
@@ -278,3 +280,5 @@ TEST(DocumentModel, copiedRecordListsAreIndependentAndCompareByContent)
     EXPECT_EQ(copy[2].name, "b");
     EXPECT_EQ(std::distance(copy.begin(), copy.end()), 4);
 }
+
+}  // namespace wykazki

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+namespace wykazki {
+
 class FileBytes {
 public:
     std::string bytes;
@@ -93,3 +95,5 @@ public:
         return *this;
     }
 };
+
+}  // namespace wykazki

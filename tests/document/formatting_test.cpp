@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 // ---- formatNumber / roundNumber / readNumber --------------------------------
@@ -382,3 +384,5 @@ TEST(IsBlank, onlyTabLineFeedReturnAndSpace)
 }
 
 }  // namespace
+
+}  // namespace wykazki

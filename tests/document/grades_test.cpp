@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 // ---- grade entry ------------------------------------------------------------
@@ -260,3 +262,5 @@ TEST(PastedGrade, takesOnlyTheGradeWordingsAndTheFirstOfTwoAlike)
 }
 
 }  // namespace
+
+}  // namespace wykazki

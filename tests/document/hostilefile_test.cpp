@@ -18,6 +18,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace wykazki {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -291,3 +293,5 @@ TEST_F(HostileFiles, pictureNamesStayInsideTheProgramFolder)
 }
 
 }  // namespace
+
+}  // namespace wykazki

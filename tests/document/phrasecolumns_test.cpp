@@ -9,6 +9,8 @@
 
 #include <functional>
 
+namespace wykazki {
+
 namespace {
 
 std::string cp(const char* utf8)
@@ -241,3 +243,5 @@ TEST(PictureNames, prefixFilterIgnoresCaseOfPolishLetters)
     for (const auto& c : cases)
         EXPECT_EQ(filterPictureNames(names, cp(c.filter)), c.expected) << c.filter;
 }
+
+}  // namespace wykazki

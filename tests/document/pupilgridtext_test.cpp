@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace wykazki {
+
 namespace {
 
 // Phrases: text, grade (page 1), picture; two pupils.
@@ -80,3 +82,5 @@ TEST(PupilGridText, averagesAreLimeWithTwoDecimalsOrDots)
     EXPECT_EQ(pupilGridCell(d, 1, 3).text, "........");
     EXPECT_EQ(pupilGridCell(d, 2, 3).text, "6,00");  // overall
 }
+
+}  // namespace wykazki

@@ -26,6 +26,8 @@
 #include <windows.h>
 #endif
 
+namespace wykazki {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -170,3 +172,5 @@ TEST_F(SavePath, hiddenAndArchiveMarksStayWithTheFile)
 #endif
 
 }  // namespace
+
+}  // namespace wykazki

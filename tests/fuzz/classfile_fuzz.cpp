@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string_view>
 
+using namespace wykazki;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     ClassFileContents contents;

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+using namespace wykazki;
+
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     // Character formats carry fonts, which want an application object.

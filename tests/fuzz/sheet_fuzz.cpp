@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+using namespace wykazki;
+
 namespace {
 
 void checkLimits(const SheetTable& table)

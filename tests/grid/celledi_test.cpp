@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 using Cells = std::vector<std::pair<int, int>>;
@@ -183,3 +185,5 @@ TEST_F(GridProperties, selectRangeStaysInsideTheData)
 }
 
 }  // namespace
+
+}  // namespace wykazki

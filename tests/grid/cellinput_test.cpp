@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <memory>
 
+namespace wykazki {
+
 namespace {
 
 using Log = std::vector<std::string>;
@@ -453,3 +455,5 @@ TEST_F(InPlaceEditor, opensOnlyWhenTheOwnerAllowsAndCommitsThroughOnEdycja)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -15,6 +15,8 @@
 
 #include <string>
 
+namespace wykazki {
+
 namespace {
 
 QFont testFont()
@@ -446,3 +448,5 @@ TEST_F(CellPainting, viewShowsCellsGridLinesAndBackgroundBeyondTheCells)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 void GridFixture::SetUp()
 {
     window_ = std::make_unique<QWidget>();
@@ -139,3 +141,5 @@ std::vector<std::string> withoutModifierKeys(const std::vector<std::string>& log
     }
     return out;
 }
+
+}  // namespace wykazki

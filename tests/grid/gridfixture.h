@@ -18,6 +18,8 @@
 #include <utility>
 #include <vector>
 
+namespace wykazki {
+
 class GridFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -58,3 +60,5 @@ private:
 
 // Lines with the modifier keys' own key-down events (Shift, Ctrl, Alt) removed.
 std::vector<std::string> withoutModifierKeys(const std::vector<std::string>& log);
+
+}  // namespace wykazki

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace wykazki {
+
 struct HandlerOwner : CellEdiOwner {
     std::function<void(TCellEdi&, int, TTekstOczka&)> OnLeftInfo;
     std::function<void(TCellEdi&, int, TTekstOczka&)> OnTopInfo;
@@ -126,3 +128,5 @@ struct HandlerOwner : CellEdiOwner {
         OnToTxtFile(g, file, x1, y1, x2, y2);
     }
 };
+
+}  // namespace wykazki

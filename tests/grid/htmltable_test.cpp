@@ -4,6 +4,8 @@
 
 #include "grid/htmltable.h"
 
+namespace wykazki {
+
 namespace {
 
 using HtmlTable = GridFixture;
@@ -101,3 +103,5 @@ TEST_F(HtmlTable, cellTextsCannotBecomeMarkup)
 }
 
 }  // namespace
+
+}  // namespace wykazki

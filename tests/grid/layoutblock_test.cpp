@@ -7,6 +7,8 @@
 
 #include <sstream>
 
+namespace wykazki {
+
 namespace {
 
 using LayoutBlock = GridFixture;
@@ -183,3 +185,5 @@ TEST_F(LayoutBlock, failingStreamIsAWriteError)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+namespace wykazki {
+
 namespace {
 
 using Log = std::vector<std::string>;
@@ -236,3 +238,5 @@ TEST_F(Paste, readsAtMostAMillionBytes)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -18,6 +18,8 @@
 #include <memory>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kDpi = 96;  // device and screen alike: one device pixel per grid pixel
@@ -343,3 +345,5 @@ TEST_F(TablePrint, aSecondTableContinuesBelowUnlessTheTitleNoLongerFits)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -20,6 +20,8 @@
 #include <limits>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 constexpr double kPixelsPerMm = 10.0;
@@ -320,3 +322,5 @@ TEST_F(CalibrationCommand, badArgumentsAreSaidInPolishWithTheUsageStatusAndWrite
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -18,6 +18,8 @@
 
 #include <optional>
 
+namespace wykazki {
+
 namespace {
 
 constexpr double kMmPerPoint = 25.4 / 72.0;
@@ -118,3 +120,5 @@ TEST_F(CalibrationPrinting, failuresAreCode4WithTheReasonWhereThereIsOne)
 }
 
 }  // namespace
+
+}  // namespace wykazki

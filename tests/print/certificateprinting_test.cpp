@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+namespace wykazki {
+
 namespace {
 
 QString runTool(const QString& program, const QStringList& args)
@@ -273,3 +275,5 @@ TEST_F(CertificatePrinting, sheetsOutside1To1000MillimetresStartNoJob)
 }
 
 }  // namespace
+
+}  // namespace wykazki

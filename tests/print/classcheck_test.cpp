@@ -14,6 +14,8 @@
 
 #include <climits>
 
+namespace wykazki {
+
 namespace {
 
 std::vector<FindingKind> kinds(const std::vector<Finding>& findings)
@@ -142,3 +144,5 @@ TEST(ClassCheck, spelling)
 }
 
 }  // namespace
+
+}  // namespace wykazki

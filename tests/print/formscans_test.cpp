@@ -13,6 +13,8 @@
 
 #include <sys/stat.h>
 
+namespace wykazki {
+
 namespace {
 
 class FormScansTest : public ::testing::Test {
@@ -147,3 +149,5 @@ TEST(JobTexts, polishCountsAndTitles)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+namespace wykazki {
+
 namespace {
 
 const QRgb kGrey = qRgb(128, 128, 128);
@@ -115,3 +117,5 @@ TEST(PhraseFont, readingBackGivesThePhrasesFields)
 }
 
 }  // namespace
+
+}  // namespace wykazki

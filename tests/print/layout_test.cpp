@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <limits>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kClipWidthPx = 1500;   // 150 mm at 254 dpi
@@ -285,3 +287,5 @@ TEST_F(PageLayout, extremeStoredValuesLandOffTheSheetWithoutOverflow)
 }
 
 }  // namespace
+
+}  // namespace wykazki

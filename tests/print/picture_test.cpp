@@ -20,6 +20,8 @@
 
 #include <filesystem>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kClipWidthPx = 1000;
@@ -304,3 +306,5 @@ TEST_F(Pictures, aPictureOnEveryCardIsStoredOnceInThePdf)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -21,6 +21,8 @@
 
 #include <sys/stat.h>
 
+namespace wykazki {
+
 namespace {
 
 constexpr double kMmPerPoint = 25.4 / 72.0;
@@ -431,3 +433,5 @@ TEST_F(PrintCommand, usageErrorsSayWhatIsWrong)
 }
 
 }  // namespace
+
+}  // namespace wykazki

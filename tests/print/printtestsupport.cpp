@@ -5,6 +5,8 @@
 #include <cmath>
 #include <stdexcept>
 
+namespace wykazki {
+
 QImage whiteSurface(int widthPx, int heightPx, int dpi)
 {
     QImage image(widthPx, heightPx, QImage::Format_RGB32);
@@ -61,3 +63,5 @@ QRect inkBounds(const QImage& image, QRect within)
                 ink |= QRect(x, y, 1, 1);
     return ink;
 }
+
+}  // namespace wykazki

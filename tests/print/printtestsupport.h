@@ -10,6 +10,8 @@
 
 #include <string>
 
+namespace wykazki {
+
 // 254 dpi: exactly 10 pixels to the millimetre.
 inline constexpr int kTestDpi = 254;
 
@@ -38,3 +40,5 @@ std::string cp(const char* utf8);
 // The bounding box of the pixels that are not white inside `within`
 // (the whole image when null); a null QRect when there are none.
 QRect inkBounds(const QImage& image, QRect within = QRect());
+
+}  // namespace wykazki

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+namespace wykazki {
+
 namespace {
 
 const int kFlagsLeft = Qt::TextWordWrap | Qt::AlignTop | Qt::AlignLeft;
@@ -206,3 +208,5 @@ TEST_F(PaintedText, correctionMovesTheFollowingLinesOnPaper)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -5,6 +5,8 @@
 
 #include <limits>
 
+namespace wykazki {
+
 TEST(MmToPixels, truncatesTowardZero)
 {
     EXPECT_EQ(mmToPixels(96, 10.0), 37);  // 37.795...
@@ -73,3 +75,5 @@ TEST(MmToPixels, valuesAFileCanHoldSaturateAndNaNIsZero)
     EXPECT_EQ(addPixels(-kMaxDevicePixels, -5), -kMaxDevicePixels);
     EXPECT_EQ(addPixels(120, -20), 100);
 }
+
+}  // namespace wykazki

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+namespace wykazki {
+
 std::string cp1250Of(const char* utf8)
 {
     auto bytes = cp1250::fromUtf8(utf8);
@@ -64,3 +66,5 @@ std::size_t WindowTestClass::addPicture(Document& doc, const std::string& pictur
     doc.setPhrase(j, std::move(f));
     return j;
 }
+
+}  // namespace wykazki

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 struct WindowTestClass {
     static constexpr std::size_t kNamePhrase = 0;       // page 0, x0 20 mm, y0 30 mm
     static constexpr std::size_t kThirdPagePhrase = 1;  // page 2, text "STRONA TRZECIA"
@@ -25,3 +27,5 @@ void editContents(Document& doc, const std::function<void(ClassFileContents&)>& 
 
 // Windows-1250 bytes of UTF-8 test text.
 std::string cp1250Of(const char* utf8);
+
+}  // namespace wykazki

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace wykazki {
+
 namespace {
 
 TEST(Cp1250Text, everyByteRoundTripsThroughQString)
@@ -64,3 +66,5 @@ TEST(ColorRef, redIsTheLowByteAndTheTopByteIsIgnored)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -16,6 +16,8 @@
 #include <sys/types.h>
 #endif
 
+namespace wykazki {
+
 namespace {
 
 struct Name {
@@ -108,3 +110,5 @@ TEST(ClassFileLock, namesOfEveryKindGetTheirOwnLockFile)
 }
 
 }  // namespace
+
+}  // namespace wykazki

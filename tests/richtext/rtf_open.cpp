@@ -11,6 +11,8 @@
 
 #include <cstdio>
 
+using namespace wykazki;
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {

@@ -20,6 +20,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace wykazki {
+
 namespace {
 
 QByteArray testFile(const char* name)
@@ -331,3 +333,5 @@ TEST(RtfReaderLimits, onlyRegularFilesWithinTheSizeLimitAreRead)
 }
 
 }  // namespace
+
+}  // namespace wykazki

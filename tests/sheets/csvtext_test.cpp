@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+namespace wykazki {
+
 namespace {
 
 using Rows = QList<QStringList>;
@@ -170,3 +172,5 @@ TEST(CsvLimits, cutsAndNotes)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -20,6 +20,8 @@
 
 #include <sys/stat.h>
 
+namespace wykazki {
+
 // Readable failures.
 void PrintTo(const QString& text, std::ostream* os)
 {
@@ -574,3 +576,5 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"unknown extension", "arkusz.xls", bytes("a;b"), "nie jest arkuszem"}));
 
 }  // namespace
+
+}  // namespace wykazki

@@ -4,6 +4,8 @@
 #include <quazipfile.h>
 #include <quazipnewinfo.h>
 
+namespace wykazki {
+
 bool writeZip(const QString& path, const QList<ZipPartSpec>& parts)
 {
     QuaZip zip(path);
@@ -85,3 +87,5 @@ QList<ZipPartSpec> odsParts(const ZipPartSpec& tableBody)
                     "</office:body></office:document-content>";
     return {whole("mimetype", "application/vnd.oasis.opendocument.spreadsheet"), content};
 }
+
+}  // namespace wykazki

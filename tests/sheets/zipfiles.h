@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+namespace wykazki {
+
 struct ZipPartSpec {
     QString name;
     QByteArray head;
@@ -23,3 +25,5 @@ QList<ZipPartSpec> xlsxParts(const ZipPartSpec& sheetData, const QByteArray& sha
                              const QByteArray& styles = {}, const QByteArray& workbookPr = {});
 // An ODS spreadsheet whose first table holds tableBody.
 QList<ZipPartSpec> odsParts(const ZipPartSpec& tableBody);
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 #include <chrono>
 #include <memory>
 
+namespace wykazki {
+
 namespace {
 
 using State = SpeechEngine::State;
@@ -243,5 +245,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 }  // namespace
+
+}  // namespace wykazki
 
 #include "gradereader_test.moc"

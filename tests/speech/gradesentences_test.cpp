@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 std::string cp(const char* utf8)
@@ -178,3 +180,5 @@ TEST(GradeSentencesSample, theFirstPupilOfTheSample)
 }
 
 }  // namespace
+
+}  // namespace wykazki

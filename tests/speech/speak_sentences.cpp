@@ -15,6 +15,8 @@
 #include <cstring>
 #include <iostream>
 
+using namespace wykazki;
+
 int main(int argc, char** argv)
 {
     std::size_t number = 0;

@@ -33,6 +33,8 @@
 #define WYKAZKI_ADDRESS_SANITIZER 0
 #endif
 
+namespace wykazki {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -810,3 +812,5 @@ TEST(SampleClass, isBuiltIntoTheProgramFolderWithItsPictures)
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(c.options.wordings[std::size_t(11 + i)], behaviour[i]);
 }
+
+}  // namespace wykazki

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+namespace wykazki {
+
 namespace {
 
 struct WkzRun {
@@ -137,3 +139,5 @@ TEST(WkzSheet, errorsSayWhatIsWrong)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+namespace wykazki {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -213,3 +215,5 @@ TEST(WkzTable, takesTheSheetsPrintingTakesAndSaysWhyElseA4)
     }
     fs::remove_all(dir);
 }
+
+}  // namespace wykazki

@@ -18,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kVeryGood = 4;
@@ -294,3 +296,5 @@ TEST_F(AccidentTest, removingAPupilNamesItAndIsUndone)
     QTest::keyClick(&grid(), Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(doc().contents(), before);
 }
+
+}  // namespace wykazki

@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QXmlStreamReader>
 
+namespace wykazki {
+
 namespace {
 
 struct ProcessResult {
@@ -226,3 +228,5 @@ TEST_F(BuildCardTest, aCardBuiltInTheWindowsIsSavedAndPrintedAsLaidOut)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().count("/Subtype /Image"), 1);  // the emblem
 }
+
+}  // namespace wykazki

@@ -27,6 +27,8 @@
 
 #include <gtest/gtest.h>
 
+namespace wykazki {
+
 namespace {
 
 // The remarks phrase becomes the computed average.
@@ -205,3 +207,5 @@ TEST_F(WindowTest, theLongTextEditorUnderlinesUnknownWordsAndOffersWords)
     longText.bind(0, kName, false);  // names are not checked
     EXPECT_FALSE(longText.spelling().isChecking());
 }
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+namespace wykazki {
+
 namespace {
 
 class CupsPrinting : public WindowTest {
@@ -70,3 +72,5 @@ TEST_F(CupsPrinting, twoReportCards)
 }
 
 }  // namespace
+
+}  // namespace wykazki

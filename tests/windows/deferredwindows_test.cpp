@@ -22,6 +22,8 @@
 #include <QCheckBox>
 #include <QFile>
 
+namespace wykazki {
+
 namespace {
 
 // How many windows of the program's own kinds exist besides the main window.
@@ -140,3 +142,5 @@ TEST_F(WindowTest, aPhraseEditorMadeLaterTakesTheReadLayoutAndWithoutOneItsOwn)
 }
 
 }  // namespace
+
+}  // namespace wykazki

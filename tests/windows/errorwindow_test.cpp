@@ -15,6 +15,8 @@
 #include <stdexcept>
 #include <vector>
 
+namespace wykazki {
+
 TEST(ErrorWindow, showsTheMessageOfTheCodeModally)
 {
     FakeDialogs dialogs;
@@ -120,3 +122,5 @@ TEST(CentralCatching, aFailureWhileReportingDoesNotLoop)
     EXPECT_EQ(failing.handled, 2);
     app->setErrorReporter(nullptr);
 }
+
+}  // namespace wykazki

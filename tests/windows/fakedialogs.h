@@ -15,6 +15,8 @@
 #include <map>
 #include <vector>
 
+namespace wykazki {
+
 class FakeDialogs : public Dialogs {
 public:
     struct Question {
@@ -88,3 +90,5 @@ private:
         return answer;
     }
 };
+
+}  // namespace wykazki

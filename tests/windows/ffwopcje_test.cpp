@@ -23,6 +23,8 @@
 #include <functional>
 #include <optional>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kGuardMs = 5000;
@@ -257,3 +259,5 @@ TEST_F(OptionsWindow, showsLoadedValuesAndTheKoniecGlyph)
 }
 
 }  // namespace
+
+}  // namespace wykazki

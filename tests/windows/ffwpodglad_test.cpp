@@ -18,6 +18,8 @@
 
 #include <functional>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kGuardMs = 5000;
@@ -141,3 +143,5 @@ TEST_F(Preview, drawsGridAndPageAtTheStoredScale)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QImage>
 
+namespace wykazki {
+
 TEST(FileDialogFilter, turnsDescriptionPatternPairsIntoQtFilters)
 {
     EXPECT_EQ(qtFileFilter(Tclosa::kOpenFilter),
@@ -68,3 +70,5 @@ TEST_F(WindowTest, picturesAreLookedUpInTheProgramFolder)
     EXPECT_FALSE(context->closa().loadPicture("brak", untouched));
     EXPECT_EQ(untouched.size(), QSize(1, 1));
 }
+
+}  // namespace wykazki

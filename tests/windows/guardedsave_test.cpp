@@ -22,6 +22,8 @@
 #include <fstream>
 #include <iterator>
 
+namespace wykazki {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -384,3 +386,5 @@ TEST(ProgramFolderBytes, aFolderQtCannotSpellStillShowsItsPicturesAndDocuments)
 }
 
 }  // namespace
+
+}  // namespace wykazki

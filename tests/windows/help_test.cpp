@@ -38,6 +38,8 @@
 
 #include <sys/stat.h>
 
+namespace wykazki {
+
 namespace {
 
 // A program folder holding the compiled help of the build.
@@ -397,5 +399,7 @@ TEST_F(HelpTest, everyKeyTheHelpNamesIsBound)
               (QSet<QString>{QStringLiteral("Ctrl+L"), QStringLiteral("F9"),
                              QStringLiteral("Ctrl+Shift+S")}));
 }
+
+}  // namespace wykazki
 
 #include "help_test.moc"

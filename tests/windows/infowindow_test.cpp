@@ -20,6 +20,8 @@
 
 #include <sys/stat.h>
 
+namespace wykazki {
+
 namespace {
 
 // Stands in for the desktop's browser.
@@ -176,5 +178,7 @@ TEST_F(InfoTest, keyboardGoesToTheGridAtStartAfterNowyAndOnActivation)
 }
 
 }  // namespace
+
+}  // namespace wykazki
 
 #include "infowindow_test.moc"

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace wykazki {
+
 namespace {
 
 TEST(KeySchemeChoice, aNewUserGetsModernAnOlderVersionsUserClassic)
@@ -201,3 +203,5 @@ TEST_F(KeySchemeTest, theLongTextEditorUndoesWithTheSchemesKeys)
 }
 
 }  // namespace
+
+}  // namespace wykazki

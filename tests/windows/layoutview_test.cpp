@@ -13,6 +13,8 @@
 
 #include <cmath>
 
+namespace wykazki {
+
 namespace {
 
 class LayoutViewTest : public WindowTest {
@@ -189,3 +191,5 @@ TEST_F(LayoutViewTest, theScannedFormOfThePageIsDrawnUnderTheCard)
     view().showCard(view().pupil(), 1);
     EXPECT_EQ(view().grab().toImage().pixelColor(empty), QColor(Qt::white));
 }
+
+}  // namespace wykazki

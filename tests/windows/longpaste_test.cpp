@@ -12,6 +12,8 @@
 #include <QMimeData>
 #include <QTest>
 
+namespace wykazki {
+
 namespace {
 
 struct LongPaste {
@@ -72,3 +74,5 @@ TEST_F(WindowTest, aTypedTextAtItsLimitSaysSoInTheStatusBar)
 }
 
 }  // namespace
+
+}  // namespace wykazki

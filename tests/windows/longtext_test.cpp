@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QToolBar>
 
+namespace wykazki {
+
 class LongTextTest : public WindowTest {
 protected:
     void SetUp() override
@@ -171,3 +173,5 @@ TEST_F(LongTextTest, opensClearOfTheMenusAndComesBackWhereItWasLeft)
     switchOn(true);
     EXPECT_EQ(opis().pos(), left);
 }
+
+}  // namespace wykazki

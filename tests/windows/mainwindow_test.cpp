@@ -19,6 +19,8 @@
 
 #include <map>
 
+namespace wykazki {
+
 namespace {
 
 const QString kReadFailed = QStringLiteral(" Odczyt danych z archiwum nie powiódł się");
@@ -527,3 +529,5 @@ TEST_F(WindowTest, everyMenusAcceleratorsAreItsOwn)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QTest>
 
+namespace wykazki {
+
 namespace {
 
 class PerTeacherTest : public WindowTest {
@@ -245,3 +247,5 @@ TEST_F(PerTeacherTest, gridFollowsTheListAndTypingFillsTheSelectedRows)
 }
 
 }  // namespace
+
+}  // namespace wykazki

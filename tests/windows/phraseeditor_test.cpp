@@ -34,6 +34,8 @@
 #include <functional>
 #include <ostream>
 
+namespace wykazki {
+
 class PhraseEditorTest : public WindowTest {
 protected:
     void SetUp() override
@@ -681,3 +683,5 @@ TEST_F(PhraseEditorTest, tablePrintAndTheCornerOpenTheirWindowsOnThisGrid)
     EXPECT_EQ(context->gridOptionsWindow().headerWidthSpin().value(), phrases().SzerInfo());
     EXPECT_EQ(context->gridOptionsWindow().cellWidthSpin().value(), 100);  // percent
 }
+
+}  // namespace wykazki

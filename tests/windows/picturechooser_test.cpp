@@ -16,6 +16,8 @@
 
 #include <functional>
 
+namespace wykazki {
+
 namespace {
 
 std::string cp(const char* utf8)
@@ -214,3 +216,5 @@ TEST_F(PictureChooserTest, aHugeFolderSaysHowManyAreShownAndBreaksAreMarked)
         type(chooser, Qt::Key_Escape);
     });
 }
+
+}  // namespace wykazki

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+namespace wykazki {
+
 namespace {
 
 struct ButtonText {
@@ -76,3 +78,5 @@ TEST(PolishNumbers, theDecimalCommaWhateverTheDesktop)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+namespace wykazki {
+
 namespace {
 
 TEST(PreviewGeometry, sheetThatFits_isFullSizeAtScaleExactlyOne)
@@ -73,3 +75,5 @@ TEST(PreviewGeometry, degenerateInput_neverGivesAnEmptyWindowOrDividesByZero)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -20,6 +20,8 @@
 
 #include <cstdio>
 
+using namespace wykazki;
+
 namespace {
 
 constexpr int kPaintDelayMs = 500;

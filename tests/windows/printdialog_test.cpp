@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QTimer>
 
+namespace wykazki {
+
 namespace {
 
 constexpr int kClassSize = 25;
@@ -350,3 +352,5 @@ TEST_F(PrintDialogTest, aPdfKeepsTheModeOfTheFileItReplacesAndAReadOnlyOneIsRefu
 }
 
 }  // namespace
+
+}  // namespace wykazki

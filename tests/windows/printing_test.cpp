@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
+namespace wykazki {
+
 namespace {
 
 int pdfPageCount(const QString& path)
@@ -127,3 +129,5 @@ TEST_F(WindowTest, aSheetOutside1To1000MillimetresIsRefusedSayingWhy)
               QStringLiteral("Wymiary arkusza 0 × 297 mm są poza zakresem od 1 do 1000 mm"));
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("karty.pdf"))));
 }
+
+}  // namespace wykazki

@@ -14,6 +14,8 @@
 
 #include <cstring>
 
+namespace wykazki {
+
 namespace {
 
 // Indices of the wordings.
@@ -382,3 +384,5 @@ TEST_F(EmptyGridTest, addPupilCreatesTheFirstPupil)
     EXPECT_EQ(columnHeader(0), QStringLiteral("1"));
     EXPECT_TRUE(window().speedButton(7).isEnabled());
 }
+
+}  // namespace wykazki

@@ -8,6 +8,8 @@
 
 #include <QTest>
 
+namespace wykazki {
+
 namespace {
 
 class FakeEngine : public SpeechEngine {
@@ -79,3 +81,5 @@ TEST_F(ReadGradesTest, withoutASynthesizerTheStatusBarSaysWhy)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -19,6 +19,8 @@
 
 #include <cstdio>
 
+using namespace wykazki;
+
 int main(int argc, char** argv)
 {
     WykazkiApplication app(argc, argv);

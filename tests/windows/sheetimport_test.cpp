@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QTimer>
 
+namespace wykazki {
+
 namespace {
 
 // One pupil per row, as teachers keep them: a known pupil, a new one and
@@ -335,3 +337,5 @@ TEST_F(SheetImportTest, f5SavesTheSelectionOrTheGridAsText)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -19,6 +19,8 @@
 
 #include <map>
 
+namespace wykazki {
+
 namespace {
 
 int pdfPages(const QString& path)
@@ -301,3 +303,5 @@ TEST_F(WindowTest, gridOptionsChangeTheGridAtOnceInBothModes)
 }
 
 }  // namespace
+
+}  // namespace wykazki

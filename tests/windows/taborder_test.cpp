@@ -18,6 +18,8 @@
 #include <QSet>
 #include <QTest>
 
+namespace wykazki {
+
 namespace {
 
 // The controls of window a user reaches with Tab.
@@ -126,3 +128,5 @@ TEST_F(TabOrderTest, everyWindowsControlsAreReachedByTab)
 }
 
 }  // namespace
+
+}  // namespace wykazki

@@ -17,6 +17,8 @@
 #include <ostream>
 #include <vector>
 
+namespace wykazki {
+
 namespace {
 
 QString plain(const QString& menuText)
@@ -297,3 +299,5 @@ TEST_F(UndoTest, removingThePupilTheLongTextEditorShowsLetsItGo)
     for (int x = 0; x < kPupilCount - 1; ++x)
         EXPECT_NE(value(x, kRemarks).text, "x") << x;
 }
+
+}  // namespace wykazki

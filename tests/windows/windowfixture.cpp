@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
+namespace wykazki {
+
 std::string cp(const char* utf8)
 {
     return cp1250::fromUtf8(utf8).value();
@@ -167,3 +169,5 @@ void WindowTest::printCardsTo(const QString& pdf,
         return int(QDialog::Accepted);
     };
 }
+
+}  // namespace wykazki

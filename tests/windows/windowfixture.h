@@ -20,6 +20,8 @@
 #include <memory>
 #include <string>
 
+namespace wykazki {
+
 // Windows-1250 bytes of a UTF-8 literal.
 std::string cp(const char* utf8);
 
@@ -84,3 +86,5 @@ protected:
     FakeDialogs* dialogs = nullptr;
     std::unique_ptr<ProgramContext> context;
 };
+
+}  // namespace wykazki
