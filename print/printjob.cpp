@@ -7,6 +7,10 @@
 #include <QRectF>
 #include <QSizeF>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace wykazki {
 
 namespace {
@@ -87,6 +91,28 @@ void drawProofMark(QPainter& painter, const QSizeF& sheetMm, double pixelsPerMm)
                       (sheetMm.width() - 2 * kMarginMm) * pixelsPerMm, 2 * kHeightMm * pixelsPerMm);
     painter.drawText(area, Qt::AlignRight | Qt::AlignTop, QStringLiteral("WYDRUK PRÓBNY"));
     painter.restore();
+}
+
+PageBuffers::PageBuffers()
+{
+#if defined(__GLIBC__)
+    constexpr int kKeep = 64 * 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, kKeep);
+    mallopt(M_TRIM_THRESHOLD, kKeep);
+    mallopt(M_TOP_PAD, 16 * 1024 * 1024);
+#endif
+}
+
+PageBuffers::~PageBuffers()
+{
+#if defined(__GLIBC__)
+    // glibc's defaults (mallopt(3)).
+    constexpr int kDefault = 128 * 1024;
+    mallopt(M_MMAP_THRESHOLD, kDefault);
+    mallopt(M_TRIM_THRESHOLD, kDefault);
+    mallopt(M_TOP_PAD, kDefault);
+    malloc_trim(0);
+#endif
 }
 
 }  // namespace wykazki

@@ -39,4 +39,19 @@ void drawFormScan(QPainter& painter, const QImage& scan, const QSizeF& sheetMm, 
 // "WYDRUK PRÓBNY", small and grey in the sheet's top right corner.
 void drawProofMark(QPainter& painter, const QSizeF& sheetMm, double pixelsPerMm);
 
+// The PDF and print engines allocate and free a few large buffers for every
+// page; by default glibc hands them back to the kernel each time, so every
+// page faults them in afresh and clears them. While a PageBuffers lives
+// they stay in the process (a few megabytes; about a tenth of a long job's
+// time); at its end the allocator's default values come back (its mapping
+// threshold no longer adapting) and what the job kept is returned. One job
+// at a time: the setting is the process's.
+class PageBuffers {
+public:
+    PageBuffers();
+    ~PageBuffers();
+    PageBuffers(const PageBuffers&) = delete;
+    PageBuffers& operator=(const PageBuffers&) = delete;
+};
+
 }  // namespace wykazki

@@ -3,6 +3,7 @@
 #include "commandline.h"
 
 #include "print/certificatepdf.h"
+#include "print/printjob.h"
 
 #include "document/cp1250.h"
 #include "document/ekolmoerror.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 
 #if defined(__GLIBC__)
-#include <malloc.h>
 #endif
 #include <iostream>
 #include <optional>
@@ -39,25 +39,11 @@ struct PrintArguments {
     std::optional<std::string> picturesFolder;
 };
 
-// The PDF engine allocates and frees a few large buffers for every page; by
-// default glibc hands them back to the kernel each time, so every page faults
-// them in afresh and clears them. Keeping them in the process for the job
-// costs a few megabytes and saves about a tenth of the time of a long job.
-void keepPageBuffersAllocated()
-{
-#if defined(__GLIBC__)
-    constexpr int kKeep = 64 * 1024 * 1024;
-    mallopt(M_MMAP_THRESHOLD, kKeep);
-    mallopt(M_TRIM_THRESHOLD, kKeep);
-    mallopt(M_TOP_PAD, 16 * 1024 * 1024);
-#endif
-}
-
 }  // namespace
 
 int runPrintCommand(const std::vector<std::string>& args)
 {
-    keepPageBuffersAllocated();
+    const PageBuffers keepPageBuffers;
     PrintArguments a;
     std::optional<ClassFileContents> contents;
     std::vector<std::size_t> pupils;

@@ -153,6 +153,7 @@ void ProgramContext::printCards(const std::vector<std::size_t>& selected, int pa
     QString status;
     try {
         std::vector<MissingPicture> missing;
+        const PageBuffers keepPageBuffers;
         printCertificates(device, document_, choice->pupils, choice->page, programFolder_, &missing,
                           options);
         if (toPdf) {
