@@ -5,8 +5,13 @@
 # without its folder ("certificateprinting.h") by a library that shares the
 # folder with another (print/: the renderer and the printer).
 
-# The project's libraries target links, directly or through others.
+# The project's libraries target links, directly or through others;
+# with MATCHING regex, the targets whose names match it (Qt's too).
 function(wykazki_links_of target out)
+    cmake_parse_arguments(ARG "" "MATCHING" "" ${ARGN})
+    if(NOT ARG_MATCHING)
+        set(ARG_MATCHING "^wkz_")
+    endif()
     set(seen "")
     set(todo ${target})
     while(todo)
@@ -17,7 +22,7 @@ function(wykazki_links_of target out)
                 continue()
             endif()
             foreach(link IN LISTS links)
-                if(TARGET ${link} AND link MATCHES "^wkz_" AND NOT link IN_LIST seen)
+                if(TARGET ${link} AND link MATCHES "${ARG_MATCHING}" AND NOT link IN_LIST seen)
                     list(APPEND seen ${link})
                     list(APPEND todo ${link})
                 endif()

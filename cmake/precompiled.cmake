@@ -6,25 +6,6 @@
 # (scripts/check-style.sh), so a source still has to include what it uses.
 option(WYKAZKI_PCH "Precompile the Qt headers of the larger targets" ON)
 
-# Every target target links, directly or through others, Qt's included.
-function(wykazki_all_links_of target out)
-    set(seen "")
-    set(todo ${target})
-    while(todo)
-        list(POP_FRONT todo current)
-        foreach(property LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
-            get_target_property(links ${current} ${property})
-            foreach(link IN LISTS links)
-                if(TARGET ${link} AND NOT link IN_LIST seen)
-                    list(APPEND seen ${link})
-                    list(APPEND todo ${link})
-                endif()
-            endforeach()
-        endforeach()
-    endwhile()
-    set(${out} ${seen} PARENT_SCOPE)
-endfunction()
-
 # wykazki_precompile(target...): targets that do not exist are skipped.
 function(wykazki_precompile)
     if(NOT WYKAZKI_PCH)
@@ -34,7 +15,7 @@ function(wykazki_precompile)
         if(NOT TARGET ${target})
             continue()  # a test target of a build without tests
         endif()
-        wykazki_all_links_of(${target} links)
+        wykazki_links_of(${target} links MATCHING ".")  # cmake/includerule.cmake
         set(headers <algorithm> <functional> <memory> <string> <vector>)
         if(Qt6::Core IN_LIST links)
             list(APPEND headers <QByteArray> <QDir> <QFile> <QFileInfo> <QList> <QObject>
