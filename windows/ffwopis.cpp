@@ -86,6 +86,13 @@ bool Tffwopis::eventFilter(QObject* watched, QEvent* event)
         || (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride))
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    // Tab types nothing: the box is the window's one control, and a TAB in a
+    // pupil's text would print as a gap of the font's choosing.
+    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+        && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        event->accept();
+        return event->type() == QEvent::KeyPress;
+    }
     const QKeySequence pressed(key->keyCombination());
     const bool undo = undoKeys_.contains(pressed);
     const bool redo = redoKeys_.contains(pressed);
