@@ -167,8 +167,10 @@ public:
     // y1 .. y2-1 (x2 <= 0 or > Ilx means Ilx, likewise y2).
     void TekstZakresu(std::string& cel, bool tylkoZaznaczenie, int x1 = 0, int y1 = 0, int x2 = 0,
                       int y2 = 0);
-    // Writes that range text to file (a Windows-1250 name); false when
-    // OnOczkoToClipboard is not bound or the file cannot be written.
+    // Writes that range text to file (a Windows-1250 name) as a class file
+    // is saved; false when OnOczkoToClipboard is not bound or the file
+    // cannot be written (a read-only one is refused, a failed write leaves
+    // the old file as it was).
     bool ZapiszTekst(const std::string& file, int x1, int y1, int x2, int y2);
     // Appends the whole grid as an HTML table (Windows-1250 bytes).
     void TabelaHtml(std::string& cel, bool zKolorami, int odstep, bool wszystkieLinie);

@@ -1,5 +1,6 @@
 #include "grid/rangetext.h"
 
+#include "document/platformfile.h"
 #include "document/tabtext.h"
 #include "grid/celledi.h"
 #include "qtbridge/cp1250text.h"
@@ -8,6 +9,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
+
+#include <filesystem>
 
 namespace wykazki {
 
@@ -69,12 +72,11 @@ bool TCellEdi::ZapiszTekst(const std::string& file, int x1, int y1, int x2, int 
         return false;
     std::string text;
     TekstZakresu(text, false, x1, y1, x2, y2);
-    QFile out(qstringFromCp1250(file));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool written = out.write(text.data(), qint64(text.size())) == qint64(text.size());
-    out.close();
-    return written && out.error() == QFileDevice::NoError;
+    // Put in place as a class file is saved: a failed write leaves the old
+    // file whole, a read-only one is refused, owner and mode stay.
+    const QByteArray path = QFile::encodeName(qstringFromCp1250(file));
+    return platformfile::replaceWritableFile(std::filesystem::path(path.toStdString()), text)
+           == platformfile::ReplaceResult::Ok;
 }
 
 void TCellEdi::copySelection()

@@ -133,6 +133,12 @@ TEST_F(RangeText, savesTheRangeToAFileAndFailsQuietly)
     QFile in(QString::fromStdString(path));
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     EXPECT_EQ(in.readAll(), QByteArray("\xB9\tb\r\n"));
+    in.close();
+    // A read-only file is refused and stays as it was.
+    ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(path), QFile::ReadOwner));
+    EXPECT_FALSE(grid().ZapiszTekst(path, 0, 0, 1, 1));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    EXPECT_EQ(in.readAll(), QByteArray("\xB9\tb\r\n"));
     EXPECT_FALSE(grid().ZapiszTekst(
         dir.filePath(QStringLiteral("missing/dir/out.txt")).toStdString(), 0, 0, 1, 1));
 }
