@@ -41,16 +41,52 @@ bool isFontStyleName(const char* source)
                        [source](const char* style) { return std::strcmp(source, style) == 0; });
 }
 
+// Texts of Qt's print and file dialogs that its Polish catalogue (Qt 6.4)
+// leaves in English.
+const char* missingPolish(const char* context, const char* source)
+{
+    static const struct {
+        const char* context;
+        const char* source;
+        const char* polish;
+    } kTexts[] = {
+        {"QPrintSettingsOutput", "Pages", "Strony"},
+        {"QPrintSettingsOutput",
+         "Specify pages or ranges separated by commas. Ranges are specified by two numbers "
+         "separated by a hyphen. E.g: 3,5-7,9 prints pages 3, 5, 6, 7 and 9.",
+         "Strony albo zakresy stron oddzielone przecinkami; zakres to dwie liczby połączone "
+         "łącznikiem. Np. 3,5-7,9 drukuje strony 3, 5, 6, 7 i 9."},
+        {"QPrintSettingsOutput", "Double Sided Printing", "Druk dwustronny"},
+        {"QPrintSettingsOutput", "Off", "Wyłączony"},
+        {"QPrintSettingsOutput", "Long side binding", "Łączenie wzdłuż dłuższej krawędzi"},
+        {"QPrintSettingsOutput", "Short side binding", "Łączenie wzdłuż krótszej krawędzi"},
+        {"QPrintPropertiesWidget", "Advanced", "Zaawansowane"},
+        {"QPrintPropertiesWidget", "There are conflicts in some options. Please fix them.",
+         "Niektóre opcje wykluczają się nawzajem. Popraw je."},
+        {"QAbstractFileIconProvider", "Drive", "Napęd"},
+        {"QAbstractFileIconProvider", "Folder", "Folder"},
+    };
+    for (const auto& text : kTexts)
+        if (std::strcmp(context, text.context) == 0 && std::strcmp(source, text.source) == 0)
+            return text.polish;
+    return nullptr;
+}
+
 class QtTranslation : public QTranslator {
 public:
     using QTranslator::QTranslator;
     QString translate(const char* context, const char* source, const char* disambiguation,
                       int n) const override
     {
-        if (context != nullptr && source != nullptr && std::strcmp(context, "QFontDatabase") == 0
-            && isFontStyleName(source))
+        if (context == nullptr || source == nullptr)
+            return QTranslator::translate(context, source, disambiguation, n);
+        if (std::strcmp(context, "QFontDatabase") == 0 && isFontStyleName(source))
             return {};
-        return QTranslator::translate(context, source, disambiguation, n);
+        QString text = QTranslator::translate(context, source, disambiguation, n);
+        if (text.isEmpty())
+            if (const char* polish = missingPolish(context, source))
+                text = QString::fromUtf8(polish);
+        return text;
     }
 };
 

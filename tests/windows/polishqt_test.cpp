@@ -38,6 +38,32 @@ INSTANTIATE_TEST_SUITE_P(Qt, PolishButtons,
                                            ButtonText{QDialogButtonBox::Apply, "Zastosuj"},
                                            ButtonText{QDialogButtonBox::Save, "Zachowaj"}));
 
+// What Qt's catalogue leaves in English in the print and file dialogs.
+struct QtText {
+    const char* context;
+    const char* source;
+    const char* polish;
+};
+
+class PolishGaps : public ::testing::TestWithParam<QtText> {};
+
+TEST_P(PolishGaps, theProgramFillsThem)
+{
+    if (!WykazkiApplication::loadPolishQtTexts(*QCoreApplication::instance()))
+        GTEST_SKIP() << "Qt's Polish translation is not installed";
+    EXPECT_EQ(QCoreApplication::translate(GetParam().context, GetParam().source),
+              QString::fromUtf8(GetParam().polish));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PrintAndFileDialogs, PolishGaps,
+    ::testing::Values(QtText{"QPrintSettingsOutput", "Pages", "Strony"},
+                      QtText{"QPrintSettingsOutput", "Double Sided Printing", "Druk dwustronny"},
+                      QtText{"QPrintPropertiesWidget", "Advanced", "Zaawansowane"},
+                      QtText{"QAbstractFileIconProvider", "Drive", "Napęd"},
+                      // Translated by Qt itself: left as Qt says it.
+                      QtText{"QPrintPropertiesWidget", "Page", "Strona"}));
+
 // The font dialog keeps the style names of the font files, which it finds
 // styles by; the names of writing systems are Polish.
 TEST(PolishFontDialog, stylesKeepTheirNamesWritingSystemsArePolish)
