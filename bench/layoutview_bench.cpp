@@ -74,16 +74,3 @@ void BM_RepaintAfterOneEdit(benchmark::State& state)
 BENCHMARK(BM_RepaintAfterOneEdit)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    WykazkiApplication app(argc, argv);
-    const QTemporaryDir preferences;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, preferences.path());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

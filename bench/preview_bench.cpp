@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTimer>
 
 #include <string>
@@ -50,14 +49,3 @@ void BM_PreviewNextPupil(benchmark::State& state)
 BENCHMARK(BM_PreviewNextPupil)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
