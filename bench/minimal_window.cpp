@@ -1,6 +1,7 @@
 // The yardstick of the program's start: a bare Qt Widgets window showing a
-// 30 × 30 table. With WYKAZKI_START_TRACE it prints the wall-clock time of
-// its first frame, as the program does, and quits.
+// 30 × 30 table. With WYKAZKI_START_TRACE it prints the wall-clock times of
+// the same steps as the program (main, application, shown, first frame) and
+// quits after the first frame.
 
 #include <QApplication>
 #include <QMainWindow>
@@ -12,6 +13,14 @@
 
 namespace {
 
+void step(const char* what)
+{
+    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
+    std::fprintf(stderr, "start %lld %s\n", static_cast<long long>(now), what);
+}
+
 class Window : public QMainWindow {
 protected:
     void paintEvent(QPaintEvent* event) override
@@ -20,10 +29,7 @@ protected:
         if (painted_)
             return;
         painted_ = true;
-        const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                             std::chrono::system_clock::now().time_since_epoch())
-                             .count();
-        std::fprintf(stderr, "start %lld first frame\n", static_cast<long long>(now));
+        step("first frame");
         QTimer::singleShot(0, qApp, &QApplication::quit);
     }
 
@@ -35,7 +41,9 @@ private:
 
 int main(int argc, char** argv)
 {
+    step("main");
     QApplication app(argc, argv);
+    step("application");
     Window window;
     auto* table = new QTableWidget(30, 30, &window);
     for (int r = 0; r < 30; ++r)
@@ -44,5 +52,6 @@ int main(int argc, char** argv)
     window.setCentralWidget(table);
     window.resize(800, 600);
     window.show();
+    step("shown");
     return app.exec();
 }

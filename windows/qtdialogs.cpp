@@ -4,9 +4,13 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QStringList>
+#include <QTreeView>
 
 #include <algorithm>
 #include <vector>
@@ -24,6 +28,16 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request,
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilters(request.filter.split(QStringLiteral(";;")));
     dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setProxyModel(new PolishFileDetails(&dialog));
+    // The detailed list shows sizes, types and dates whole; the name takes
+    // the rest of the width.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(780, 440)));
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     if (!request.fileName.isEmpty()) {
         const QFileInfo preset(request.fileName);
         dialog.setDirectory(preset.absolutePath());
@@ -34,7 +48,29 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request,
     return dialog.selectedFiles().constFirst();
 }
 
+// The columns of Qt's file list.
+constexpr int kSizeColumn = 1;
+constexpr int kDateColumn = 3;
+
 }  // namespace
+
+QVariant PolishFileDetails::data(const QModelIndex& index, int role) const
+{
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (files == nullptr || role != Qt::DisplayRole
+        || (index.column() != kSizeColumn && index.column() != kDateColumn))
+        return QIdentityProxyModel::data(index, role);
+    const QModelIndex source = mapToSource(index);
+    const QLocale polish(QLocale::Polish, QLocale::Poland);
+    if (index.column() == kDateColumn) {
+        const QDateTime modified = files->lastModified(source);
+        return modified.isValid() ? polish.toString(modified, QLocale::ShortFormat) : QString();
+    }
+    // A folder has no size; Qt's own text (empty, or "Napęd" for a drive) stays.
+    if (files->isDir(source))
+        return QIdentityProxyModel::data(index, role);
+    return polish.formattedDataSize(files->size(source));
+}
 
 QString QtDialogs::openFileName(QWidget* parent, const FileDialogRequest& request)
 {

@@ -10,6 +10,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <QTest>
+#include <QWidget>
 
 namespace wykazki {
 
@@ -25,6 +27,9 @@ TEST(FileDialogFilter, turnsDescriptionPatternPairsIntoQtFilters)
 
 TEST(Hourglass, showsTheWaitCursorAndPutsTheOldOneBack)
 {
+    QWidget window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     {
         KlepsydrKursor outer;
@@ -36,6 +41,15 @@ TEST(Hourglass, showsTheWaitCursorAndPutsTheOldOneBack)
         } catch (const std::runtime_error&) {
         }
         EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(Hourglass, waitsForAWindowOnTheScreen)
+{
+    {
+        KlepsydrKursor beforeTheFirstFrame;
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

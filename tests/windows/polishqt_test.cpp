@@ -5,9 +5,14 @@
 #include "windows/wykazkiapplication.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace wykazki {
@@ -101,6 +106,42 @@ TEST(PolishNumbers, theDecimalCommaWhateverTheDesktop)
 {
     EXPECT_EQ(QLocale().toString(4.5, 'f', 2), QStringLiteral("4,50"));
     EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
+}
+
+// Qt's file list writes sizes and dates in the desktop's language; the file
+// dialog's model shows them the Polish way whatever LANG says.
+TEST(PolishFileDialog, sizesAndDatesThePolishWay)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile file(folder.filePath(QStringLiteral("3a.wkz")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(1500, 'x'));
+    ASSERT_TRUE(file.flush());
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 3, 4), QTime(5, 6)),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("klasy")));
+
+    QFileSystemModel files;
+    PolishFileDetails details;
+    details.setSourceModel(&files);
+    bool loaded = false;
+    QObject::connect(&files, &QFileSystemModel::directoryLoaded, &files,
+                     [&loaded] { loaded = true; });
+    const QModelIndex root = files.setRootPath(folder.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loaded && files.rowCount(root) == 2; }));
+
+    const QModelIndex card = details.mapFromSource(files.index(file.fileName()));
+    EXPECT_EQ(details.index(card.row(), 1, card.parent()).data().toString(),
+              QStringLiteral("1,46 KiB"));
+    EXPECT_EQ(details.index(card.row(), 3, card.parent()).data().toString(),
+              QStringLiteral("4.03.2026 05:06"));
+    EXPECT_EQ(details.index(card.row(), 0, card.parent()).data().toString(),
+              QStringLiteral("3a.wkz"));
+    // A folder keeps Qt's own (empty) size.
+    const QModelIndex sub = files.index(folder.filePath(QStringLiteral("klasy")));
+    EXPECT_EQ(details.mapFromSource(sub.siblingAtColumn(1)).data(), sub.siblingAtColumn(1).data());
 }
 
 }  // namespace
