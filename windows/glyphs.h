@@ -1,5 +1,5 @@
 #pragma once
-// Toolbar glyphs by resource name ("ZAPISZ", "KONIEC", ...).
+// Toolbar glyphs by name ("ZAPISZ", "KONIEC", ...), drawn at the size shown.
 
 #include <QIcon>
 

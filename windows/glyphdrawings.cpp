@@ -1,24 +1,20 @@
-// Draws the program's 32 x 32 toolbar glyphs into PNG files.
-//
-//   drawglyphs OUTPUT_FOLDER
-//
-// The PNGs are committed next to this file; run it again (target
-// draw_glyphs) after changing a drawing. One style for all of them: a dark
+#include "glyphdrawings.h"
+
+// The program's toolbar glyphs, drawn on a 32 x 32 design square and scaled
+// to whatever size a button asks for. One style for all of them: a dark
 // outline of 1.5 pixels, soft vertical gradients, the same palette.
 
 #include <QColor>
-#include <QDir>
-#include <QGuiApplication>
-#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QtMath>
 
-#include <cstdio>
-#include <functional>
-#include <map>
+#include <algorithm>
+#include <iterator>
+
+namespace wykazki {
 
 namespace {
 
@@ -326,35 +322,19 @@ void rozmn(QPainter& p)
 
 }  // namespace
 
-int main(int argc, char** argv)
+GlyphDrawing glyphDrawing(std::string_view name)
 {
-    QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: drawglyphs OUTPUT_FOLDER\n");
-        return 2;
-    }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    const std::map<QString, std::function<void(QPainter&)>> glyphs = {
-        {QStringLiteral("ZAPISZ"), zapisz},   {QStringLiteral("EDYTUJ"), edytuj},
-        {QStringLiteral("DODAJ"), dodaj},     {QStringLiteral("SKASUJ"), skasuj},
-        {QStringLiteral("DRUKUJ"), drukuj},   {QStringLiteral("OPCJE"), opcje},
-        {QStringLiteral("PODGLAD"), podglad}, {QStringLiteral("WYKAZKA"), wykazka},
-        {QStringLiteral("KONIEC"), koniec},   {QStringLiteral("ROZMN"), rozmn},
+    static const struct {
+        std::string_view name;
+        GlyphDrawing draw;
+    } kGlyphs[] = {
+        {"ZAPISZ", zapisz}, {"EDYTUJ", edytuj}, {"DODAJ", dodaj},     {"SKASUJ", skasuj},
+        {"DRUKUJ", drukuj}, {"OPCJE", opcje},   {"PODGLAD", podglad}, {"WYKAZKA", wykazka},
+        {"KONIEC", koniec}, {"ROZMN", rozmn},
     };
-    int failures = 0;
-    for (const auto& [name, draw] : glyphs) {
-        QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        {
-            QPainter p(&image);
-            p.setRenderHint(QPainter::Antialiasing);
-            draw(p);
-        }
-        const QString path = out.filePath(name + QStringLiteral(".png"));
-        if (!image.save(path)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-            ++failures;
-        }
-    }
-    return failures == 0 ? 0 : 1;
+    const auto* found = std::find_if(std::begin(kGlyphs), std::end(kGlyphs),
+                                     [name](const auto& glyph) { return glyph.name == name; });
+    return found == std::end(kGlyphs) ? nullptr : found->draw;
 }
+
+}  // namespace wykazki
