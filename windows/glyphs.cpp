@@ -29,7 +29,7 @@ public:
         painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
     }
 
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State /*state*/) override
     {
         if (size.isEmpty())
             return {};
@@ -50,7 +50,6 @@ public:
             option.palette = QApplication::palette();
             picture = QApplication::style()->generatedIconPixmap(mode, picture, &option);
         }
-        (void)state;
         // A handful of sizes at most: the button's, at one or two scales.
         if (drawn_.size() >= 8)
             drawn_.clear();

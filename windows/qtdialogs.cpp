@@ -61,7 +61,7 @@ QVariant PolishFileDetails::data(const QModelIndex& index, int role) const
         || (index.column() != kSizeColumn && index.column() != kDateColumn))
         return QIdentityProxyModel::data(index, role);
     const QModelIndex source = mapToSource(index);
-    const QLocale polish(QLocale::Polish, QLocale::Poland);
+    static const QLocale polish(QLocale::Polish, QLocale::Poland);
     if (index.column() == kDateColumn) {
         const QDateTime modified = files->lastModified(source);
         return modified.isValid() ? polish.toString(modified, QLocale::ShortFormat) : QString();
