@@ -78,12 +78,15 @@ daemon=$!
 export CUPS_SERVER="$socket"
 # No lpoptions of the user running the script choose another default.
 export HOME="$work/home"
-for _ in $(seq 100); do
-  lpstat -r >/dev/null 2>&1 && break
+# lpstat -r exits with 0 either way: only its words tell whether the
+# scheduler answers on the socket yet.
+running() { [[ $(LC_ALL=C lpstat -r 2>/dev/null) == "scheduler is running" ]]; }
+for _ in $(seq 300); do
+  running && break
   kill -0 "$daemon" 2>/dev/null || { echo "cups-test: cupsd did not start"; cat "$work/log/error_log" 2>/dev/null; exit 1; }
   sleep 0.1
 done
-lpstat -r >/dev/null
+running || { echo "cups-test: cupsd does not answer on $socket after 30 s"; cat "$work/log/error_log" 2>/dev/null; exit 1; }
 
 cat >"$work/wkz-pdf.ppd" <<'PPD'
 *PPD-Adobe: "4.3"
