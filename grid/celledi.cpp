@@ -48,6 +48,8 @@ TCellEdi::TCellEdi(QWidget* parent)
                                  headerDragged(Qt::Vertical));
     setHorizontalHeader(topHeader_);
     setVerticalHeader(leftHeader_);
+    setSzerInfo(szerInfo_);
+    setWysInfo(wysInfo_);
     setModel(model_);
     delegate_ = new CellDelegate(*this);
     setItemDelegate(delegate_);
@@ -68,8 +70,6 @@ TCellEdi::TCellEdi(QWidget* parent)
     setTabKeyNavigation(false);
     setCornerButtonEnabled(true);
 
-    setSzerInfo(szerInfo_);
-    setWysInfo(wysInfo_);
     setDefaultSzerIo(defaultSzerIo_);
     setDefaultWysIo(defaultWysIo_);
 
@@ -138,6 +138,8 @@ void TCellEdi::setSzerInfo(int width)
     szerInfo_ = width;
     leftHeader_->setFixedWidth(std::max(width, 0));
     leftHeader_->setVisible(width > 0);
+    // The cells move at once, not at the next resize of the grid.
+    updateGeometries();
 }
 
 int TCellEdi::WysInfo() const
@@ -150,6 +152,7 @@ void TCellEdi::setWysInfo(int height)
     wysInfo_ = height;
     topHeader_->setFixedHeight(std::max(height, 0));
     topHeader_->setVisible(height > 0);
+    updateGeometries();
 }
 
 void TCellEdi::setDefaultSzerIo(int width)

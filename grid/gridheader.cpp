@@ -23,6 +23,13 @@ GridHeader::GridHeader(Qt::Orientation orientation, TCellEdi& grid, PressHandler
     setMouseTracking(true);
 }
 
+QSize GridHeader::sizeHint() const
+{
+    const int across = std::max(ownSize(), 0);
+    return orientation() == Qt::Horizontal ? QSize(defaultSectionSize(), across)
+                                           : QSize(across, defaultSectionSize());
+}
+
 int GridHeader::acrossOf(const QMouseEvent* event) const
 {
     const QPoint p = event->position().toPoint();

@@ -31,6 +31,11 @@ public:
     // coordinate along the header), or -1 - the same grip Qt resizes with.
     int borderAt(int pos) const;
 
+    // The grid sets the header's thickness (the info column's width, the
+    // info row's height). Qt's hint measures the text of up to 200
+    // sections, and the table asks for it at every relayout.
+    QSize sizeHint() const override;
+
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -28,7 +28,7 @@ DiskStamp DiskStamp::of(const std::string& path, bool withHash)
     if (!withHash)
         return stamp;
     std::ifstream in(file, std::ios::binary);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QCryptographicHash hash(QCryptographicHash::Blake2b_256);
     std::string chunk(std::size_t{64} * 1024, '\0');
     while (in) {
         in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));

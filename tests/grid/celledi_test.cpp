@@ -2,6 +2,8 @@
 
 #include "gridfixture.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 #include <vector>
 
@@ -143,6 +145,36 @@ TEST_F(GridProperties, hidingTheHeaderRowWithHeightZero)
     EXPECT_FALSE(grid().horizontalHeader()->isHidden());
     EXPECT_EQ(grid().horizontalHeader()->height(), 20);
 }
+
+// The cells start where the info column and row end, however long the
+// header texts are: the headers keep the thickness the grid gives them.
+struct InfoSizes {
+    int width;
+    int height;
+};
+
+class GridInfoSizes : public GridFixture, public ::testing::WithParamInterface<InfoSizes> {};
+
+TEST_P(GridInfoSizes, cellsStartBeyondTheHeaders)
+{
+    bindAll();
+    const std::string longText(60, 'W');
+    for (int i = 0; i <= 10; ++i) {
+        cells[{i, 0}] = longText;
+        cells[{0, i}] = longText;
+    }
+    grid().setSzerInfo(GetParam().width);
+    grid().setWysInfo(GetParam().height);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid().horizontalHeader()->sizeHint().height(), GetParam().height);
+    EXPECT_EQ(grid().verticalHeader()->sizeHint().width(), GetParam().width);
+    const QPoint origin = grid().viewport()->geometry().topLeft() - grid().contentsRect().topLeft();
+    EXPECT_EQ(origin, QPoint(GetParam().width, GetParam().height));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, GridInfoSizes,
+                         ::testing::Values(InfoSizes{50, 14}, InfoSizes{0, 20},
+                                           InfoSizes{120, 0}, InfoSizes{3, 90}));
 
 TEST_F(GridProperties, selectionWalkInItsThreeModes)
 {
