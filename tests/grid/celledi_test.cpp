@@ -173,8 +173,8 @@ TEST_P(GridInfoSizes, cellsStartBeyondTheHeaders)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, GridInfoSizes,
-                         ::testing::Values(InfoSizes{50, 14}, InfoSizes{0, 20},
-                                           InfoSizes{120, 0}, InfoSizes{3, 90}));
+                         ::testing::Values(InfoSizes{50, 14}, InfoSizes{0, 20}, InfoSizes{120, 0},
+                                           InfoSizes{3, 90}));
 
 TEST_F(GridProperties, selectionWalkInItsThreeModes)
 {
