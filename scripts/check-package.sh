@@ -18,6 +18,14 @@ appstreamcli validate --no-net --strict "$contents"/usr/share/metainfo/*.metainf
 
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "$deb"
 /usr/bin/wkz info /usr/share/wykazki/Przyklad.wkz
+# The program's modules, opened on first use, find every library they need.
+modules=$(dpkg -L wykazki | grep '/modules/libwykazki-.*\.so$')
+[[ -n $modules ]] || { echo "the package holds no modules" >&2; exit 1; }
+for module in $modules; do
+  if ldd "$module" | grep -q 'not found'; then
+    echo "$module lacks a library:" >&2; ldd "$module" >&2; exit 1
+  fi
+done
 # The desktop's triggers registered the file type and tied it to the entry.
 test -f /usr/share/mime/application/x-wykazki.xml
 grep -q '^application/x-wykazki=.*pl.wykazki.Wykazki.desktop' /usr/share/applications/mimeinfo.cache

@@ -227,18 +227,6 @@ bool startsWith(const QByteArray& bytes, std::string_view prefix)
 
 }  // namespace
 
-std::optional<SheetFormat> sheetFormatOf(const QString& path)
-{
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == u"csv" || suffix == u"tsv" || suffix == u"txt")
-        return SheetFormat::Csv;
-    if (suffix == u"xlsx")
-        return SheetFormat::Xlsx;
-    if (suffix == u"ods")
-        return SheetFormat::Ods;
-    return std::nullopt;
-}
-
 namespace {
 
 // The format of a sheet file that can be read, else nullopt with the

@@ -6,26 +6,14 @@
 // (SheetTable::notes). Empty cells at the end of a row and empty rows at the
 // end of the sheet are not kept, so a sheet reads alike from every format.
 
+#include "sheets/sheetformat.h"
 #include "sheets/sheettable.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 namespace wykazki {
-
-enum class SheetFormat { Csv, Xlsx, Ods };
-enum class TextEncoding { Automatic, Utf8, Windows1250 };
-
-struct SheetReadOptions {
-    TextEncoding encoding = TextEncoding::Automatic;  // CSV only
-    int sheet = 0;                                    // index of the sheet in XLSX/ODS
-};
-
-// By extension (csv, tsv, txt → Csv; xlsx; ods), case-insensitive; nullopt otherwise.
-std::optional<SheetFormat> sheetFormatOf(const QString& path);
 
 // The sheet names of an XLSX/ODS file (one empty name for CSV); empty with
 // problem set on failure, problem cleared on success.

@@ -1,7 +1,7 @@
 #include "sheetfiles.h"
 
-#include "sheets/sheetreader.h"
-#include "sheets/sheetwriter.h"
+#include "qtbridge/programmodule.h"
+#include "sheets/sheetformat.h"
 
 #include <QFileInfo>
 
@@ -16,6 +16,20 @@ TextEncoding textEncoding(ImportSource::Encoding encoding)
     case ImportSource::Encoding::Windows1250: return TextEncoding::Windows1250;
     default: return TextEncoding::Automatic;
     }
+}
+
+// The readers and the writer, from the spreadsheet module opened on the
+// first call; nullptr with the problem when it cannot be.
+const SheetFunctions* sheetFunctions(QString* problem)
+{
+    static const SheetFunctions* functions = nullptr;
+    if (functions == nullptr) {
+        using Entry = const SheetFunctions* (*)();
+        if (const auto entry = reinterpret_cast<Entry>(
+                programmodule::entry(kSheetModule, kSheetModuleEntry, problem)))
+            functions = entry();
+    }
+    return functions;
 }
 
 QString notASheet(const QString& path)
@@ -52,19 +66,23 @@ std::optional<ImportSource> openSheetSource(const QString& path, QString* proble
         *problem = notASheet(path);
         return std::nullopt;
     }
+    const SheetFunctions* functions = sheetFunctions(problem);
+    if (functions == nullptr)
+        return std::nullopt;
     ImportSource source;
     source.isText = *format == SheetFormat::Csv;
     if (!source.isText) {
-        source.sheets = sheetNames(path, problem);
+        source.sheets = functions->sheetNames(path, problem);
         if (!problem->isEmpty())
             return std::nullopt;
     }
-    source.read = [path](ImportSource::Encoding encoding, int sheet, QString* readProblem) {
+    source.read = [path, functions](ImportSource::Encoding encoding, int sheet,
+                                    QString* readProblem) {
         readProblem->clear();
         SheetReadOptions options;
         options.encoding = textEncoding(encoding);
         options.sheet = sheet;
-        return readSheet(path, options, readProblem);
+        return functions->readSheet(path, options, readProblem);
     };
     return source;
 }
@@ -77,7 +95,8 @@ bool saveSheetFile(const QString& path, const SheetTable& table, QString* proble
         *problem = notASheet(path);
         return false;
     }
-    return writeSheet(path, table, *format, problem);
+    const SheetFunctions* functions = sheetFunctions(problem);
+    return functions != nullptr && functions->writeSheet(path, table, *format, problem);
 }
 
 }  // namespace wykazki
