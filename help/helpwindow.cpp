@@ -26,7 +26,7 @@
 
 namespace wykazki {
 
-const QString HelpWindow::kCollectionName = QStringLiteral("Wyka.qhc");
+const QString HelpWindow::kCollectionName = QString::fromLatin1(kHelpCollectionName);
 
 namespace {
 

@@ -5,6 +5,8 @@
 // outside viewer. A help file that cannot be opened is reported in the
 // window itself.
 
+#include "help/helpviewer.h"
+
 #include <QPointer>
 #include <QUrl>
 #include <QWidget>
@@ -19,7 +21,7 @@ namespace wykazki {
 
 class HelpBrowser;
 
-class HelpWindow : public QWidget {
+class HelpWindow : public QWidget, public HelpViewer {
     Q_OBJECT
 public:
     static const QString kCollectionName;  // "Wyka.qhc"
@@ -30,15 +32,12 @@ public:
     // Whether the compiled help could be opened.
     bool isAvailable() const { return available_; }
 
-    // Pomoc > Spis treści: the contents and the first topic.
-    void showContents();
-    // Pomoc > Wyszukaj: the keyword index, its search field holding keyword.
-    void showIndex(const QString& keyword = QString());
-    // Pomoc > Jak szukać?: how to use the help.
-    void showHelpOnHelp();
-    // F1: the topic of a window's help context; the contents for a number
-    // that has no topic.
-    void showContext(int context);
+    QWidget& widget() override { return *this; }
+    void showContents() override;
+    void showIndex(const QString& keyword) override;
+    void showIndex() { showIndex(QString()); }
+    void showHelpOnHelp() override;
+    void showContext(int context) override;
 
     // The topic of a help context, or an empty url when it has none.
     QUrl topicOf(int context) const;

@@ -27,12 +27,12 @@
 #include "document/fileops.h"
 #include "grid/celledi.h"
 #include "help/helpkey.h"
-#include "help/helpwindow.h"
 #include "print/certificateprinting.h"
 #include "print/formscans.h"
 #include "print/programprinter.h"
 #include "qtbridge/cp1250text.h"
 #include "qtbridge/filenames.h"
+#include "qtbridge/programmodule.h"
 
 #include <QApplication>
 #include <QFile>
@@ -43,6 +43,44 @@
 #include <filesystem>
 
 namespace wykazki {
+
+namespace {
+
+// The help when its module cannot be opened: every request says why.
+class MissingHelp : public HelpViewer {
+public:
+    MissingHelp(Dialogs& dialogs, QString problem) : dialogs_(dialogs), problem_(std::move(problem))
+    {
+    }
+    QWidget& widget() override { return widget_; }
+    void showContents() override { tell(); }
+    void showIndex(const QString&) override { tell(); }
+    void showHelpOnHelp() override { tell(); }
+    void showContext(int) override { tell(); }
+
+private:
+    void tell()
+    {
+        dialogs_.choose(QApplication::activeWindow(), QStringLiteral("Pomoc"), problem_,
+                        {QStringLiteral("OK")}, QMessageBox::Warning);
+    }
+
+    Dialogs& dialogs_;
+    QString problem_;
+    QWidget widget_;
+};
+
+std::unique_ptr<HelpViewer> helpFromModule(Dialogs& dialogs, const QString& collectionFile)
+{
+    QString problem;
+    using Entry = HelpViewer* (*)(const QString&);
+    if (const auto entry = reinterpret_cast<Entry>(
+            programmodule::entry(kHelpModule, kHelpModuleEntry, &problem)))
+        return std::unique_ptr<HelpViewer>(entry(collectionFile));
+    return std::make_unique<MissingHelp>(dialogs, problem);
+}
+
+}  // namespace
 
 ProgramContext::ProgramContext(std::string programFolder, std::unique_ptr<Dialogs> dialogs)
     : programFolder_(std::move(programFolder)), dialogs_(std::move(dialogs))
@@ -431,7 +469,7 @@ void ProgramContext::connectHelp()
     QObject::connect(main, &Tffwmain::helpContentsRequested, main,
                      [this] { helpWindow().showContents(); });
     QObject::connect(main, &Tffwmain::helpSearchRequested, main,
-                     [this] { helpWindow().showIndex(); });
+                     [this] { helpWindow().showIndex(QString()); });
     QObject::connect(main, &Tffwmain::helpOnHelpRequested, main,
                      [this] { helpWindow().showHelpOnHelp(); });
     QObject::connect(main, &Tffwmain::aboutRequested, main, [this] { aboutWindow().about(); });
@@ -456,12 +494,14 @@ std::string ProgramContext::applicationFolder()
     return programfolder::executableFolder() + '/';
 }
 
-HelpWindow& ProgramContext::helpWindow()
+HelpViewer& ProgramContext::helpWindow()
 {
     // The help engine opens its collection when first asked for, not on
     // the way to the first frame.
-    if (!help_)
-        help_ = std::make_unique<HelpWindow>(qtFolder_ + HelpWindow::kCollectionName);
+    if (!help_) {
+        const QString collection = qtFolder_ + QLatin1String(kHelpCollectionName);
+        help_ = helpFactory_ ? helpFactory_(collection) : helpFromModule(*dialogs_, collection);
+    }
     return *help_;
 }
 

@@ -7,6 +7,7 @@
 #include "document/document.h"
 #include "document/ekolmoerror.h"
 #include "editing/documenteditor.h"
+#include "help/helpviewer.h"
 #include "openclassfile.h"
 
 #include <QImage>
@@ -27,7 +28,6 @@ namespace wykazki {
 class ClassCheckWindow;
 class Dialogs;
 class HelpKey;
-class HelpWindow;
 class PrintCardsDialog;
 class TCellEdi;
 class Tclosa;
@@ -78,7 +78,12 @@ public:
     Tffkolmo& aboutWindow();
     Tffwrozmn& perTeacherFiles();
     Tffintro& infoWindow();
-    HelpWindow& helpWindow();
+    // The help window, from the help module when first asked for; when the
+    // module cannot be opened, a stand-in that says so at every request.
+    HelpViewer& helpWindow();
+    // How the help window is made (before it is first asked for); the
+    // help module's by default.
+    void setHelpFactory(HelpViewerFactory factory) { helpFactory_ = std::move(factory); }
     // program folder + "wyka2001.rtf".
     QString infoDocumentPath() const;
     Tffwfrazy& phraseEditor();
@@ -181,7 +186,8 @@ private:
     std::unique_ptr<Tffdruk> tablePrint_;           // ends an open job before the printer goes
     // Destroyed in reverse: the main window goes first.
     std::unique_ptr<HelpKey> helpKey_;
-    std::unique_ptr<HelpWindow> help_;
+    HelpViewerFactory helpFactory_;
+    std::unique_ptr<HelpViewer> help_;
     std::unique_ptr<Tffintro> intro_;
     std::unique_ptr<Tffwopis> opis_;
     std::unique_ptr<Tffwlista> lista_;

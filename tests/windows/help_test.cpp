@@ -29,6 +29,7 @@
 #include <QShortcut>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextDocument>
 
 #include <QDir>
@@ -51,10 +52,40 @@ protected:
             ASSERT_TRUE(QFile::copy(QStringLiteral(WYKAZKI_BIN_DIR "/") + QLatin1String(name),
                                     folder.filePath(QLatin1String(name))));
         WindowTest::SetUp();
+        // The window itself, to look inside it; the program opens it from
+        // the help module (HelpModule below).
+        context->setHelpFactory(
+            [](const QString& collection) { return std::make_unique<HelpWindow>(collection); });
     }
-    HelpWindow& help() { return context->helpWindow(); }
+    HelpWindow& help() { return dynamic_cast<HelpWindow&>(context->helpWindow()); }
     QString topic() { return help().currentTopic().fileName(); }
 };
+
+// The program's own way: the window comes from the help module, with the
+// compiled help of the program folder.
+class HelpModule : public HelpTest {
+protected:
+    void SetUp() override
+    {
+        HelpTest::SetUp();
+        context->setHelpFactory(nullptr);
+    }
+};
+
+TEST_F(HelpModule, F1OpensTheTopicOfTheWindowFromTheModule)
+{
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    QTest::keyClick(&window(), Qt::Key_F1);
+    QWidget& shown = context->helpWindow().widget();
+    EXPECT_TRUE(shown.isVisible());
+    EXPECT_STREQ(shown.metaObject()->className(), "wykazki::HelpWindow");
+    const auto* browser = shown.findChild<QTextBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_FALSE(browser->toPlainText().trimmed().isEmpty());
+    EXPECT_FALSE(browser->toPlainText().contains(QStringLiteral("niedostępna")));
+    shown.close();
+}
 
 TEST_F(HelpTest, everyHelpContextOfEveryWindowHasATopic)
 {

@@ -163,7 +163,9 @@ TEST_F(TabOrderTest, theEditorsViewersAndChoosersControlsAreReachedByTab)
     expectEveryControlReached(info, "information");
     info.close();
 
-    HelpWindow& help = context->helpWindow();
+    context->setHelpFactory(
+        [](const QString& collection) { return std::make_unique<HelpWindow>(collection); });
+    HelpWindow& help = dynamic_cast<HelpWindow&>(context->helpWindow());
     expectEveryControlReached(help, "help");
     help.close();
 }
