@@ -3,8 +3,8 @@
 
 #include "help/helpwindow.h"
 
-extern "C" Q_DECL_EXPORT wykazki::HelpViewer* wykazki_make_help_viewer(
-    const QString& collectionFile)
+extern "C" Q_DECL_EXPORT wykazki::HelpViewer*
+wykazki_make_help_viewer(const QString& collectionFile)
 {
     return new wykazki::HelpWindow(collectionFile);
 }

@@ -29,8 +29,7 @@ std::optional<SheetFormat> sheetFormatOf(const QString& path);
 // sheetwriter.h, reached through the module.
 struct SheetFunctions {
     QStringList (*sheetNames)(const QString& path, QString* problem);
-    SheetTable (*readSheet)(const QString& path, const SheetReadOptions& options,
-                            QString* problem);
+    SheetTable (*readSheet)(const QString& path, const SheetReadOptions& options, QString* problem);
     bool (*writeSheet)(const QString& path, const SheetTable& table, SheetFormat format,
                        QString* problem);
 };
