@@ -1,13 +1,13 @@
 #include "speech/qtspeechengine.h"
 
-#include <QDeadlineTimer>
-#include <QLocale>
-#include <QTextToSpeech>
-#include <QThread>
-#include <QVoice>
+#include "qtbridge/programmodule.h"
+#include "speech/speechsynthesizer.h"
 
-#include <algorithm>
+#include <QDeadlineTimer>
+#include <QThread>
+
 #include <chrono>
+#include <cstdio>
 
 namespace wykazki {
 
@@ -18,60 +18,42 @@ namespace {
 constexpr std::chrono::seconds kAnswerTime{5};
 constexpr int kClosingMs = 2000;
 
-SpeechEngine::State stateOf(QTextToSpeech::State state)
-{
-    switch (state) {
-    case QTextToSpeech::Ready: return SpeechEngine::State::Ready;
-    case QTextToSpeech::Speaking:
-    case QTextToSpeech::Paused: return SpeechEngine::State::Speaking;
-    case QTextToSpeech::Error: break;
-    }
-    return SpeechEngine::State::Error;
-}
-
 }  // namespace
 
-// Everything that touches QTextToSpeech, in the speech thread.
+// Everything that touches the synthesizer, in the speech thread.
 class SpeechThreadWorker : public QObject {
     Q_OBJECT
 public:
     SpeechEngine::Lack open()
     {
-        if (QTextToSpeech::availableEngines().isEmpty())
+        QString problem;
+        using Entry = SpeechSynthesizer* (*)();
+        const auto entry = reinterpret_cast<Entry>(
+            programmodule::entry(kSpeechModule, kSpeechModuleEntry, &problem));
+        if (entry == nullptr) {
+            // Told as no synthesizer; the reason goes to the terminal.
+            std::fprintf(stderr, "wykazki: %s\n", problem.toLocal8Bit().constData());
             return SpeechEngine::Lack::Synthesizer;
-        speech_ = std::make_unique<QTextToSpeech>();
-        connect(speech_.get(), &QTextToSpeech::stateChanged, this,
-                [this](QTextToSpeech::State state) { emit stateChanged(stateOf(state)); });
-        if (speech_->state() == QTextToSpeech::Error)
-            return SpeechEngine::Lack::Synthesizer;
-        // Any Polish locale will do (there is only pl_PL in practice).
-        const QList<QLocale> locales = speech_->availableLocales();
-        const auto polish = std::find_if(locales.begin(), locales.end(), [](const QLocale& l) {
-            return l.language() == QLocale::Polish;
-        });
-        if (polish == locales.end())
-            return SpeechEngine::Lack::PolishVoice;
-        speech_->setLocale(*polish);
-        if (speech_->availableVoices().isEmpty())
-            return SpeechEngine::Lack::PolishVoice;
-        return SpeechEngine::Lack::Nothing;
+        }
+        synthesizer_.reset(entry());
+        return synthesizer_->open([this](SpeechEngine::State state) { emit stateChanged(state); });
     }
     void say(const QString& text)
     {
-        if (speech_)
-            speech_->say(text);
+        if (synthesizer_)
+            synthesizer_->say(text);
     }
     void stop()
     {
-        if (speech_)
-            speech_->stop();
+        if (synthesizer_)
+            synthesizer_->stop();
     }
 
 signals:
     void stateChanged(SpeechEngine::State state);
 
 private:
-    std::unique_ptr<QTextToSpeech> speech_;
+    std::unique_ptr<SpeechSynthesizer> synthesizer_;
 };
 
 QtSpeechEngine::QtSpeechEngine() : thread_(std::make_unique<QThread>())

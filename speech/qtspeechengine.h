@@ -1,6 +1,7 @@
 #pragma once
 // The speech engine over Qt's QTextToSpeech: on Linux the speech-dispatcher
-// plugin, which speaks through espeak-ng.
+// plugin, which speaks through espeak-ng. The synthesizer comes from the
+// speech module (speechsynthesizer.h), opened with the engine.
 
 #include "speech/speechengine.h"
 
