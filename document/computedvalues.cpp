@@ -128,14 +128,15 @@ PupilGroups pupilGroups(const TFrazy& phrases, const TDokumenty& pupils, std::si
         else if (grade == kNoSubjectGrade && j < expected.size() && expected[j])
             groups.incomplete = true;
     }
+    // The behaviour phrase is looked for only for an average high enough:
+    // the grid asks for every pupil's groups at every paint of its header.
     const std::optional<float> average = pupilAverage(phrases, pupils, x);
-    const std::optional<std::size_t> behaviour = behaviourPhrase(phrases);
-    if (average && behaviour) {
-        const double hundredths = std::round(roundNumber(*average, 2) * 100.0);
+    if (!average || std::round(roundNumber(*average, 2) * 100.0) < kDistinctionAverageHundredths)
+        return groups;
+    if (const std::optional<std::size_t> behaviour = behaviourPhrase(phrases)) {
         const std::string& wording = valueOf(pupils, x, *behaviour).text;
         groups.distinction =
-            hundredths >= kDistinctionAverageHundredths
-            && (sameLetters(wording, "wzorowe") || sameLetters(wording, "bardzo dobre"));
+            sameLetters(wording, "wzorowe") || sameLetters(wording, "bardzo dobre");
     }
     return groups;
 }
