@@ -15,10 +15,17 @@ namespace programmodule {
 
 QString folder()
 {
-    const QString executable = QCoreApplication::instance() != nullptr
-                                   ? QCoreApplication::applicationDirPath()
-                                   : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-    return QDir::cleanPath(QDir(executable).filePath(QStringLiteral(WYKAZKI_MODULE_DIR)));
+    // Found once, whichever thread asks first (the speech module is opened
+    // in the speech thread, where QCoreApplication's path is not safe).
+    static const QString modules = [] {
+#ifdef __linux__
+        const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+#else
+        const QString executable = QCoreApplication::applicationDirPath();
+#endif
+        return QDir::cleanPath(QDir(executable).filePath(QStringLiteral(WYKAZKI_MODULE_DIR)));
+    }();
+    return modules;
 }
 
 QFunctionPointer entry(const char* name, const char* entry, QString* problem)
