@@ -24,6 +24,13 @@ QString folder();
 // module is missing, cannot be loaded or lacks entry.
 QFunctionPointer entry(const char* name, const char* entry, QString* problem);
 
+// entry() as the function type of the module's entry (the one cast made).
+template <typename Function>
+Function* entryAs(const char* name, const char* entryName, QString* problem)
+{
+    return reinterpret_cast<Function*>(entry(name, entryName, problem));
+}
+
 }  // namespace programmodule
 
 }  // namespace wykazki

@@ -27,9 +27,8 @@ public:
     SpeechEngine::Lack open()
     {
         QString problem;
-        using Entry = SpeechSynthesizer* (*)();
-        const auto entry = reinterpret_cast<Entry>(
-            programmodule::entry(kSpeechModule, kSpeechModuleEntry, &problem));
+        const auto entry = programmodule::entryAs<SpeechSynthesizer*()>(
+            kSpeechModule, kSpeechModuleEntry, &problem);
         if (entry == nullptr) {
             // Told as no synthesizer; the reason goes to the terminal.
             std::fprintf(stderr, "wykazki: %s\n", problem.toLocal8Bit().constData());

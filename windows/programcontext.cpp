@@ -73,9 +73,8 @@ private:
 std::unique_ptr<HelpViewer> helpFromModule(Dialogs& dialogs, const QString& collectionFile)
 {
     QString problem;
-    using Entry = HelpViewer* (*)(const QString&);
-    if (const auto entry =
-            reinterpret_cast<Entry>(programmodule::entry(kHelpModule, kHelpModuleEntry, &problem)))
+    if (const auto entry = programmodule::entryAs<HelpViewer*(const QString&)>(
+            kHelpModule, kHelpModuleEntry, &problem))
         return std::unique_ptr<HelpViewer>(entry(collectionFile));
     return std::make_unique<MissingHelp>(dialogs, problem);
 }

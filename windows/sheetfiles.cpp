@@ -24,9 +24,8 @@ const SheetFunctions* sheetFunctions(QString* problem)
 {
     static const SheetFunctions* functions = nullptr;
     if (functions == nullptr) {
-        using Entry = const SheetFunctions* (*)();
-        if (const auto entry = reinterpret_cast<Entry>(
-                programmodule::entry(kSheetModule, kSheetModuleEntry, problem)))
+        if (const auto entry = programmodule::entryAs<const SheetFunctions*()>(
+                kSheetModule, kSheetModuleEntry, problem))
             functions = entry();
     }
     return functions;
